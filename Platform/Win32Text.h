@@ -1,0 +1,11 @@
+#pragma once
+// Code pages and flags of the text functions.
+
+#define CP_ACP 0u  // the ANSI code page is UTF-8 here
+#define CP_OEMCP 1u
+#define CP_UTF8 65001u
+
+#define MB_PRECOMPOSED 0x00000001u
+#define MB_ERR_INVALID_CHARS 0x00000008u
+#define WC_ERR_INVALID_CHARS 0x00000080u
+#define WC_NO_BEST_FIT_CHARS 0x00000400u

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts the furthest-along program of the project.
+# Needs a display (X11 or Wayland); with none, the program says so and exits non-zero.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+bash scripts/build.sh release
+for program in build/setup/HalvaneSetup build/Platform/demo/WindowDemo; do
+  if [ -x "$program" ]; then
+    echo "run: starting $program"
+    exec "$program" "$@"
+  fi
+done
+echo "run: no window program is built yet; the platform layer's unit tests show the project so far:"
+cd build && exec ctest -L unit
