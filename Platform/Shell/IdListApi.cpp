@@ -1,0 +1,28 @@
+#include "Platform/Shell/ItemIdList.h"
+
+#include <cstring>
+
+BOOL WINAPI SHGetPathFromIDListW(PCIDLIST_ABSOLUTE pidl, LPWSTR pszPath) {
+  if (!pszPath) return FALSE;
+  pszPath[0] = 0;
+  std::u16string path;
+  if (!Platform::ItemIdListPath(pidl, &path) || path.size() >= MAX_PATH) return FALSE;
+  std::memcpy(pszPath, path.c_str(), (path.size() + 1) * sizeof(WCHAR));
+  return TRUE;
+}
+
+UINT WINAPI ILGetSize(PCIDLIST_ABSOLUTE pidl) {
+  if (!pidl) return 0;
+  const BYTE* p = reinterpret_cast<const BYTE*>(pidl);
+  UINT size = 0;
+  for (;;) {
+    USHORT cb;
+    std::memcpy(&cb, p + size, sizeof cb);
+    size += sizeof cb;
+    if (cb == 0) return size;
+    if (cb < sizeof cb) return 0;  // malformed item
+    size += cb - static_cast<UINT>(sizeof cb);
+  }
+}
+
+void WINAPI ILFree(PIDLIST_ABSOLUTE pidl) { CoTaskMemFree(pidl); }
