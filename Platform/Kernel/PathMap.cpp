@@ -1,0 +1,259 @@
+#include "Platform/Kernel/PathMap.h"
+
+#include <dirent.h>
+#include <errno.h>
+#include <limits.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <vector>
+
+#include "Platform/Text/Utf.h"
+#include "Platform/Win32.h"
+
+namespace Platform {
+namespace {
+
+constexpr std::u16string_view kForbidden = u"\\:*?\"<>|";
+constexpr char16_t kPrivateBase = 0xF000;
+
+bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
+bool IsDriveLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+char16_t Lower(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
+
+std::string CurrentDir() {
+  std::vector<char> buf(4096);
+  while (!getcwd(buf.data(), buf.size())) {
+    if (errno != ERANGE) return "/";
+    buf.resize(buf.size() * 2);
+  }
+  return buf.data();
+}
+
+// Splits an absolute or relative POSIX path and resolves "." and ".." lexically.
+std::vector<std::string> PosixComponents(const std::string& path) {
+  std::vector<std::string> parts;
+  size_t i = 0;
+  while (i < path.size()) {
+    size_t j = path.find('/', i);
+    if (j == std::string::npos) j = path.size();
+    std::string part = path.substr(i, j - i);
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(std::move(part));
+    }
+    i = j + 1;
+  }
+  return parts;
+}
+
+std::string JoinPosix(const std::vector<std::string>& parts) {
+  std::string out;
+  for (const std::string& p : parts) out += "/" + p;
+  return out.empty() ? "/" : out;
+}
+
+std::string NormalizePosix(const std::string& path) {
+  return JoinPosix(PosixComponents(path[0] == '/' ? path : CurrentDir() + "/" + path));
+}
+
+bool ContainsPath(const std::string& dir, const std::string& path, std::string* rest) {
+  if (dir == "/") {
+    *rest = path.substr(1);
+    return true;
+  }
+  if (path.compare(0, dir.size(), dir) != 0) return false;
+  if (path.size() == dir.size()) {
+    rest->clear();
+    return true;
+  }
+  if (path[dir.size()] != '/') return false;
+  *rest = path.substr(dir.size() + 1);
+  return true;
+}
+
+std::u16string NameToWindows(const std::string& name) {
+  std::u16string out = Utf8ToUtf16(name);
+  for (char16_t& c : out) {
+    if (kForbidden.find(c) != std::u16string_view::npos) c = static_cast<char16_t>(kPrivateBase + c);
+  }
+  return out;
+}
+
+// Checks one Windows name and gives its POSIX spelling.
+bool NameToPosix(std::u16string_view name, std::string* out) {
+  std::u16string posix(name);
+  for (char16_t& c : posix) {
+    if (c < 0x20 || kForbidden.find(c) != std::u16string_view::npos) return false;
+    if (c >= kPrivateBase && c < kPrivateBase + 0x80 &&
+        kForbidden.find(static_cast<char16_t>(c - kPrivateBase)) != std::u16string_view::npos)
+      c = static_cast<char16_t>(c - kPrivateBase);
+  }
+  *out = Utf16ToUtf8(posix);
+  return true;
+}
+
+bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
+    if (x != y) return false;
+  }
+  return true;
+}
+
+bool FindIgnoringCase(const std::string& dir, const std::string& name, std::string* found) {
+  DIR* d = opendir(dir.c_str());
+  if (!d) return false;
+  bool ok = false;
+  while (struct dirent* e = readdir(d)) {
+    if (SameIgnoringAsciiCase(e->d_name, name)) {
+      *found = e->d_name;
+      ok = true;
+      break;
+    }
+  }
+  closedir(d);
+  return ok;
+}
+
+// Appends names to a folder, matching each missing name against the folder's entries without
+// regard to case; once a level is missing the rest is appended as given.
+std::string ResolveNames(std::string path, const std::vector<std::string>& names) {
+  bool parentExists = true;
+  for (const std::string& name : names) {
+    std::string next = (path == "/" ? "" : path) + "/" + name;
+    struct stat st;
+    if (parentExists && lstat(next.c_str(), &st) != 0) {
+      std::string found;
+      if (errno == ENOENT && FindIgnoringCase(path, name, &found))
+        next = (path == "/" ? "" : path) + "/" + found;
+      else
+        parentExists = false;
+    }
+    path = std::move(next);
+  }
+  return path;
+}
+
+// Splits the part after the drive, resolving "." and ".." without climbing above the root.
+DWORD WindowsNames(std::u16string_view rest, std::vector<std::string>* names) {
+  std::vector<std::u16string> parts;
+  size_t i = 0;
+  while (i <= rest.size()) {
+    size_t j = i;
+    while (j < rest.size() && !IsSeparator(rest[j])) ++j;
+    std::u16string part(rest.substr(i, j - i));
+    if (j == rest.size()) {
+      // Windows drops trailing dots and blanks of the last name.
+      while (!part.empty() && part != u"." && part != u".." &&
+             (part.back() == u'.' || part.back() == u' '))
+        part.pop_back();
+    }
+    if (part == u"..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != u".") {
+      parts.push_back(std::move(part));
+    }
+    i = j + 1;
+  }
+  for (const std::u16string& part : parts) {
+    std::string name;
+    if (!NameToPosix(part, &name)) return ERROR_INVALID_NAME;
+    names->push_back(std::move(name));
+  }
+  return ERROR_SUCCESS;
+}
+
+DWORD MapDrivePath(char16_t letter, std::u16string_view rest, std::string* posix) {
+  std::vector<std::string> names;
+  if (DWORD err = WindowsNames(rest, &names)) return err;
+  std::string root;
+  if (!DriveTarget(letter, &root)) return ERROR_PATH_NOT_FOUND;
+  *posix = ResolveNames(root, names);
+  return ERROR_SUCCESS;
+}
+
+std::u16string CurrentWindowsDir() { return PosixToWindowsPath(CurrentDir()); }
+
+}  // namespace
+
+bool DriveTarget(char16_t letter, std::string* posix) {
+  if (!IsDriveLetter(letter)) return false;
+  const std::string dosdevices = PrefixDir() + "/dosdevices";
+  const std::string link = dosdevices + "/" + static_cast<char>(Lower(letter)) + ":";
+  std::vector<char> buf(PATH_MAX + 1);
+  ssize_t n = readlink(link.c_str(), buf.data(), buf.size() - 1);
+  if (n > 0) {
+    std::string target(buf.data(), static_cast<size_t>(n));
+    *posix = NormalizePosix(target[0] == '/' ? target : dosdevices + "/" + target);
+    return true;
+  }
+  struct stat st;
+  if (n < 0 && errno == EINVAL && stat(link.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    *posix = link;  // a plain folder standing in for a drive
+    return true;
+  }
+  return false;
+}
+
+std::u16string PosixToWindowsPath(const std::string& posix) {
+  const std::string path = NormalizePosix(posix.empty() ? "." : posix);
+  char16_t bestLetter = u'Z';
+  std::string bestRest = path.substr(1);
+  size_t bestLength = 0;
+  for (char16_t letter = u'a'; letter <= u'z'; ++letter) {
+    std::string target, rest;
+    if (!DriveTarget(letter, &target)) continue;
+    std::vector<std::string> forms = {target};
+    if (char* real = realpath(target.c_str(), nullptr)) {
+      forms.emplace_back(real);
+      free(real);
+    }
+    for (const std::string& form : forms) {
+      size_t length = form == "/" ? 0 : form.size();
+      if (length > bestLength && ContainsPath(form, path, &rest)) {
+        bestLetter = static_cast<char16_t>(letter - 32);
+        bestRest = rest;
+        bestLength = length;
+      }
+    }
+  }
+  std::u16string out{bestLetter, u':', u'\\'};
+  for (const std::string& name : PosixComponents(bestRest)) {
+    if (out.back() != u'\\') out += u'\\';
+    out += NameToWindows(name);
+  }
+  return out;
+}
+
+DWORD MapWindowsPath(std::u16string_view path, std::string* posix) {
+  if (path.empty()) return ERROR_PATH_NOT_FOUND;
+  if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+    // "\\?\X:\..." and "\\.\X:\..." name ordinary files; other forms are shares or devices.
+    if (path.size() >= 7 && (path[2] == u'?' || path[2] == u'.') && IsSeparator(path[3]) &&
+        IsDriveLetter(path[4]) && path[5] == u':' && IsSeparator(path[6]))
+      return MapDrivePath(path[4], path.substr(7), posix);
+    return ERROR_BAD_NETPATH;
+  }
+  if (path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == u':') {
+    if (path.size() == 2) return MapDrivePath(path[0], u"", posix);
+    if (!IsSeparator(path[2])) return ERROR_INVALID_NAME;  // drive-relative "C:name"
+    return MapDrivePath(path[0], path.substr(3), posix);
+  }
+  const std::u16string cwd = CurrentWindowsDir();
+  if (IsSeparator(path[0])) return MapDrivePath(cwd[0], path.substr(1), posix);
+  return MapDrivePath(cwd[0], cwd.substr(3) + u"\\" + std::u16string(path), posix);
+}
+
+bool WindowsToPosixPath(std::u16string_view windows, std::string* posix) {
+  DWORD err = MapWindowsPath(windows, posix);
+  if (err != ERROR_SUCCESS) SetLastError(err);
+  return err == ERROR_SUCCESS;
+}
+
+}  // namespace Platform
