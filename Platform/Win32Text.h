@@ -1,6 +1,8 @@
 #pragma once
 // Code pages and flags of the text functions.
 
+#include <cstdarg>  // va_list of the wvsprintfW family
+
 #define CP_ACP 0u  // the ANSI code page is UTF-8 here
 #define CP_OEMCP 1u
 #define CP_UTF8 65001u
