@@ -1,0 +1,226 @@
+#include "Platform/Archive/SevenZipReader.h"
+
+#include <archive.h>
+#include <archive_entry.h>
+#include <locale.h>
+#include <stdio.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "Platform/Text/Utf.h"
+
+namespace Platform {
+
+namespace {
+
+std::u16string WideToUtf16(const wchar_t* text) {
+  std::u16string out;
+  for (; *text; ++text) {
+    uint32_t c = static_cast<uint32_t>(*text);
+    if (c >= 0x10000 && c <= 0x10FFFF) {
+      c -= 0x10000;
+      out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+    } else {
+      out.push_back(static_cast<char16_t>(c > 0x10FFFF ? 0xFFFD : c));
+    }
+  }
+  return out;
+}
+
+// libarchive turns the archive's UTF-16 names into the thread's locale charset; in the "C"
+// locale of a program that never called setlocale, any non-ASCII name would fail. Every call
+// into the decoder runs under a UTF-8 locale for this thread only.
+class Utf8LocaleScope {
+ public:
+  Utf8LocaleScope() {
+    static locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
+    if (utf8) m_previous = uselocale(utf8);
+  }
+  ~Utf8LocaleScope() {
+    if (m_previous) uselocale(m_previous);
+  }
+  Utf8LocaleScope(const Utf8LocaleScope&) = delete;
+  Utf8LocaleScope& operator=(const Utf8LocaleScope&) = delete;
+
+ private:
+  locale_t m_previous = static_cast<locale_t>(0);
+};
+
+std::u16string EntryName(archive_entry* entry) {
+  std::u16string name;
+  if (const char* utf8 = archive_entry_pathname_utf8(entry)) {
+    name = Utf8ToUtf16(utf8);
+  } else if (const wchar_t* wide = archive_entry_pathname_w(entry)) {
+    name = WideToUtf16(wide);
+  }
+  // Folders come back with a trailing separator.
+  while (!name.empty() && name.back() == u'/') name.pop_back();
+  return name;
+}
+
+}  // namespace
+
+struct SevenZipReader::Impl {
+  explicit Impl(SevenZipSource& source) : source(source) {}
+  ~Impl() {
+    Utf8LocaleScope locale;
+    if (handle) archive_read_free(handle);
+  }
+
+  static la_ssize_t ReadCallback(archive* a, void* client, const void** buffer) {
+    Impl* self = static_cast<Impl*>(client);
+    size_t count = 0;
+    if (self->source.Read(buffer, &count) && count > 0) return static_cast<la_ssize_t>(count);
+    if (self->source.Position() >= self->source.Size()) return 0;  // the end of the bytes
+    self->inputFailed = true;
+    archive_set_error(a, EIO, "the archive could not be read");
+    return ARCHIVE_FATAL;
+  }
+
+  static la_int64_t SeekCallback(archive* a, void* client, la_int64_t offset, int whence) {
+    Impl* self = static_cast<Impl*>(client);
+    int64_t base = 0;
+    if (whence == SEEK_CUR) base = static_cast<int64_t>(self->source.Position());
+    if (whence == SEEK_END) base = static_cast<int64_t>(self->source.Size());
+    int64_t target = 0;
+    if (__builtin_add_overflow(base, offset, &target) || target < 0 ||
+        !self->source.Seek(static_cast<uint64_t>(target))) {
+      archive_set_error(a, EINVAL, "seek outside the archive");
+      return ARCHIVE_FATAL;
+    }
+    return target;
+  }
+
+  static la_int64_t SkipCallback(archive*, void* client, la_int64_t request) {
+    Impl* self = static_cast<Impl*>(client);
+    uint64_t position = self->source.Position();
+    uint64_t left = self->source.Size() - position;
+    uint64_t step = request < 0 ? 0 : static_cast<uint64_t>(request);
+    if (step > left) step = left;
+    if (!self->source.Seek(position + step)) return 0;
+    return static_cast<la_int64_t>(step);
+  }
+
+  SevenZipResult Fail(SevenZipError kind) {
+    int number = handle ? archive_errno(handle) : ENOMEM;
+    if (inputFailed) kind = SevenZipError::Input;
+    else if (number == ENOMEM) kind = SevenZipError::Memory;
+    error = kind;
+    errorText = handle && archive_error_string(handle) ? archive_error_string(handle) : "";
+    failed = true;
+    return SevenZipResult::Error;
+  }
+
+  // Reads the next header; `kind` names the error a failure stands for at this point.
+  SevenZipResult ReadHeader(SevenZipError kind) {
+    archive_entry* header = nullptr;
+    int status = archive_read_next_header(handle, &header);
+    if (status == ARCHIVE_EOF) return SevenZipResult::End;
+    if (status != ARCHIVE_OK) return Fail(kind);
+    current.name = EntryName(header);
+    current.isDirectory = archive_entry_filetype(header) == AE_IFDIR;
+    current.permissions = archive_entry_perm(header) & 0777;
+    current.size = archive_entry_size(header) > 0 ? static_cast<uint64_t>(archive_entry_size(header)) : 0;
+    linkText.clear();
+    linkServed = true;
+    if (archive_entry_filetype(header) == AE_IFLNK) {
+      // The decoder keeps a link's stored bytes (its target) for itself: hand them out as the
+      // entry's content, as the archive holds them.
+      const char* target = archive_entry_symlink_utf8(header);
+      linkText = target ? target : "";
+      linkServed = false;
+      current.size = linkText.size();
+    }
+    if (current.isDirectory) current.size = 0;
+    return SevenZipResult::Ok;
+  }
+
+  SevenZipSource& source;
+  archive* handle = nullptr;
+  SevenZipEntry current;
+  std::string linkText;
+  bool linkServed = true;
+  bool firstPending = false;
+  bool atEnd = false;
+  bool failed = false;
+  bool inputFailed = false;
+  SevenZipError error = SevenZipError::None;
+  std::string errorText;
+};
+
+SevenZipReader::SevenZipReader(SevenZipSource& source) : m_impl(std::make_unique<Impl>(source)) {}
+
+SevenZipReader::~SevenZipReader() = default;
+
+SevenZipResult SevenZipReader::Open() {
+  Utf8LocaleScope locale;
+  Impl& d = *m_impl;
+  if (d.handle || d.failed) return d.Fail(SevenZipError::Format);
+  d.handle = archive_read_new();
+  if (!d.handle) return d.Fail(SevenZipError::Memory);
+  archive_read_support_format_7zip(d.handle);
+  archive_read_set_callback_data(d.handle, &d);
+  archive_read_set_read_callback(d.handle, &Impl::ReadCallback);
+  archive_read_set_seek_callback(d.handle, &Impl::SeekCallback);
+  archive_read_set_skip_callback(d.handle, &Impl::SkipCallback);
+  if (archive_read_open1(d.handle) != ARCHIVE_OK) return d.Fail(SevenZipError::Format);
+  // The header database is read with the first entry: a damaged one is a format error.
+  SevenZipResult first = d.ReadHeader(SevenZipError::Format);
+  if (first == SevenZipResult::Error) return first;
+  d.firstPending = first == SevenZipResult::Ok;
+  d.atEnd = first == SevenZipResult::End;
+  return SevenZipResult::Ok;
+}
+
+SevenZipResult SevenZipReader::NextEntry(SevenZipEntry* entry) {
+  Utf8LocaleScope locale;
+  Impl& d = *m_impl;
+  if (d.failed || !d.handle) return SevenZipResult::Error;
+  if (d.atEnd) return SevenZipResult::End;
+  SevenZipResult result = SevenZipResult::Ok;
+  if (d.firstPending) {
+    d.firstPending = false;
+  } else {
+    // Moving on skips the rest of the current entry, which may mean decoding it.
+    result = d.ReadHeader(SevenZipError::Data);
+  }
+  if (result == SevenZipResult::End) d.atEnd = true;
+  if (result == SevenZipResult::Ok) *entry = d.current;
+  return result;
+}
+
+SevenZipResult SevenZipReader::ReadData(const void** data, size_t* count) {
+  Utf8LocaleScope locale;
+  Impl& d = *m_impl;
+  *data = nullptr;
+  *count = 0;
+  if (d.failed || !d.handle) return SevenZipResult::Error;
+  if (!d.linkServed) {
+    d.linkServed = true;
+    if (!d.linkText.empty()) {
+      *data = d.linkText.data();
+      *count = d.linkText.size();
+      return SevenZipResult::Ok;
+    }
+  }
+  la_int64_t offset = 0;
+  int status = archive_read_data_block(d.handle, data, count, &offset);
+  if (status == ARCHIVE_EOF) {
+    *count = 0;
+    return SevenZipResult::End;
+  }
+  if (status != ARCHIVE_OK) {
+    *data = nullptr;
+    *count = 0;
+    return d.Fail(SevenZipError::Data);
+  }
+  return SevenZipResult::Ok;
+}
+
+SevenZipError SevenZipReader::LastError() const { return m_impl->error; }
+
+std::string SevenZipReader::LastErrorText() const { return m_impl->errorText; }
+
+}  // namespace Platform

@@ -1,0 +1,72 @@
+#pragma once
+// Reads 7z archives, and only 7z archives, entry by entry in archive order from a stream that
+// the caller provides. Entry data comes in pieces, so a solid block is never held whole.
+//
+// Every answer of the decoder other than a clean result or the end of the archive counts as an
+// error, including damage the decoder itself reports only as a warning (a CRC mismatch found at
+// the end of an entry's data).
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace Platform {
+
+// The archive bytes as the caller holds them.
+class SevenZipSource {
+ public:
+  virtual ~SevenZipSource() = default;
+  // Hands out the next bytes at the current position and advances past them. Returns false
+  // when no byte is left or the bytes cannot be read; *count is then 0.
+  virtual bool Read(const void** data, size_t* count) = 0;
+  // Moves to an absolute position; the end itself is a valid position, beyond it is not.
+  virtual bool Seek(uint64_t position) = 0;
+  virtual uint64_t Position() const = 0;
+  virtual uint64_t Size() const = 0;
+};
+
+enum class SevenZipResult { Ok, End, Error };
+
+enum class SevenZipError {
+  None,
+  Format,  // not a 7z archive, or its header database is damaged
+  Data,    // an entry's data cannot be decoded or fails its CRC check
+  Memory,  // the decoder ran out of memory
+  Input,   // the source could not be read or positioned
+};
+
+struct SevenZipEntry {
+  std::u16string name;  // as stored, "/" between components, no trailing separator
+  uint64_t size = 0;
+  bool isDirectory = false;
+  // Permission bits (rwx for owner, group and others). Archives made on Unix store them; for
+  // the others the decoder gives read and write for everyone (0666), folders 0777.
+  uint32_t permissions = 0;
+};
+
+class SevenZipReader {
+ public:
+  explicit SevenZipReader(SevenZipSource& source);
+  ~SevenZipReader();
+  SevenZipReader(const SevenZipReader&) = delete;
+  SevenZipReader& operator=(const SevenZipReader&) = delete;
+
+  // Checks the signature and reads the header database. Error: Format, Memory or Input.
+  SevenZipResult Open();
+  // Moves to the next entry (the first after Open). End after the last one.
+  SevenZipResult NextEntry(SevenZipEntry* entry);
+  // The next piece of the current entry's data, valid until the next call. End once the entry
+  // is complete and its CRC has been checked.
+  SevenZipResult ReadData(const void** data, size_t* count);
+
+  SevenZipError LastError() const;
+  // The decoder's own description of the last error, for diagnostics.
+  std::string LastErrorText() const;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> m_impl;
+};
+
+}  // namespace Platform

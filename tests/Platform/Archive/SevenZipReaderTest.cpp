@@ -1,0 +1,334 @@
+#include "Platform/Archive/SevenZipReader.h"
+
+#include <archive.h>
+#include <archive_entry.h>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Platform/Text/Utf.h"
+#include "support/SevenZip.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using Platform::SevenZipEntry;
+using Platform::SevenZipError;
+using Platform::SevenZipReader;
+using Platform::SevenZipResult;
+using TestSupport::TempDir;
+
+// Archive bytes handed out in pieces of a fixed size; can be told to fail from a position on.
+class BytesSource : public Platform::SevenZipSource {
+ public:
+  explicit BytesSource(std::string bytes, size_t piece = 4096) : m_bytes(std::move(bytes)), m_piece(piece) {}
+
+  bool Read(const void** data, size_t* count) override {
+    *count = 0;
+    if (m_position >= m_bytes.size() || m_position >= m_failFrom) return false;
+    *count = std::min(m_piece, m_bytes.size() - static_cast<size_t>(m_position));
+    *data = m_bytes.data() + m_position;
+    m_position += *count;
+    return true;
+  }
+  bool Seek(uint64_t position) override {
+    if (position > m_bytes.size()) return false;
+    m_position = position;
+    return true;
+  }
+  uint64_t Position() const override { return m_position; }
+  uint64_t Size() const override { return m_bytes.size(); }
+  void FailFrom(uint64_t position) { m_failFrom = position; }
+
+ private:
+  std::string m_bytes;
+  size_t m_piece;
+  uint64_t m_position = 0;
+  uint64_t m_failFrom = UINT64_MAX;
+};
+
+struct Listed {
+  SevenZipEntry entry;
+  std::string data;
+};
+
+struct Outcome {
+  std::vector<Listed> entries;
+  SevenZipResult end = SevenZipResult::Ok;  // End after a clean pass, Error otherwise
+  SevenZipError error = SevenZipError::None;
+};
+
+Outcome ReadAll(Platform::SevenZipSource& source) {
+  Outcome out;
+  SevenZipReader reader(source);
+  if (reader.Open() != SevenZipResult::Ok) {
+    out.end = SevenZipResult::Error;
+    out.error = reader.LastError();
+    return out;
+  }
+  SevenZipEntry entry;
+  SevenZipResult r;
+  while ((r = reader.NextEntry(&entry)) == SevenZipResult::Ok) {
+    Listed listed{entry, {}};
+    const void* data;
+    size_t count;
+    while ((r = reader.ReadData(&data, &count)) == SevenZipResult::Ok)
+      listed.data.append(static_cast<const char*>(data), count);
+    out.entries.push_back(listed);
+    if (r == SevenZipResult::Error) break;
+  }
+  out.end = r;
+  out.error = reader.LastError();
+  return out;
+}
+
+Outcome ReadFileArchive(const std::filesystem::path& path, size_t piece = 4096) {
+  BytesSource source(TestSupport::ReadFile(path), piece);
+  return ReadAll(source);
+}
+
+std::map<std::string, std::string> Files(const Outcome& outcome) {
+  std::map<std::string, std::string> files;
+  for (const Listed& l : outcome.entries)
+    if (!l.entry.isDirectory) files[Platform::Utf16ToUtf8(l.entry.name)] = l.data;
+  return files;
+}
+
+// A small tree with some code-like bytes (for the branch filters), text and a sub-folder.
+std::map<std::string, std::string> MakeTree(const std::filesystem::path& root) {
+  std::map<std::string, std::string> files;
+  std::string code;
+  for (int i = 0; i < 20000; ++i) {
+    code += "\x55\x8b\xec\xe8";
+    code += static_cast<char>(i & 0xFF);
+    code += static_cast<char>((i >> 8) & 0xFF);
+    code += std::string("\x00\x00\x5d\xc3", 4);
+  }
+  files["tool.exe"] = code;
+  files["readme.txt"] = std::string(3000, 'r') + "end";
+  files["data/values.bin"] = std::string(70000, '\x07') + "tail";
+  for (const auto& [name, bytes] : files) TestSupport::WriteFile(root / name, bytes);
+  return files;
+}
+
+struct MethodCase {
+  const char* label;
+  const char* switches;
+};
+
+class SevenZipMethods : public ::testing::TestWithParam<MethodCase> {};
+
+TEST_P(SevenZipMethods, EveryEntryComesBackWithItsNameSizeAndBytes) {
+  TempDir dir("7zmethod");
+  auto expected = MakeTree(dir / "tree");
+  ASSERT_TRUE(TestSupport::Pack7z(dir / "tree", dir / "a.7z", GetParam().switches));
+  Outcome outcome = ReadFileArchive(dir / "a.7z");
+  EXPECT_EQ(outcome.end, SevenZipResult::End);
+  EXPECT_EQ(Files(outcome), expected);
+  for (const Listed& l : outcome.entries) {
+    EXPECT_EQ(l.entry.size, l.data.size());
+    EXPECT_EQ(l.entry.isDirectory, l.entry.name == u"data");
+  }
+  EXPECT_EQ(outcome.entries.size(), expected.size() + 1);  // the "data" folder
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SevenZip, SevenZipMethods,
+    ::testing::Values(MethodCase{"LzmaBcj", "-m0=BCJ -m1=LZMA:d=1m -ms=on"},
+                      MethodCase{"Lzma2", "-m0=LZMA2 -ms=on"},
+                      MethodCase{"Bcj2", "-m0=LZMA -mf=BCJ2"},
+                      MethodCase{"Copy", "-m0=Copy"},
+                      MethodCase{"TwoBlocks", "-m0=BCJ -m1=LZMA -ms=1f"}),
+    [](const ::testing::TestParamInfo<MethodCase>& info) { return info.param.label; });
+
+TEST(SevenZipReader, ShippedPayloadHasTwoBlocksAndTheLaunchersAtItsRoot) {
+  ASSERT_EQ(TestSupport::SolidBlocks(TestSupport::ShippedPayload()), 2);
+  Outcome outcome = ReadFileArchive(TestSupport::ShippedPayload());
+  ASSERT_EQ(outcome.end, SevenZipResult::End);
+  uint64_t total = 0;
+  int files = 0, folders = 0;
+  std::map<std::u16string, uint32_t> permissions;
+  for (const Listed& l : outcome.entries) {
+    total += l.entry.size;
+    (l.entry.isDirectory ? folders : files)++;
+    permissions[l.entry.name] = l.entry.permissions;
+  }
+  EXPECT_EQ(files, 20);
+  EXPECT_EQ(folders, 2);
+  EXPECT_EQ(total, 4824472u);
+  // Programs keep their execute bits, data files do not get any.
+  EXPECT_EQ(permissions[u"PlayCrate.exe"] & 0111, 0111u);
+  EXPECT_EQ(permissions[u"Uninstall.exe"] & 0111, 0111u);
+  EXPECT_EQ(permissions[u"readme.txt"] & 0111, 0u);
+}
+
+TEST(SevenZipReader, OneBytePiecesReadTheSameAsLargeOnes) {
+  TempDir dir("7zpieces");
+  auto expected = MakeTree(dir / "tree");
+  ASSERT_TRUE(TestSupport::Pack7z(dir / "tree", dir / "a.7z", "-m0=BCJ -m1=LZMA"));
+  EXPECT_EQ(Files(ReadFileArchive(dir / "a.7z", 1)), expected);
+}
+
+TEST(SevenZipReader, EmptyFilesChineseNamesAndPaths) {
+  TempDir dir("7znames");
+  TestSupport::WriteFile(dir / "tree/empty.dat", "");
+  TestSupport::WriteFile(dir / "tree/图片/中文名.txt", "汉字内容");
+  ASSERT_TRUE(TestSupport::Pack7z(dir / "tree", dir / "a.7z", "-m0=LZMA"));
+  Outcome outcome = ReadFileArchive(dir / "a.7z");
+  ASSERT_EQ(outcome.end, SevenZipResult::End);
+  auto files = Files(outcome);
+  ASSERT_EQ(files.count("empty.dat"), 1u);
+  EXPECT_EQ(files["empty.dat"], "");
+  EXPECT_EQ(files["图片/中文名.txt"], "汉字内容");
+  bool folder = false;
+  for (const Listed& l : outcome.entries) folder |= l.entry.isDirectory && l.entry.name == u"图片";
+  EXPECT_TRUE(folder);
+}
+
+TEST(SevenZipReader, NamesComeBackExactlyAsStored) {
+  // Unsafe names are the caller's to refuse; the reader must not hide or alter them.
+  TempDir dir("7zraw");
+  TestSupport::WriteFile(dir / "tree/a.txt", "a");
+  TestSupport::WriteFile(dir / "tree/b.txt", "b");
+  TestSupport::WriteFile(dir / "tree/c.txt", "c");
+  ASSERT_TRUE(TestSupport::Pack7z(dir / "tree", dir / "a.7z", "-m0=LZMA"));
+  ASSERT_TRUE(TestSupport::Rename7z(dir / "a.7z", "a.txt", "../up.txt"));
+  ASSERT_TRUE(TestSupport::Rename7z(dir / "a.7z", "b.txt", "/etc/abs.txt"));
+  ASSERT_TRUE(TestSupport::Rename7z(dir / "a.7z", "c.txt", "C:\\drive.txt"));
+  auto files = Files(ReadFileArchive(dir / "a.7z"));
+  EXPECT_EQ(files["../up.txt"], "a");
+  EXPECT_EQ(files["/etc/abs.txt"], "b");
+  EXPECT_EQ(files["C:\\drive.txt"], "c");
+}
+
+TEST(SevenZipReader, FolderEntryAfterItsFiles) {
+  // 7zz always lists folders first; libarchive's writer puts them after the files.
+  TempDir dir("7zorder");
+  std::string path = (dir / "a.7z").string();
+  archive* writer = archive_write_new();
+  ASSERT_EQ(archive_write_set_format_7zip(writer), ARCHIVE_OK);
+  ASSERT_EQ(archive_write_open_filename(writer, path.c_str()), ARCHIVE_OK);
+  auto add = [&](const char* name, int type, const std::string& data) {
+    archive_entry* e = archive_entry_new();
+    archive_entry_set_pathname(e, name);
+    archive_entry_set_filetype(e, static_cast<unsigned>(type));
+    archive_entry_set_perm(e, 0644);
+    archive_entry_set_size(e, static_cast<la_int64_t>(data.size()));
+    archive_write_header(writer, e);
+    if (!data.empty()) archive_write_data(writer, data.data(), data.size());
+    archive_entry_free(e);
+  };
+  add("sub", AE_IFDIR, "");
+  add("sub/x.txt", AE_IFREG, "inside");
+  archive_write_close(writer);
+  archive_write_free(writer);
+  ASSERT_EQ(TestSupport::RunShell("7zz t -bso0 -bsp0 " + TestSupport::ShellQuote(path)), 0);
+
+  Outcome outcome = ReadFileArchive(path);
+  ASSERT_EQ(outcome.entries.size(), 2u);
+  EXPECT_EQ(outcome.entries[0].entry.name, u"sub/x.txt");
+  EXPECT_EQ(outcome.entries[0].data, "inside");
+  EXPECT_EQ(outcome.entries[1].entry.name, u"sub");
+  EXPECT_TRUE(outcome.entries[1].entry.isDirectory);
+}
+
+TEST(SevenZipReader, DamagedHeadersAreFormatErrors) {
+  TempDir dir("7zformat");
+  MakeTree(dir / "tree");
+  ASSERT_TRUE(TestSupport::Pack7z(dir / "tree", dir / "a.7z", "-m0=LZMA"));
+  std::string good = TestSupport::ReadFile(dir / "a.7z");
+
+  std::string firstTwo = good;
+  firstTwo[0] = 'M';
+  firstTwo[1] = 'Z';
+  std::string signature = good;
+  signature[3] ^= 0x40;
+  std::string truncated = good.substr(0, good.size() - 20);
+  std::string header = good;
+  header[header.size() - 5] ^= 0x55;  // inside the (end) header database
+  for (const std::string* bytes : {&firstTwo, &signature, &truncated, &header}) {
+    BytesSource source(*bytes);
+    Outcome outcome = ReadAll(source);
+    EXPECT_EQ(outcome.end, SevenZipResult::Error);
+    EXPECT_EQ(outcome.error, SevenZipError::Format);
+    EXPECT_TRUE(outcome.entries.empty());
+  }
+}
+
+TEST(SevenZipReader, OtherArchiveFormatsAreRefused) {
+  TempDir dir("7zzip");
+  TestSupport::WriteFile(dir / "tree/a.txt", "zip me");
+  ASSERT_EQ(TestSupport::RunShell("cd " + TestSupport::ShellQuote((dir / "tree").string()) +
+                                  " && 7zz a -tzip -bso0 ../a.zip a.txt && tar cf ../a.tar a.txt"),
+            0);
+  for (const char* name : {"a.zip", "a.tar"}) {
+    Outcome outcome = ReadFileArchive(dir / name);
+    EXPECT_EQ(outcome.end, SevenZipResult::Error) << name;
+    EXPECT_EQ(outcome.error, SevenZipError::Format) << name;
+  }
+}
+
+TEST(SevenZipReader, CorruptSecondBlockStopsAtItsFirstEntry) {
+  TempDir dir("7zblock");
+  TestSupport::WriteFile(dir / "tree/1.bin", std::string(200000, '1') + "one");
+  TestSupport::WriteFile(dir / "tree/2.bin", std::string(200000, '2') + "two");
+  ASSERT_TRUE(TestSupport::Pack7z(dir / "tree", dir / "a.7z", "-m0=BCJ -m1=LZMA -ms=1f"));
+  ASSERT_EQ(TestSupport::SolidBlocks(dir / "a.7z"), 2);
+  long long first = TestSupport::PackedBlockSize(dir / "a.7z", 0);
+  long long second = TestSupport::PackedBlockSize(dir / "a.7z", 1);
+  ASSERT_GT(first, 0);
+  ASSERT_GT(second, 8);
+  std::string bytes = TestSupport::ReadFile(dir / "a.7z");
+  bytes[static_cast<size_t>(TestSupport::kPackedDataStart + first + second / 2)] ^= 0x5A;
+  BytesSource source(bytes);
+  Outcome outcome = ReadAll(source);
+  EXPECT_EQ(outcome.end, SevenZipResult::Error);
+  EXPECT_EQ(outcome.error, SevenZipError::Data);
+  ASSERT_EQ(outcome.entries.size(), 2u);
+  EXPECT_EQ(outcome.entries[0].data, std::string(200000, '1') + "one");
+  EXPECT_NE(outcome.entries[1].data, std::string(200000, '2') + "two");
+}
+
+TEST(SevenZipReader, CrcMismatchIsAnErrorNotAWarning) {
+  // With the copy method the damaged bytes decode "fine" and only the CRC notices.
+  TempDir dir("7zcrc");
+  TestSupport::WriteFile(dir / "tree/a.txt", std::string(5000, 'a'));
+  TestSupport::WriteFile(dir / "tree/b.txt", "b");
+  ASSERT_TRUE(TestSupport::Pack7z(dir / "tree", dir / "a.7z", "-m0=Copy"));
+  std::string bytes = TestSupport::ReadFile(dir / "a.7z");
+  bytes[TestSupport::kPackedDataStart + 100] ^= 0x01;
+  BytesSource source(bytes);
+  Outcome outcome = ReadAll(source);
+  EXPECT_EQ(outcome.end, SevenZipResult::Error);
+  EXPECT_EQ(outcome.error, SevenZipError::Data);
+  ASSERT_EQ(outcome.entries.size(), 1u);
+  EXPECT_EQ(outcome.entries[0].entry.name, u"a.txt");
+}
+
+TEST(SevenZipReader, SourceFailureIsAnInputError) {
+  TempDir dir("7zinput");
+  MakeTree(dir / "tree");
+  ASSERT_TRUE(TestSupport::Pack7z(dir / "tree", dir / "a.7z", "-m0=LZMA -mhc=off"));
+  BytesSource source(TestSupport::ReadFile(dir / "a.7z"), 512);
+  source.FailFrom(TestSupport::kPackedDataStart + 1000);
+  Outcome outcome = ReadAll(source);
+  EXPECT_EQ(outcome.end, SevenZipResult::Error);
+  EXPECT_EQ(outcome.error, SevenZipError::Input);
+}
+
+TEST(SevenZipReader, EveryCallAfterAnErrorKeepsFailing) {
+  BytesSource source(std::string(100, 'x'));
+  SevenZipReader reader(source);
+  EXPECT_EQ(reader.Open(), SevenZipResult::Error);
+  SevenZipEntry entry;
+  EXPECT_EQ(reader.NextEntry(&entry), SevenZipResult::Error);
+  const void* data;
+  size_t count;
+  EXPECT_EQ(reader.ReadData(&data, &count), SevenZipResult::Error);
+  EXPECT_EQ(count, 0u);
+  EXPECT_EQ(reader.Open(), SevenZipResult::Error);
+}
+
+}  // namespace
