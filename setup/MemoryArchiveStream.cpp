@@ -1,0 +1,24 @@
+#include "setup/MemoryArchiveStream.h"
+
+#include <cstring>
+
+bool MemoryArchiveStream::Read(const void** data, size_t* count) {
+  ULONGLONG remaining = m_size - m_position;
+  size_t n = remaining < kStagingSize ? static_cast<size_t>(remaining) : kStagingSize;
+  *count = 0;
+  if (n == 0) return false;
+  std::memcpy(m_staging, m_view + m_position, n);
+  static const BYTE kSignatureStart[2] = {0x37, 0x7A};
+  for (ULONGLONG at = m_position; at < 2 && at < m_position + n; ++at)
+    m_staging[at - m_position] = kSignatureStart[at];
+  m_position += n;
+  *data = m_staging;
+  *count = n;
+  return true;
+}
+
+bool MemoryArchiveStream::Seek(uint64_t position) {
+  if (position > m_size) return false;
+  m_position = position;
+  return true;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// The decoder's input: a read-only view of the whole archive, handed out at most 4,096 bytes
+// at a time through a staging buffer.
+
+#include "Platform/Archive/SevenZipReader.h"
+#include "Platform/Win32.h"
+
+class MemoryArchiveStream : public Platform::SevenZipSource {
+ public:
+  static constexpr size_t kStagingSize = 4096;
+
+  MemoryArchiveStream(const BYTE* view, ULONGLONG size) : m_view(view), m_size(size) {}
+
+  // The first two bytes of the archive always read as 37 7A, the start of the 7z signature:
+  // only the four bytes after them decide whether this is a 7z archive.
+  bool Read(const void** data, size_t* count) override;
+  // Any position up to the end; the end itself is where the next read fails.
+  bool Seek(uint64_t position) override;
+  uint64_t Position() const override { return m_position; }
+  uint64_t Size() const override { return m_size; }
+
+ private:
+  const BYTE* m_view;
+  ULONGLONG m_size;
+  ULONGLONG m_position = 0;
+  BYTE m_staging[kStagingSize];
+};
