@@ -1,6 +1,6 @@
-#include "Platform/Shell/ItemIdList.h"
-
 #include <cstring>
+
+#include "Platform/Shell/ItemIdList.h"
 
 BOOL WINAPI SHGetPathFromIDListW(PCIDLIST_ABSOLUTE pidl, LPWSTR pszPath) {
   if (!pszPath) return FALSE;

@@ -32,7 +32,8 @@ bool SplitPath(const std::u16string& path, std::u16string* root,
     size_t share = path.find_first_of(u"\\/", server + 1);
     if (share == server + 1) return false;
     size_t end = share == std::u16string::npos ? path.size() : share;
-    *root = u"\\\\" + path.substr(2, server - 2) + u"\\" + path.substr(server + 1, end - server - 1);
+    *root =
+        u"\\\\" + path.substr(2, server - 2) + u"\\" + path.substr(server + 1, end - server - 1);
     pos = end;
   } else {
     return false;

@@ -1,10 +1,10 @@
-#include "Platform/Shell/ItemIdList.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
 #include <vector>
+
+#include "Platform/Shell/ItemIdList.h"
 
 namespace {
 
