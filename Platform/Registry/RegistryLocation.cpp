@@ -1,37 +1,13 @@
 #include "Platform/Registry/RegistryLocation.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
-#include <cstdlib>
 #include <mutex>
 
+#include "Platform/Kernel/Prefix.h"
 #include "Platform/Win32Errors.h"
 
 namespace Platform {
 
-namespace {
-
-std::string PrefixFolder() {
-  if (const char* prefix = std::getenv("SKINUI_PREFIX"); prefix && *prefix) return prefix;
-  if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
-    return std::string(data) + "/skinui";
-  const char* home = std::getenv("HOME");
-  return std::string(home ? home : "") + "/.local/share/skinui";
-}
-
-bool MakeFolders(const std::string& path) {
-  for (size_t pos = 1; pos <= path.size(); ++pos) {
-    if (pos < path.size() && path[pos] != '/') continue;
-    std::string part = path.substr(0, pos);
-    if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
-std::string RegistryDatabasePath() { return PrefixFolder() + "/registry.db"; }
+std::string RegistryDatabasePath() { return PrefixDir() + "/registry.db"; }
 
 std::shared_ptr<RegistryStore> CurrentRegistryStore(DWORD* error) {
   static std::mutex mutex;
@@ -41,10 +17,6 @@ std::shared_ptr<RegistryStore> CurrentRegistryStore(DWORD* error) {
   if (current && current->Path() == path) {
     *error = ERROR_SUCCESS;
     return current;
-  }
-  if (!MakeFolders(PrefixFolder())) {
-    *error = ERROR_PATH_NOT_FOUND;
-    return nullptr;
   }
   std::shared_ptr<RegistryStore> store = RegistryStore::Open(path, error);
   if (store) current = store;

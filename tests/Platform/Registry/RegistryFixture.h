@@ -3,12 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <optional>
 #include <string>
 
 #include "Platform/Win32.h"
-#include "support/TempDir.h"
+#include "support/TestPrefix.h"
 
 namespace RegistryTests {
 
@@ -39,18 +38,7 @@ inline std::optional<std::string> Bytes(HKEY key, const char16_t* name, DWORD* t
 
 class RegistryTest : public ::testing::Test {
  protected:
-  RegistryTest() {
-    if (const char* old = std::getenv("SKINUI_PREFIX")) m_previous = old;
-    setenv("SKINUI_PREFIX", Prefix().c_str(), 1);
-  }
-  ~RegistryTest() override {
-    if (m_previous)
-      setenv("SKINUI_PREFIX", m_previous->c_str(), 1);
-    else
-      unsetenv("SKINUI_PREFIX");
-  }
-
-  std::string Prefix() const { return (m_dir.Path() / "prefix").string(); }
+  std::string Prefix() const { return m_prefix.Path().string(); }
   std::string Database() const { return Prefix() + "/registry.db"; }
 
   // A key created below root (the current user's hive unless given); closed by the test.
@@ -62,8 +50,7 @@ class RegistryTest : public ::testing::Test {
   }
 
  private:
-  TestSupport::TempDir m_dir{"registry"};
-  std::optional<std::string> m_previous;
+  TestSupport::TestPrefix m_prefix;
 };
 
 }  // namespace RegistryTests
