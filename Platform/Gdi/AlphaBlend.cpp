@@ -1,0 +1,53 @@
+// AlphaBlend: source-over with premultiplied per-pixel alpha and a constant opacity.
+
+#include "Platform/Gdi/SourcePixels.h"
+
+using namespace Platform;
+
+namespace {
+
+bool ValidBlend(const BLENDFUNCTION& f) {
+  const char* what = nullptr;
+  long long value = 0;
+  if (f.BlendOp != AC_SRC_OVER) what = "blend operation", value = f.BlendOp;
+  else if (f.BlendFlags != 0) what = "blend flags", value = f.BlendFlags;
+  else if (f.AlphaFormat & ~AC_SRC_ALPHA) what = "alpha format", value = f.AlphaFormat;
+  if (what) GdiUnsupported("AlphaBlend", what, value);
+  return what == nullptr;
+}
+
+}  // namespace
+
+BOOL WINAPI AlphaBlend(HDC hdcDest, int xoriginDest, int yoriginDest, int wDest, int hDest,
+                       HDC hdcSrc, int xoriginSrc, int yoriginSrc, int wSrc, int hSrc,
+                       BLENDFUNCTION ftn) {
+  DeviceContext* dst = FindDc(hdcDest);
+  DeviceContext* src = FindDc(hdcSrc);
+  if (!dst || !src) return FALSE;
+  POINT s = src->ToDevice(xoriginSrc, yoriginSrc);
+  if (!ValidBlend(ftn) || wDest < 0 || hDest < 0 || !InsideSurface(*src, s.x, s.y, wSrc, hSrc)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  if (wDest == 0 || hDest == 0 || wSrc == 0 || hSrc == 0 || ftn.SourceConstantAlpha == 0)
+    return TRUE;
+  Canvas canvas(*dst);
+  SourcePixels pixels(*src, dst->Target(), s.x, s.y, wSrc, hSrc,
+                      (ftn.AlphaFormat & AC_SRC_ALPHA) == 0);
+  if (!canvas || !pixels.surface()) return FALSE;
+  cairo_t* cr = canvas.cr();
+  cairo_filter_t filter = wSrc == wDest && hSrc == hDest ? CAIRO_FILTER_NEAREST
+                                                         : FilterFor(dst->state.stretchMode);
+  cairo_pattern_t* pattern = StretchPattern(pixels.surface(), wSrc, hSrc, xoriginDest, yoriginDest,
+                                            wDest, hDest, false, false, filter);
+  cairo_set_source(cr, pattern);
+  cairo_rectangle(cr, xoriginDest, yoriginDest, wDest, hDest);
+  if (ftn.SourceConstantAlpha == 255) {
+    cairo_fill(cr);
+  } else {
+    cairo_clip(cr);
+    cairo_paint_with_alpha(cr, ftn.SourceConstantAlpha / 255.0);
+  }
+  cairo_pattern_destroy(pattern);
+  return TRUE;
+}
