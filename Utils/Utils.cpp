@@ -40,6 +40,11 @@ int BoundedLength(LPCWSTR pstr, int cchMax) {
   return n;
 }
 
+bool SameText(LPCWSTR a, LPCWSTR b) {
+  while (*a && *a == *b) ++a, ++b;
+  return *a == *b;
+}
+
 bool PointsInto(LPCWSTR p, LPCWSTR begin, int length) {
   auto a = reinterpret_cast<uintptr_t>(p), b = reinterpret_cast<uintptr_t>(begin);
   return a >= b && a <= b + static_cast<uintptr_t>(length) * sizeof(WCHAR);
@@ -473,7 +478,12 @@ CStringMapUI::~CStringMapUI() {
 
 UINT CStringMapUI::HashKey(LPCWSTR key) {
   UINT hash = 0;
-  for (int i = ::lstrlenW(key) - 1; i >= 0; --i) hash = hash * 33 + key[i];
+  // Read front to back: the unit at i weighs 33^i, as it does when read from the last unit.
+  UINT weight = 1;
+  for (; key && *key; ++key) {
+    hash += *key * weight;
+    weight *= 33;
+  }
   return hash;
 }
 
@@ -505,7 +515,7 @@ void CStringMapUI::RemoveAll() { Resize(m_nBuckets); }
 CStringMapUI::TITEM* CStringMapUI::Lookup(LPCWSTR key, int* pBucket) const {
   *pBucket = static_cast<int>(HashKey(key) % static_cast<UINT>(m_nBuckets));
   for (TITEM* item = m_aT[*pBucket]; item; item = item->pNext) {
-    if (::lstrcmpW(item->Key.GetData(), key) == 0) return item;
+    if (SameText(item->Key.GetData(), key)) return item;
   }
   return nullptr;
 }
