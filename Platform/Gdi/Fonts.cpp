@@ -164,6 +164,8 @@ void PrepareForText(cairo_t* cr) { cairo_set_font_options(cr, Text().options); }
 PangoLayout* NewLayout(const GdiFont& font, const char* utf8, int bytes) {
   PangoLayout* layout = pango_layout_new(Text().context);
   pango_layout_set_font_description(layout, font.description);
+  // line breaks are the callers' business: GDI draws a run as one line whatever it holds
+  pango_layout_set_single_paragraph_mode(layout, TRUE);
   const LOGFONTW& lf = font.logFont;
   if (lf.lfUnderline || lf.lfStrikeOut || font.language) {
     PangoAttrList* attrs = pango_attr_list_new();

@@ -18,7 +18,8 @@ std::shared_ptr<GdiFont> MakeFont(const LOGFONTW& lf);
 // and no subpixel order, so the same text always gives the same pixels.
 PangoContext* TextContext();
 
-// A layout of text (UTF-8) in font, with its underline and strike-out. Caller unrefs.
+// A one-line layout of text (UTF-8) in font, with its underline and strike-out. Caller
+// unrefs.
 PangoLayout* NewLayout(const GdiFont& font, const char* utf8, int bytes);
 
 // Applies the context's fixed font options to a cairo context that pango will draw with.

@@ -310,3 +310,27 @@ TEST(GdiDrawText, SameTextSamePixels) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GdiText, RunsStayOnOneLineAndBadArgumentsAreRefused) {
+  TextSurface s(200, 60, MakeFont(u"DejaVu Sans", -14));
+  SIZE two = s.Extent(u"ab\ncd");
+  EXPECT_EQ(two.cy, s.Metrics().tmHeight);
+  EXPECT_GT(two.cx, s.Extent(u"abcd").cx - 1);
+  ASSERT_TRUE(TextOutW(s.dc(), 0, 0, u"ab\ncd", 5));
+  EXPECT_EQ(s.CountNot(kWhite, 0, s.Metrics().tmHeight, 200, 60), 0);
+  Platform::DebugOutputCapture capture;
+  const INT dx[2] = {5, 5};
+  EXPECT_TRUE(ExtTextOutW(s.dc(), 0, 0, 0, nullptr, u"ab", 2, dx));
+  EXPECT_NE(capture.Text().find(u"ExtTextOutW: unsupported character spacing"), std::u16string::npos);
+  EXPECT_FALSE(ExtTextOutW(s.dc(), 0, 0, ETO_GLYPH_INDEX, nullptr, u"ab", 2, nullptr));
+  LOGFONTW huge{};
+  huge.lfHeight = -100000;
+  EXPECT_EQ(CreateFontIndirectW(&huge), nullptr);
+  EXPECT_EQ(CreateFontIndirectW(nullptr), nullptr);
+  EXPECT_EQ(SetBkMode(s.dc(), 7), 0);
+  EXPECT_EQ(GetBkMode(s.dc()), TRANSPARENT);
+}
+
+}  // namespace
