@@ -1,0 +1,501 @@
+// The GTK 3 host: one borderless GtkWindow per top-level window, input turned into window
+// messages, host dialogs run inside the thread's message loop.
+#include <gtk/gtk.h>
+
+#include <functional>
+#include <map>
+#include <mutex>
+
+#include "Platform/Host/Gtk/GtkKeys.h"
+#include "Platform/Host/Host.h"
+#include "Platform/Kernel/PathMap.h"
+#include "Platform/Text/Utf.h"
+#include "Platform/Window/Input.h"
+#include "Platform/Window/MessageQueue.h"
+#include "Platform/Window/WindowOps.h"
+
+namespace Platform {
+
+struct HostWindow {
+  HWND hwnd = nullptr;
+  GtkWidget* window = nullptr;
+  GtkWidget* area = nullptr;
+  GtkIMContext* im = nullptr;
+  cairo_surface_t* surface = nullptr;
+  RECT rect{};
+  bool inKeyPress = false;
+  std::u16string committed;
+};
+
+namespace {
+
+// GTK is driven from the thread that started the host; calls from elsewhere are handed over.
+void OnGtkThread(const std::function<void()>& fn) {
+  if (OnHostThread()) {
+    fn();
+    return;
+  }
+  QueuePtr q;
+  {
+    auto lock = WindowLock();
+    q = QueueOfThreadLocked(HostThreadId());
+  }
+  if (q) RunOnThread(q, fn);
+}
+
+POINT RootPoint(double x, double y) { return POINT{static_cast<LONG>(x), static_cast<LONG>(y)}; }
+
+gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer data) {
+  auto* w = static_cast<HostWindow*>(data);
+  if (w->surface != nullptr) {
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(cr, w->surface, 0, 0);
+    cairo_paint(cr);
+  }
+  return TRUE;
+}
+
+gboolean OnMotion(GtkWidget*, GdkEventMotion* e, gpointer data) {
+  InputMouseMove(static_cast<HostWindow*>(data)->hwnd, RootPoint(e->x_root, e->y_root));
+  return TRUE;
+}
+
+guint32 g_lastButtonTime = GDK_CURRENT_TIME;
+
+gboolean OnButton(GtkWidget*, GdkEventButton* e, gpointer data) {
+  auto* w = static_cast<HostWindow*>(data);
+  if (e->type != GDK_BUTTON_PRESS && e->type != GDK_BUTTON_RELEASE) return TRUE;  // we count clicks
+  MouseButton b = e->button == 3 ? MouseButton::Right : e->button == 2 ? MouseButton::Middle : MouseButton::Left;
+  if (e->button > 3) return FALSE;
+  g_lastButtonTime = e->time;
+  InputMouseButton(w->hwnd, RootPoint(e->x_root, e->y_root), b, e->type == GDK_BUTTON_PRESS);
+  return TRUE;
+}
+
+gboolean OnScroll(GtkWidget*, GdkEventScroll* e, gpointer data) {
+  auto* w = static_cast<HostWindow*>(data);
+  POINT p = RootPoint(e->x_root, e->y_root);
+  switch (e->direction) {
+    case GDK_SCROLL_UP: InputMouseWheel(w->hwnd, p, WHEEL_DELTA, false); break;
+    case GDK_SCROLL_DOWN: InputMouseWheel(w->hwnd, p, -WHEEL_DELTA, false); break;
+    case GDK_SCROLL_LEFT: InputMouseWheel(w->hwnd, p, -WHEEL_DELTA, true); break;
+    case GDK_SCROLL_RIGHT: InputMouseWheel(w->hwnd, p, WHEEL_DELTA, true); break;
+    case GDK_SCROLL_SMOOTH:
+      if (e->delta_y != 0) InputMouseWheel(w->hwnd, p, static_cast<int>(-e->delta_y * WHEEL_DELTA), false);
+      if (e->delta_x != 0) InputMouseWheel(w->hwnd, p, static_cast<int>(e->delta_x * WHEEL_DELTA), true);
+      break;
+  }
+  return TRUE;
+}
+
+gboolean OnLeave(GtkWidget*, GdkEventCrossing* e, gpointer) {
+  if (e->detail != GDK_NOTIFY_INFERIOR) InputMouseLeft();
+  return FALSE;
+}
+
+// Characters Windows makes of keys the input method leaves alone.
+std::u16string ControlChars(WORD vk) {
+  switch (vk) {
+    case VK_RETURN: return u"\r";
+    case VK_TAB: return u"\t";
+    case VK_BACK: return u"\b";
+    case VK_ESCAPE: return u"\x1b";
+    default: break;
+  }
+  if (vk >= 'A' && vk <= 'Z' && KeyIsDown(VK_CONTROL) && !KeyIsDown(VK_MENU)) {
+    return std::u16string(1, static_cast<char16_t>(vk - 'A' + 1));
+  }
+  return u"";
+}
+
+gboolean OnKey(GtkWidget*, GdkEventKey* e, gpointer data) {
+  auto* w = static_cast<HostWindow*>(data);
+  WORD vk = VirtualKeyFromGdk(e->keyval);
+  bool down = e->type == GDK_KEY_PRESS;
+  w->committed.clear();
+  w->inKeyPress = true;
+  bool ctrl = (e->state & GDK_CONTROL_MASK) != 0;
+  if (!ctrl) gtk_im_context_filter_keypress(w->im, e);
+  w->inKeyPress = false;
+  if (vk == 0) {
+    if (down && !w->committed.empty()) InputText(w->committed);
+    return TRUE;
+  }
+  std::u16string chars = w->committed;
+  if (down && chars.empty()) chars = ControlChars(vk);
+  InputKey(vk, down, down ? chars : u"");
+  return TRUE;
+}
+
+void OnCommit(GtkIMContext*, gchar* text, gpointer data) {
+  auto* w = static_cast<HostWindow*>(data);
+  std::u16string t = Utf8ToUtf16(text);
+  if (w->inKeyPress) {
+    w->committed += t;
+  } else {
+    InputText(t);
+  }
+}
+
+gboolean OnFocusIn(GtkWidget*, GdkEventFocus*, gpointer data) {
+  auto* w = static_cast<HostWindow*>(data);
+  gtk_im_context_focus_in(w->im);
+  if (IsWindowEnabled(w->hwnd)) ActivateWindow(w->hwnd, WA_ACTIVE);
+  return FALSE;
+}
+
+gboolean OnFocusOut(GtkWidget*, GdkEventFocus*, gpointer data) {
+  gtk_im_context_focus_out(static_cast<HostWindow*>(data)->im);
+  return FALSE;
+}
+
+gboolean OnConfigure(GtkWidget* widget, GdkEventConfigure* e, gpointer data) {
+  auto* w = static_cast<HostWindow*>(data);
+  int x = 0, y = 0;
+  gtk_window_get_position(GTK_WINDOW(widget), &x, &y);
+  RECT r{x, y, x + e->width, y + e->height};
+  if (!EqualRect(&r, &w->rect)) {
+    w->rect = r;
+    SetWindowPos(w->hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  return FALSE;
+}
+
+gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer data) {
+  PostMessageW(static_cast<HostWindow*>(data)->hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+  return TRUE;
+}
+
+const char* CursorName(int id) {
+  switch (id) {
+    case 32513: return "text";
+    case 32514: return "wait";
+    case 32515: return "crosshair";
+    case 32516: return "up-arrow";
+    case 32642: return "nwse-resize";
+    case 32643: return "nesw-resize";
+    case 32644: return "ew-resize";
+    case 32645: return "ns-resize";
+    case 32646: return "move";
+    case 32648: return "not-allowed";
+    case 32649: return "pointer";
+    case 32650: return "progress";
+    case 32651: return "help";
+    default: return "default";
+  }
+}
+
+GdkMonitor* PrimaryMonitor() {
+  GdkDisplay* display = gdk_display_get_default();
+  GdkMonitor* m = gdk_display_get_primary_monitor(display);
+  return m != nullptr ? m : gdk_display_get_monitor(display, 0);
+}
+
+RECT FromGdk(const GdkRectangle& r) { return RECT{r.x, r.y, r.x + r.width, r.y + r.height}; }
+
+void AddButtons(GtkDialog* dialog, UINT type) {
+  auto add = [&](const char* label, int id) { gtk_dialog_add_button(dialog, label, id); };
+  switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL: add("_OK", IDOK); add("_Cancel", IDCANCEL); break;
+    case MB_ABORTRETRYIGNORE: add("_Abort", IDABORT); add("_Retry", IDRETRY); add("_Ignore", IDIGNORE); break;
+    case MB_YESNOCANCEL: add("_Yes", IDYES); add("_No", IDNO); add("_Cancel", IDCANCEL); break;
+    case MB_YESNO: add("_Yes", IDYES); add("_No", IDNO); break;
+    case MB_RETRYCANCEL: add("_Retry", IDRETRY); add("_Cancel", IDCANCEL); break;
+    case MB_CANCELTRYCONTINUE: add("_Cancel", IDCANCEL); add("_Try Again", IDTRYAGAIN); add("_Continue", IDCONTINUE); break;
+    default: add("_OK", IDOK); break;
+  }
+}
+
+// What closing the dialog without a button means.
+int DismissAnswer(UINT type) {
+  switch (type & MB_TYPEMASK) {
+    case MB_OK: return IDOK;
+    case MB_YESNO: return IDNO;
+    case MB_ABORTRETRYIGNORE: return IDABORT;
+    default: return IDCANCEL;
+  }
+}
+
+GtkMessageType MessageType(UINT type) {
+  switch (type & MB_ICONMASK) {
+    case MB_ICONERROR: return GTK_MESSAGE_ERROR;
+    case MB_ICONQUESTION: return GTK_MESSAGE_QUESTION;
+    case MB_ICONWARNING: return GTK_MESSAGE_WARNING;
+    case MB_ICONINFORMATION: return GTK_MESSAGE_INFO;
+    default: return GTK_MESSAGE_OTHER;
+  }
+}
+
+// Runs the thread's message loop until the dialog answers, as a modal Windows dialog does; a
+// quit request ends the dialog and is passed on.
+int RunDialog(GtkWidget* dialog) {
+  struct State {
+    int response = 0;
+    bool done = false;
+  } state;
+  g_signal_connect(dialog, "response", G_CALLBACK(+[](GtkDialog*, gint id, gpointer data) {
+                     auto* s = static_cast<State*>(data);
+                     s->response = id;
+                     s->done = true;
+                     PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
+                   }),
+                   &state);
+  gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
+  gtk_widget_show_all(dialog);
+  MSG msg;
+  while (!state.done) {
+    BOOL r = GetMessageW(&msg, nullptr, 0, 0);
+    if (r <= 0) {
+      if (r == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  gtk_widget_destroy(dialog);
+  return state.done ? state.response : GTK_RESPONSE_DELETE_EVENT;
+}
+
+class GtkHost final : public Host {
+ public:
+  const char* Name() const override { return "gtk"; }
+
+  HostWindow* CreateHostWindow(HWND hwnd, const RECT& r) override {
+    auto* w = new HostWindow();
+    w->hwnd = hwnd;
+    w->rect = r;
+    OnGtkThread([&] { Build(w); });
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_windows[hwnd] = w;
+    return w;
+  }
+
+  void DestroyHostWindow(HostWindow* w) override {
+    {
+      std::lock_guard<std::mutex> guard(m_lock);
+      m_windows.erase(w->hwnd);
+    }
+    OnGtkThread([&] {
+      g_object_unref(w->im);
+      gtk_widget_destroy(w->window);
+      if (w->surface != nullptr) cairo_surface_destroy(w->surface);
+      delete w;
+    });
+  }
+
+  void ShowHostWindow(HostWindow* w, bool show, bool activate) override {
+    OnGtkThread([&] {
+      if (!show) {
+        gtk_widget_hide(w->window);
+        return;
+      }
+      gtk_window_set_focus_on_map(GTK_WINDOW(w->window), activate);
+      gtk_window_move(GTK_WINDOW(w->window), w->rect.left, w->rect.top);
+      gtk_widget_show_all(w->window);
+      if (activate) gtk_window_present(GTK_WINDOW(w->window));
+    });
+  }
+
+  void MoveHostWindow(HostWindow* w, const RECT& r) override {
+    OnGtkThread([&] {
+      if (EqualRect(&r, &w->rect)) return;  // the host itself reported this place
+      w->rect = r;
+      gtk_window_move(GTK_WINDOW(w->window), r.left, r.top);
+      gtk_window_resize(GTK_WINDOW(w->window), std::max<LONG>(1, r.right - r.left),
+                        std::max<LONG>(1, r.bottom - r.top));
+    });
+  }
+
+  void SetHostTitle(HostWindow* w, const std::u16string& title) override {
+    std::string utf8 = Utf16ToUtf8(title);
+    OnGtkThread([&] { gtk_window_set_title(GTK_WINDOW(w->window), utf8.c_str()); });
+  }
+
+  void Present(HostWindow* w, cairo_surface_t* surface, const RECT& r) override {
+    OnGtkThread([&] {
+      if (w->surface != surface) {
+        if (w->surface != nullptr) cairo_surface_destroy(w->surface);
+        w->surface = cairo_surface_reference(surface);
+      }
+      gtk_widget_queue_draw_area(w->area, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    });
+  }
+
+  void SetShape(HostWindow* w, const cairo_region_t* shape) override {
+    cairo_region_t* copy = shape != nullptr ? cairo_region_copy(shape) : nullptr;
+    OnGtkThread([&] {
+      gtk_widget_shape_combine_region(w->window, copy);
+      gtk_widget_input_shape_combine_region(w->window, copy);
+    });
+    if (copy != nullptr) cairo_region_destroy(copy);
+  }
+
+  void SetOpacity(HostWindow* w, BYTE alpha) override {
+    OnGtkThread([&] { gtk_widget_set_opacity(w->window, alpha / 255.0); });
+  }
+
+  void SetKeepAbove(HostWindow* w, bool above) override {
+    OnGtkThread([&] { gtk_window_set_keep_above(GTK_WINDOW(w->window), above); });
+  }
+
+  void SetMinimized(HostWindow* w, bool minimized) override {
+    OnGtkThread([&] {
+      if (minimized) {
+        gtk_window_iconify(GTK_WINDOW(w->window));
+      } else {
+        gtk_window_deiconify(GTK_WINDOW(w->window));
+      }
+    });
+  }
+
+  void Activate(HostWindow* w) override {
+    OnGtkThread([&] {
+      if (gtk_widget_get_visible(w->window)) gtk_window_present(GTK_WINDOW(w->window));
+    });
+  }
+
+  void BeginMoveDrag(HostWindow* w, int button, POINT screen) override {
+    OnGtkThread([&] {
+      gtk_window_begin_move_drag(GTK_WINDOW(w->window), button, screen.x, screen.y, g_lastButtonTime);
+    });
+  }
+
+  void SetCursorShape(HostWindow* w, int id) override {
+    OnGtkThread([&] {
+      GdkWindow* gw = gtk_widget_get_window(w->window);
+      if (gw == nullptr) return;
+      GdkCursor* c = gdk_cursor_new_from_name(gdk_window_get_display(gw), CursorName(id));
+      gdk_window_set_cursor(gw, c);
+      if (c != nullptr) g_object_unref(c);
+    });
+  }
+
+  RECT ScreenRect() override {
+    RECT r{};
+    OnGtkThread([&] {
+      GdkRectangle g{};
+      gdk_monitor_get_geometry(PrimaryMonitor(), &g);
+      r = FromGdk(g);
+    });
+    return r;
+  }
+
+  RECT WorkArea() override {
+    RECT r{};
+    OnGtkThread([&] {
+      GdkRectangle g{};
+      gdk_monitor_get_workarea(PrimaryMonitor(), &g);
+      r = FromGdk(g);
+    });
+    return r;
+  }
+
+  int MessageBox(HWND owner, const std::u16string& text, const std::u16string& caption,
+                 UINT type) override {
+    std::string body = Utf16ToUtf8(text), title = Utf16ToUtf8(caption);
+    GtkWidget* dialog = gtk_message_dialog_new(ParentOf(owner), GTK_DIALOG_DESTROY_WITH_PARENT,
+                                               MessageType(type), GTK_BUTTONS_NONE, "%s", body.c_str());
+    gtk_window_set_title(GTK_WINDOW(dialog), title.c_str());
+    if ((type & MB_TOPMOST) != 0) gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
+    AddButtons(GTK_DIALOG(dialog), type);
+    int answer = RunDialog(dialog);
+    return answer > 0 ? answer : DismissAnswer(type);
+  }
+
+  bool BrowseForFolder(HWND owner, const std::u16string& title, std::u16string* path) override {
+    std::string t = Utf16ToUtf8(title);
+    GtkWidget* dialog = gtk_file_chooser_dialog_new(
+        t.c_str(), ParentOf(owner), GTK_FILE_CHOOSER_ACTION_SELECT_FOLDER, "_Cancel",
+        GTK_RESPONSE_CANCEL, "_Select", GTK_RESPONSE_ACCEPT, nullptr);
+    std::string chosen;
+    g_signal_connect(dialog, "response", G_CALLBACK(+[](GtkDialog* d, gint id, gpointer data) {
+                       if (id != GTK_RESPONSE_ACCEPT) return;
+                       gchar* name = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(d));
+                       if (name != nullptr) *static_cast<std::string*>(data) = name;
+                       g_free(name);
+                     }),
+                     &chosen);
+    int answer = RunDialog(dialog);
+    if (answer != GTK_RESPONSE_ACCEPT || chosen.empty()) return false;
+    *path = PosixToWindowsPath(chosen);
+    return !path->empty();
+  }
+
+  bool RunsOnHostThread() const override { return true; }
+  bool OwnsEventLoop() const override { return true; }
+
+  void WaitForEvents(int timeoutMs) override {
+    guint source = 0;
+    if (timeoutMs >= 0) {
+      source = g_timeout_add(static_cast<guint>(timeoutMs), +[](gpointer flag) -> gboolean {
+        *static_cast<guint*>(flag) = 0;
+        return G_SOURCE_REMOVE;
+      }, &source);
+    }
+    g_main_context_iteration(nullptr, TRUE);
+    if (source != 0) g_source_remove(source);
+  }
+
+  void DispatchPendingEvents() override {
+    for (int i = 0; i < 64 && g_main_context_iteration(nullptr, FALSE); ++i) {
+    }
+  }
+
+  void Wake() override { g_main_context_wakeup(nullptr); }
+
+ private:
+  GtkWindow* ParentOf(HWND owner) {
+    std::lock_guard<std::mutex> guard(m_lock);
+    auto it = m_windows.find(GetAncestor(owner, GA_ROOT));
+    return it != m_windows.end() ? GTK_WINDOW(it->second->window) : nullptr;
+  }
+
+  static void Build(HostWindow* w) {
+    w->window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    GtkWindow* win = GTK_WINDOW(w->window);
+    gtk_window_set_decorated(win, FALSE);
+    gtk_widget_set_app_paintable(w->window, TRUE);
+    GdkScreen* screen = gtk_widget_get_screen(w->window);
+    if (GdkVisual* rgba = gdk_screen_get_rgba_visual(screen)) gtk_widget_set_visual(w->window, rgba);
+    gtk_window_move(win, w->rect.left, w->rect.top);
+    gtk_window_set_default_size(win, std::max<LONG>(1, w->rect.right - w->rect.left),
+                                std::max<LONG>(1, w->rect.bottom - w->rect.top));
+    w->area = gtk_drawing_area_new();
+    gtk_widget_set_can_focus(w->area, TRUE);
+    gtk_container_add(GTK_CONTAINER(w->window), w->area);
+    gtk_widget_add_events(w->area, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK |
+                                       GDK_BUTTON_RELEASE_MASK | GDK_SCROLL_MASK |
+                                       GDK_SMOOTH_SCROLL_MASK | GDK_KEY_PRESS_MASK |
+                                       GDK_KEY_RELEASE_MASK | GDK_LEAVE_NOTIFY_MASK |
+                                       GDK_ENTER_NOTIFY_MASK | GDK_FOCUS_CHANGE_MASK);
+    w->im = gtk_im_multicontext_new();
+    g_signal_connect(w->im, "commit", G_CALLBACK(OnCommit), w);
+    g_signal_connect(w->area, "draw", G_CALLBACK(OnDraw), w);
+    g_signal_connect(w->area, "motion-notify-event", G_CALLBACK(OnMotion), w);
+    g_signal_connect(w->area, "button-press-event", G_CALLBACK(OnButton), w);
+    g_signal_connect(w->area, "button-release-event", G_CALLBACK(OnButton), w);
+    g_signal_connect(w->area, "scroll-event", G_CALLBACK(OnScroll), w);
+    g_signal_connect(w->area, "leave-notify-event", G_CALLBACK(OnLeave), w);
+    g_signal_connect(w->window, "key-press-event", G_CALLBACK(OnKey), w);
+    g_signal_connect(w->window, "key-release-event", G_CALLBACK(OnKey), w);
+    g_signal_connect(w->window, "focus-in-event", G_CALLBACK(OnFocusIn), w);
+    g_signal_connect(w->window, "focus-out-event", G_CALLBACK(OnFocusOut), w);
+    g_signal_connect(w->window, "configure-event", G_CALLBACK(OnConfigure), w);
+    g_signal_connect(w->window, "delete-event", G_CALLBACK(OnDelete), w);
+    gtk_widget_realize(w->window);
+    gtk_im_context_set_client_window(w->im, gtk_widget_get_window(w->window));
+  }
+
+  std::mutex m_lock;
+  std::map<HWND, HostWindow*> m_windows;
+};
+
+}  // namespace
+
+Host* CreateGtkHost() {
+  if (!gtk_init_check(nullptr, nullptr)) return nullptr;
+  return new GtkHost();
+}
+
+}  // namespace Platform

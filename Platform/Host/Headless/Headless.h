@@ -1,0 +1,65 @@
+#pragma once
+// Driving the headless host from tests: input, the screen, dialog answers, window pixels and
+// the message loop.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Platform/Win32.h"
+#include "Platform/Window/Input.h"
+
+namespace Platform::Headless {
+
+void SetScreen(const RECT& screen, const RECT& workArea);
+
+void MoveMouse(int x, int y);  // screen coordinates
+void Button(MouseButton button, bool down);
+void Click(int x, int y, MouseButton button = MouseButton::Left);
+void Wheel(int delta);
+void Key(WORD vk, bool down);
+// Presses and releases the keys that type text (letters, digits, space, Enter, Tab,
+// Backspace); other characters arrive as input-method text.
+void Type(const std::u16string& text);
+
+// The premultiplied 0xAARRGGBB pixel at a client point of a window (0 outside).
+uint32_t Pixel(HWND hwnd, int x, int y);
+
+struct MessageBoxShown {
+  HWND owner;
+  std::u16string text;
+  std::u16string caption;
+  UINT type;
+  bool ownerWasDisabled;
+};
+// Answers for the next message boxes, in order; without one a box answers its first button.
+void AnswerMessageBox(int answer);
+std::vector<MessageBoxShown> TakeMessageBoxes();
+
+// The next folder browser returns this Windows path (nullopt: cancelled, also the default).
+void AnswerFolderBrowser(std::optional<std::u16string> path);
+std::vector<std::u16string> TakeFolderBrowserTitles();
+
+// What the host shows for a top-level window.
+struct HostView {
+  bool exists = false;
+  bool visible = false;
+  bool minimized = false;
+  bool keepAbove = false;
+  BYTE opacity = 255;
+  bool shaped = false;
+  RECT rect{};
+  std::u16string title;
+  int presents = 0;
+};
+HostView View(HWND hwnd);
+int CursorShape();  // the standard cursor id last set, 0 for none
+
+// Dispatches the calling thread's messages (WM_PAINT included, timers that are due) until none
+// is left. Returns false when WM_QUIT came (it is consumed).
+bool RunUntilIdle();
+
+// Restores the defaults between tests: screen, dialog answers, mouse buttons and keys up.
+void Reset();
+
+}  // namespace Platform::Headless

@@ -1,0 +1,80 @@
+// Message boxes and the folder browser, run by the host on its own thread and modal to their
+// owner window.
+#include <algorithm>
+
+#include "Platform/Host/Host.h"
+#include "Platform/Shell/ItemIdList.h"
+#include "Platform/Window/MessageQueue.h"
+
+namespace Platform {
+namespace {
+
+// Runs a host dialog where the host needs it and disables the owner meanwhile.
+template <typename F>
+void RunModal(HWND owner, F dialog) {
+  Host& host = CurrentHost();
+  auto body = [&] {
+    bool disabled = false;
+    if (owner != nullptr && IsWindow(owner) && IsWindowEnabled(owner)) {
+      EnableWindow(owner, FALSE);
+      disabled = true;
+    }
+    dialog(host);
+    if (disabled && IsWindow(owner)) EnableWindow(owner, TRUE);
+  };
+  if (!host.RunsOnHostThread() || OnHostThread()) {
+    body();
+    return;
+  }
+  QueuePtr hostQueue;
+  {
+    auto lock = WindowLock();
+    hostQueue = QueueOfThreadLocked(HostThreadId());
+  }
+  if (!hostQueue || !RunOnThread(hostQueue, body)) body();
+}
+
+bool ValidType(UINT type) { return (type & MB_TYPEMASK) <= MB_CANCELTRYCONTINUE; }
+
+}  // namespace
+}  // namespace Platform
+
+using namespace Platform;
+
+int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType) {
+  if (!ValidType(uType)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  if (hWnd != nullptr && !IsWindow(hWnd)) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return 0;
+  }
+  std::u16string text = lpText != nullptr ? lpText : u"";
+  std::u16string caption = lpCaption != nullptr ? lpCaption : u"Error";
+  int answer = 0;
+  RunModal(hWnd, [&](Host& host) { answer = host.MessageBox(hWnd, text, caption, uType); });
+  return answer;
+}
+
+LPITEMIDLIST WINAPI SHBrowseForFolderW(LPBROWSEINFOW lpbi) {
+  if (lpbi == nullptr) return nullptr;
+  HWND owner = IsWindow(lpbi->hwndOwner) ? lpbi->hwndOwner : nullptr;
+  std::u16string title = lpbi->lpszTitle != nullptr ? lpbi->lpszTitle : u"";
+  std::u16string path;
+  bool chosen = false;
+  RunModal(owner, [&](Host& host) { chosen = host.BrowseForFolder(owner, title, &path); });
+  if (!chosen) return nullptr;
+  LPITEMIDLIST pidl = CreateItemIdList(path);
+  if (pidl == nullptr) return nullptr;
+  if (lpbi->pszDisplayName != nullptr) {
+    std::u16string name = path;
+    while (name.size() > 3 && (name.back() == u'\\' || name.back() == u'/')) name.pop_back();
+    size_t slash = name.find_last_of(u"\\/");
+    if (slash != std::u16string::npos && name.size() > 3) name = name.substr(slash + 1);
+    size_t n = std::min<size_t>(name.size(), MAX_PATH - 1);
+    std::copy_n(name.begin(), n, lpbi->pszDisplayName);
+    lpbi->pszDisplayName[n] = u'\0';
+  }
+  return pidl;
+}
