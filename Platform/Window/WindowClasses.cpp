@@ -159,7 +159,7 @@ BOOL WINAPI GetClassInfoExW(HINSTANCE hInstance, LPCWSTR lpszClass, LPWNDCLASSEX
   EnsureSystemClasses();
   auto lock = WindowLock();
   std::shared_ptr<WindowClass> c;
-  if (hInstance != nullptr) c = FindLocked(lpszClass, Scope::Local, hInstance);
+  c = FindLocked(lpszClass, Scope::Local, hInstance);
   if (!c) c = FindLocked(lpszClass, Scope::Global, hInstance);
   if (!c) c = FindLocked(lpszClass, Scope::System, hInstance);
   if (!c) {
