@@ -15,12 +15,19 @@ extern char** environ;
 
 namespace TestSupport {
 
-ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args) {
-  int fds[2];
+ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args,
+                           const std::string& input) {
+  int fds[2], in[2];
   if (pipe2(fds, O_CLOEXEC) != 0) return;
+  if (pipe2(in, O_CLOEXEC) != 0) {
+    close(fds[0]);
+    close(fds[1]);
+    return;
+  }
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
   std::vector<std::string> all{program};
   all.insert(all.end(), args.begin(), args.end());
   std::vector<char*> argv;
@@ -30,7 +37,16 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     m_pid = -1;
   posix_spawn_file_actions_destroy(&actions);
   close(fds[1]);
+  close(in[0]);
   m_out = fds[0];
+  // Inputs are small enough for the pipe; a child that ends without reading must not kill us.
+  signal(SIGPIPE, SIG_IGN);
+  for (size_t done = 0; Started() && done < input.size();) {
+    ssize_t n = write(in[1], input.data() + done, input.size() - done);
+    if (n <= 0) break;
+    done += static_cast<size_t>(n);
+  }
+  close(in[1]);
 }
 
 ChildProcess::~ChildProcess() {
@@ -95,9 +111,11 @@ int ChildProcess::Wait() {
   return m_status;
 }
 
-std::string HelperProgram(const std::string& name) {
+std::string BuiltProgram(const std::string& relative) {
   const char* build = std::getenv("SKINUI_BUILD_DIR");
-  return std::string(build ? build : ".") + "/tests/helper_" + name;
+  return std::string(build ? build : ".") + "/" + relative;
 }
+
+std::string HelperProgram(const std::string& name) { return BuiltProgram("tests/helper_" + name); }
 
 }  // namespace TestSupport

@@ -11,7 +11,9 @@ namespace TestSupport {
 class ChildProcess {
  public:
   // Starts program with the arguments (the program path is argv[0]); the environment is ours.
-  ChildProcess(const std::string& program, const std::vector<std::string>& args);
+  // The child reads input on its standard input, then end of file.
+  ChildProcess(const std::string& program, const std::vector<std::string>& args,
+               const std::string& input = "");
   ~ChildProcess();
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
@@ -38,5 +40,7 @@ class ChildProcess {
 
 // Path of a program built from tests/helpers/<name>.cpp.
 std::string HelperProgram(const std::string& name);
+// Path of a program of the build, given relative to the build folder.
+std::string BuiltProgram(const std::string& relative);
 
 }  // namespace TestSupport
