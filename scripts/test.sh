@@ -31,7 +31,7 @@ if bash scripts/build.sh release; then
   run_ctest unit build -L unit -j "$(nproc)"
   if ls tests/e2e/*.sh >/dev/null 2>&1; then
     echo "== e2e (Xvfb)"
-    WRAP="xvfb-run -a -s '-screen 0 1280x1024x24'" run_ctest e2e build -L e2e --timeout 300
+    WRAP="bash $PWD/scripts/with-xvfb.sh" run_ctest e2e build -L e2e --timeout 300
   fi
 else
   echo "release build failed"; status=1
