@@ -2,6 +2,7 @@
 #include "Core/SkinMarkup.h"
 
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -21,17 +22,42 @@ WCHAR* AllocateText(size_t length) {
   return text;
 }
 
-// UTF-8 or the ANSI code page to UTF-16; never more characters than bytes.
+// Where the run of ASCII bytes starting at `at` ends; eight bytes at a time while possible.
+size_t AsciiRunEnd(const BYTE* bytes, size_t at, size_t size) {
+  while (size - at >= 8) {
+    uint64_t word;
+    std::memcpy(&word, bytes + at, 8);
+    if (word & 0x8080808080808080ull) break;
+    at += 8;
+  }
+  while (at < size && bytes[at] < 0x80) ++at;
+  return at;
+}
+
+// UTF-8 or the ANSI code page (UTF-8 here) to UTF-16; never more characters than bytes. ASCII
+// stands for itself, so only the runs of other bytes go through the converter: such a run ends
+// before an ASCII byte, which never lies inside a multi-byte sequence.
 WCHAR* DecodeMultiByte(UINT codePage, const BYTE* bytes, DWORD size) {
   WCHAR* text = AllocateText(size);
-  if (!text || size == 0) return text;
-  const int length = MultiByteToWideChar(codePage, 0, reinterpret_cast<LPCSTR>(bytes),
-                                         static_cast<int>(size), text, static_cast<int>(size));
-  if (length <= 0) {
-    std::free(text);
-    return nullptr;
+  if (!text) return nullptr;
+  size_t in = 0, out = 0;
+  while (in < size) {
+    size_t end = AsciiRunEnd(bytes, in, size);
+    for (; in < end; ++in) text[out++] = bytes[in];
+    if (in == size) break;
+    end = in;
+    while (end < size && bytes[end] >= 0x80) ++end;
+    const int length = MultiByteToWideChar(codePage, 0, reinterpret_cast<LPCSTR>(bytes + in),
+                                           static_cast<int>(end - in), text + out,
+                                           static_cast<int>(size - out));
+    if (length <= 0) {
+      std::free(text);
+      return nullptr;
+    }
+    out += static_cast<size_t>(length);
+    in = end;
   }
-  text[length] = 0;
+  text[out] = 0;
   return text;
 }
 

@@ -50,8 +50,10 @@ inline WCHAR DecodeEntity(WCHAR*& p) {
 // position (where the decoded text ends); p is left on the end character. The gap that decoding
 // opened becomes spaces, so it never reads as text.
 inline WCHAR* ScanText(WCHAR*& p, WCHAR end) {
+  // The characters that stop the plain copy (the end, the terminator and '&') all lie below 64.
+  const uint64_t stops = (1ull << end) | (1ull << '&') | 1ull;
   WCHAR* read = p;
-  while (*read != end && *read != 0 && *read != '&') ++read;
+  while (*read >= 64 || !((stops >> *read) & 1)) ++read;
   WCHAR* write = read;
   while (*read != end && *read != 0) {
     if (*read == '&') {

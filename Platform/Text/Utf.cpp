@@ -80,6 +80,16 @@ std::u16string Utf8ToUtf16(std::string_view in, bool* invalid) {
   std::u16string out;
   out.reserve(in.size());
   for (size_t i = 0; i < in.size();) {
+    // Runs of ASCII, the bulk of markup and paths, are widened in one go.
+    size_t run = i;
+    while (run < in.size() && static_cast<unsigned char>(in[run]) < 0x80) ++run;
+    if (run > i) {
+      const size_t at = out.size();
+      out.resize(at + (run - i));
+      for (size_t k = i; k < run; ++k) out[at + (k - i)] = static_cast<char16_t>(in[k]);
+      i = run;
+      continue;
+    }
     char32_t cp = 0;
     size_t bad = 0;
     size_t n = ValidSequence(in, i, &cp, &bad);
