@@ -1,0 +1,15 @@
+#include "setup/ProgressReport.h"
+
+#include "setup/InstallNames.h"
+#include "setup/ProgressPercent.h"
+
+void ReportProgress(ULONGLONG total, ULONGLONG done, BOOL start) {
+  INT percent = ProgressPercent(total, done, start);
+  HWND window = FindWindowW(kSetupWindowClass, kSetupWindowTitle);
+  if (!window) return;
+  COPYDATASTRUCT record = {};
+  record.dwData = ProgressCopyTag;
+  record.cbData = sizeof percent;
+  record.lpData = &percent;
+  SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record));
+}
