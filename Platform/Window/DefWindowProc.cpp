@@ -227,8 +227,8 @@ LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
       }
       return 0;
     case WM_SYSKEYDOWN:
-      if (wParam == VK_F4 && (lParam & (1 << 29)) != 0 && !f.child) {
-        SendMessageW(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+      if (wParam == VK_F4 && (lParam & (1 << 29)) != 0) {
+        SendMessageW(GetAncestor(hWnd, GA_ROOT), WM_SYSCOMMAND, SC_CLOSE, 0);
       }
       return 0;
     case WM_RBUTTONUP: {

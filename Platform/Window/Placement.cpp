@@ -221,7 +221,7 @@ static void Restore(HWND hwnd, int cmd) {
       if (!w->maximized) w->restoreRect = w->rect;
       w->maximized = true;
       w->style |= WS_MAXIMIZE;
-    } else if (wasMax) {
+    } else if (wasMax && !wasMin) {
       w->maximized = false;
       w->style &= ~static_cast<DWORD>(WS_MAXIMIZE);
     }
@@ -238,7 +238,7 @@ static void Restore(HWND hwnd, int cmd) {
     CallWindowProcedure(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
     SetWindowPosOnOwner(hwnd, nullptr, mmi.ptMaxPosition.x, mmi.ptMaxPosition.y, mmi.ptMaxSize.x,
                         mmi.ptMaxSize.y, flags);
-  } else if (cmd != SW_MAXIMIZE && wasMax) {
+  } else if (cmd != SW_MAXIMIZE && wasMax && !wasMin) {
     SetWindowPosOnOwner(hwnd, nullptr, restore.left, restore.top, restore.right - restore.left,
                         restore.bottom - restore.top, flags);
   } else {
