@@ -1,0 +1,198 @@
+#include "setup/PayloadExtractor.h"
+
+#include "Platform/Archive/SevenZipReader.h"
+#include "Platform/Kernel/ExecutePermission.h"
+#include "setup/DirectoryRoutines.h"
+#include "setup/EntryPath.h"
+#include "setup/MemoryArchiveStream.h"
+#include "setup/ExtractionProgress.h"
+
+using Platform::SevenZipEntry;
+using Platform::SevenZipError;
+using Platform::SevenZipReader;
+using Platform::SevenZipResult;
+
+namespace {
+
+enum class EntryOutcome { Written, NotWritten, DecoderFailed };
+
+DWORD DecoderErrorCode(SevenZipError error) {
+  switch (error) {
+    case SevenZipError::Memory: return ERROR_NOT_ENOUGH_MEMORY;
+    case SevenZipError::Input: return ERROR_READ_FAULT;
+    case SevenZipError::Format: return ERROR_BAD_FORMAT;
+    default: return ERROR_CRC;
+  }
+}
+
+DWORD LastErrorOr(DWORD fallback) {
+  DWORD error = GetLastError();
+  return error != ERROR_SUCCESS ? error : fallback;
+}
+
+void Remember(DWORD* firstError, DWORD error) {
+  if (*firstError == ERROR_SUCCESS) *firstError = error;
+}
+
+// The entry list alone, before anything is written: its count and the bytes it adds up to.
+bool ListArchive(MemoryArchiveStream& stream, UINT* entries, ULONGLONG* bytes, DWORD* error) {
+  SevenZipReader lister(stream);
+  *entries = 0;
+  *bytes = 0;
+  SevenZipResult result = lister.Open();
+  SevenZipEntry entry;
+  while (result == SevenZipResult::Ok && (result = lister.NextEntry(&entry)) == SevenZipResult::Ok) {
+    ++*entries;
+    *bytes += entry.size;
+  }
+  if (result == SevenZipResult::Error) *error = DecoderErrorCode(lister.LastError());
+  return result == SevenZipResult::End;
+}
+
+void LogEntryCount(UINT entries) {
+  WCHAR line[64];
+  wnsprintfW(line, 64, u"文件总个数: %u \r\n", entries);
+  OutputDebugStringW(line);
+}
+
+void Report(ULONGLONG total, ULONGLONG done, BOOL start) {
+  if (g_progressCallback) g_progressCallback(total, done, start);
+}
+
+void PrepareParent(LPCWSTR path) {
+  WCHAR parent[MAX_PATH];
+  if (!ParentPath(path, parent)) return;
+  EnsureDirectory(parent);
+  SHCreateDirectoryExW(nullptr, parent, nullptr);
+}
+
+// Copies the current entry's data into the open file. A decoder failure removes the file, so
+// no entry is left behind with data that failed its check.
+EntryOutcome CopyEntryData(SevenZipReader& reader, const SevenZipEntry& entry, HANDLE file,
+                           LPCWSTR path, DWORD* error) {
+  ULONGLONG written = 0;
+  for (;;) {
+    const void* data;
+    size_t count;
+    SevenZipResult result = reader.ReadData(&data, &count);
+    if (result == SevenZipResult::End) break;
+    if (result == SevenZipResult::Error) {
+      CloseHandle(file);
+      DeleteFileW(path);
+      *error = DecoderErrorCode(reader.LastError());
+      return EntryOutcome::DecoderFailed;
+    }
+    ULONGLONG n = WriteAll(count, data, file);
+    written += n;
+    if (n != count) {
+      *error = LastErrorOr(ERROR_WRITE_FAULT);
+      CloseHandle(file);
+      return EntryOutcome::NotWritten;  // the partial file stays
+    }
+  }
+  CloseHandle(file);
+  if (written != entry.size) {
+    *error = ERROR_INVALID_DATA;
+    return EntryOutcome::NotWritten;
+  }
+  return EntryOutcome::Written;
+}
+
+EntryOutcome WriteFileEntry(SevenZipReader& reader, const SevenZipEntry& entry, LPCWSTR path,
+                            DWORD* error) {
+  PrepareParent(path);
+  HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    *error = LastErrorOr(ERROR_OPEN_FAILED);
+    return EntryOutcome::NotWritten;
+  }
+  EntryOutcome outcome = CopyEntryData(reader, entry, file, path, error);
+  // Archives made on Unix keep a program's execute permission; nothing else stored is applied.
+  if (outcome == EntryOutcome::Written && (entry.permissions & 0111) != 0 &&
+      !Platform::AddExecutePermission(path, entry.permissions & 0111)) {
+    *error = LastErrorOr(ERROR_ACCESS_DENIED);
+    return EntryOutcome::NotWritten;
+  }
+  return outcome;
+}
+
+EntryOutcome ExtractEntry(SevenZipReader& reader, const SevenZipEntry& entry,
+                          LPCWSTR destination, DWORD* error) {
+  WCHAR path[MAX_PATH];
+  if (!ResolveEntryPath(destination, entry.name.c_str(), path)) {
+    *error = ERROR_INVALID_DATA;
+    return EntryOutcome::NotWritten;
+  }
+  if (!entry.isDirectory) return WriteFileEntry(reader, entry, path, error);
+  if (EnsureDirectory(path)) return EntryOutcome::Written;
+  *error = LastErrorOr(ERROR_PATH_NOT_FOUND);
+  return EntryOutcome::NotWritten;
+}
+
+}  // namespace
+
+int ExtractArchive(const BYTE* view, ULONGLONG size, LPCWSTR destination, DWORD* firstError) {
+  *firstError = ERROR_SUCCESS;
+  MemoryArchiveStream stream(view, size);
+  UINT entries = 0;
+  DWORD error = ERROR_SUCCESS;
+  if (!ListArchive(stream, &entries, &ProgressTotal, &error)) {
+    *firstError = error ? error : ERROR_BAD_FORMAT;
+    return 1;
+  }
+  Report(ProgressTotal, 0, TRUE);
+  LogEntryCount(entries);
+  ProgressDone = 0;
+
+  stream.Seek(0);
+  SevenZipReader reader(stream);
+  SevenZipResult result = reader.Open();
+  SevenZipEntry entry;
+  while (result == SevenZipResult::Ok && (result = reader.NextEntry(&entry)) == SevenZipResult::Ok) {
+    EntryOutcome outcome = ExtractEntry(reader, entry, destination, &error);
+    if (outcome == EntryOutcome::DecoderFailed) {
+      result = SevenZipResult::Error;
+      break;
+    }
+    if (outcome == EntryOutcome::NotWritten) {
+      Remember(firstError, error);
+      continue;
+    }
+    ProgressDone += entry.size;
+    Report(ProgressTotal, ProgressDone, FALSE);
+  }
+  if (result == SevenZipResult::Error) {
+    Remember(firstError, DecoderErrorCode(reader.LastError()));
+    return 1;
+  }
+  if (*firstError != ERROR_SUCCESS) return 1;
+  Report(ProgressTotal, ProgressTotal, FALSE);
+  return 0;
+}
+
+int PayloadExtractor(LPCWSTR archivePath, LPCWSTR destination, DWORD* firstError) {
+  *firstError = ERROR_SUCCESS;
+  HANDLE file = CreateFileW(archivePath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    *firstError = LastErrorOr(ERROR_OPEN_FAILED);
+    return -1;
+  }
+  DWORD size = GetFileSize(file, nullptr);
+  HANDLE mapping = size == INVALID_FILE_SIZE
+                       ? nullptr
+                       : CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, size, nullptr);
+  const void* view = mapping ? MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, size) : nullptr;
+  if (!view) {
+    *firstError = LastErrorOr(ERROR_OPEN_FAILED);
+    if (mapping) CloseHandle(mapping);
+    CloseHandle(file);
+    return -1;
+  }
+  int result = ExtractArchive(static_cast<const BYTE*>(view), size, destination, firstError);
+  UnmapViewOfFile(view);
+  CloseHandle(mapping);
+  CloseHandle(file);
+  return result;
+}

@@ -1,0 +1,30 @@
+// extract_payload <archive> <folder>: runs the installer's extraction driver alone on a 7z
+// archive, for timing it beside other extractors. Paths are POSIX paths. Exits 0 when every
+// entry was written, 1 otherwise (with the Win32 code of the first failure on stderr).
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "Platform/Kernel/PathMap.h"
+#include "setup/PayloadExtractor.h"
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: extract_payload <archive> <folder>\n");
+    return 2;
+  }
+  std::filesystem::path archive = std::filesystem::absolute(argv[1]);
+  std::filesystem::path folder = std::filesystem::absolute(argv[2]);
+  std::filesystem::create_directories(folder);
+  std::u16string windowsArchive = Platform::PosixToWindowsPath(archive.string());
+  std::u16string windowsFolder = Platform::PosixToWindowsPath(folder.string()) + u"\\";
+  DWORD error = 0;
+  int result = PayloadExtractor(windowsArchive.c_str(), windowsFolder.c_str(), &error);
+  if (result != 0) {
+    std::fprintf(stderr, "extract_payload: result %d, error %lu\n", result,
+                 static_cast<unsigned long>(error));
+    return 1;
+  }
+  return 0;
+}
