@@ -34,6 +34,24 @@ void ActivateWindow(HWND hwnd, WORD how) {
   SendMessageW(top, WM_ACTIVATE, MAKEWPARAM(how, IsMinimized(top)), reinterpret_cast<LPARAM>(old));
 }
 
+void DeactivateApplication() {
+  HWND top = nullptr, focus = nullptr;
+  {
+    auto lock = WindowLock();
+    auto& wm = WM();
+    top = wm.active;
+    if (top == nullptr) return;
+    wm.active = nullptr;
+    if (wm.focus != nullptr && IsDescendantLocked(top, wm.focus)) {
+      focus = wm.focus;
+      wm.focus = nullptr;
+    }
+  }
+  Deactivate(top, nullptr);
+  if (IsWindow(top)) SendMessageW(top, WM_ACTIVATEAPP, FALSE, 0);
+  if (focus != nullptr && IsWindow(focus)) SendMessageW(focus, WM_KILLFOCUS, 0, 0);
+}
+
 void LeaveInputState(HWND hwnd) {
   HWND focus = nullptr, capture = nullptr, owner = nullptr;
   bool wasActive = false;

@@ -15,6 +15,9 @@ BOOL ShowWindowOnOwner(HWND hwnd, int cmd);
 void ActivateWindow(HWND hwnd, WORD how);
 // A window that is hidden or destroyed gives up activation, focus and capture.
 void LeaveInputState(HWND hwnd);
+// The user switched to another program: the active window is deactivated (WM_NCACTIVATE,
+// WM_ACTIVATE with no window, WM_ACTIVATEAPP) and the focus owner loses the focus.
+void DeactivateApplication();
 
 // Painting (Painting.cpp).
 void InvalidateWindowArea(HWND hwnd, const RECT* clientRect, bool erase, bool children);

@@ -145,7 +145,10 @@ gboolean OnFocusIn(GtkWidget*, GdkEventFocus*, gpointer data) {
 }
 
 gboolean OnFocusOut(GtkWidget*, GdkEventFocus*, gpointer data) {
-  gtk_im_context_focus_out(static_cast<HostWindow*>(data)->im);
+  auto* w = static_cast<HostWindow*>(data);
+  gtk_im_context_focus_out(w->im);
+  // Focus that moved to another of our windows was already handed over by ActivateWindow.
+  if (GetActiveWindow() == w->hwnd) DeactivateApplication();
   return FALSE;
 }
 

@@ -21,6 +21,8 @@ void Key(WORD vk, bool down);
 // Presses and releases the keys that type text (letters, digits, space, Enter, Tab,
 // Backspace); other characters arrive as input-method text.
 void Type(const std::u16string& text);
+// The user switches to another program, as a click on another application's window would.
+void SwitchToOtherApplication();
 
 // The premultiplied 0xAARRGGBB pixel at a client point of a window (0 outside).
 uint32_t Pixel(HWND hwnd, int x, int y);

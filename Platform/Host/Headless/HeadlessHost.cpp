@@ -226,6 +226,8 @@ void Type(const std::u16string& text) {
   }
 }
 
+void SwitchToOtherApplication() { DeactivateApplication(); }
+
 uint32_t Pixel(HWND hwnd, int x, int y) {
   POINT offset{};
   cairo_surface_t* surface = WindowSurfaceForTesting(hwnd, &offset);

@@ -212,6 +212,28 @@ TEST_F(MessageOrder, ActivationPassesBetweenTopLevelWindows) {
   EXPECT_EQ(GetFocus(), a);
 }
 
+TEST_F(MessageOrder, SwitchingToAnotherProgramDeactivatesAndComingBackReactivates) {
+  HWND top = rec.Create("T", kPopup | WS_VISIBLE);
+  HWND child = rec.Create("C", WS_CHILD | WS_VISIBLE, top);
+  SetFocus(child);
+  rec.Only({WM_NCACTIVATE, WM_ACTIVATE, WM_ACTIVATEAPP, WM_SETFOCUS, WM_KILLFOCUS});
+  rec.Clear();
+  Platform::Headless::SwitchToOtherApplication();
+  EXPECT_TRUE(rec.Matches({{"T", WM_NCACTIVATE, FALSE},
+                           {"T", WM_ACTIVATE, WA_INACTIVE, 0},
+                           {"T", WM_ACTIVATEAPP, FALSE},
+                           {"C", WM_KILLFOCUS, 0}}))
+      << rec.Describe();
+  EXPECT_EQ(GetActiveWindow(), nullptr);
+  EXPECT_EQ(GetFocus(), nullptr);
+  rec.Clear();
+  Platform::Headless::SwitchToOtherApplication();  // nothing is active: nothing happens
+  EXPECT_TRUE(rec.Messages().empty()) << rec.Describe();
+  Platform::Headless::Click(15, 25);
+  EXPECT_EQ(GetActiveWindow(), top);
+  EXPECT_NE(GetFocus(), nullptr);
+}
+
 TEST_F(MessageOrder, CaptureChangesAreAnnounced) {
   HWND a = rec.Create("A", kPopup | WS_VISIBLE);
   HWND b = rec.Create("B", kPopup | WS_VISIBLE);
