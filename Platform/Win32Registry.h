@@ -1,6 +1,7 @@
 #pragma once
 // Types and constants of the Registry functions listed in Platform/Api/Registry.inc.
 
+#include "Platform/Win32Kernel.h"  // the generic and standard access rights
 #include "Platform/Win32Types.h"
 
 typedef LONG LSTATUS;
@@ -33,22 +34,14 @@ typedef ACCESS_MASK REGSAM;
 #define REG_QWORD 11u
 #define REG_QWORD_LITTLE_ENDIAN 11u
 
-// Standard and generic access rights.
-#define DELETE 0x00010000u
-#define READ_CONTROL 0x00020000u
+// Standard access rights beyond those of Win32Kernel.h.
 #define WRITE_DAC 0x00040000u
 #define WRITE_OWNER 0x00080000u
-#define SYNCHRONIZE 0x00100000u
-#define STANDARD_RIGHTS_REQUIRED 0x000F0000u
 #define STANDARD_RIGHTS_READ READ_CONTROL
 #define STANDARD_RIGHTS_WRITE READ_CONTROL
 #define STANDARD_RIGHTS_EXECUTE READ_CONTROL
 #define STANDARD_RIGHTS_ALL 0x001F0000u
 #define MAXIMUM_ALLOWED 0x02000000u
-#define GENERIC_READ 0x80000000u
-#define GENERIC_WRITE 0x40000000u
-#define GENERIC_EXECUTE 0x20000000u
-#define GENERIC_ALL 0x10000000u
 
 // Key access rights.
 #define KEY_QUERY_VALUE 0x0001u
