@@ -1,12 +1,16 @@
 #include <cstring>
 
 #include "Platform/Shell/ItemIdList.h"
+#include "Platform/Shell/SpecialFolders.h"
 
 BOOL WINAPI SHGetPathFromIDListW(PCIDLIST_ABSOLUTE pidl, LPWSTR pszPath) {
   if (!pszPath) return FALSE;
   pszPath[0] = 0;
   std::u16string path;
-  if (!Platform::ItemIdListPath(pidl, &path) || path.size() >= MAX_PATH) return FALSE;
+  bool desktop = pidl && pidl->mkid.cb == 0;  // the namespace root stands for the desktop folder
+  bool found = desktop ? SUCCEEDED(Platform::ExistingSpecialFolder(CSIDL_DESKTOPDIRECTORY, &path))
+                       : Platform::ItemIdListPath(pidl, &path);
+  if (!found || path.size() >= MAX_PATH) return FALSE;
   std::memcpy(pszPath, path.c_str(), (path.size() + 1) * sizeof(WCHAR));
   return TRUE;
 }

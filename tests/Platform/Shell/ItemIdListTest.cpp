@@ -74,14 +74,16 @@ TEST(ItemIdList, PathLongerThanTheBufferIsRefusedWithEmptyText) {
   EXPECT_EQ(full, longPath);
 }
 
-TEST(ItemIdList, EmptyForeignOrNullListsAreNotPaths) {
+TEST(ItemIdList, ForeignOrNullListsAreNotPaths) {
   WCHAR buf[MAX_PATH] = u"junk";
-  USHORT empty = 0;
-  EXPECT_FALSE(SHGetPathFromIDListW(reinterpret_cast<LPCITEMIDLIST>(&empty), buf));
   EXPECT_FALSE(SHGetPathFromIDListW(nullptr, buf));
   // An item whose text is not terminated is not one of ours.
   BYTE foreign[] = {6, 0, 0x2F, 'C', 0, ':', 0, 0};
   EXPECT_FALSE(SHGetPathFromIDListW(reinterpret_cast<LPCITEMIDLIST>(foreign), buf));
+  EXPECT_EQ(buf[0], 0);
+  // A root item must come first.
+  BYTE nameFirst[] = {7, 0, 0x31, 'a', 0, 0, 0, 0, 0};
+  EXPECT_FALSE(SHGetPathFromIDListW(reinterpret_cast<LPCITEMIDLIST>(nameFirst), buf));
   EXPECT_EQ(ILGetSize(nullptr), 0u);
 }
 
