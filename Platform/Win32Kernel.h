@@ -166,3 +166,32 @@ typedef struct _PROCESS_INFORMATION {
 #define CREATE_NEW_PROCESS_GROUP 0x00000200u
 #define CREATE_UNICODE_ENVIRONMENT 0x00000400u
 #define CREATE_NO_WINDOW 0x08000000u
+
+// Version query.
+typedef struct _OSVERSIONINFOW {
+  DWORD dwOSVersionInfoSize;
+  DWORD dwMajorVersion;
+  DWORD dwMinorVersion;
+  DWORD dwBuildNumber;
+  DWORD dwPlatformId;
+  WCHAR szCSDVersion[128];
+} OSVERSIONINFOW, *POSVERSIONINFOW, *LPOSVERSIONINFOW;
+
+typedef struct _OSVERSIONINFOEXW {
+  DWORD dwOSVersionInfoSize;
+  DWORD dwMajorVersion;
+  DWORD dwMinorVersion;
+  DWORD dwBuildNumber;
+  DWORD dwPlatformId;
+  WCHAR szCSDVersion[128];
+  WORD wServicePackMajor;
+  WORD wServicePackMinor;
+  WORD wSuiteMask;
+  BYTE wProductType;
+  BYTE wReserved;
+} OSVERSIONINFOEXW, *POSVERSIONINFOEXW, *LPOSVERSIONINFOEXW;
+
+#define VER_PLATFORM_WIN32s 0u
+#define VER_PLATFORM_WIN32_WINDOWS 1u
+#define VER_PLATFORM_WIN32_NT 2u
+#define VER_NT_WORKSTATION 1u

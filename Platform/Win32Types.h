@@ -117,8 +117,10 @@ typedef HANDLE HGLOBAL;
 typedef HANDLE HLOCAL;
 typedef HKEY* PHKEY;
 
-typedef intptr_t(WINAPI* FARPROC)();
-typedef intptr_t(WINAPI* PROC)();
+// Untyped function pointers are void (*)() here, the one type g++ lets any function pointer be
+// cast to and from without a warning; callers cast GetProcAddress's answer to the real type.
+typedef void(WINAPI* FARPROC)();
+typedef void(WINAPI* PROC)();
 
 typedef struct tagPOINT {
   LONG x;
@@ -191,6 +193,7 @@ typedef const CLSID& REFCLSID;
 #define GET_X_LPARAM(lp) (static_cast<int>(static_cast<short>(LOWORD(lp))))
 #define GET_Y_LPARAM(lp) (static_cast<int>(static_cast<short>(HIWORD(lp))))
 #define MAKEINTRESOURCEW(i) (reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(static_cast<WORD>(i))))
+#define MAKEINTRESOURCEA(i) (reinterpret_cast<LPSTR>(static_cast<ULONG_PTR>(static_cast<WORD>(i))))
 #define MAKEINTRESOURCE MAKEINTRESOURCEW
 #define IS_INTRESOURCE(r) ((reinterpret_cast<ULONG_PTR>(r) >> 16) == 0)
 #define MAKEINTATOM(i) (reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(static_cast<WORD>(i))))
