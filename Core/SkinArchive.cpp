@@ -235,6 +235,8 @@ DWORD FinishEntry(unzFile zip, const EntryRecord& record, uint64_t done, bool en
 
 }  // namespace
 
+SkinArchive* OpenArchiveFile(LPCWSTR path) { return OpenFromSource(CreateFileSource(path)); }
+
 SkinArchive* OpenArchiveMemory(const void* bytes, size_t size) {
   if (!bytes || size == 0) return nullptr;
   return OpenFromSource(CreateMemorySource(bytes, size));

@@ -254,6 +254,20 @@ TEST(SkinMarkupBytes, Utf8WithAndWithoutByteOrderMark) {
   EXPECT_EQ(Dump(a.GetRoot()), Dump(b.GetRoot()));
 }
 
+TEST(SkinMarkupBytes, MixedTextDecodesAtEveryAlignment) {
+  // Multi-byte sequences at every position relative to the eight-byte steps of the decoder.
+  for (size_t k = 0; k < 20; ++k) {
+    const std::string value = std::string(k, 'x') + "\xE5\xAE\x89\xC3\xA9\xF0\x9F\x98\x80" +
+                              std::string(k % 9, 'y') + "\xC3";
+    std::vector<BYTE> bytes = Bytes("<a v=\"" + value + "\"/>");
+    CSkinMarkup markup;
+    ASSERT_TRUE(markup.LoadBytes(bytes.data(), static_cast<DWORD>(bytes.size())));
+    const std::u16string expected = std::u16string(k, u'x') + u"\u5b89\u00e9\U0001F600" +
+                                    std::u16string(k % 9, u'y') + u"\uFFFD";
+    EXPECT_EQ(expected, Str(markup.GetRoot().GetAttributeValue(0))) << k;
+  }
+}
+
 TEST(SkinMarkupBytes, AnsiIsUtf8WithoutTheMarkTest) {
   std::vector<BYTE> plain = Bytes("<a v=\"\xE5\xAE\x89\"/>");
   CSkinMarkup markup;
