@@ -61,7 +61,8 @@ class FileSource : public ArchiveSource {
   bool MoveTo(uint64_t position) override {
     if (position > m_size) return false;
     LONG high = static_cast<LONG>(position >> 32);
-    const DWORD low = SetFilePointer(m_file, static_cast<LONG>(position & 0xFFFFFFFFu), &high, FILE_BEGIN);
+    const DWORD low =
+        SetFilePointer(m_file, static_cast<LONG>(position & 0xFFFFFFFFu), &high, FILE_BEGIN);
     if (low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) return false;
     m_position = position;
     return true;
@@ -97,10 +98,17 @@ long ZCALLBACK SeekSource(voidpf, voidpf stream, ZPOS64_T offset, int origin) {
   auto* source = static_cast<ArchiveSource*>(stream);
   uint64_t base = 0;
   switch (origin) {
-    case ZLIB_FILEFUNC_SEEK_SET: base = 0; break;
-    case ZLIB_FILEFUNC_SEEK_CUR: base = source->Position(); break;
-    case ZLIB_FILEFUNC_SEEK_END: base = source->Size(); break;
-    default: return -1;
+    case ZLIB_FILEFUNC_SEEK_SET:
+      base = 0;
+      break;
+    case ZLIB_FILEFUNC_SEEK_CUR:
+      base = source->Position();
+      break;
+    case ZLIB_FILEFUNC_SEEK_END:
+      base = source->Size();
+      break;
+    default:
+      return -1;
   }
   // Offsets are unsigned; a sum that wraps cannot be a position.
   if (offset > UINT64_MAX - base) return -1;

@@ -56,9 +56,9 @@ WCHAR* DecodeMultiByte(UINT codePage, const BYTE* bytes, DWORD size) {
     if (in == size) break;
     size_t end = in;
     while (end < size && bytes[end] >= 0x80) ++end;
-    const int length = MultiByteToWideChar(codePage, 0, reinterpret_cast<LPCSTR>(bytes + in),
-                                           static_cast<int>(end - in), text + out,
-                                           static_cast<int>(size - out));
+    const int length =
+        MultiByteToWideChar(codePage, 0, reinterpret_cast<LPCSTR>(bytes + in),
+                            static_cast<int>(end - in), text + out, static_cast<int>(size - out));
     if (length <= 0) {
       std::free(text);
       return nullptr;
@@ -136,7 +136,8 @@ bool CSkinMarkup::LoadBytes(BYTE* data, DWORD size, MarkupEncoding encoding) {
   WCHAR* text = nullptr;
   if (encoding == MarkupEncoding::Utf8) {
     const bool bom = size > 2 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF;
-    text = bom ? DecodeMultiByte(CP_UTF8, data + 3, size - 3) : DecodeMultiByte(CP_UTF8, data, size);
+    text =
+        bom ? DecodeMultiByte(CP_UTF8, data + 3, size - 3) : DecodeMultiByte(CP_UTF8, data, size);
   } else if (encoding == MarkupEncoding::Ansi) {
     text = DecodeMultiByte(CP_ACP, data, size);
   } else {

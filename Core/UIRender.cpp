@@ -6,6 +6,7 @@
 #include <climits>
 #include <new>
 
+#include "Core/JpegCheck.h"
 #include "Core/SkinFile.h"
 
 namespace SkinUI {
@@ -14,7 +15,7 @@ namespace {
 
 // A skin image is a picture for a window; a file that claims more pixels than this is refused
 // before anything is decoded, so that a few bytes cannot ask for gigabytes.
-constexpr uint64_t kMaxImagePixels = 64ull << 20;
+constexpr uint64_t kMaxImagePixels = 4096ull * 4096;
 
 // The bytes of an image: the embedded resource, the loose file or archive entry, and at last
 // the name as a path of its own.
@@ -33,7 +34,7 @@ bool FetchImageBytes(LPCWSTR source, LPCWSTR resType, SkinBytes* bytes) {
 class DecodedImage {
  public:
   DecodedImage(const BYTE* bytes, size_t count) {
-    if (!bytes || count == 0 || count > INT_MAX) return;
+    if (!bytes || count == 0 || count > INT_MAX || !JpegHuffmanTablesFit(bytes, count)) return;
     const int size = static_cast<int>(count);
     int components = 0;
     if (!stbi_info_from_memory(bytes, size, &m_width, &m_height, &components)) return;

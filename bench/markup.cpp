@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 #include <expat.h>
 #include <minizip/zip.h>
+
 #include <pugixml.hpp>
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -51,7 +52,9 @@ std::string MakeSkinDocument(size_t targetBytes) {
   for (int i = 0; i < 8; ++i)
     out += "  <Font name=\"DejaVu Sans\" size=\"" + std::to_string(10 + i) + "\" bold=\"" +
            (i % 2 ? "true" : "false") + "\" />\n";
-  out += "  <Default name=\"Button\" value=\"textcolor=&quot;#FF000000&quot; font=&quot;0&quot;\" />\n";
+  out +=
+      "  <Default name=\"Button\" value=\"textcolor=&quot;#FF000000&quot; font=&quot;0&quot;\" "
+      "/>\n";
   int id = 0;
   std::vector<std::string> open;
   auto indent = [&] { return std::string(2 * (open.size() + 1), ' '); };
@@ -69,10 +72,11 @@ std::string MakeSkinDocument(size_t targetBytes) {
     } else {
       const char* control = kControls[pick(6)];
       const std::string number = std::to_string(id++);
-      out += indent() + "<" + control + " name=\"ctl_" + number + "\" text=\"Item " + number + " &amp; more &lt;b&gt;\" tooltip=\"Say &quot;hi&quot;\"" +
-             " pos=\"" + std::to_string(pick(500)) + "," + std::to_string(pick(300)) +
-             ",0,0\" width=\"" + std::to_string(20 + pick(200)) + "\" height=\"" +
-             std::to_string(10 + pick(40)) + "\" normalimage=\"file='btn.png' source='0,0,90,30'" +
+      out += indent() + "<" + control + " name=\"ctl_" + number + "\" text=\"Item " + number +
+             " &amp; more &lt;b&gt;\" tooltip=\"Say &quot;hi&quot;\"" + " pos=\"" +
+             std::to_string(pick(500)) + "," + std::to_string(pick(300)) + ",0,0\" width=\"" +
+             std::to_string(20 + pick(200)) + "\" height=\"" + std::to_string(10 + pick(40)) +
+             "\" normalimage=\"file='btn.png' source='0,0,90,30'" +
              " corner='4,4,4,4'\" hotimage=\"file='btn.png' source='0,30,90,60'\"" +
              " textcolor=\"#FF333333\" font=\"" + std::to_string(pick(8)) + "\"";
       out += pick(3) == 0 ? ">caption text</" + std::string(control) + ">\n" : " />\n";
@@ -96,7 +100,8 @@ std::u16string ToUtf16(const std::string& utf8) {
 }
 
 void SetThroughput(benchmark::State& state) {
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(g_utf8.size()));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                          static_cast<int64_t>(g_utf8.size()));
 }
 
 void SkinMarkupUtf16(benchmark::State& state) {
@@ -125,7 +130,8 @@ void PugixmlUtf16InSitu(benchmark::State& state) {
   for (auto _ : state) {
     std::memcpy(work.data(), g_utf16.data(), bytes);
     pugi::xml_document document;
-    if (!document.load_buffer_inplace(work.data(), bytes, pugi::parse_default, pugi::encoding_utf16_le))
+    if (!document.load_buffer_inplace(work.data(), bytes, pugi::parse_default,
+                                      pugi::encoding_utf16_le))
       state.SkipWithError("parse failed");
     benchmark::DoNotOptimize(document.first_child().name());
   }
@@ -137,7 +143,8 @@ void PugixmlUtf8InSitu(benchmark::State& state) {
   for (auto _ : state) {
     std::memcpy(work.data(), g_utf8.data(), g_utf8.size());
     pugi::xml_document document;
-    if (!document.load_buffer_inplace(work.data(), work.size(), pugi::parse_default, pugi::encoding_utf8))
+    if (!document.load_buffer_inplace(work.data(), work.size(), pugi::parse_default,
+                                      pugi::encoding_utf8))
       state.SkipWithError("parse failed");
     benchmark::DoNotOptimize(document.first_child().name());
   }
@@ -168,7 +175,8 @@ std::string g_imageZip;
 std::vector<std::u16string> g_imageNames;
 
 void AppendBytes(void* context, void* data, int size) {
-  static_cast<std::string*>(context)->append(static_cast<const char*>(data), static_cast<size_t>(size));
+  static_cast<std::string*>(context)->append(static_cast<const char*>(data),
+                                             static_cast<size_t>(size));
 }
 
 // A skin-like picture: a diagonal colour gradient with soft, partly transparent edges.
@@ -191,7 +199,7 @@ std::string MakePng(int width, int height, int seed) {
 
 // Thirty images (icons, buttons, bars, backgrounds) deflated into one zip, read back into memory.
 void MakeImageArchive() {
-  static const int kSizes[][2] = {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64},
+  static const int kSizes[][2] = {{16, 16}, {24, 24},  {32, 32},  {48, 48},   {64, 64},
                                   {90, 30}, {120, 36}, {300, 12}, {128, 128}, {518, 345}};
   const std::string path =
       (std::filesystem::temp_directory_path() / "skinui-bench-images.zip").string();
@@ -212,7 +220,8 @@ void MakeImageArchive() {
 }
 
 void SkinArchiveImages30(benchmark::State& state) {
-  CPaintManagerUI::SetResourceZipBuffer(g_imageZip.data(), static_cast<unsigned>(g_imageZip.size()));
+  CPaintManagerUI::SetResourceZipBuffer(g_imageZip.data(),
+                                        static_cast<unsigned>(g_imageZip.size()));
   for (auto _ : state) {
     for (const std::u16string& name : g_imageNames) {
       TImageEntry* image = CDrawEngine::LoadSkinImage(name.c_str(), nullptr, 0);
@@ -257,7 +266,8 @@ double MegabytesPerSecond(double milliseconds) {
 void PrintSummary(const SummaryReporter& reporter) {
   const char* const names[] = {"SkinMarkupUtf16", "PugixmlUtf16InSitu", "SkinMarkupUtf8",
                                "PugixmlUtf8InSitu", "ExpatUtf8"};
-  std::printf("\ndocument: %zu bytes UTF-8, %zu UTF-16 characters\n", g_utf8.size(), g_utf16.size());
+  std::printf("\ndocument: %zu bytes UTF-8, %zu UTF-16 characters\n", g_utf8.size(),
+              g_utf16.size());
   std::printf("%-22s %10s %10s\n", "parser", "CPU ms", "MB/s");
   for (const char* name : names) {
     const double ms = reporter.Time(name);

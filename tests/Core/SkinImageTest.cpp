@@ -9,6 +9,7 @@
 #include "Core/UIRender.h"
 #include "Platform/Kernel/PathMap.h"
 #include "support/SkinSettingsScope.h"
+#include "support/TempDir.h"
 #include "support/TestData.h"
 #include "support/TestPrefix.h"
 
@@ -86,7 +87,8 @@ TEST_F(SkinImage, ColourKeyMakesMagentaTransparent) {
   Loaded image = Decode("opaque.png", 0xFFFF00FF);
   ASSERT_TRUE(image);
   EXPECT_TRUE(image->bHasAlpha);
-  EXPECT_EQ((Pixels{0, 0xFF0A141E, 0, 0xFF000000, 0xFFFFFFFF, 0xFF010203}), ReadPixels(image.entry));
+  EXPECT_EQ((Pixels{0, 0xFF0A141E, 0, 0xFF000000, 0xFFFFFFFF, 0xFF010203}),
+            ReadPixels(image.entry));
 }
 
 TEST_F(SkinImage, ColourKeyIsComparedWithThePremultipliedValue) {
@@ -123,14 +125,18 @@ INSTANTIATE_TEST_SUITE_P(
         Variant{"interlaced.png", kRgba, true}, Variant{"opaque.png", kOpaque, false},
         Variant{"rgb16.png", kOpaque, false}, Variant{"palette.png", kOpaque, false},
         Variant{"palette-alpha.png",
-                {0xFFC86432, 0xFFFF00FF, 0x00000000, 0xFF0A141E, 0x00000000, 0xFFFF00FF}, true},
+                {0xFFC86432, 0xFFFF00FF, 0x00000000, 0xFF0A141E, 0x00000000, 0xFFFF00FF},
+                true},
         Variant{"grey.png",
-                {0xFF000000, 0xFF404040, 0xFF808080, 0xFFC0C0C0, 0xFFFFFFFF, 0xFF070707}, false},
+                {0xFF000000, 0xFF404040, 0xFF808080, 0xFFC0C0C0, 0xFFFFFFFF, 0xFF070707},
+                false},
         Variant{"grey-alpha.png",
-                {0xFF000000, 0x80202020, 0x00000000, 0xFFC0C0C0, 0x40404040, 0xFF070707}, true},
+                {0xFF000000, 0x80202020, 0x00000000, 0xFFC0C0C0, 0x40404040, 0xFF070707},
+                true},
         Variant{"opaque.bmp", kOpaque, false},
         Variant{"opaque.gif",
-                {0xFFFF00FF, 0xFF0A141E, 0xFFFF00FF, 0xFF000000, 0xFFFFFFFF, 0xFF000000}, false}));
+                {0xFFFF00FF, 0xFF0A141E, 0xFFFF00FF, 0xFF000000, 0xFFFFFFFF, 0xFF000000},
+                false}));
 
 TEST_F(SkinImage, JpegDecodesLossily) {
   Loaded image = Decode("opaque.jpg");
@@ -143,16 +149,41 @@ TEST_F(SkinImage, JpegDecodesLossily) {
 TEST_F(SkinImage, BrokenImagesFailCleanly) {
   const std::string png = TestSupport::ReadDataFile("skin/rgba.png");
   EXPECT_FALSE(CDrawEngine::DecodeSkinImage(nullptr, 0, 0));
-  const std::vector<std::string> broken = {
-      "", "not an image at all", png.substr(0, 8), png.substr(0, 40), png.substr(0, png.size() / 2),
-      std::string(png.size(), '\0')};
+  const std::vector<std::string> broken = {"",
+                                           "not an image at all",
+                                           png.substr(0, 8),
+                                           png.substr(0, 40),
+                                           png.substr(0, png.size() / 2),
+                                           std::string(png.size(), '\0')};
   for (const std::string& bytes : broken) {
-    TImageEntry* image = CDrawEngine::DecodeSkinImage(reinterpret_cast<const BYTE*>(bytes.data()),
-                                                      bytes.size(), 0);
+    TImageEntry* image =
+        CDrawEngine::DecodeSkinImage(reinterpret_cast<const BYTE*>(bytes.data()), bytes.size(), 0);
     EXPECT_EQ(nullptr, image) << bytes.size();
     CDrawEngine::FreeSkinImage(image);
   }
   CDrawEngine::FreeSkinImage(nullptr);
+}
+
+TEST_F(SkinImage, JpegWithAnOversizedHuffmanTableIsRefused) {
+  // A table of 16 x 255 codes, which the decoder would write past its 256-entry tables.
+  std::string jpeg = TestSupport::ReadDataFile("skin/opaque.jpg");
+  const size_t table = jpeg.find("\xFF\xC4");
+  ASSERT_NE(std::string::npos, table);
+  for (size_t i = 0; i < 16; ++i) jpeg[table + 5 + i] = static_cast<char>(0xFF);
+  EXPECT_EQ(nullptr, CDrawEngine::DecodeSkinImage(reinterpret_cast<const BYTE*>(jpeg.data()),
+                                                  jpeg.size(), 0));
+}
+
+// Every input that once broke the image fuzzer decodes without harm (or not at all).
+TEST_F(SkinImage, FuzzerFindingsStayHarmless) {
+  const std::filesystem::path corpus = TestSupport::DataPath("../../fuzz/corpus/image");
+  ASSERT_TRUE(std::filesystem::is_directory(corpus));
+  for (const auto& file : std::filesystem::directory_iterator(corpus)) {
+    const std::string bytes = TestSupport::ReadFile(file.path());
+    if (bytes.size() < 4) continue;
+    CDrawEngine::FreeSkinImage(CDrawEngine::DecodeSkinImage(
+        reinterpret_cast<const BYTE*>(bytes.data()) + 4, bytes.size() - 4, 0));
+  }
 }
 
 TEST_F(SkinImage, HugeDeclaredSizeIsRefusedBeforeDecoding) {
@@ -164,7 +195,8 @@ TEST_F(SkinImage, HugeDeclaredSizeIsRefusedBeforeDecoding) {
     png[at + 2] = static_cast<char>(0x86);
     png[at + 3] = static_cast<char>(0xA0);
   }
-  EXPECT_EQ(nullptr, CDrawEngine::DecodeSkinImage(reinterpret_cast<const BYTE*>(png.data()), png.size(), 0));
+  EXPECT_EQ(nullptr,
+            CDrawEngine::DecodeSkinImage(reinterpret_cast<const BYTE*>(png.data()), png.size(), 0));
 }
 
 TEST_F(SkinImage, FromTheArchiveInMemory) {

@@ -32,7 +32,8 @@ class SkinMarkupFile : public ::testing::Test {
   // Loads `name` and answers the root's name, or the error message and location.
   std::u16string Load(LPCWSTR name, MarkupEncoding encoding = MarkupEncoding::Utf8) {
     if (!m_markup.LoadFile(name, encoding))
-      return u"error: " + Str(m_markup.GetLastErrorMessage()) + u" @" + Str(m_markup.GetLastErrorLocation());
+      return u"error: " + Str(m_markup.GetLastErrorMessage()) + u" @" +
+             Str(m_markup.GetLastErrorLocation());
     CSkinMarkupNode root = m_markup.GetRoot();
     return root.IsValid() ? Str(root.GetName()) : u"<no root>";
   }
@@ -66,7 +67,8 @@ TEST_F(SkinMarkupFile, SizeLimitOfLooseFiles) {
 
 TEST_F(SkinMarkupFile, EncodedFiles) {
   for (const char* name : {"utf16le.xml", "utf16be.xml", "utf8bom.xml"})
-    TestSupport::WriteFile(m_folder / name, TestSupport::ReadDataFile(std::string("markup/") + name));
+    TestSupport::WriteFile(m_folder / name,
+                           TestSupport::ReadDataFile(std::string("markup/") + name));
   EXPECT_EQ(u"Window", Load(u"utf16le.xml", MarkupEncoding::Utf16));
   EXPECT_EQ(u"Window", Load(u"utf16be.xml", MarkupEncoding::Utf16));
   EXPECT_EQ(u"Window", Load(u"utf8bom.xml"));
@@ -98,8 +100,9 @@ TEST_F(SkinMarkupFile, DamagedEntryCannotBeUnzipped) {
   std::string zip = TestSupport::ReadDataFile("skin/deflated.zip");
   // Overwrite the middle of the deflated layout, the first entry.
   ASSERT_EQ(0u, zip.find("PK\x03\x04"));
-  const size_t at = 30 + (static_cast<unsigned char>(zip[26]) | static_cast<unsigned char>(zip[27]) << 8) +
-                    (static_cast<unsigned char>(zip[28]) | static_cast<unsigned char>(zip[29]) << 8) + 40;
+  const size_t at =
+      30 + (static_cast<unsigned char>(zip[26]) | static_cast<unsigned char>(zip[27]) << 8) +
+      (static_cast<unsigned char>(zip[28]) | static_cast<unsigned char>(zip[29]) << 8) + 40;
   for (size_t i = 0; i < 30; ++i) zip[at + i] = static_cast<char>(0x5A ^ i);
   CPaintManagerUI::SetResourceZipBuffer(zip.data(), static_cast<unsigned>(zip.size()));
   EXPECT_EQ(u"error: Could not unzip file @", Load(u"skin.xml"));

@@ -105,7 +105,8 @@ TEST_F(SkinSettings, ZipThatCannotBeOpenedLeavesNoHandle) {
   EXPECT_FALSE(markup.LoadFile(u"skin.xml"));
   EXPECT_EQ(u"Error opening zip file", Str(markup.GetLastErrorMessage()));
   const std::string garbage = "this is no zip";
-  CPaintManagerUI::SetResourceZipBuffer(const_cast<char*>(garbage.data()), static_cast<unsigned>(garbage.size()));
+  CPaintManagerUI::SetResourceZipBuffer(const_cast<char*>(garbage.data()),
+                                        static_cast<unsigned>(garbage.size()));
   EXPECT_EQ(nullptr, CPaintManagerUI::OpenZipHandle());
   EXPECT_FALSE(markup.LoadFile(u"skin.xml"));
   EXPECT_EQ(u"Error opening zip file", Str(markup.GetLastErrorMessage()));
