@@ -35,6 +35,48 @@ class MemorySource : public ArchiveSource {
   size_t m_position = 0;
 };
 
+// A file read through the platform's file functions; closed with the source.
+class FileSource : public ArchiveSource {
+ public:
+  explicit FileSource(HANDLE file) : m_file(file) {}
+  ~FileSource() override { CloseHandle(m_file); }
+  FileSource(const FileSource&) = delete;
+  FileSource& operator=(const FileSource&) = delete;
+
+  bool Open() {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(m_file, &size) || size.QuadPart < 0) return false;
+    m_size = static_cast<uint64_t>(size.QuadPart);
+    return true;
+  }
+
+  size_t Read(void* buffer, size_t size) override {
+    const DWORD want = size < 0x40000000u ? static_cast<DWORD>(size) : 0x40000000u;
+    DWORD got = 0;
+    if (want == 0 || !ReadFile(m_file, buffer, want, &got, nullptr)) return 0;
+    m_position += got;
+    return got;
+  }
+
+  bool MoveTo(uint64_t position) override {
+    if (position > m_size) return false;
+    LONG high = static_cast<LONG>(position >> 32);
+    const DWORD low =
+        SetFilePointer(m_file, static_cast<LONG>(position & 0xFFFFFFFFu), &high, FILE_BEGIN);
+    if (low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) return false;
+    m_position = position;
+    return true;
+  }
+
+  uint64_t Position() const override { return m_position; }
+  uint64_t Size() const override { return m_size; }
+
+ private:
+  HANDLE m_file;
+  uint64_t m_size = 0;
+  uint64_t m_position = 0;
+};
+
 // The reader passes back, as its "file name", the source it was opened with.
 voidpf ZCALLBACK OpenSource(voidpf, const void* name, int mode) {
   if ((mode & ZLIB_FILEFUNC_MODE_READWRITEFILTER) != ZLIB_FILEFUNC_MODE_READ) return nullptr;
@@ -56,10 +98,17 @@ long ZCALLBACK SeekSource(voidpf, voidpf stream, ZPOS64_T offset, int origin) {
   auto* source = static_cast<ArchiveSource*>(stream);
   uint64_t base = 0;
   switch (origin) {
-    case ZLIB_FILEFUNC_SEEK_SET: base = 0; break;
-    case ZLIB_FILEFUNC_SEEK_CUR: base = source->Position(); break;
-    case ZLIB_FILEFUNC_SEEK_END: base = source->Size(); break;
-    default: return -1;
+    case ZLIB_FILEFUNC_SEEK_SET:
+      base = 0;
+      break;
+    case ZLIB_FILEFUNC_SEEK_CUR:
+      base = source->Position();
+      break;
+    case ZLIB_FILEFUNC_SEEK_END:
+      base = source->Size();
+      break;
+    default:
+      return -1;
   }
   // Offsets are unsigned; a sum that wraps cannot be a position.
   if (offset > UINT64_MAX - base) return -1;
@@ -75,6 +124,23 @@ int ZCALLBACK SourceError(voidpf, voidpf) { return 0; }
 
 ArchiveSource* CreateMemorySource(const void* bytes, size_t size) {
   return new (std::nothrow) MemorySource(bytes, size);
+}
+
+ArchiveSource* CreateFileSource(LPCWSTR path) {
+  if (!path) return nullptr;
+  HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return nullptr;
+  auto* source = new (std::nothrow) FileSource(file);
+  if (!source) {
+    CloseHandle(file);
+    return nullptr;
+  }
+  if (!source->Open()) {
+    delete source;
+    return nullptr;
+  }
+  return source;
 }
 
 void FillArchiveFileFunctions(zlib_filefunc64_def* functions) {

@@ -24,6 +24,9 @@ class ArchiveSource {
 // The block stays the caller's and must outlive the source.
 ArchiveSource* CreateMemorySource(const void* bytes, size_t size);
 
+// A file opened for reading, shared for reading; null when it cannot be opened.
+ArchiveSource* CreateFileSource(LPCWSTR path);
+
 // Fills `functions` so that the reader opened with an ArchiveSource* as its file name reads it.
 void FillArchiveFileFunctions(zlib_filefunc64_def* functions);
 

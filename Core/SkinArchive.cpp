@@ -45,8 +45,8 @@ namespace {
 
 bool ReadDirectoryEntry(unzFile zip, std::vector<char>& nameBuffer, EntryRecord* record) {
   unz_file_info64 info;
-  if (unzGetCurrentFileInfo64(zip, &info, nameBuffer.data(), nameBuffer.size(), nullptr, 0,
-                              nullptr, 0) != UNZ_OK)
+  if (unzGetCurrentFileInfo64(zip, &info, nameBuffer.data(), nameBuffer.size(), nullptr, 0, nullptr,
+                              0) != UNZ_OK)
     return false;
   if (unzGetFilePos64(zip, &record->position) != UNZ_OK) return false;
   const size_t nameLength = info.size_filename < nameBuffer.size() ? info.size_filename : 0;
@@ -73,7 +73,8 @@ bool ReadDirectory(SkinArchive* archive) {
     step = unzGoToNextFile(archive->zip);
   }
   // A count of 0xFFFF means "unknown" to the reader, which then walks until the headers stop.
-  return step == UNZ_END_OF_LIST_OF_FILE || (global.number_entry == 0xFFFF && !archive->entries.empty());
+  return step == UNZ_END_OF_LIST_OF_FILE ||
+         (global.number_entry == 0xFFFF && !archive->entries.empty());
 }
 
 SkinArchive* OpenFromSource(ArchiveSource* source) {
@@ -133,8 +134,7 @@ bool HasPlausibleSizes(const EntryRecord& record, uint64_t archiveSize) {
 }
 
 DWORD ToAttributes(const EntryRecord& record) {
-  constexpr DWORD kReadOnly = 0x1, kHidden = 0x2, kSystem = 0x4, kDirectory = 0x10,
-                  kArchive = 0x20;
+  constexpr DWORD kReadOnly = 0x1, kHidden = 0x2, kSystem = 0x4, kDirectory = 0x10, kArchive = 0x20;
   constexpr unsigned long kUnixHost = 3;
   DWORD attributes = 0;
   if (record.hostSystem == kUnixHost) {
@@ -183,9 +183,9 @@ void DescribeEntry(const EntryRecord& record, int index, ArchiveEntry* entry) {
     const int length = MultiByteToWideChar(CP_ACP, 0, record.name.data(),
                                            static_cast<int>(record.name.size()), nullptr, 0);
     std::vector<WCHAR> wide(static_cast<size_t>(length > 0 ? length : 0) + 1);
-    if (length > 0 && MultiByteToWideChar(CP_ACP, 0, record.name.data(),
-                                          static_cast<int>(record.name.size()), wide.data(),
-                                          length) == length)
+    if (length > 0 &&
+        MultiByteToWideChar(CP_ACP, 0, record.name.data(), static_cast<int>(record.name.size()),
+                            wide.data(), length) == length)
       lstrcpynW(entry->name, wide.data(), MAX_PATH);
   }
   entry->attributes = ToAttributes(record);
@@ -234,6 +234,8 @@ DWORD FinishEntry(unzFile zip, const EntryRecord& record, uint64_t done, bool en
 }
 
 }  // namespace
+
+SkinArchive* OpenArchiveFile(LPCWSTR path) { return OpenFromSource(CreateFileSource(path)); }
 
 SkinArchive* OpenArchiveMemory(const void* bytes, size_t size) {
   if (!bytes || size == 0) return nullptr;

@@ -34,6 +34,7 @@ struct ArchiveEntry {
   uint64_t uncompressedSize = 0;
 };
 
+SkinArchive* OpenArchiveFile(LPCWSTR path);
 SkinArchive* OpenArchiveMemory(const void* bytes, size_t size);
 
 // Finds the first entry, in archive order, whose stored name equals `name` converted to the

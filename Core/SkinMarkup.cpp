@@ -1,6 +1,7 @@
 // The skin document: its lifetime, loading from text and from encoded bytes, and errors.
 #include "Core/SkinMarkup.h"
 
+#include <bit>
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
@@ -22,16 +23,25 @@ WCHAR* AllocateText(size_t length) {
   return text;
 }
 
-// Where the run of ASCII bytes starting at `at` ends; eight bytes at a time while possible.
-size_t AsciiRunEnd(const BYTE* bytes, size_t at, size_t size) {
-  while (size - at >= 8) {
-    uint64_t word;
-    std::memcpy(&word, bytes + at, 8);
-    if (word & 0x8080808080808080ull) break;
-    at += 8;
+// Copies the run of ASCII bytes at bytes[in] as characters; eight at a time while possible.
+void WidenAscii(const BYTE* bytes, size_t size, size_t& in, WCHAR* text, size_t& out) {
+  if constexpr (std::endian::native == std::endian::little) {
+    while (size - in >= 8) {
+      uint64_t word;
+      std::memcpy(&word, bytes + in, 8);
+      if (word & 0x8080808080808080ull) break;
+      uint64_t low = word & 0xFFFFFFFFu, high = word >> 32;
+      low = ((low | (low << 16)) & 0x0000FFFF0000FFFFull);
+      low = ((low | (low << 8)) & 0x00FF00FF00FF00FFull);
+      high = ((high | (high << 16)) & 0x0000FFFF0000FFFFull);
+      high = ((high | (high << 8)) & 0x00FF00FF00FF00FFull);
+      std::memcpy(text + out, &low, 8);
+      std::memcpy(text + out + 4, &high, 8);
+      in += 8;
+      out += 8;
+    }
   }
-  while (at < size && bytes[at] < 0x80) ++at;
-  return at;
+  while (in < size && bytes[in] < 0x80) text[out++] = bytes[in++];
 }
 
 // UTF-8 or the ANSI code page (UTF-8 here) to UTF-16; never more characters than bytes. ASCII
@@ -42,14 +52,13 @@ WCHAR* DecodeMultiByte(UINT codePage, const BYTE* bytes, DWORD size) {
   if (!text) return nullptr;
   size_t in = 0, out = 0;
   while (in < size) {
-    size_t end = AsciiRunEnd(bytes, in, size);
-    for (; in < end; ++in) text[out++] = bytes[in];
+    WidenAscii(bytes, size, in, text, out);
     if (in == size) break;
-    end = in;
+    size_t end = in;
     while (end < size && bytes[end] >= 0x80) ++end;
-    const int length = MultiByteToWideChar(codePage, 0, reinterpret_cast<LPCSTR>(bytes + in),
-                                           static_cast<int>(end - in), text + out,
-                                           static_cast<int>(size - out));
+    const int length =
+        MultiByteToWideChar(codePage, 0, reinterpret_cast<LPCSTR>(bytes + in),
+                            static_cast<int>(end - in), text + out, static_cast<int>(size - out));
     if (length <= 0) {
       std::free(text);
       return nullptr;
@@ -127,7 +136,8 @@ bool CSkinMarkup::LoadBytes(BYTE* data, DWORD size, MarkupEncoding encoding) {
   WCHAR* text = nullptr;
   if (encoding == MarkupEncoding::Utf8) {
     const bool bom = size > 2 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF;
-    text = bom ? DecodeMultiByte(CP_UTF8, data + 3, size - 3) : DecodeMultiByte(CP_UTF8, data, size);
+    text =
+        bom ? DecodeMultiByte(CP_UTF8, data + 3, size - 3) : DecodeMultiByte(CP_UTF8, data, size);
   } else if (encoding == MarkupEncoding::Ansi) {
     text = DecodeMultiByte(CP_ACP, data, size);
   } else {

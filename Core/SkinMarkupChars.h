@@ -16,8 +16,8 @@ inline void SkipMarkupSpace(Ch*& p) {
 // Names are letters and digits (in the Unicode sense), '_' and ':'.
 inline bool IsMarkupNameChar(WCHAR c) {
   if (c < 0x80) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '_' || c == ':';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == ':';
   }
   return IsCharAlphaNumericW(c) != FALSE;
 }

@@ -34,7 +34,8 @@ void Walk(const CSkinMarkupNode& first, size_t& visited) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<BYTE> bytes(data, data + size);
   size_t visited = 0;
-  for (MarkupEncoding encoding : {MarkupEncoding::Utf8, MarkupEncoding::Utf16, MarkupEncoding::Ansi}) {
+  for (MarkupEncoding encoding :
+       {MarkupEncoding::Utf8, MarkupEncoding::Utf16, MarkupEncoding::Ansi}) {
     std::vector<BYTE> copy = bytes;
     CSkinMarkup markup;
     if (markup.LoadBytes(copy.data(), static_cast<DWORD>(copy.size()), encoding))
@@ -42,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   // UTF-16 text given directly, terminated.
   std::vector<WCHAR> text(size / 2 + 1, 0);
-  for (size_t i = 0; i + 1 < size; i += 2) text[i / 2] = static_cast<WCHAR>(data[i] | (data[i + 1] << 8));
+  for (size_t i = 0; i + 1 < size; i += 2)
+    text[i / 2] = static_cast<WCHAR>(data[i] | (data[i + 1] << 8));
   CSkinMarkup markup;
   if (markup.LoadText(text.data())) Walk(markup.GetRoot(), visited);
   return 0;

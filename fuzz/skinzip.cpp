@@ -10,7 +10,7 @@ using namespace SkinUI;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SkinArchive* archive = OpenArchiveMemory(data, size);
   if (!archive) return 0;
-  static const WCHAR* const kNames[] = {u"skin.xml",  u"SUB\\A.PNG", u"repeat.txt",
+  static const WCHAR* const kNames[] = {u"skin.xml",  u"SUB\\A.PNG",         u"repeat.txt",
                                         u"empty.txt", u"images/magenta.png", u"SKIN.XML"};
   for (const WCHAR* name : kNames) {
     ArchiveEntry entry;
@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<uint8_t> buffer(entry.uncompressedSize);
     ExtractArchiveEntry(archive, entry.index, buffer.data(), buffer.size());
     // A short buffer must stop cleanly too.
-    if (buffer.size() > 1) ExtractArchiveEntry(archive, entry.index, buffer.data(), buffer.size() / 2);
+    if (buffer.size() > 1)
+      ExtractArchiveEntry(archive, entry.index, buffer.data(), buffer.size() / 2);
   }
   CloseArchive(archive);
   return 0;

@@ -1,10 +1,9 @@
-#include "Core/SkinArchive.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "Core/SkinArchive.h"
 #include "support/TestData.h"
 
 using namespace SkinUI;
@@ -48,8 +47,8 @@ std::string Repeat(const std::string& piece, int times) {
 size_t CentralHeaderOf(const std::string& zip, const std::string& name) {
   for (size_t at = zip.find("PK\x01\x02"); at != std::string::npos;
        at = zip.find("PK\x01\x02", at + 4)) {
-    const size_t length = static_cast<unsigned char>(zip[at + 28]) |
-                          (static_cast<unsigned char>(zip[at + 29]) << 8);
+    const size_t length =
+        static_cast<unsigned char>(zip[at + 28]) | (static_cast<unsigned char>(zip[at + 29]) << 8);
     if (zip.compare(at + 46, length, name) == 0 && length == name.size()) return at;
   }
   ADD_FAILURE() << "no central header for " << name;
@@ -154,7 +153,8 @@ TEST(SkinArchive, FirstMatchInArchiveOrderWinsAndCaseFoldingIsAsciiOnly) {
   EXPECT_EQ(std::u16string(u"Gr\u00f6\u00dfe/Bild.png"), entry.name);
   EXPECT_EQ(ReadDataFile("skin/rgba.png"), ExtractWhole(zip.get(), u"Gr\u00f6\u00dfe/Bild.png"));
   // Non-ASCII letters keep their case.
-  EXPECT_EQ(kArchiveNotFound, FindArchiveEntry(zip.get(), u"GR\u00d6\u00dfE/BILD.PNG", true, &entry));
+  EXPECT_EQ(kArchiveNotFound,
+            FindArchiveEntry(zip.get(), u"GR\u00d6\u00dfE/BILD.PNG", true, &entry));
 }
 
 TEST(SkinArchive, DescribesTimeOfEntry) {

@@ -1,10 +1,9 @@
-#include "Core/SkinMarkup.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "Core/SkinMarkup.h"
 #include "support/TestData.h"
 
 using namespace SkinUI;
@@ -38,7 +37,9 @@ std::u16string Parse(const std::u16string& text) {
   return Dump(markup.GetRoot());
 }
 
-std::vector<BYTE> Bytes(const std::string& text) { return std::vector<BYTE>(text.begin(), text.end()); }
+std::vector<BYTE> Bytes(const std::string& text) {
+  return std::vector<BYTE>(text.begin(), text.end());
+}
 
 TEST(SkinMarkup, BuildsTheElementTree) {
   EXPECT_EQ(Parse(u"<Window size=\"518,345\" caption=\"0,0,0,70\">\n"
@@ -78,8 +79,9 @@ TEST(SkinMarkup, AttributeSyntax) {
 }
 
 TEST(SkinMarkup, EntitiesAreDecodedInPlace) {
-  EXPECT_EQ(Parse(u"<a v=\"a &amp;&lt;b&gt; &quot;c&quot; &apos;d&apos; &#65; &x\" w=\"&amp;&amp;\"/>"),
-            u"a[v=a &<b> \"c\" 'd' &#65; &x,w=&&]\n");
+  EXPECT_EQ(
+      Parse(u"<a v=\"a &amp;&lt;b&gt; &quot;c&quot; &apos;d&apos; &#65; &x\" w=\"&amp;&amp;\"/>"),
+      u"a[v=a &<b> \"c\" 'd' &#65; &x,w=&&]\n");
   EXPECT_EQ(Parse(u"<a v=\"&AMP;&amp &lt\"/>"), u"a[v=&AMP;&amp &lt]\n");
   EXPECT_EQ(Parse(u"<a v=\"&\"/>"), u"a[v=&]\n");
   EXPECT_EQ(Parse(u"<a v=\"  two  spaces  \"/>"), u"a[v=  two  spaces  ]\n");
@@ -95,7 +97,8 @@ TEST(SkinMarkup, AtMost64AttributesAreVisible) {
   std::u16string text = u"<a";
   for (int i = 0; i < 65; ++i) {
     std::string n = std::to_string(i);
-    text += u" n" + std::u16string(n.begin(), n.end()) + u"=\"v" + std::u16string(n.begin(), n.end()) + u"\"";
+    text += u" n" + std::u16string(n.begin(), n.end()) + u"=\"v" +
+            std::u16string(n.begin(), n.end()) + u"\"";
   }
   text += u"/>";
   CSkinMarkup markup;
@@ -173,8 +176,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParseFailure{u"<a>x</a><b>y</c>", u"Unmatched closing tag", u"c>"},
         // The location is cut at 49 characters.
         ParseFailure{u"<a>text<b/>0123456789012345678901234567890123456789012345678901234567890",
-                     u"Expected start tag",
-                     u"0123456789012345678901234567890123456789012345678"}));
+                     u"Expected start tag", u"0123456789012345678901234567890123456789012345678"}));
 
 TEST(SkinMarkup, TheEndOfTheTextIsAcceptedDownToTheRootsChildren) {
   EXPECT_EQ(Parse(u"<Window><Label/>"), u"Window\n  Label\n");
@@ -254,18 +256,36 @@ TEST(SkinMarkupBytes, Utf8WithAndWithoutByteOrderMark) {
   EXPECT_EQ(Dump(a.GetRoot()), Dump(b.GetRoot()));
 }
 
+TEST(SkinMarkupBytes, MixedTextDecodesAtEveryAlignment) {
+  // Multi-byte sequences at every position relative to the eight-byte steps of the decoder.
+  for (size_t k = 0; k < 20; ++k) {
+    const std::string value = std::string(k, 'x') + "\xE5\xAE\x89\xC3\xA9\xF0\x9F\x98\x80" +
+                              std::string(k % 9, 'y') + "\xC3";
+    std::vector<BYTE> bytes = Bytes("<a v=\"" + value + "\"/>");
+    CSkinMarkup markup;
+    ASSERT_TRUE(markup.LoadBytes(bytes.data(), static_cast<DWORD>(bytes.size())));
+    const std::u16string expected = std::u16string(k, u'x') + u"\u5b89\u00e9\U0001F600" +
+                                    std::u16string(k % 9, u'y') + u"\uFFFD";
+    EXPECT_EQ(expected, Str(markup.GetRoot().GetAttributeValue(0))) << k;
+  }
+}
+
 TEST(SkinMarkupBytes, AnsiIsUtf8WithoutTheMarkTest) {
   std::vector<BYTE> plain = Bytes("<a v=\"\xE5\xAE\x89\"/>");
   CSkinMarkup markup;
-  ASSERT_TRUE(markup.LoadBytes(plain.data(), static_cast<DWORD>(plain.size()), MarkupEncoding::Ansi));
+  ASSERT_TRUE(
+      markup.LoadBytes(plain.data(), static_cast<DWORD>(plain.size()), MarkupEncoding::Ansi));
   EXPECT_EQ(u"a[v=\u5b89]\n", Dump(markup.GetRoot()));
   std::vector<BYTE> marked = Bytes("\xEF\xBB\xBF<a/>");
-  EXPECT_FALSE(markup.LoadBytes(marked.data(), static_cast<DWORD>(marked.size()), MarkupEncoding::Ansi));
+  EXPECT_FALSE(
+      markup.LoadBytes(marked.data(), static_cast<DWORD>(marked.size()), MarkupEncoding::Ansi));
   EXPECT_EQ(u"Expected start tag", Str(markup.GetLastErrorMessage()));
 }
 
 TEST(SkinMarkupBytes, Utf16FilesFromIconv) {
-  const std::u16string expected = u"Window[size=518,345,title=Halvane\u5b89\u88c5\u7a0b\u5e8f]\n  Label[text=\U0001F600 & <ok>]\n";
+  const std::u16string expected =
+      u"Window[size=518,345,title=Halvane\u5b89\u88c5\u7a0b\u5e8f]\n  Label[text=\U0001F600 & "
+      u"<ok>]\n";
   std::string le = TestSupport::ReadDataFile("markup/utf16le.xml");
   std::string be = TestSupport::ReadDataFile("markup/utf16be.xml");
   std::string bom = TestSupport::ReadDataFile("markup/utf8bom.xml");
@@ -274,14 +294,18 @@ TEST(SkinMarkupBytes, Utf16FilesFromIconv) {
   ASSERT_EQ("\xEF\xBB\xBF", bom.substr(0, 3));
   std::vector<BYTE> leBytes = Bytes(le), beBytes = Bytes(be), bomBytes = Bytes(bom);
   CSkinMarkup markup;
-  ASSERT_TRUE(markup.LoadBytes(leBytes.data(), static_cast<DWORD>(leBytes.size()), MarkupEncoding::Utf16));
+  ASSERT_TRUE(
+      markup.LoadBytes(leBytes.data(), static_cast<DWORD>(leBytes.size()), MarkupEncoding::Utf16));
   EXPECT_EQ(expected, Dump(markup.GetRoot()));
-  ASSERT_TRUE(markup.LoadBytes(beBytes.data(), static_cast<DWORD>(beBytes.size()), MarkupEncoding::Utf16));
+  ASSERT_TRUE(
+      markup.LoadBytes(beBytes.data(), static_cast<DWORD>(beBytes.size()), MarkupEncoding::Utf16));
   EXPECT_EQ(expected, Dump(markup.GetRoot()));
   // The big-endian bytes were swapped in place, except for the mark.
   EXPECT_EQ(0xFE, beBytes[0]);
-  EXPECT_EQ(std::vector<BYTE>(leBytes.begin() + 2, leBytes.end()), std::vector<BYTE>(beBytes.begin() + 2, beBytes.end()));
-  ASSERT_TRUE(markup.LoadBytes(bomBytes.data(), static_cast<DWORD>(bomBytes.size()), MarkupEncoding::Utf8));
+  EXPECT_EQ(std::vector<BYTE>(leBytes.begin() + 2, leBytes.end()),
+            std::vector<BYTE>(beBytes.begin() + 2, beBytes.end()));
+  ASSERT_TRUE(
+      markup.LoadBytes(bomBytes.data(), static_cast<DWORD>(bomBytes.size()), MarkupEncoding::Utf8));
   EXPECT_EQ(expected, Dump(markup.GetRoot()));
 }
 
@@ -292,7 +316,8 @@ TEST(SkinMarkupBytes, Utf16EdgeCases) {
   ASSERT_TRUE(markup.LoadBytes(odd.data(), static_cast<DWORD>(odd.size()), MarkupEncoding::Utf16));
   EXPECT_EQ(u"a\n", Dump(markup.GetRoot()));
   std::vector<BYTE> unmarked = {'<', 0, 'a', 0, '/', 0, '>', 0};
-  EXPECT_FALSE(markup.LoadBytes(unmarked.data(), static_cast<DWORD>(unmarked.size()), MarkupEncoding::Utf16));
+  EXPECT_FALSE(markup.LoadBytes(unmarked.data(), static_cast<DWORD>(unmarked.size()),
+                                MarkupEncoding::Utf16));
   EXPECT_FALSE(markup.GetRoot().IsValid());
   std::vector<BYTE> oneByte = {0xFF};
   EXPECT_FALSE(markup.LoadBytes(oneByte.data(), 1, MarkupEncoding::Utf16));
@@ -300,7 +325,8 @@ TEST(SkinMarkupBytes, Utf16EdgeCases) {
   EXPECT_TRUE(markup.LoadBytes(onlyMark.data(), 2, MarkupEncoding::Utf16));
   EXPECT_FALSE(markup.GetRoot().IsValid());
   // Any value other than Utf8 and Ansi reads as UTF-16.
-  EXPECT_TRUE(markup.LoadBytes(odd.data(), static_cast<DWORD>(odd.size()), static_cast<MarkupEncoding>(7)));
+  EXPECT_TRUE(
+      markup.LoadBytes(odd.data(), static_cast<DWORD>(odd.size()), static_cast<MarkupEncoding>(7)));
   EXPECT_EQ(u"a\n", Dump(markup.GetRoot()));
 }
 

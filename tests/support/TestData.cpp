@@ -17,7 +17,8 @@ std::filesystem::path DataPath(const std::string& relative) {
 
 std::string ReadDataFile(const std::string& relative) {
   const std::filesystem::path path = DataPath(relative);
-  if (!std::filesystem::exists(path)) throw std::runtime_error("missing test data " + path.string());
+  if (!std::filesystem::exists(path))
+    throw std::runtime_error("missing test data " + path.string());
   return ReadFile(path);
 }
 

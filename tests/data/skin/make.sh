@@ -4,7 +4,12 @@
 # Python's zipfile. Run it from anywhere; it checks that each PNG came out in the intended form.
 set -euo pipefail
 cd "$(dirname "$0")"
-IM=/usr/bin/convert  # the real ImageMagick, not a wrapper that may flatten transparency
+# The real ImageMagick (not a wrapper that may flatten transparency), without time stamps so
+# that the files come out the same every time.
+IM() {
+  local out=${*: -1}
+  /usr/bin/convert "${@:1:$#-1}" -define png:exclude-chunks=date,time "$out"
+}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -21,21 +26,25 @@ for path, data in zip(sys.argv[1:], (rgba, rgb, grey, greya)):
     open(path, 'wb').write(data)
 PY
 
-$IM -size 3x2 -depth 8 rgba:"$work/rgba.raw" PNG32:rgba.png
-$IM -size 3x2 -depth 8 rgb:"$work/rgb.raw" PNG24:opaque.png
-$IM -size 3x2 -depth 8 rgb:"$work/rgb.raw" -define png:color-type=3 PNG8:palette.png
-$IM -size 3x2 -depth 8 rgba:"$work/rgba.raw" -channel A -threshold 50% +channel \
+IM -size 3x2 -depth 8 rgba:"$work/rgba.raw" PNG32:rgba.png
+IM -size 3x2 -depth 8 rgb:"$work/rgb.raw" PNG24:opaque.png
+IM -size 3x2 -depth 8 rgb:"$work/rgb.raw" -define png:color-type=3 PNG8:palette.png
+IM -size 3x2 -depth 8 rgba:"$work/rgba.raw" -channel A -threshold 50% +channel \
   -define png:color-type=3 PNG8:palette-alpha.png
-$IM -size 3x2 -depth 8 gray:"$work/grey.raw" -define png:color-type=0 -define png:bit-depth=8 grey.png
+IM -size 3x2 -depth 8 gray:"$work/grey.raw" -define png:color-type=0 -define png:bit-depth=8 grey.png
 python3 - "$work/greya.raw" "$work/greya.pam" <<'PY'
 import sys
 data = open(sys.argv[1], 'rb').read()
 open(sys.argv[2], 'wb').write(b"P7\nWIDTH 3\nHEIGHT 2\nDEPTH 2\nMAXVAL 255\nTUPLTYPE GRAYSCALE_ALPHA\nENDHDR\n" + data)
 PY
-$IM "$work/greya.pam" -define png:color-type=4 -define png:bit-depth=8 grey-alpha.png
-$IM -size 3x2 -depth 8 rgb:"$work/rgb.raw" -depth 16 PNG48:rgb16.png
-$IM -size 3x2 -depth 8 rgba:"$work/rgba.raw" -depth 16 PNG64:rgba16.png
-$IM -size 3x2 -depth 8 rgba:"$work/rgba.raw" -interlace PNG PNG32:interlaced.png
+IM "$work/greya.pam" -define png:color-type=4 -define png:bit-depth=8 grey-alpha.png
+IM -size 3x2 -depth 8 rgb:"$work/rgb.raw" -depth 16 PNG48:rgb16.png
+IM -size 3x2 -depth 8 rgba:"$work/rgba.raw" -depth 16 PNG64:rgba16.png
+IM -size 3x2 -depth 8 rgba:"$work/rgba.raw" -interlace PNG PNG32:interlaced.png
+# The other formats the decoder reads: BMP, GIF and (lossy) JPEG.
+IM -size 3x2 -depth 8 rgb:"$work/rgb.raw" BMP3:opaque.bmp
+IM -size 3x2 -depth 8 rgb:"$work/rgb.raw" GIF:opaque.gif
+IM -size 3x2 -depth 8 rgb:"$work/rgb.raw" -quality 95 JPEG:opaque.jpg
 
 # Colour type, bit depth and interlace method straight from each file's header.
 python3 - <<'PY'
@@ -92,4 +101,14 @@ with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_STORED) as z:
     z.writestr(zipfile.ZipInfo("a" * 251 + ".txt", date_time=(2024, 1, 1, 0, 0, 0)), b"255")
     z.writestr(zipfile.ZipInfo("b" * 252 + ".txt", date_time=(2024, 1, 1, 0, 0, 0)), b"256")
 PY
-ls -l *.png *.zip
+# Layout files right at the size limit (4,194,304 bytes) and one byte over it, deflated by zip.
+python3 - "$work/limit" <<'PY'
+import os, sys
+os.makedirs(sys.argv[1], exist_ok=True)
+head, tail = b'<Window name="limit">', b'</Window>'
+for name, size in (("exact.xml", 4194304), ("over.xml", 4194305)):
+    open(os.path.join(sys.argv[1], name), 'wb').write(head + b' ' * (size - len(head) - len(tail)) + tail)
+PY
+rm -f limit.zip
+(cd "$work/limit" && zip -q -X -9 "$OLDPWD/limit.zip" exact.xml over.xml)
+ls -l *.png *.zip *.bmp *.gif *.jpg

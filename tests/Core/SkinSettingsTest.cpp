@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "Core/SkinArchive.h"
+#include "Core/SkinMarkup.h"
+#include "Core/UIManager.h"
+#include "Platform/Kernel/Modules.h"
+#include "Platform/Kernel/PathMap.h"
+#include "support/SkinSettingsScope.h"
+#include "support/TestData.h"
+#include "support/TestPrefix.h"
+
+using namespace SkinUI;
+
+namespace {
+
+std::u16string Str(LPCWSTR text) { return text ? std::u16string(text) : u"<null>"; }
+
+std::u16string WindowsPath(const std::filesystem::path& posix) {
+  return Platform::PosixToWindowsPath(posix.string());
+}
+
+class SkinSettings : public ::testing::Test {
+ protected:
+  TestSupport::TestPrefix m_prefix;
+  TestSupport::SkinSettingsScope m_settings;
+};
+
+TEST_F(SkinSettings, ResourceFolderEndsInASeparator) {
+  CPaintManagerUI::SetResourceFolder(u"C:\\skin");
+  EXPECT_EQ(u"C:\\skin\\", Str(CPaintManagerUI::ResourceFolder()));
+  CPaintManagerUI::SetResourceFolder(u"C:\\skin\\");
+  EXPECT_EQ(u"C:\\skin\\", Str(CPaintManagerUI::ResourceFolder()));
+  CPaintManagerUI::SetResourceFolder(u"skins/blue/");
+  EXPECT_EQ(u"skins/blue/", Str(CPaintManagerUI::ResourceFolder()));
+  CPaintManagerUI::SetResourceFolder(u"");
+  EXPECT_EQ(u"", Str(CPaintManagerUI::ResourceFolder()));
+  CPaintManagerUI::SetResourceFolder(nullptr);
+  EXPECT_EQ(u"", Str(CPaintManagerUI::ResourceFolder()));
+}
+
+TEST_F(SkinSettings, HueShiftIsFixed) {
+  short h = 0, s = 0, l = 0;
+  CPaintManagerUI::HueShift(&h, &s, &l);
+  EXPECT_EQ(180, h);
+  EXPECT_EQ(100, s);
+  EXPECT_EQ(100, l);
+}
+
+TEST_F(SkinSettings, InstanceFolderIsTheModulesFolder) {
+  EXPECT_EQ(nullptr, CPaintManagerUI::Instance());
+  EXPECT_EQ(u"", Str(CPaintManagerUI::InstanceFolder()));
+  HINSTANCE module = Platform::ProgramModule();
+  CPaintManagerUI::SetInstance(module);
+  EXPECT_EQ(module, CPaintManagerUI::Instance());
+  EXPECT_EQ(module, CPaintManagerUI::ResourceModule());
+  const std::u16string folder =
+      WindowsPath(std::filesystem::path(Platform::ProgramPath()).parent_path()) + u"\\";
+  EXPECT_EQ(folder, Str(CPaintManagerUI::InstanceFolder()));
+}
+
+TEST_F(SkinSettings, MemoryZipIsKeptOpenAndASecondBlockIsIgnored) {
+  std::string first = TestSupport::ReadDataFile("skin/deflated.zip");
+  std::string second = TestSupport::ReadDataFile("skin/python.zip");
+  CPaintManagerUI::SetResourceZipBuffer(first.data(), static_cast<unsigned>(first.size()));
+  EXPECT_EQ(u"membuffer", Str(CPaintManagerUI::ResourceZipName()));
+  EXPECT_TRUE(CPaintManagerUI::IsZipKeptOpen());
+  SkinArchive* kept = CPaintManagerUI::OpenZipHandle();
+  ASSERT_NE(nullptr, kept);
+  CPaintManagerUI::SetResourceZipBuffer(second.data(), static_cast<unsigned>(second.size()));
+  EXPECT_EQ(kept, CPaintManagerUI::OpenZipHandle());
+  // Still the first block: it has directory entries, the second has none.
+  ArchiveEntry entry;
+  EXPECT_EQ(kArchiveOk, FindArchiveEntry(CPaintManagerUI::OpenZipHandle(), u"sub/", true, &entry));
+}
+
+TEST_F(SkinSettings, SameZipSettingKeepsTheOpenArchive) {
+  const std::filesystem::path folder = m_prefix.Scratch() / "skin";
+  TestSupport::WriteFile(folder / "skin.zip", TestSupport::ReadDataFile("skin/deflated.zip"));
+  CPaintManagerUI::SetResourceFolder(WindowsPath(folder).c_str());
+  CPaintManagerUI::SetResourceZip(u"skin.zip", true);
+  ASSERT_NE(nullptr, CPaintManagerUI::OpenZipHandle());
+  // Were the archive opened again, it would fail now.
+  std::filesystem::remove(folder / "skin.zip");
+  CPaintManagerUI::SetResourceZip(u"skin.zip", true);
+  ASSERT_NE(nullptr, CPaintManagerUI::OpenZipHandle());
+  CSkinMarkup markup;
+  EXPECT_TRUE(markup.LoadFile(u"skin.xml"));
+  // Changing only the flag closes it.
+  CPaintManagerUI::SetResourceZip(u"skin.zip", false);
+  EXPECT_EQ(nullptr, CPaintManagerUI::OpenZipHandle());
+  EXPECT_FALSE(CPaintManagerUI::IsZipKeptOpen());
+  EXPECT_FALSE(markup.LoadFile(u"skin.xml"));
+  EXPECT_EQ(u"Error opening zip file", Str(markup.GetLastErrorMessage()));
+}
+
+TEST_F(SkinSettings, ZipThatCannotBeOpenedLeavesNoHandle) {
+  CPaintManagerUI::SetResourceFolder(WindowsPath(m_prefix.Scratch()).c_str());
+  CPaintManagerUI::SetResourceZip(u"missing.zip", true);
+  EXPECT_TRUE(CPaintManagerUI::IsZipKeptOpen());
+  EXPECT_EQ(nullptr, CPaintManagerUI::OpenZipHandle());
+  CSkinMarkup markup;
+  EXPECT_FALSE(markup.LoadFile(u"skin.xml"));
+  EXPECT_EQ(u"Error opening zip file", Str(markup.GetLastErrorMessage()));
+  const std::string garbage = "this is no zip";
+  CPaintManagerUI::SetResourceZipBuffer(const_cast<char*>(garbage.data()),
+                                        static_cast<unsigned>(garbage.size()));
+  EXPECT_EQ(nullptr, CPaintManagerUI::OpenZipHandle());
+  EXPECT_FALSE(markup.LoadFile(u"skin.xml"));
+  EXPECT_EQ(u"Error opening zip file", Str(markup.GetLastErrorMessage()));
+}
+
+}  // namespace
