@@ -11,4 +11,9 @@ trap 'kill $server 2>/dev/null || true; rm -f "$fifo"' EXIT
 read -r -t 30 number <"$fifo" || { echo "with-xvfb: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$number"
 unset WAYLAND_DISPLAY
+# Under heavy load the first clients can still be refused; wait until one gets through.
+for _ in $(seq 100); do
+  xdpyinfo >/dev/null 2>&1 && break
+  sleep 0.1
+done
 "$@"
