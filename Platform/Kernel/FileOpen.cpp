@@ -83,9 +83,12 @@ DWORD OpenError(const Opened& o, const std::string& posix, DWORD disposition) {
   return Platform::Win32ErrorFromErrno(o.err);
 }
 
-// Checks what Windows refuses about the file that was opened; ERROR_SUCCESS to go on.
+// Checks what Windows refuses about the file that was opened; ERROR_SUCCESS to go on. Gives the
+// stored attributes of a file that CREATE_ALWAYS overwrites.
 DWORD CheckOpened(const Opened& o, const struct stat& st, const std::string& posix,
-                  bool needsWrite, DWORD disposition, DWORD flagsAndAttributes) {
+                  bool needsWrite, DWORD disposition, DWORD flagsAndAttributes,
+                  DWORD* stored) {
+  *stored = FILE_ATTRIBUTE_ARCHIVE;  // what a file without a record has
   if (S_ISDIR(st.st_mode))
     return (flagsAndAttributes & FILE_FLAG_BACKUP_SEMANTICS) && !needsWrite
                ? ERROR_SUCCESS
@@ -96,15 +99,19 @@ DWORD CheckOpened(const Opened& o, const struct stat& st, const std::string& pos
   if (needsWrite && !(st.st_mode & S_IWUSR)) return ERROR_ACCESS_DENIED;
   if (disposition == CREATE_ALWAYS) {
     // Overwriting a hidden or system file must name those attributes again.
-    DWORD existing = Platform::ReadStoredAttributes(posix, false);
+    *stored = Platform::ReadStoredAttributes(posix, false);
     for (DWORD bit : {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM})
-      if ((existing & bit) && !(flagsAndAttributes & bit)) return ERROR_ACCESS_DENIED;
+      if ((*stored & bit) && !(flagsAndAttributes & bit)) return ERROR_ACCESS_DENIED;
   }
   return ERROR_SUCCESS;
 }
 
-void ApplyNewAttributes(int fd, const std::string& posix, const struct stat& st, DWORD attrs) {
-  Platform::WriteStoredAttributesFd(fd, posix, attrs | FILE_ATTRIBUTE_ARCHIVE);
+// A new or overwritten file gets the attributes asked for, with archive; the record is only
+// written when that changes it.
+void ApplyNewAttributes(int fd, const std::string& posix, const struct stat& st, DWORD attrs,
+                        DWORD stored) {
+  const DWORD bits = (attrs | FILE_ATTRIBUTE_ARCHIVE) & Platform::StoredAttributeMask();
+  if (bits != stored) Platform::WriteStoredAttributesFd(fd, posix, bits);
   if (attrs & FILE_ATTRIBUTE_READONLY) fchmod(fd, st.st_mode & 07555);
 }
 
@@ -145,7 +152,9 @@ HANDLE WINAPI CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwSha
 
   struct stat st;
   if (fstat(o.fd, &st) != 0) return Fail(Platform::Win32ErrorFromErrno(errno), o.fd);
-  if (DWORD err = CheckOpened(o, st, posix, needsWrite, disposition, dwFlagsAndAttributes))
+  DWORD stored;
+  if (DWORD err =
+          CheckOpened(o, st, posix, needsWrite, disposition, dwFlagsAndAttributes, &stored))
     return Fail(err, o.fd);
   const unsigned wanted = (acc.read ? Platform::kShareRead : 0) |
                           (needsWrite ? Platform::kShareWrite : 0) |
@@ -154,7 +163,7 @@ HANDLE WINAPI CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwSha
   if (truncates && !o.created && ftruncate(o.fd, 0) != 0)
     return Fail(Platform::Win32ErrorFromErrno(errno), o.fd);
   if (o.created || disposition == CREATE_ALWAYS)
-    ApplyNewAttributes(o.fd, posix, st, dwFlagsAndAttributes & 0xFFFF);
+    ApplyNewAttributes(o.fd, posix, st, dwFlagsAndAttributes & 0xFFFF, stored);
 
   HANDLE h = Platform::InsertHandle(std::make_shared<Platform::FileObject>(
       o.fd, posix, acc.read, acc.write, dwFlagsAndAttributes & FILE_FLAG_DELETE_ON_CLOSE));

@@ -121,23 +121,43 @@ bool FindIgnoringCase(const std::string& dir, const std::string& name, std::stri
   return ok;
 }
 
+std::string Join(const std::string& folder, const std::string& name) {
+  return (folder == "/" ? "" : folder) + "/" + name;
+}
+
 // Appends names to a folder, matching each missing name against the folder's entries without
 // regard to case; once a level is missing the rest is appended as given.
-std::string ResolveNames(std::string path, const std::vector<std::string>& names) {
+std::string ResolveEachName(std::string path, const std::vector<std::string>& names) {
   bool parentExists = true;
   for (const std::string& name : names) {
-    std::string next = (path == "/" ? "" : path) + "/" + name;
+    std::string next = Join(path, name);
     struct stat st;
     if (parentExists && lstat(next.c_str(), &st) != 0) {
       std::string found;
       if (errno == ENOENT && FindIgnoringCase(path, name, &found))
-        next = (path == "/" ? "" : path) + "/" + found;
+        next = Join(path, found);
       else
         parentExists = false;
     }
     path = std::move(next);
   }
   return path;
+}
+
+// The same, with a short way for the usual cases: the whole path exists as written, or only
+// its last name is new.
+std::string ResolveNames(const std::string& root, const std::vector<std::string>& names) {
+  if (names.empty()) return root;
+  std::string parent = root;
+  for (size_t i = 0; i + 1 < names.size(); ++i) parent = Join(parent, names[i]);
+  const std::string full = Join(parent, names.back());
+  struct stat st;
+  if (lstat(full.c_str(), &st) == 0) return full;
+  if (errno == ENOENT && stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    std::string found;
+    return FindIgnoringCase(parent, names.back(), &found) ? Join(parent, found) : full;
+  }
+  return ResolveEachName(root, names);
 }
 
 // Splits the part after the drive, resolving "." and ".." without climbing above the root.

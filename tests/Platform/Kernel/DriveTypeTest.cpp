@@ -1,4 +1,5 @@
 #include "KernelTestUtil.h"
+#include "support/FuseMount.h"
 #include "support/ScratchMount.h"
 
 namespace fs = std::filesystem;
@@ -42,6 +43,19 @@ TEST_F(DriveType, RamDisksAreReportedAsSuch) {
     MapDrive('r', dir);
     EXPECT_EQ(GetDriveTypeW(u"R:\\"), DRIVE_RAMDISK) << type;
   }
+}
+
+TEST_F(DriveType, FuseMountsAreRemoteOnlyForNetworkFileSystems) {
+  {
+    TestSupport::FuseMount sshfs(prefix.Scratch() / "sshfs", "sshfs");
+    if (!sshfs.Mounted()) GTEST_SKIP() << sshfs.Error();
+    MapDrive('n', prefix.Scratch() / "sshfs");
+    EXPECT_EQ(GetDriveTypeW(u"N:\\"), DRIVE_REMOTE);
+  }
+  TestSupport::FuseMount local(prefix.Scratch() / "local", "archivemount");
+  ASSERT_TRUE(local.Mounted()) << local.Error();
+  MapDrive('l', prefix.Scratch() / "local");
+  EXPECT_EQ(GetDriveTypeW(u"L:\\"), DRIVE_FIXED);
 }
 
 }  // namespace
