@@ -88,6 +88,18 @@ SkinFileStatus ReadWholeFile(LPCWSTR path, uint64_t limit, SkinBytes* bytes) {
   return SkinFileStatus::Ok;
 }
 
+bool ReadSkinResource(LPCWSTR name, LPCWSTR type, SkinBytes* bytes) {
+  const HMODULE module = CPaintManagerUI::ResourceModule();
+  const HRSRC resource = FindResourceW(module, name, type);
+  if (!resource) return false;
+  const HGLOBAL loaded = LoadResource(module, resource);
+  const DWORD size = SizeofResource(module, resource);
+  const void* data = loaded ? LockResource(loaded) : nullptr;
+  if (!data || size == 0 || !bytes->Allocate(size)) return false;
+  std::memcpy(bytes->Data(), data, size);
+  return true;
+}
+
 SkinFileStatus ReadSkinFile(LPCWSTR name, uint64_t limit, SkinBytes* bytes) {
   if (!name) name = u"";
   if (CPaintManagerUI::ResourceZipName().IsEmpty()) {

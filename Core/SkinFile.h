@@ -41,4 +41,8 @@ SkinFileStatus ReadSkinFile(LPCWSTR name, uint64_t limit, SkinBytes* bytes);
 // A whole file by its own path.
 SkinFileStatus ReadWholeFile(LPCWSTR path, uint64_t limit, SkinBytes* bytes);
 
+// The embedded resource (name, type) of the resource module, copied out; false when it is
+// missing or empty. Name and type are texts or numbers made with MAKEINTRESOURCE.
+bool ReadSkinResource(LPCWSTR name, LPCWSTR type, SkinBytes* bytes);
+
 }  // namespace SkinUI

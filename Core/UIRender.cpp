@@ -21,8 +21,10 @@ constexpr uint64_t kMaxImagePixels = 4096ull * 4096;
 // the name as a path of its own.
 bool FetchImageBytes(LPCWSTR source, LPCWSTR resType, SkinBytes* bytes) {
   if (!source) return false;
-  if (!resType && !IS_INTRESOURCE(source) &&
-      ReadSkinFile(source, UINT64_MAX, bytes) == SkinFileStatus::Ok) {
+  if (resType) {
+    if (ReadSkinResource(source, resType, bytes)) return true;
+  } else if (!IS_INTRESOURCE(source) &&
+             ReadSkinFile(source, UINT64_MAX, bytes) == SkinFileStatus::Ok) {
     return true;
   }
   // A numeric resource identifier is no path.

@@ -7,7 +7,9 @@
 
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
+#include "Platform/Kernel/Modules.h"
 #include "Platform/Kernel/PathMap.h"
+#include "Platform/Kernel/Resources.h"
 #include "support/SkinSettingsScope.h"
 #include "support/TempDir.h"
 #include "support/TestData.h"
@@ -244,6 +246,39 @@ TEST_F(SkinImage, FallsBackToAPlainPath) {
   std::filesystem::current_path(previous);
   ASSERT_TRUE(relative);
   EXPECT_EQ(0xFFC0C0C0u, ReadPixels(relative.entry)[3]);
+}
+
+TEST_F(SkinImage, EmbeddedResourcesByNumberAndByName) {
+  const HMODULE module = Platform::ProgramModule();
+  CPaintManagerUI::SetInstance(module);
+  const std::string png = TestSupport::ReadDataFile("skin/rgba.png");
+  ASSERT_TRUE(
+      Platform::RegisterResource(module, u"PNG", MAKEINTRESOURCEW(201), png.data(), png.size()));
+  ASSERT_TRUE(Platform::RegisterResource(module, u"PNG", u"LOGO", png.data(), png.size()));
+  ASSERT_TRUE(Platform::RegisterResource(module, u"PNG", MAKEINTRESOURCEW(202), png.data(), 0));
+  Loaded byNumber(CDrawEngine::LoadSkinImage(MAKEINTRESOURCEW(201), u"PNG", 0));
+  ASSERT_TRUE(byNumber);
+  EXPECT_EQ(kRgba, ReadPixels(byNumber.entry));
+  Loaded byName(CDrawEngine::LoadSkinImage(u"logo", u"png", 0xFFFF00FF));
+  ASSERT_TRUE(byName);
+  EXPECT_EQ(0u, ReadPixels(byName.entry)[1]);
+  // An empty resource, a missing number and a type without the resource load nothing; a
+  // missing number is never taken for a path.
+  EXPECT_FALSE(Loaded(CDrawEngine::LoadSkinImage(MAKEINTRESOURCEW(202), u"PNG", 0)));
+  EXPECT_FALSE(Loaded(CDrawEngine::LoadSkinImage(MAKEINTRESOURCEW(203), u"PNG", 0)));
+  EXPECT_FALSE(Loaded(CDrawEngine::LoadSkinImage(MAKEINTRESOURCEW(201), u"JPG", 0)));
+  EXPECT_FALSE(Loaded(CDrawEngine::LoadSkinImage(MAKEINTRESOURCEW(201), nullptr, 0)));
+  // A missing named resource falls back to a file of that name.
+  const std::filesystem::path elsewhere = m_prefix.Scratch() / "named";
+  TestSupport::WriteFile(elsewhere / "banner.png", TestSupport::ReadDataFile("skin/grey.png"));
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(elsewhere);
+  Loaded fallback(CDrawEngine::LoadSkinImage(u"banner.png", u"PNG", 0));
+  std::filesystem::current_path(previous);
+  ASSERT_TRUE(fallback);
+  EXPECT_FALSE(fallback->bHasAlpha);
+  const LPCWSTR registered[] = {MAKEINTRESOURCEW(201), MAKEINTRESOURCEW(202), u"LOGO"};
+  for (LPCWSTR name : registered) Platform::RemoveResource(module, u"PNG", name);
 }
 
 }  // namespace
