@@ -122,6 +122,14 @@ TEST_F(ShellExecute, UnpinningAnEarlierInstallLeavesTheNewPinAlone) {
   EXPECT_EQ(PinnedTarget(taskbar), u"C:\\New\\PlayCrate.exe");
 }
 
+TEST_F(ShellExecute, PathsWithADoubledBackslashBeforeTheNameWork) {
+  // The installer joins "D:\Games\" and "\Halvane.lnk" into "...Games\\Halvane.lnk".
+  InstallerLink(u"C:\\Games\\");
+  EXPECT_GT(Exec(u"TaskbarPin", u"C:\\Games\\\\Halvane.lnk"), 32);
+  EXPECT_EQ(PinnedTarget(Pinned("TaskBar") / "Halvane.lnk"), u"C:\\Games\\PlayCrate.exe");
+  EXPECT_GT(Exec(u"taskbarunpin", u"C:\\Games\\Halvane.lnk"), 32);
+}
+
 TEST_F(ShellExecute, PinningAProgramMakesAShortcutToIt) {
   fs::create_directories(Posix(u"C:\\Tools"));
   TestSupport::WriteFile(Posix(u"C:\\Tools\\tool.exe"), "exe");
