@@ -150,3 +150,18 @@ typedef IShellLinkW* LPSHELLLINKW;
 
 #define SHGFP_TYPE_CURRENT 0
 #define SHGFP_TYPE_DEFAULT 1
+
+// ---- ShellExecuteW ---------------------------------------------------------------------------
+// Results of 32 and below are failures: 0 (out of resources), ERROR_FILE_NOT_FOUND,
+// ERROR_PATH_NOT_FOUND, ERROR_BAD_FORMAT or one of these.
+#define SE_ERR_FNF 2
+#define SE_ERR_PNF 3
+#define SE_ERR_ACCESSDENIED 5
+#define SE_ERR_OOM 8
+#define SE_ERR_DLLNOTFOUND 32
+#define SE_ERR_SHARE 26
+#define SE_ERR_ASSOCINCOMPLETE 27
+#define SE_ERR_DDETIMEOUT 28
+#define SE_ERR_DDEFAIL 29
+#define SE_ERR_DDEBUSY 30
+#define SE_ERR_NOASSOC 31

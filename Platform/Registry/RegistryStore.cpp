@@ -90,7 +90,22 @@ std::shared_ptr<RegistryStore> RegistryStore::Open(const std::string& path, DWOR
 
 RegistryStore::RegistryStore(sqlite3* db, std::string path) : m_db(db), m_path(std::move(path)) {}
 
-RegistryStore::~RegistryStore() { sqlite3_close(m_db); }
+RegistryStore::~RegistryStore() {
+  for (auto& entry : m_statements) sqlite3_finalize(entry.second);
+  sqlite3_close(m_db);
+}
+
+sqlite3_stmt* RegistryStore::Kept(const char* sql) {
+  auto it = m_statements.find(sql);
+  if (it != m_statements.end()) return it->second;
+  sqlite3_stmt* st = nullptr;
+  if (sqlite3_prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr) != SQLITE_OK) {
+    sqlite3_finalize(st);
+    return nullptr;
+  }
+  m_statements.emplace(sql, st);
+  return st;
+}
 
 DWORD RegistryStore::Exec(const char* sql) {
   int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr);
@@ -112,7 +127,7 @@ DWORD RegistryStore::Initialise() {
   }
   DWORD err = Exec("PRAGMA synchronous=FULL; PRAGMA foreign_keys=ON;");
   if (err != ERROR_SUCCESS) return err;
-  return InTransaction(true, [&]() -> DWORD {
+  return InTransaction([&]() -> DWORD {
     SqliteStatement version(m_db, "PRAGMA user_version");
     if (version.Step() == SQLITE_ROW && version.ColumnInt(0) >= kSchemaVersion)
       return ERROR_SUCCESS;
@@ -138,10 +153,18 @@ DWORD RegistryStore::Initialise() {
   });
 }
 
+// Reads need no transaction of their own: each statement sees one consistent state, and a key
+// removed between two of them only turns into the "deleted" answer a moment later.
 template <typename Body>
-DWORD RegistryStore::InTransaction(bool write, Body body) {
+DWORD RegistryStore::Locked(Body body) {
   std::lock_guard<std::mutex> lock(m_mutex);
-  DWORD err = Exec(write ? "BEGIN IMMEDIATE" : "BEGIN");
+  return body();
+}
+
+template <typename Body>
+DWORD RegistryStore::InTransaction(Body body) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  DWORD err = Exec("BEGIN IMMEDIATE");
   if (err != ERROR_SUCCESS) return err;
   err = body();
   if (err != ERROR_SUCCESS) {
@@ -154,7 +177,7 @@ DWORD RegistryStore::InTransaction(bool write, Body body) {
 }
 
 DWORD RegistryStore::KeyExists(KeyId key) {
-  SqliteStatement st(m_db, "SELECT 1 FROM keys WHERE id = ?");
+  SqliteStatement st(Kept("SELECT 1 FROM keys WHERE id = ?"));
   int rc = st.BindInt(1, key).Step();
   if (rc == SQLITE_ROW) return ERROR_SUCCESS;
   return rc == SQLITE_DONE ? ERROR_KEY_DELETED : SqliteErrorToWin32(rc);
@@ -162,7 +185,7 @@ DWORD RegistryStore::KeyExists(KeyId key) {
 
 DWORD RegistryStore::FindChild(KeyId parent, const std::u16string& name, KeyId* child) {
   std::string fold = FoldKey(name);
-  SqliteStatement st(m_db, "SELECT id FROM keys WHERE parent = ? AND fold = ?");
+  SqliteStatement st(Kept("SELECT id FROM keys WHERE parent = ? AND fold = ?"));
   int rc = st.BindInt(1, parent).BindBlob(2, fold.data(), fold.size()).Step();
   if (rc == SQLITE_ROW) {
     *child = st.ColumnInt(0);
@@ -174,8 +197,8 @@ DWORD RegistryStore::FindChild(KeyId parent, const std::u16string& name, KeyId* 
 DWORD RegistryStore::InsertChild(KeyId parent, const std::u16string& name,
                                  const std::u16string& className, KeyId* child) {
   std::string fold = FoldKey(name);
-  SqliteStatement st(m_db,
-                     "INSERT INTO keys(parent, name, fold, class, written) VALUES(?, ?, ?, ?, ?)");
+  SqliteStatement st(
+      Kept("INSERT INTO keys(parent, name, fold, class, written) VALUES(?, ?, ?, ?, ?)"));
   st.BindInt(1, parent).BindText16(2, name).BindBlob(3, fold.data(), fold.size());
   DWORD err = StepDone(st.BindText16(4, className).BindInt(5, NowFileTime()));
   if (err != ERROR_SUCCESS) return err;
@@ -184,12 +207,12 @@ DWORD RegistryStore::InsertChild(KeyId parent, const std::u16string& name,
 }
 
 DWORD RegistryStore::Touch(KeyId key) {
-  SqliteStatement st(m_db, "UPDATE keys SET written = ? WHERE id = ?");
+  SqliteStatement st(Kept("UPDATE keys SET written = ? WHERE id = ?"));
   return StepDone(st.BindInt(1, NowFileTime()).BindInt(2, key));
 }
 
 DWORD RegistryStore::OpenKey(KeyId parent, const std::vector<std::u16string>& names, KeyId* key) {
-  return InTransaction(false, [&]() -> DWORD {
+  return Locked([&]() -> DWORD {
     DWORD err = KeyExists(parent);
     if (err != ERROR_SUCCESS) return err;
     KeyId current = parent;
@@ -226,35 +249,34 @@ DWORD RegistryStore::CreateKeyLocked(KeyId parent, const std::vector<std::u16str
 
 DWORD RegistryStore::CreateKey(KeyId parent, const std::vector<std::u16string>& names,
                                const std::u16string& className, KeyId* key, bool* created) {
-  return InTransaction(true,
-                       [&]() { return CreateKeyLocked(parent, names, className, key, created); });
+  return InTransaction([&]() { return CreateKeyLocked(parent, names, className, key, created); });
 }
 
 DWORD RegistryStore::DeleteKey(KeyId key) {
-  return InTransaction(true, [&]() -> DWORD {
-    SqliteStatement st(m_db, "SELECT parent FROM keys WHERE id = ?");
+  return InTransaction([&]() -> DWORD {
+    SqliteStatement st(Kept("SELECT parent FROM keys WHERE id = ?"));
     int rc = st.BindInt(1, key).Step();
     if (rc == SQLITE_DONE) return ERROR_KEY_DELETED;
     if (rc != SQLITE_ROW) return SqliteErrorToWin32(rc);
     KeyId parent = st.ColumnInt(0);
     if (parent == 0) return ERROR_ACCESS_DENIED;
-    SqliteStatement children(m_db, "SELECT 1 FROM keys WHERE parent = ? LIMIT 1");
+    SqliteStatement children(Kept("SELECT 1 FROM keys WHERE parent = ? LIMIT 1"));
     rc = children.BindInt(1, key).Step();
     if (rc == SQLITE_ROW) return ERROR_ACCESS_DENIED;
     if (rc != SQLITE_DONE) return SqliteErrorToWin32(rc);
-    SqliteStatement del(m_db, "DELETE FROM keys WHERE id = ?");
+    SqliteStatement del(Kept("DELETE FROM keys WHERE id = ?"));
     DWORD err = StepDone(del.BindInt(1, key));
     return err != ERROR_SUCCESS ? err : Touch(parent);
   });
 }
 
 DWORD RegistryStore::EnumKey(KeyId key, DWORD index, RegistrySubkey* subkey) {
-  return InTransaction(false, [&]() -> DWORD {
+  return Locked([&]() -> DWORD {
     DWORD err = KeyExists(key);
     if (err != ERROR_SUCCESS) return err;
-    SqliteStatement st(m_db,
-                       "SELECT name, class, written FROM keys WHERE parent = ? "
-                       "ORDER BY fold LIMIT 1 OFFSET ?");
+    SqliteStatement st(
+        Kept("SELECT name, class, written FROM keys WHERE parent = ? "
+             "ORDER BY fold LIMIT 1 OFFSET ?"));
     int rc = st.BindInt(1, key).BindInt(2, index).Step();
     if (rc == SQLITE_DONE) return ERROR_NO_MORE_ITEMS;
     if (rc != SQLITE_ROW) return SqliteErrorToWin32(rc);
@@ -267,15 +289,15 @@ DWORD RegistryStore::EnumKey(KeyId key, DWORD index, RegistrySubkey* subkey) {
 
 DWORD RegistryStore::SetValue(KeyId key, const std::u16string& name, DWORD type, const BYTE* data,
                               size_t size) {
-  return InTransaction(true, [&]() -> DWORD {
+  return InTransaction([&]() -> DWORD {
     DWORD err = KeyExists(key);
     if (err != ERROR_SUCCESS) return err;
     std::string fold = FoldKey(name);
     // An existing value keeps its name's case and its place in the enumeration.
-    SqliteStatement st(m_db,
-                       "INSERT INTO vals(key, name, fold, type, data) VALUES(?, ?, ?, ?, ?) "
-                       "ON CONFLICT(key, fold) DO UPDATE SET type = excluded.type, "
-                       "data = excluded.data");
+    SqliteStatement st(
+        Kept("INSERT INTO vals(key, name, fold, type, data) VALUES(?, ?, ?, ?, ?) "
+             "ON CONFLICT(key, fold) DO UPDATE SET type = excluded.type, "
+             "data = excluded.data"));
     st.BindInt(1, key).BindText16(2, name).BindBlob(3, fold.data(), fold.size());
     err = StepDone(st.BindInt(4, type).BindBlob(5, data, size));
     return err != ERROR_SUCCESS ? err : Touch(key);
@@ -283,9 +305,9 @@ DWORD RegistryStore::SetValue(KeyId key, const std::u16string& name, DWORD type,
 }
 
 DWORD RegistryStore::GetValue(KeyId key, const std::u16string& name, RegistryValue* value) {
-  return InTransaction(false, [&]() -> DWORD {
+  return Locked([&]() -> DWORD {
     std::string fold = FoldKey(name);
-    SqliteStatement st(m_db, "SELECT name, type, data FROM vals WHERE key = ? AND fold = ?");
+    SqliteStatement st(Kept("SELECT name, type, data FROM vals WHERE key = ? AND fold = ?"));
     int rc = st.BindInt(1, key).BindBlob(2, fold.data(), fold.size()).Step();
     if (rc == SQLITE_DONE) {
       DWORD err = KeyExists(key);
@@ -300,11 +322,11 @@ DWORD RegistryStore::GetValue(KeyId key, const std::u16string& name, RegistryVal
 }
 
 DWORD RegistryStore::DeleteValue(KeyId key, const std::u16string& name) {
-  return InTransaction(true, [&]() -> DWORD {
+  return InTransaction([&]() -> DWORD {
     DWORD err = KeyExists(key);
     if (err != ERROR_SUCCESS) return err;
     std::string fold = FoldKey(name);
-    SqliteStatement st(m_db, "DELETE FROM vals WHERE key = ? AND fold = ?");
+    SqliteStatement st(Kept("DELETE FROM vals WHERE key = ? AND fold = ?"));
     if ((err = StepDone(st.BindInt(1, key).BindBlob(2, fold.data(), fold.size()))) != 0) return err;
     if (sqlite3_changes(m_db) == 0) return ERROR_FILE_NOT_FOUND;
     return Touch(key);
@@ -312,12 +334,12 @@ DWORD RegistryStore::DeleteValue(KeyId key, const std::u16string& name) {
 }
 
 DWORD RegistryStore::EnumValue(KeyId key, DWORD index, RegistryValue* value) {
-  return InTransaction(false, [&]() -> DWORD {
+  return Locked([&]() -> DWORD {
     DWORD err = KeyExists(key);
     if (err != ERROR_SUCCESS) return err;
-    SqliteStatement st(m_db,
-                       "SELECT name, type, data FROM vals WHERE key = ? ORDER BY id "
-                       "LIMIT 1 OFFSET ?");
+    SqliteStatement st(
+        Kept("SELECT name, type, data FROM vals WHERE key = ? ORDER BY id "
+             "LIMIT 1 OFFSET ?"));
     int rc = st.BindInt(1, key).BindInt(2, index).Step();
     if (rc == SQLITE_DONE) return ERROR_NO_MORE_ITEMS;
     if (rc != SQLITE_ROW) return SqliteErrorToWin32(rc);

@@ -11,6 +11,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "Platform/Win32Types.h"
@@ -63,9 +64,14 @@ class RegistryStore {
   RegistryStore(sqlite3* db, std::string path);
   DWORD Initialise();
   DWORD Exec(const char* sql);
-  // Runs body inside one transaction (an immediate one for changes) and commits on success.
+  // Runs body alone on the connection; InTransaction also inside one write transaction that
+  // is committed when body succeeds.
   template <typename Body>
-  DWORD InTransaction(bool write, Body body);
+  DWORD Locked(Body body);
+  template <typename Body>
+  DWORD InTransaction(Body body);
+  // A statement prepared once and kept for the life of the store (null if it cannot be).
+  sqlite3_stmt* Kept(const char* sql);
   DWORD KeyExists(KeyId key);
   DWORD FindChild(KeyId parent, const std::u16string& name, KeyId* child);
   DWORD InsertChild(KeyId parent, const std::u16string& name, const std::u16string& className,
@@ -77,6 +83,7 @@ class RegistryStore {
   sqlite3* m_db;
   std::string m_path;
   std::mutex m_mutex;
+  std::unordered_map<const char*, sqlite3_stmt*> m_statements;
 };
 
 }  // namespace Platform

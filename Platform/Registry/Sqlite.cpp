@@ -7,9 +7,19 @@
 namespace Platform {
 
 SqliteStatement::SqliteStatement(sqlite3* db, const char* sql)
-    : m_prepared(sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr)) {}
+    : m_prepared(sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr)), m_owned(true) {}
 
-SqliteStatement::~SqliteStatement() { sqlite3_finalize(m_stmt); }
+SqliteStatement::SqliteStatement(sqlite3_stmt* kept)
+    : m_stmt(kept), m_prepared(kept ? SQLITE_OK : SQLITE_ERROR), m_owned(false) {}
+
+SqliteStatement::~SqliteStatement() {
+  if (m_owned) {
+    sqlite3_finalize(m_stmt);
+  } else if (m_stmt) {
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+  }
+}
 
 SqliteStatement& SqliteStatement::BindInt(int index, int64_t value) {
   sqlite3_bind_int64(m_stmt, index, value);

@@ -12,7 +12,10 @@ namespace Platform {
 
 class SqliteStatement {
  public:
+  // Prepares sql for this use only.
   SqliteStatement(sqlite3* db, const char* sql);
+  // Uses a statement prepared earlier and kept by its owner; it is reset when this ends.
+  explicit SqliteStatement(sqlite3_stmt* kept);
   ~SqliteStatement();
   SqliteStatement(const SqliteStatement&) = delete;
   SqliteStatement& operator=(const SqliteStatement&) = delete;
@@ -31,6 +34,7 @@ class SqliteStatement {
  private:
   sqlite3_stmt* m_stmt = nullptr;
   int m_prepared;
+  bool m_owned;
 };
 
 // The Win32 error that best describes an SQLite failure.

@@ -75,7 +75,8 @@ TEST_F(ShellLinks, InstallerShortcutReadsBackThroughLnkinfo) {
   (void)GetTempPathW(0, nullptr);  // creates the prefix and its drives
   MakeFile("Program Files/Halvane/PlayCrate.exe", std::string(12345, 'x'));
   DescribeInstallerLink(u"C:\\Program Files\\Halvane\\");
-  ASSERT_EQ(S_OK, m_file->Save(u"C:\\users\\Public\\Desktop\\Halvane.lnk", TRUE));
+  // Joined as "%s\%s" from a folder that already ends with a backslash.
+  ASSERT_EQ(S_OK, m_file->Save(u"C:\\users\\Public\\Desktop\\\\Halvane.lnk", TRUE));
 
   fs::path saved = m_prefix.DriveC() / "users/Public/Desktop/Halvane.lnk";
   auto info = LnkInfo(saved);
