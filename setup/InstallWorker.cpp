@@ -1,0 +1,111 @@
+#include "setup/InstallWorker.h"
+
+#include "setup/ErrorMessage.h"
+#include "setup/ExtractionThread.h"
+#include "setup/InstallNames.h"
+#include "setup/InstallOptions.h"
+#include "setup/UninstallEntry.h"
+#include "setup/InstallSequence.h"
+#include "setup/ShellShortcuts.h"
+#include "setup/WindowsVersion.h"
+
+namespace {
+
+// Runs the extraction thread to its end. When the event or the thread cannot be created, the
+// extraction counts as failed with the system's error code.
+void RunExtraction(InstallOptions* options) {
+  options->extractionResult = -1;
+  options->extractionError = ERROR_SUCCESS;
+  ExtractionStarted = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  if (!ExtractionStarted) {
+    options->extractionError = GetLastError();
+    return;
+  }
+  HANDLE thread = CreateThread(nullptr, 0, RunPayloadExtraction, options, 0, nullptr);
+  if (thread) {
+    WaitForSingleObject(ExtractionStarted, INFINITE);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+  } else {
+    options->extractionError = GetLastError();
+  }
+  CloseHandle(ExtractionStarted);
+  ExtractionStarted = nullptr;
+}
+
+void CreateChosenShortcuts(const InstallOptions& options, LPCWSTR launcher) {
+  if (options.desktopShortcut) CreateDesktopShortcut(launcher);
+  if (options.taskbarShortcut) {
+    int version = ClassifyWindowsVersion();
+    if (version == 9) PinToTaskbar(launcher);
+    if (version == 6) CreateQuickLaunchShortcut(launcher);
+  }
+  if (options.startMenuShortcut) CreateStartMenuShortcut(launcher);
+}
+
+// Starts the launcher with the installer's own path as its argument text. The launcher's path
+// is quoted, so a directory with blanks cannot start another program; the installer's path
+// stays unquoted text. The temporary archive goes once the launcher has started.
+void Launch(LPCWSTR launcher, LPCWSTR archivePath) {
+  WCHAR self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  WCHAR commandLine[2 * MAX_PATH + 4];
+  wnsprintfW(commandLine, 2 * MAX_PATH + 4, u"\"%s\" %s", launcher, self);
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessW(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process))
+    return;
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  DeleteFileW(archivePath);
+}
+
+void CompleteInstall(const InstallOptions& options) {
+  WCHAR launcher[MAX_PATH];
+  LauncherPath(options.installDir.c_str(), launcher);
+  CreateChosenShortcuts(options, launcher);
+  RegisterUninstallEntry(launcher);
+  Launch(launcher, options.archivePath.c_str());
+}
+
+void ReportFailedInstall(const InstallOptions& options) {
+  DeleteFileW(options.archivePath.c_str());
+  HWND window = FindWindowW(kSetupWindowClass, kSetupWindowTitle);
+  DWORD code = options.extractionError != ERROR_SUCCESS ? options.extractionError
+                                                        : static_cast<DWORD>(ERROR_GEN_FAILURE);
+  ShowErrorCode(window, code, kProductName, MB_ICONHAND);
+}
+
+void HideAndQuit() {
+  HWND window = FindWindowW(kSetupWindowClass, kSetupWindowTitle);
+  if (!window) return;
+  ShowWindow(window, SW_HIDE);
+  Sleep(kQuitDelayMs);
+  PostMessageW(window, WM_QUIT, 0, 0);
+}
+
+}  // namespace
+
+void LauncherPath(LPCWSTR installDir, WCHAR* out) {
+  int length = lstrlenW(installDir);
+  bool separator = length > 0 && installDir[length - 1] == u'\\';
+  wnsprintfW(out, MAX_PATH, separator ? u"%s%s" : u"%s\\%s", installDir, kLauncherName);
+}
+
+DWORD WINAPI RunInstallWorker(LPVOID parameter) {
+  InstallOptions* options = static_cast<InstallOptions*>(parameter);
+  RunExtraction(options);
+  if (options->extractionResult != 0) {
+    ReportFailedInstall(*options);
+    delete options;
+    StartInProgress = false;  // the window stays; the user may try another directory
+    return 0;
+  }
+  CompleteInstall(*options);
+  delete options;
+  HideAndQuit();
+  StartInProgress = false;
+  return 0;
+}
