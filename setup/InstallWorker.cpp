@@ -6,6 +6,7 @@
 #include "setup/InstallOptions.h"
 #include "setup/UninstallEntry.h"
 #include "setup/InstallSequence.h"
+#include "setup/LaunchCommand.h"
 #include "setup/ShellShortcuts.h"
 #include "setup/WindowsVersion.h"
 
@@ -43,14 +44,13 @@ void CreateChosenShortcuts(const InstallOptions& options, LPCWSTR launcher) {
   if (options.startMenuShortcut) CreateStartMenuShortcut(launcher);
 }
 
-// Starts the launcher with the installer's own path as its argument text. The launcher's path
-// is quoted, so a directory with blanks cannot start another program; the installer's path
-// stays unquoted text. The temporary archive goes once the launcher has started.
+// Starts the launcher with the installer's own path as its argument text (LaunchCommandLine).
+// The temporary archive goes once the launcher has started.
 void Launch(LPCWSTR launcher, LPCWSTR archivePath) {
   WCHAR self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
-  WCHAR commandLine[2 * MAX_PATH + 4];
-  wnsprintfW(commandLine, 2 * MAX_PATH + 4, u"\"%s\" %s", launcher, self);
+  WCHAR commandLine[kLaunchCommandSize];
+  LaunchCommandLine(launcher, self, commandLine);
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
@@ -87,12 +87,6 @@ void HideAndQuit() {
 }
 
 }  // namespace
-
-void LauncherPath(LPCWSTR installDir, WCHAR* out) {
-  int length = lstrlenW(installDir);
-  bool separator = length > 0 && installDir[length - 1] == u'\\';
-  wnsprintfW(out, MAX_PATH, separator ? u"%s%s" : u"%s\\%s", installDir, kLauncherName);
-}
 
 DWORD WINAPI RunInstallWorker(LPVOID parameter) {
   InstallOptions* options = static_cast<InstallOptions*>(parameter);

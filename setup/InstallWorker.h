@@ -8,6 +8,3 @@
 
 // Thread body; takes ownership of the InstallOptions it is given. Returns 0.
 DWORD WINAPI RunInstallWorker(LPVOID options);
-
-// The launcher's full path in an install directory (a backslash added when missing).
-void LauncherPath(LPCWSTR installDir, WCHAR* out);
