@@ -167,7 +167,8 @@ TEST_F(InstallTest, FullInstallWithEveryOption) {
     EXPECT_TRUE(info.ok) << link;
     EXPECT_EQ(info.target, "D:\\Games\\Halvane\\PlayCrate.exe") << link;
     EXPECT_EQ(info.workingDirectory, "D:\\Games\\Halvane\\") << link;
-    EXPECT_EQ(info.relativePath, "D:\\Games\\Halvane\\") << link;
+    // The link keeps the target relative to the directory it was given.
+    EXPECT_EQ(info.relativePath, ".\\PlayCrate.exe") << link;
     EXPECT_EQ(info.description, "Halvane") << link;
     EXPECT_EQ(info.showCommand, 1) << link;
   }
@@ -183,7 +184,7 @@ TEST_F(InstallTest, FullInstallWithEveryOption) {
   WCHAR self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   EXPECT_EQ(Joined(launch.arguments), Platform::Utf16ToUtf8(self));
-  EXPECT_EQ(fs::path(launch.program).filename(), "PlayCrate.exe");
+  EXPECT_EQ(launch.program, "D:\\Games\\Halvane\\PlayCrate.exe");
 
   // Hidden right after the launch, the loop ended about three seconds later.
   ASSERT_TRUE(m_window.HiddenAt().has_value());
@@ -304,6 +305,27 @@ TEST_F(InstallTest, FailedExtractionShowsTheErrorAndKeepsTheWindow) {
   UseShippedPayload();
   InstallAndWait(u"D:\\Elsewhere", Options{false, false, false});
   EXPECT_TRUE(WaitForFile(m_drive.Root() / "Elsewhere" / "PlayCrate.log"));
+}
+
+TEST_F(InstallTest, LauncherThatDoesNotStartLeavesTheHiddenArchive) {
+  // A payload whose PlayCrate.exe is not a program: everything installs, the launch fails.
+  TestSupport::TempDir tree("not-a-program");
+  TestSupport::WriteFile(tree.Path() / "PlayCrate.exe", "text, not a program");
+  TestSupport::WriteFile(tree.Path() / "Uninstall.exe", "text");
+  fs::path archive = tree.Path().parent_path() / (tree.Path().filename().string() + ".7z");
+  ASSERT_TRUE(TestSupport::Pack7z(tree.Path(), archive, "-m0=LZMA"));
+  UsePayload(TestSupport::ReadFile(archive));
+  fs::remove(archive);
+
+  InstallAndWait(u"D:\\Games\\Halvane", Options{false, false, false});
+  EXPECT_TRUE(fs::exists(m_drive.InstallDir() / "PlayCrate.exe"));
+  EXPECT_TRUE(RegistryValue(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Halvane",
+                            u"DisplayName")
+                  .exists);
+  ASSERT_TRUE(fs::exists(TempArchive()));
+  EXPECT_TRUE(GetFileAttributesW(Platform::PosixToWindowsPath(TempArchive().string()).c_str()) &
+              FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_TRUE(m_window.HiddenAt().has_value());
 }
 
 TEST_F(InstallTest, TemporaryArchiveThatCannotBeCreatedIsReported) {

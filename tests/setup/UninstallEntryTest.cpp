@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
 #include "RegistryProbe.h"
@@ -32,6 +33,15 @@ TEST(UninstallEntry, UninstallEntryValuesInOrderAndOverwrittenOnReinstall) {
   ASSERT_TRUE(RegisterUninstallEntry(u"C:\\Program Files\\Halvane\\PlayCrate.exe"));
   EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kUninstallKey, u"UninstallString").data,
             Bytes(u"C:\\Program Files\\Halvane\\Uninstall.exe"));
+}
+
+TEST(UninstallEntry, SixtyFourBitViewOnlyForA32BitProcessOnA64BitSystem) {
+  TestSupport::TestPrefix prefix;
+  std::filesystem::create_directories(prefix.Path());
+  std::ofstream(prefix.Path() / "wow64") << "1";
+  EXPECT_EQ(UninstallKeyAccess(), 0xF013Fu);
+  std::ofstream(prefix.Path() / "wow64") << "0";
+  EXPECT_EQ(UninstallKeyAccess(), 0xF003Fu);
 }
 
 }  // namespace
