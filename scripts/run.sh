@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh release
-for program in build/setup/HalvaneSetup build/demo/WindowDemo; do
+for program in build/setup/HalvaneSetup build/tools/install/halvane_install build/demo/WindowDemo; do
   if [ -x "$program" ]; then
     echo "run: starting $program"
     exec "$program" "$@"
