@@ -5,6 +5,7 @@
 #include <cstring>
 #include <deque>
 #include <mutex>
+#include <new>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -62,12 +63,21 @@ struct SevenZipSplitReader::Impl {
   // ---- the second thread ----
 
   void Run() {
-    for (;;) {
-      if (!DecodeEntryData()) return;
-      Record next;
-      next.result = ahead->NextEntry(&next.entry);
-      bool last = next.result != SevenZipResult::Ok;
-      if (!Push(std::move(next)) || last) return;
+    try {
+      for (;;) {
+        if (!DecodeEntryData()) return;
+        Record next;
+        next.result = ahead->NextEntry(&next.entry);
+        bool last = next.result != SevenZipResult::Ok;
+        if (!Push(std::move(next)) || last) return;
+      }
+    } catch (const std::bad_alloc&) {
+      // No memory for the pieces: the caller gets a memory error where the records stop.
+      std::lock_guard<std::mutex> hold(lock);
+      outOfMemory = true;
+      error = SevenZipError::Memory;
+      errorText = "out of memory";
+      changed.notify_all();
     }
   }
 
@@ -128,7 +138,12 @@ struct SevenZipSplitReader::Impl {
   // ---- the calling thread, once it has reached the entries of the second thread ----
 
   Record Pop(std::unique_lock<std::mutex>& hold) {
-    changed.wait(hold, [this] { return !records.empty(); });
+    changed.wait(hold, [this] { return !records.empty() || outOfMemory; });
+    if (records.empty()) {
+      Record failure;
+      failure.result = SevenZipResult::Error;
+      return failure;
+    }
     Record record = std::move(records.front());
     records.pop_front();
     queuedBytes -= record.size;
@@ -196,6 +211,7 @@ struct SevenZipSplitReader::Impl {
   mutable std::mutex lock;
   std::condition_variable changed;
   bool stop = false;
+  bool outOfMemory = false;  // the second thread gave up; nothing follows its records
   std::deque<Record> records;
   size_t queuedBytes = 0;
   std::vector<Bytes> spare;
