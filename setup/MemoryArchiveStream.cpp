@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "Platform/Kernel/FileMapping.h"
+
 bool MemoryArchiveStream::Read(const void** data, size_t* count) {
   ULONGLONG remaining = m_size - m_position;
   size_t n = remaining < kStagingSize ? static_cast<size_t>(remaining) : kStagingSize;
@@ -12,6 +14,10 @@ bool MemoryArchiveStream::Read(const void** data, size_t* count) {
   for (ULONGLONG at = m_position; at < 2 && at < m_position + n; ++at)
     m_staging[at - m_position] = kSignatureStart[at];
   m_position += n;
+  if (m_position - m_released >= kReleaseStep) {
+    Platform::ReleaseViewPages(m_view + m_released, m_position - m_released);
+    m_released = m_position;
+  }
   *data = m_staging;
   *count = n;
   return true;
@@ -20,5 +26,6 @@ bool MemoryArchiveStream::Read(const void** data, size_t* count) {
 bool MemoryArchiveStream::Seek(uint64_t position) {
   if (position > m_size) return false;
   m_position = position;
+  m_released = position;
   return true;
 }

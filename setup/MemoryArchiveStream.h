@@ -1,6 +1,7 @@
 #pragma once
 // The decoder's input: a read-only view of the whole archive, handed out at most 4,096 bytes
-// at a time through a staging buffer.
+// at a time through a staging buffer. The bytes passed over are given back to the system every
+// kReleaseStep bytes when the view maps a file, so that the archive does not stay resident.
 
 #include "Platform/Archive/SevenZipReader.h"
 #include "Platform/Win32.h"
@@ -8,6 +9,7 @@
 class MemoryArchiveStream : public Platform::SevenZipSource {
  public:
   static constexpr size_t kStagingSize = 4096;
+  static constexpr ULONGLONG kReleaseStep = 1u << 20;
 
   MemoryArchiveStream(const BYTE* view, ULONGLONG size) : m_view(view), m_size(size) {}
 
@@ -23,5 +25,6 @@ class MemoryArchiveStream : public Platform::SevenZipSource {
   const BYTE* m_view;
   ULONGLONG m_size;
   ULONGLONG m_position = 0;
+  ULONGLONG m_released = 0;  // where the bytes not yet given back start
   BYTE m_staging[kStagingSize];
 };

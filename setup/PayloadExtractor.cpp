@@ -1,6 +1,7 @@
 #include "setup/PayloadExtractor.h"
 
 #include "Platform/Archive/SevenZipReader.h"
+#include "Platform/Archive/SevenZipSplitReader.h"
 #include "Platform/Kernel/ExecutePermission.h"
 #include "setup/DirectoryRoutines.h"
 #include "setup/EntryPath.h"
@@ -11,6 +12,7 @@ using Platform::SevenZipEntry;
 using Platform::SevenZipError;
 using Platform::SevenZipReader;
 using Platform::SevenZipResult;
+using Platform::SevenZipSplitReader;
 
 namespace {
 
@@ -68,7 +70,7 @@ void PrepareParent(LPCWSTR path) {
 
 // Copies the current entry's data into the open file. A decoder failure removes the file, so
 // no entry is left behind with data that failed its check.
-EntryOutcome CopyEntryData(SevenZipReader& reader, const SevenZipEntry& entry, HANDLE file,
+EntryOutcome CopyEntryData(SevenZipSplitReader& reader, const SevenZipEntry& entry, HANDLE file,
                            LPCWSTR path, DWORD* error) {
   ULONGLONG written = 0;
   for (;;) {
@@ -98,7 +100,7 @@ EntryOutcome CopyEntryData(SevenZipReader& reader, const SevenZipEntry& entry, H
   return EntryOutcome::Written;
 }
 
-EntryOutcome WriteFileEntry(SevenZipReader& reader, const SevenZipEntry& entry, LPCWSTR path,
+EntryOutcome WriteFileEntry(SevenZipSplitReader& reader, const SevenZipEntry& entry, LPCWSTR path,
                             DWORD* error) {
   PrepareParent(path);
   HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
@@ -117,7 +119,7 @@ EntryOutcome WriteFileEntry(SevenZipReader& reader, const SevenZipEntry& entry, 
   return outcome;
 }
 
-EntryOutcome ExtractEntry(SevenZipReader& reader, const SevenZipEntry& entry,
+EntryOutcome ExtractEntry(SevenZipSplitReader& reader, const SevenZipEntry& entry,
                           LPCWSTR destination, DWORD* error) {
   WCHAR path[MAX_PATH];
   if (!ResolveEntryPath(destination, entry.name.c_str(), path)) {
@@ -146,10 +148,15 @@ int ExtractArchive(const BYTE* view, ULONGLONG size, LPCWSTR destination, DWORD*
   ProgressDone = 0;
 
   stream.Seek(0);
-  SevenZipReader reader(stream);
+  // A second thread decodes the solid blocks after the first one while this one works.
+  auto makeSource = [view, size]() -> std::unique_ptr<Platform::SevenZipSource> {
+    return std::make_unique<MemoryArchiveStream>(view, size);
+  };
+  SevenZipSplitReader reader(stream, makeSource);
   SevenZipResult result = reader.Open();
   SevenZipEntry entry;
-  while (result == SevenZipResult::Ok && (result = reader.NextEntry(&entry)) == SevenZipResult::Ok) {
+  while (result == SevenZipResult::Ok &&
+         (result = reader.NextEntry(&entry)) == SevenZipResult::Ok) {
     EntryOutcome outcome = ExtractEntry(reader, entry, destination, &error);
     if (outcome == EntryOutcome::DecoderFailed) {
       result = SevenZipResult::Error;

@@ -9,6 +9,7 @@
 #include <mutex>
 
 #include "Platform/Kernel/ErrnoMap.h"
+#include "Platform/Kernel/FileMapping.h"
 #include "Platform/Kernel/FileObject.h"
 #include "Platform/Kernel/Unsupported.h"
 #include "Platform/Win32.h"
@@ -42,6 +43,7 @@ class MappingObject : public Platform::KernelObject {
 struct View {
   size_t length;
   std::shared_ptr<MappingObject> mapping;
+  bool copyOnWrite = false;  // its pages may hold changes that exist nowhere else
 };
 
 struct ViewTable {
@@ -140,7 +142,7 @@ LPVOID WINAPI MapViewOfFile(HANDLE hFileMappingObject, DWORD dwDesiredAccess,
   }
   ViewTable& t = Views();
   std::lock_guard<std::mutex> lock(t.mutex);
-  t.views[address] = View{static_cast<size_t>(length), mapping};
+  t.views[address] = View{static_cast<size_t>(length), mapping, flags == MAP_PRIVATE};
   return address;
 }
 
@@ -160,3 +162,24 @@ BOOL WINAPI UnmapViewOfFile(LPCVOID lpBaseAddress) {
   munmap(const_cast<void*>(lpBaseAddress), view.length);
   return TRUE;
 }
+
+namespace Platform {
+
+void ReleaseViewPages(const void* address, uint64_t length) {
+  const uintptr_t page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+  const uintptr_t start = reinterpret_cast<uintptr_t>(address);
+  if (length > UINTPTR_MAX - start) return;
+  const uintptr_t first = (start + page - 1) / page * page;
+  const uintptr_t end = (start + static_cast<uintptr_t>(length)) / page * page;
+  if (end <= first) return;
+  ViewTable& t = Views();
+  std::lock_guard<std::mutex> lock(t.mutex);
+  auto it = t.views.upper_bound(const_cast<void*>(address));
+  if (it == t.views.begin()) return;
+  --it;
+  const uintptr_t base = reinterpret_cast<uintptr_t>(it->first);
+  if (it->second.copyOnWrite || start + length > base + it->second.length) return;
+  madvise(reinterpret_cast<void*>(first), end - first, MADV_DONTNEED);
+}
+
+}  // namespace Platform

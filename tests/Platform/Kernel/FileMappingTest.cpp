@@ -1,11 +1,32 @@
+#include <cstdint>
 #include <cstring>
+#include <fstream>
+#include <sstream>
+#include <vector>
 
 #include "KernelTestUtil.h"
+#include "Platform/Kernel/FileMapping.h"
 #include "support/TempDir.h"
 
 using namespace KernelTest;
 
 namespace {
+
+// Resident kilobytes of the mapping that starts at `address`, from /proc/self/smaps.
+long ResidentKb(const void* address) {
+  std::ifstream smaps("/proc/self/smaps");
+  std::ostringstream start;
+  start << std::hex << reinterpret_cast<uintptr_t>(address) << "-";
+  std::string line;
+  bool inside = false;
+  while (std::getline(smaps, line)) {
+    if (line.find('-') != std::string::npos && line.find(' ') > line.find('-') &&
+        line.find(':') > line.find(' '))
+      inside = line.rfind(start.str(), 0) == 0;
+    if (inside && line.rfind("Rss:", 0) == 0) return std::stol(line.substr(4));
+  }
+  return -1;
+}
 
 class FileMapping : public PrefixTest {
  protected:
@@ -87,11 +108,13 @@ TEST_F(FileMapping, AnEmptyFileCannotBeMapped) {
 }
 
 TEST_F(FileMapping, PagingFileMappingsAreZeroedMemory) {
-  HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 70000,
-                                      nullptr);
+  HANDLE mapping =
+      CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 70000, nullptr);
   ASSERT_NE(mapping, nullptr);
-  unsigned char* a = static_cast<unsigned char*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0));
-  unsigned char* b = static_cast<unsigned char*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 65536, 0));
+  unsigned char* a =
+      static_cast<unsigned char*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0));
+  unsigned char* b =
+      static_cast<unsigned char*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 65536, 0));
   ASSERT_NE(a, nullptr);
   ASSERT_NE(b, nullptr);
   EXPECT_EQ(a[69999], 0);
@@ -102,6 +125,47 @@ TEST_F(FileMapping, PagingFileMappingsAreZeroedMemory) {
   CloseHandle(mapping);
   EXPECT_EQ(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 0, nullptr),
             nullptr);
+}
+
+TEST_F(FileMapping, ReleasedPagesOfAReadViewComeBackFromTheFile) {
+  std::string content(4u << 20, '\0');
+  for (size_t i = 0; i < content.size(); ++i) content[i] = static_cast<char>(i * 7 + (i >> 12));
+  HANDLE file = OpenWith(content, GENERIC_READ);
+  HANDLE mapping = CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
+  ASSERT_NE(mapping, nullptr);
+  const char* view = static_cast<const char*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0));
+  ASSERT_NE(view, nullptr);
+  ASSERT_EQ(std::memcmp(view, content.data(), content.size()), 0);  // every page touched
+  EXPECT_GE(ResidentKb(view), 4000);
+  // An unaligned range: the partial pages at both ends stay.
+  Platform::ReleaseViewPages(view + 100, content.size() - 200);
+  EXPECT_LE(ResidentKb(view), 8);
+  EXPECT_EQ(std::memcmp(view, content.data(), content.size()), 0);
+  // A range reaching past the view is not released at all.
+  Platform::ReleaseViewPages(view, content.size() + 4096);
+  EXPECT_GE(ResidentKb(view), 4000);
+  UnmapViewOfFile(view);
+  CloseHandle(mapping);
+  CloseHandle(file);
+}
+
+TEST_F(FileMapping, ReleasingLeavesChangedCopiesAndOtherMemoryAlone) {
+  HANDLE file = OpenWith(std::string(3 * 4096, 'f'), GENERIC_READ);
+  HANDLE mapping = CreateFileMappingW(file, nullptr, PAGE_WRITECOPY, 0, 0, nullptr);
+  ASSERT_NE(mapping, nullptr);
+  char* view = static_cast<char*>(MapViewOfFile(mapping, FILE_MAP_COPY, 0, 0, 0));
+  ASSERT_NE(view, nullptr);
+  view[4096] = 'X';
+  Platform::ReleaseViewPages(view, 3 * 4096);
+  EXPECT_EQ(view[4096], 'X');
+  UnmapViewOfFile(view);
+  CloseHandle(mapping);
+  CloseHandle(file);
+
+  std::vector<char> heap(16 * 4096, 'h');
+  Platform::ReleaseViewPages(heap.data(), heap.size());
+  EXPECT_EQ(heap[8 * 4096], 'h');
+  Platform::ReleaseViewPages(nullptr, 0);
 }
 
 }  // namespace

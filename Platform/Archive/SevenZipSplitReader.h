@@ -1,0 +1,49 @@
+#pragma once
+// Reads a 7z archive like SevenZipReader, with the same results in the same order, while a
+// second thread decodes the solid blocks after the first one: the calling thread decodes the
+// first block itself, the second thread everything after it into memory, and the caller takes
+// those entries from there in archive order once it gets to them. An archive of one solid block
+// is read on the calling thread alone.
+//
+// The second thread decodes the data of every entry it holds, also of one the caller passes
+// over unread, and keeps at most kAheadLimit decoded bytes waiting for the caller.
+
+#include <memory>
+#include <string>
+
+#include "Platform/Archive/SevenZipBlockProbe.h"
+#include "Platform/Archive/SevenZipReader.h"
+
+namespace Platform {
+
+class SevenZipSplitReader {
+ public:
+  static constexpr size_t kAheadLimit = size_t{32} << 20;
+  static constexpr size_t kPieceSize = size_t{256} << 10;
+
+  // `source` is read on the calling thread; `makeSource` gives further sources over the same
+  // bytes, for finding the end of the first block and for the second thread.
+  SevenZipSplitReader(SevenZipSource& source, SevenZipSourceMaker makeSource,
+                      size_t aheadLimit = kAheadLimit);
+  // Stops the second thread wherever it is.
+  ~SevenZipSplitReader();
+  SevenZipSplitReader(const SevenZipSplitReader&) = delete;
+  SevenZipSplitReader& operator=(const SevenZipSplitReader&) = delete;
+
+  SevenZipResult Open();
+  SevenZipResult NextEntry(SevenZipEntry* entry);
+  // The next piece of the current entry's data, valid until the next call.
+  SevenZipResult ReadData(const void** data, size_t* count);
+
+  SevenZipError LastError() const;
+  std::string LastErrorText() const;
+
+  // Whether a second thread decodes part of the archive (known after Open).
+  bool Split() const;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> m_impl;
+};
+
+}  // namespace Platform
