@@ -10,6 +10,7 @@
 #include "Platform/Win32Kernel.h"
 #include "Platform/Win32Registry.h"
 #include "Platform/Win32Shell.h"
+#include "Platform/Win32CommCtrl.h"
 
 #define WIN32_FN(module, ret, name, params) ret WINAPI name params;
 #include "Platform/Win32Api.inc"

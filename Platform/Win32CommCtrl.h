@@ -1,0 +1,131 @@
+#pragma once
+// Types and constants of the common controls listed in Platform/Api/CommCtrl.inc: the tooltip
+// and the date and time picker.
+
+#include "Platform/Win32Types.h"
+#include "Platform/Win32Window.h"
+
+typedef struct tagINITCOMMONCONTROLSEX {
+  DWORD dwSize;
+  DWORD dwICC;
+} INITCOMMONCONTROLSEX, *LPINITCOMMONCONTROLSEX;
+
+#define ICC_LISTVIEW_CLASSES 0x00000001
+#define ICC_TREEVIEW_CLASSES 0x00000002
+#define ICC_BAR_CLASSES 0x00000004
+#define ICC_TAB_CLASSES 0x00000008
+#define ICC_UPDOWN_CLASS 0x00000010
+#define ICC_PROGRESS_CLASS 0x00000020
+#define ICC_HOTKEY_CLASS 0x00000040
+#define ICC_ANIMATE_CLASS 0x00000080
+#define ICC_WIN95_CLASSES 0x000000FF
+#define ICC_DATE_CLASSES 0x00000100
+#define ICC_USEREX_CLASSES 0x00000200
+#define ICC_COOL_CLASSES 0x00000400
+#define ICC_INTERNET_CLASSES 0x00000800
+#define ICC_PAGESCROLLER_CLASS 0x00001000
+#define ICC_NATIVEFNTCTL_CLASS 0x00002000
+#define ICC_STANDARD_CLASSES 0x00004000
+#define ICC_LINK_CLASS 0x00008000
+
+// Tooltips.
+#define TOOLTIPS_CLASSW u"tooltips_class32"
+
+typedef struct tagTOOLINFOW {
+  UINT cbSize;
+  UINT uFlags;
+  HWND hwnd;
+  UINT_PTR uId;
+  RECT rect;
+  HINSTANCE hinst;
+  LPWSTR lpszText;
+  LPARAM lParam;
+  void* lpReserved;
+} TTTOOLINFOW, TOOLINFOW, *PTOOLINFOW, *LPTTTOOLINFOW, *LPTOOLINFOW;
+
+// The record's size up to its last field of each version, in this build's layout.
+#define TTTOOLINFOW_V1_SIZE (offsetof(TOOLINFOW, lpszText) + sizeof(LPWSTR))
+#define TTTOOLINFOW_V2_SIZE (offsetof(TOOLINFOW, lParam) + sizeof(LPARAM))
+#define TTTOOLINFOW_V3_SIZE (offsetof(TOOLINFOW, lpReserved) + sizeof(void*))
+// The same versions as 32-bit programs size them.
+#define TTTOOLINFOW_V1_SIZE_32 40
+#define TTTOOLINFOW_V2_SIZE_32 44
+#define TTTOOLINFOW_V3_SIZE_32 48
+
+#define TTS_ALWAYSTIP 0x01
+#define TTS_NOPREFIX 0x02
+#define TTS_NOANIMATE 0x10
+#define TTS_NOFADE 0x20
+#define TTS_BALLOON 0x40
+#define TTS_CLOSE 0x80
+
+#define TTF_IDISHWND 0x0001
+#define TTF_CENTERTIP 0x0002
+#define TTF_RTLREADING 0x0004
+#define TTF_SUBCLASS 0x0010
+#define TTF_TRACK 0x0020
+#define TTF_ABSOLUTE 0x0080
+#define TTF_TRANSPARENT 0x0100
+#define TTF_PARSELINKS 0x1000
+#define TTF_DI_SETITEM 0x8000
+
+#define TTDT_AUTOMATIC 0
+#define TTDT_RESHOW 1
+#define TTDT_AUTOPOP 2
+#define TTDT_INITIAL 3
+
+#define LPSTR_TEXTCALLBACKW (reinterpret_cast<LPWSTR>(static_cast<LONG_PTR>(-1)))
+
+#define TTM_ACTIVATE (WM_USER + 1)
+#define TTM_SETDELAYTIME (WM_USER + 3)
+#define TTM_RELAYEVENT (WM_USER + 7)
+#define TTM_GETTOOLCOUNT (WM_USER + 13)
+#define TTM_WINDOWFROMPOINT (WM_USER + 16)
+#define TTM_TRACKACTIVATE (WM_USER + 17)
+#define TTM_TRACKPOSITION (WM_USER + 18)
+#define TTM_SETTIPBKCOLOR (WM_USER + 19)
+#define TTM_SETTIPTEXTCOLOR (WM_USER + 20)
+#define TTM_GETDELAYTIME (WM_USER + 21)
+#define TTM_GETTIPBKCOLOR (WM_USER + 22)
+#define TTM_GETTIPTEXTCOLOR (WM_USER + 23)
+#define TTM_SETMAXTIPWIDTH (WM_USER + 24)
+#define TTM_GETMAXTIPWIDTH (WM_USER + 25)
+#define TTM_SETMARGIN (WM_USER + 26)
+#define TTM_GETMARGIN (WM_USER + 27)
+#define TTM_POP (WM_USER + 28)
+#define TTM_UPDATE (WM_USER + 29)
+#define TTM_ADDTOOLW (WM_USER + 50)
+#define TTM_DELTOOLW (WM_USER + 51)
+#define TTM_NEWTOOLRECTW (WM_USER + 52)
+#define TTM_GETTOOLINFOW (WM_USER + 53)
+#define TTM_SETTOOLINFOW (WM_USER + 54)
+#define TTM_GETTEXTW (WM_USER + 56)
+#define TTM_UPDATETIPTEXTW (WM_USER + 57)
+
+// Date and time picker.
+#define DATETIMEPICK_CLASSW u"SysDateTimePick32"
+
+#define DTS_UPDOWN 0x0001
+#define DTS_SHOWNONE 0x0002
+#define DTS_SHORTDATEFORMAT 0x0000
+#define DTS_LONGDATEFORMAT 0x0004
+#define DTS_TIMEFORMAT 0x0009
+#define DTS_APPCANPARSE 0x0010
+#define DTS_RIGHTALIGN 0x0020
+
+#define GDT_ERROR (-1)
+#define GDT_VALID 0
+#define GDT_NONE 1
+
+#define DTM_FIRST 0x1000
+#define DTM_GETSYSTEMTIME (DTM_FIRST + 1)
+#define DTM_SETSYSTEMTIME (DTM_FIRST + 2)
+
+#define DTN_FIRST2 (0U - 753U)
+#define DTN_DATETIMECHANGE (DTN_FIRST2 - 6)
+
+typedef struct tagNMDATETIMECHANGE {
+  NMHDR nmhdr;
+  DWORD dwFlags;
+  SYSTEMTIME st;
+} NMDATETIMECHANGE, *LPNMDATETIMECHANGE;
