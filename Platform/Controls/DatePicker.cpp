@@ -123,7 +123,7 @@ LRESULT GetSystemTime(const DatePicker& p, LPARAM lParam) {
 }
 
 // The field under a client point, from the widths of the shown text.
-std::optional<DateField> FieldAt(HWND hwnd, const DatePicker& p, int x) {
+std::optional<DateField> FieldAt(const DatePicker& p, int x) {
   std::u16string text = FormatDate(p.value);
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, FontOf(p));
@@ -138,7 +138,6 @@ std::optional<DateField> FieldAt(HWND hwnd, const DatePicker& p, int x) {
   }
   SelectObject(dc, old);
   DeleteDC(dc);
-  (void)hwnd;
   return found;
 }
 
@@ -215,7 +214,7 @@ std::optional<LRESULT> WindowMessage(HWND hwnd, DatePicker* p, UINT msg, LPARAM 
   switch (msg) {
     case WM_LBUTTONDOWN:
       SetFocus(hwnd);
-      if (auto f = FieldAt(hwnd, *p, GET_X_LPARAM(lParam))) SelectField(hwnd, p, *f);
+      if (auto f = FieldAt(*p, GET_X_LPARAM(lParam))) SelectField(hwnd, p, *f);
       return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:

@@ -203,6 +203,16 @@ LRESULT SetToolInfo(HWND hwnd, Tooltip* t, LPARAM lParam) {
   return 0;
 }
 
+LRESULT NewToolRect(HWND hwnd, Tooltip* t, LPARAM lParam) {
+  auto* info = reinterpret_cast<const TOOLINFOW*>(lParam);
+  if (info == nullptr || ToolInfoVersion(info->cbSize) == 0) return 0;
+  if (TooltipTool* tool = t->tools.Find(info->hwnd, info->uId)) {
+    tool->rect = info->rect;
+    if (IsTracked(*t, info->hwnd, info->uId) && !t->hasTrackPoint) Refresh(hwnd, t);
+  }
+  return 0;
+}
+
 LRESULT GetToolInfo(Tooltip* t, LPARAM lParam) {
   auto* info = reinterpret_cast<TOOLINFOW*>(lParam);
   if (info == nullptr || ToolInfoVersion(info->cbSize) == 0) return FALSE;
@@ -281,6 +291,8 @@ std::optional<LRESULT> ToolMessage(HWND hwnd, Tooltip* t, UINT msg, WPARAM wPara
       return SetToolInfo(hwnd, t, lParam);
     case TTM_GETTOOLINFOW:
       return GetToolInfo(t, lParam);
+    case TTM_NEWTOOLRECTW:
+      return NewToolRect(hwnd, t, lParam);
     case TTM_GETTEXTW:
       return GetText(t, wParam, lParam);
     case TTM_UPDATETIPTEXTW:

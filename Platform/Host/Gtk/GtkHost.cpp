@@ -23,6 +23,7 @@ struct HostWindow {
   GtkIMContext* im = nullptr;
   cairo_surface_t* surface = nullptr;
   RECT rect{};
+  bool toolWindow = false;  // WS_EX_TOOLWINDOW: no taskbar entry, placed like a tooltip
   bool inKeyPress = false;
   std::u16string committed;
 };
@@ -268,6 +269,7 @@ class GtkHost final : public Host {
     auto* w = new HostWindow();
     w->hwnd = hwnd;
     w->rect = r;
+    w->toolWindow = (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
     OnGtkThread([&] { Build(w); });
     std::lock_guard<std::mutex> guard(m_lock);
     m_windows[hwnd] = w;
@@ -458,6 +460,11 @@ class GtkHost final : public Host {
     w->window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     GtkWindow* win = GTK_WINDOW(w->window);
     gtk_window_set_decorated(win, FALSE);
+    if (w->toolWindow) {
+      gtk_window_set_skip_taskbar_hint(win, TRUE);
+      gtk_window_set_skip_pager_hint(win, TRUE);
+      gtk_window_set_type_hint(win, GDK_WINDOW_TYPE_HINT_TOOLTIP);
+    }
     gtk_widget_set_app_paintable(w->window, TRUE);
     GdkScreen* screen = gtk_widget_get_screen(w->window);
     if (GdkVisual* rgba = gdk_screen_get_rgba_visual(screen)) gtk_widget_set_visual(w->window, rgba);

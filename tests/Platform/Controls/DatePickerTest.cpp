@@ -166,6 +166,23 @@ TEST_F(DatePicker, DigitsTypeIntoTheFieldAndMoveOn) {
   EXPECT_LE(st.wDay, 28);
 }
 
+TEST_F(DatePicker, ClickingAFieldSelectsItAndFocusesThePicker) {
+  ASSERT_TRUE(Set(Date(2023, 6, 15)));
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  SIZE upToDay{};
+  GetTextExtentPoint32W(dc, u"2023-06-", 8, &upToDay);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  POINT pt{4 + upToDay.cx + 3, 12};
+  ClientToScreen(picker, &pt);
+  H::Click(pt.x, pt.y);
+  H::RunUntilIdle();
+  EXPECT_EQ(GetFocus(), picker);
+  Press(VK_UP);
+  ExpectDate(2023, 6, 16);
+}
+
 TEST_F(DatePicker, UserChangesNotifyTheParentButSettingDoesNot) {
   ASSERT_TRUE(Set(Date(2023, 1, 31)));
   EXPECT_TRUE(notices.empty());

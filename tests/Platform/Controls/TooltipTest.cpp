@@ -199,6 +199,12 @@ TEST_F(Tooltip, ToolsAreKeptByCopyAndDescribedBack) {
   back.lpszText = buffer;
   Send(TTM_GETTEXTW, 16, &back);
   EXPECT_EQ(std::u16string(buffer), u"Copied");
+  TOOLINFOW moved = Info(nullptr);
+  moved.rect = RECT{1, 2, 3, 4};
+  Send(TTM_NEWTOOLRECTW, 0, &moved);
+  ASSERT_EQ(Send(TTM_GETTOOLINFOW, 0, &back), TRUE);
+  EXPECT_EQ(back.rect.bottom, 4);
+  EXPECT_EQ(std::u16string(buffer), u"Copied");  // GETTOOLINFO leaves the text buffer alone
   // A 40-byte record has no lParam: it is left alone.
   back.cbSize = 40;
   back.lParam = 5;
