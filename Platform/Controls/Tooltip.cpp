@@ -310,6 +310,8 @@ std::optional<LRESULT> DisplayMessage(HWND hwnd, Tooltip* t, UINT msg, WPARAM wP
     case TTM_TRACKACTIVATE:
       return TrackActivate(hwnd, t, wParam, lParam);
     case TTM_TRACKPOSITION:
+      // With or without TTF_ABSOLUTE the tip's top-left corner goes to the point, moved only
+      // as far as needed to stay inside the work area.
       t->hasTrackPoint = true;
       t->trackPoint = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       if (t->tracking) Refresh(hwnd, t);
