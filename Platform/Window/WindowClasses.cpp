@@ -1,6 +1,8 @@
 // Window classes: the module's own, global and system classes.
 #include "Platform/Window/WindowClasses.h"
 
+#include "Platform/Controls/Edit.h"
+
 #include <algorithm>
 #include <mutex>
 
@@ -44,6 +46,7 @@ void EnsureSystemClasses() {
     wc.lpszClassName = u"Static";
     wc.style = CS_DBLCLKS | CS_PARENTDC;
     RegisterSystemClass(wc);
+    RegisterEditClass();
   });
 }
 
