@@ -207,6 +207,19 @@ TEST_F(EditTyping, ChineseTextIsTypedMeasuredAndDrawn) {
   EXPECT_GT(ink.second - ink.first, 3 * 12);  // four wide glyphs of a 16-pixel font
 }
 
+TEST_F(EditTyping, AParentMayDestroyTheControlFromANotification) {
+  HWND edit = MakeEdit(ES_AUTOHSCROLL);
+  SendMessageW(edit, EM_SETLIMITTEXT, 1, 0);
+  SetFocus(edit);
+  notes.clear();
+  onNotify = [&](WORD code) {
+    if (code == EN_UPDATE) DestroyWindow(edit);
+  };
+  Type(u"ab");
+  EXPECT_FALSE(IsWindow(edit));
+  EXPECT_EQ(Codes(), std::vector<WORD>({EN_UPDATE, EN_KILLFOCUS}));
+}
+
 TEST_F(EditTyping, ADisabledControlTakesNoInputAndAsksForStaticColours) {
   HWND edit = MakeEdit(ES_AUTOHSCROLL, u"off");
   EnableWindow(edit, FALSE);

@@ -76,6 +76,25 @@ TEST_F(EditView, TheParentsBrushAndTextColourAreUsed) {
   EXPECT_EQ(H::Pixel(edit, 190, 20), Opaque(GetSysColor(COLOR_WINDOW)));
 }
 
+TEST_F(EditView, AlignmentAndMarginsPlaceTheText) {
+  HWND left = MakeEdit(ES_AUTOHSCROLL, u"MM");
+  auto plain = Ink(left);
+  EXPECT_LT(plain.first, 4);
+  SendMessageW(left, EM_SETMARGINS, EC_LEFTMARGIN, MAKELONG(30, 0));
+  H::RunUntilIdle();
+  EXPECT_EQ(Ink(left).first, plain.first + 30);
+  int width = plain.second - plain.first;
+  DestroyWindow(left);
+  HWND right = MakeEdit(ES_RIGHT, u"MM");
+  auto r = Ink(right);
+  EXPECT_GT(r.first, 200 - width - 8);
+  EXPECT_LT(r.second, 200);
+  DestroyWindow(right);
+  HWND center = MakeEdit(ES_CENTER, u"MM");
+  auto c = Ink(center);
+  EXPECT_NEAR((c.first + c.second) / 2, 100, 3);
+}
+
 TEST_F(EditView, PasswordModeDrawsOneMaskPerCharacterAndKeepsTheText) {
   HWND narrow = MakeEdit(ES_AUTOHSCROLL, u"iiii");
   int plainNarrow = Ink(narrow).second;
