@@ -3,9 +3,7 @@
 
 namespace Platform {
 
-EditState* EditOf(HWND hwnd) {
-  return reinterpret_cast<EditState*>(GetWindowLongPtrW(hwnd, 0));
-}
+EditState* EditOf(HWND hwnd) { return reinterpret_cast<EditState*>(GetWindowLongPtrW(hwnd, 0)); }
 
 void AttachEdit(HWND hwnd, EditState* state) {
   SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(state));

@@ -18,10 +18,10 @@ struct EditState {
   WCHAR passwordChar = 0;
   bool modified = false;
   bool focused = false;
-  bool tracking = false;   // the left button is down and drags the selection
+  bool tracking = false;     // the left button is down and drags the selection
   char16_t pendingHigh = 0;  // first half of a pair typed as two WM_CHARs
-  int scroll = 0;          // pixels of text scrolled out on the left
-  std::u16string display;  // what is drawn: the text, or one password character per character
+  int scroll = 0;            // pixels of text scrolled out on the left
+  std::u16string display;    // what is drawn: the text, or one password character per character
   // x of the boundary before each UTF-16 index (size: length + 1), from the text's start.
   std::vector<int> xs;
   int lineHeight = 0;
@@ -35,9 +35,9 @@ void AttachEdit(HWND hwnd, EditState* state);
 bool NotifyParent(HWND hwnd, WORD code);
 
 // Layout (EditView.cpp).
-void MeasureText(EditState& e);                   // xs and lineHeight from text and font
-RECT FormatRect(HWND hwnd, const EditState& e);   // client area inside the margins
-int TextOrigin(HWND hwnd, const EditState& e);    // client x of the text's first boundary
+void MeasureText(EditState& e);                  // xs and lineHeight from text and font
+RECT FormatRect(HWND hwnd, const EditState& e);  // client area inside the margins
+int TextOrigin(HWND hwnd, const EditState& e);   // client x of the text's first boundary
 void ScrollToCaret(HWND hwnd, EditState& e);
 size_t IndexFromX(HWND hwnd, const EditState& e, int x);
 void PlaceCaret(HWND hwnd, const EditState& e);
@@ -51,6 +51,10 @@ void ShowChangeAndNotify(HWND hwnd);
 bool UserReplace(HWND hwnd, std::u16string_view s, bool typing, bool canUndo);
 bool UserDelete(HWND hwnd, bool backward);
 bool ReadOnly(HWND hwnd);
+
+// The EM_ messages (EditMessages.cpp); false for any other message.
+bool EditProgramMessage(HWND hwnd, EditState& e, UINT msg, WPARAM wParam, LPARAM lParam,
+                        LRESULT* result);
 
 // Input (EditInput.cpp).
 void EditKeyDown(HWND hwnd, WPARAM vk);

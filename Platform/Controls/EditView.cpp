@@ -113,9 +113,9 @@ HBRUSH AskParentForBrush(HWND hwnd, HDC dc, bool asStatic) {
   SetBkColor(dc, GetSysColor(COLOR_WINDOW));
   HWND parent = GetParent(hwnd);
   if (parent == nullptr) return nullptr;
-  return reinterpret_cast<HBRUSH>(SendMessageW(parent, asStatic ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT,
-                                               reinterpret_cast<WPARAM>(dc),
-                                               reinterpret_cast<LPARAM>(hwnd)));
+  return reinterpret_cast<HBRUSH>(
+      SendMessageW(parent, asStatic ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT,
+                   reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd)));
 }
 
 void FillSolid(HDC dc, const RECT& r, COLORREF color) {

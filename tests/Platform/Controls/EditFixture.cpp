@@ -55,9 +55,9 @@ void EditFixture::TearDown() {
 }
 
 HWND EditFixture::MakeEdit(DWORD style, const char16_t* text, int width, const char16_t* cls) {
-  HWND edit = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, 10, 10, width, 24,
-                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)),
-                              nullptr, nullptr);
+  HWND edit =
+      CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, 10, 10, width, 24, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)), nullptr, nullptr);
   if (edit == nullptr) return nullptr;
   SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   H::RunUntilIdle();
