@@ -1,4 +1,4 @@
-// The window procedure of the "Edit" class and the messages a program sends it.
+// The window procedure of the "Edit" class: creation, focus, painting, text and input.
 #include <algorithm>
 
 #include "Platform/Controls/Edit.h"
