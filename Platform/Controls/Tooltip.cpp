@@ -11,8 +11,6 @@
 namespace Platform {
 namespace {
 
-constexpr COLORREF kInfoBackground = RGB(255, 255, 225);
-constexpr COLORREF kInfoText = RGB(0, 0, 0);
 constexpr int kBorder = 1;
 constexpr int kPadX = 3;
 constexpr int kPadY = 2;
@@ -31,8 +29,8 @@ struct Tooltip {
   int maxWidth = -1;
   RECT margin{};
   HFONT font = nullptr;
-  COLORREF background = kInfoBackground;
-  COLORREF textColor = kInfoText;
+  COLORREF background = GetSysColor(COLOR_INFOBK);
+  COLORREF textColor = GetSysColor(COLOR_INFOTEXT);
 };
 
 Tooltip* StateOf(HWND hwnd) { return reinterpret_cast<Tooltip*>(GetWindowLongPtrW(hwnd, 0)); }

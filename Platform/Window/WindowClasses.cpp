@@ -2,6 +2,7 @@
 #include "Platform/Window/WindowClasses.h"
 
 #include "Platform/Controls/CommonControls.h"
+#include "Platform/Controls/Edit.h"
 
 #include <algorithm>
 #include <mutex>
@@ -46,6 +47,7 @@ void EnsureSystemClasses() {
     wc.lpszClassName = u"Static";
     wc.style = CS_DBLCLKS | CS_PARENTDC;
     RegisterSystemClass(wc);
+    RegisterEditClass();
     RegisterCommonControlClasses();
   });
 }
