@@ -1,5 +1,9 @@
 // The caret: one per process, owned by a window, drawn by inverting its rectangle in the
-// window's pixels while it is shown.
+// window's pixels while it is shown. While shown it blinks: the owner thread's message
+// retrieval flips it every blink time, without any message the application could see.
+#include <algorithm>
+
+#include "Platform/Window/MessageQueue.h"
 #include "Platform/Window/WindowOps.h"
 
 namespace Platform {
@@ -12,9 +16,30 @@ struct Caret {
   POINT pos{};
   int hideCount = 1;  // a new caret is hidden until ShowCaret
   bool drawn = false;
+  bool blinkOn = true;  // the half of the blink cycle in which a shown caret is drawn
+  DWORD nextBlink = 0;
 };
 
 Caret g_caret;
+UINT g_blinkTime = 530;
+
+// Shorter periods would keep the owner thread flipping pixels instead of waiting.
+const UINT kShortestBlink = 10;
+
+bool BlinksLocked() { return g_blinkTime != INFINITE; }
+
+// The caret is drawn now and flips after a full period.
+void RestartBlinkLocked() {
+  g_caret.blinkOn = true;
+  g_caret.nextBlink = NowTicks() + std::max(g_blinkTime, kShortestBlink);
+}
+
+// The caret's thread: the one that flips it, or null when it has none or its window is gone.
+ThreadQueue* BlinkingQueueLocked() {
+  if (g_caret.owner == nullptr || g_caret.hideCount != 0 || !BlinksLocked()) return nullptr;
+  Window* w = FindWindowLocked(g_caret.owner);
+  return w != nullptr ? w->queue.get() : nullptr;
+}
 
 // Inverts the caret's pixels; the second call puts them back.
 void ToggleDrawingLocked() {
@@ -59,7 +84,7 @@ void PresentCaret(HWND owner, POINT pos, int w, int h) {
 
 // Brings the drawing in line with the hide count.
 void SyncLocked(HWND* presentOwner) {
-  bool wantDrawn = g_caret.owner != nullptr && g_caret.hideCount == 0;
+  bool wantDrawn = g_caret.owner != nullptr && g_caret.hideCount == 0 && g_caret.blinkOn;
   if (wantDrawn != g_caret.drawn) {
     ToggleDrawingLocked();
     *presentOwner = g_caret.owner;
@@ -89,6 +114,8 @@ BOOL Change(HWND hwnd, F change) {
     change();
     SyncLocked(&present);
     if (present == nullptr) present = before;
+    // The owner may be waiting with a deadline taken from the old cycle.
+    if (ThreadQueue* q = BlinkingQueueLocked()) WakeQueueLocked(*q);
   }
   PresentCaret(present, pos, w, h);
   {
@@ -107,6 +134,28 @@ void HideCaretForPaint(HWND hwnd, bool hide) {
   g_caret.hideCount += hide ? 1 : -1;
   HWND ignored = nullptr;
   SyncLocked(&ignored);
+}
+
+int MillisecondsToCaretBlinkLocked(ThreadQueue& q, DWORD now) {
+  if (BlinkingQueueLocked() != &q) return -1;
+  int wait = static_cast<int32_t>(g_caret.nextBlink - now);
+  return std::max(wait, 0);
+}
+
+void BlinkCaretIfDue(std::unique_lock<std::mutex>& lock, ThreadQueue& q, DWORD now) {
+  if (BlinkingQueueLocked() != &q) return;
+  if (static_cast<int32_t>(now - g_caret.nextBlink) < 0) return;
+  g_caret.blinkOn = !g_caret.blinkOn;
+  // A thread that was busy for several periods flips once and starts a fresh period.
+  g_caret.nextBlink = now + std::max(g_blinkTime, kShortestBlink);
+  HWND present = nullptr;
+  SyncLocked(&present);
+  if (present == nullptr) return;
+  POINT pos = g_caret.pos;
+  int w = g_caret.width, h = g_caret.height;
+  lock.unlock();
+  PresentCaret(present, pos, w, h);
+  lock.lock();
 }
 
 void DestroyCaretOf(HWND hwnd) {
@@ -148,7 +197,10 @@ BOOL WINAPI DestroyCaret() {
 }
 
 BOOL WINAPI SetCaretPos(int X, int Y) {
-  return Change(nullptr, [&] { g_caret.pos = POINT{X, Y}; });
+  return Change(nullptr, [&] {
+    g_caret.pos = POINT{X, Y};
+    RestartBlinkLocked();
+  });
 }
 
 BOOL WINAPI GetCaretPos(LPPOINT lpPoint) {
@@ -161,6 +213,7 @@ BOOL WINAPI GetCaretPos(LPPOINT lpPoint) {
 BOOL WINAPI ShowCaret(HWND hWnd) {
   return Change(hWnd, [] {
     if (g_caret.hideCount > 0) --g_caret.hideCount;
+    RestartBlinkLocked();
   });
 }
 
@@ -168,4 +221,31 @@ BOOL WINAPI HideCaret(HWND hWnd) {
   return Change(hWnd, [] { ++g_caret.hideCount; });
 }
 
-UINT WINAPI GetCaretBlinkTime() { return 530; }
+UINT WINAPI GetCaretBlinkTime() {
+  auto lock = WindowLock();
+  return g_blinkTime;
+}
+
+BOOL WINAPI SetCaretBlinkTime(UINT uMSeconds) {
+  // Zero would mean flipping on every look at the queue; INFINITE stops the blinking.
+  if (uMSeconds == 0) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  auto lock = WindowLock();
+  g_blinkTime = uMSeconds;
+  if (g_caret.owner != nullptr) {
+    RestartBlinkLocked();
+    HWND present = nullptr;
+    SyncLocked(&present);
+    if (present != nullptr) {
+      POINT pos = g_caret.pos;
+      int w = g_caret.width, h = g_caret.height;
+      lock.unlock();
+      PresentCaret(present, pos, w, h);
+      lock.lock();
+    }
+    if (ThreadQueue* q = BlinkingQueueLocked()) WakeQueueLocked(*q);
+  }
+  return TRUE;
+}

@@ -91,6 +91,12 @@ void ForgetWindowMessagesLocked(ThreadQueue& q, HWND hwnd);
 bool TakeDueTimerLocked(ThreadQueue& q, HWND filter, MSG* out, bool remove, DWORD now);
 int MillisecondsToNextTimerLocked(const ThreadQueue& q, DWORD now);
 
+// The caret's blinking (Carets.cpp). How long until the caret of a window of q flips (negative:
+// it does not blink on q's thread); and the flip itself when due, which releases the lock while
+// the pixels are shown.
+int MillisecondsToCaretBlinkLocked(ThreadQueue& q, DWORD now);
+void BlinkCaretIfDue(std::unique_lock<std::mutex>& lock, ThreadQueue& q, DWORD now);
+
 // Painting (Painting.cpp), under the lock: a WM_PAINT for a window of this thread that needs
 // one.
 bool TakePaintMessageLocked(ThreadQueue& q, HWND filter, MSG* out);

@@ -70,6 +70,7 @@ bool PeekOnce(std::unique_lock<std::mutex>& lock, ThreadQueue& q, MSG* out, HWND
   }
   DWORD now = NowTicks();
   CheckHoverLocked(q, now);
+  BlinkCaretIfDue(lock, q, now);
   if (TakePosted(q, out, filter, min, max, remove)) return true;
   if (q.quit && InRange(WM_QUIT, min, max)) {
     *out = Generated(nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0);
@@ -92,11 +93,12 @@ bool PeekOnce(std::unique_lock<std::mutex>& lock, ThreadQueue& q, MSG* out, HWND
 
 int NextWakeLocked(ThreadQueue& q) {
   DWORD now = NowTicks();
-  int timer = MillisecondsToNextTimerLocked(q, now);
-  int hover = CheckHoverLocked(q, now);
-  if (timer < 0) return hover;
-  if (hover < 0) return timer;
-  return std::min(timer, hover);
+  int best = -1;
+  for (int wait : {MillisecondsToNextTimerLocked(q, now), CheckHoverLocked(q, now),
+                   MillisecondsToCaretBlinkLocked(q, now)}) {
+    if (wait >= 0 && (best < 0 || wait < best)) best = wait;
+  }
+  return best;
 }
 
 bool FilterIsValid(HWND filter) {
