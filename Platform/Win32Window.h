@@ -429,6 +429,15 @@ typedef struct _browseinfoW {
 
 // WM_SYSCOMMAND commands.
 #define SC_SIZE 0xF000
+// The edge a sizing drag moves (SC_SIZE + edge, WM_SIZING).
+#define WMSZ_LEFT 1
+#define WMSZ_RIGHT 2
+#define WMSZ_TOP 3
+#define WMSZ_TOPLEFT 4
+#define WMSZ_TOPRIGHT 5
+#define WMSZ_BOTTOM 6
+#define WMSZ_BOTTOMLEFT 7
+#define WMSZ_BOTTOMRIGHT 8
 #define SC_MOVE 0xF010
 #define SC_MINIMIZE 0xF020
 #define SC_MAXIMIZE 0xF030

@@ -36,6 +36,9 @@ class Host {
   // The user pressed a mouse button on the window's caption: let the system move the window
   // while the button is held.
   virtual void BeginMoveDrag(HostWindow* w, int button, POINT screen) = 0;
+  // The user pressed a mouse button on a sizing border: let the system resize the window by
+  // that edge (WMSZ_LEFT ... WMSZ_BOTTOMRIGHT) while the button is held.
+  virtual void BeginResizeDrag(HostWindow* w, int edge, int button, POINT screen) = 0;
   // One of the standard cursor ids (32512 arrow, 32513 I-beam, ...), 0 for none.
   virtual void SetCursorShape(HostWindow* w, int cursorId) = 0;
 

@@ -32,14 +32,7 @@ void DefaultPlacement(DWORD style, int* x, int* y, int* cx, int* cy) {
 
 // Asks the new window for its size limits and keeps the creation size inside them.
 void ApplyMinMaxInfo(HWND hwnd, int* cx, int* cy) {
-  RECT work = CurrentHost().WorkArea();
-  RECT screen = CurrentHost().ScreenRect();
-  MINMAXINFO mmi{};
-  mmi.ptMaxSize = {work.right - work.left, work.bottom - work.top};
-  mmi.ptMaxPosition = {work.left, work.top};
-  mmi.ptMinTrackSize = {GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
-  mmi.ptMaxTrackSize = {screen.right - screen.left, screen.bottom - screen.top};
-  CallWindowProcedure(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+  MINMAXINFO mmi = AskMinMaxInfo(hwnd);
   *cx = std::clamp<int>(*cx, std::min(mmi.ptMinTrackSize.x, mmi.ptMaxTrackSize.x),
                         mmi.ptMaxTrackSize.x);
   *cy = std::clamp<int>(*cy, std::min(mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.y),

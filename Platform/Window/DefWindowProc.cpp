@@ -139,6 +139,14 @@ LRESULT SysCommand(HWND hwnd, WPARAM wParam, const Facts& f) {
     case SC_RESTORE:
       ShowWindow(hwnd, SW_RESTORE);
       return 0;
+    case SC_SIZE:
+      if (f.host != nullptr && !f.child && (wParam & 0xF) >= WMSZ_LEFT &&
+          (wParam & 0xF) <= WMSZ_BOTTOMRIGHT) {
+        POINT pt{};
+        GetCursorPos(&pt);
+        CurrentHost().BeginResizeDrag(f.host, static_cast<int>(wParam & 0xF), 1, pt);
+      }
+      return 0;
     case SC_MOVE:
       if (f.host != nullptr) {
         POINT pt{};
@@ -156,6 +164,9 @@ LRESULT NonClientButtonDown(HWND hwnd, WPARAM hit, LPARAM lParam, const Facts& f
   if (top != nullptr && GetActiveWindow() != top) SetActiveWindow(top);
   if (hit == HTCAPTION && !f.child && f.host != nullptr) {
     CurrentHost().BeginMoveDrag(f.host, 1, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+  } else if (hit >= HTLEFT && hit <= HTBOTTOMRIGHT) {
+    // The sizing hit-test codes run in the same order as the WMSZ_ edges.
+    SendMessageW(hwnd, WM_SYSCOMMAND, SC_SIZE + (hit - HTLEFT + WMSZ_LEFT), lParam);
   }
   return 0;
 }

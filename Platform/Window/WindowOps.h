@@ -26,6 +26,10 @@ void SyncSurfaceLocked(Window* w);
 // Shows the window's pixels inside rect (client coordinates of hwnd) on the host.
 void PresentWindowArea(HWND hwnd, const RECT& clientRect);
 
+// The window's answer to WM_GETMINMAXINFO, asked on its owner thread, from the defaults for
+// the current screen (MinMaxInfo.cpp).
+MINMAXINFO AskMinMaxInfo(HWND hwnd);
+
 // The caret belongs to hwnd: hide it while painting (Carets.cpp).
 void HideCaretForPaint(HWND hwnd, bool hide);
 void DestroyCaretOf(HWND hwnd);

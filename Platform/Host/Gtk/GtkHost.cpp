@@ -2,6 +2,7 @@
 // messages, host dialogs run inside the thread's message loop.
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -23,6 +24,9 @@ struct HostWindow {
   GtkIMContext* im = nullptr;
   cairo_surface_t* surface = nullptr;
   RECT rect{};
+  // The window's own sizing limits (WM_GETMINMAXINFO), which the user's sizing keeps to.
+  SIZE minTrack{1, 1};
+  SIZE maxTrack{32767, 32767};
   bool toolWindow = false;  // WS_EX_TOOLWINDOW: no taskbar entry, placed like a tooltip
   bool inKeyPress = false;
   std::u16string committed;
@@ -153,17 +157,64 @@ gboolean OnFocusOut(GtkWidget*, GdkEventFocus*, gpointer data) {
   return FALSE;
 }
 
+// Asks the window for its sizing limits; on the GTK thread.
+void AskLimits(HostWindow* w) {
+  MINMAXINFO mmi = AskMinMaxInfo(w->hwnd);
+  w->minTrack = SIZE{std::max<LONG>(1, mmi.ptMinTrackSize.x), std::max<LONG>(1, mmi.ptMinTrackSize.y)};
+  w->maxTrack = SIZE{std::max(w->minTrack.cx, mmi.ptMaxTrackSize.x),
+                     std::max(w->minTrack.cy, mmi.ptMaxTrackSize.y)};
+}
+
+// Tells the window manager the limits. They are widened to hold the current size, because
+// GTK would otherwise refuse sizes the program itself sets outside them.
+void ApplyHints(HostWindow* w) {
+  LONG width = w->rect.right - w->rect.left, height = w->rect.bottom - w->rect.top;
+  GdkGeometry g{};
+  g.min_width = std::min(w->minTrack.cx, std::max<LONG>(1, width));
+  g.min_height = std::min(w->minTrack.cy, std::max<LONG>(1, height));
+  g.max_width = std::max(w->maxTrack.cx, width);
+  g.max_height = std::max(w->maxTrack.cy, height);
+  gtk_window_set_geometry_hints(GTK_WINDOW(w->window), nullptr, &g,
+                                static_cast<GdkWindowHints>(GDK_HINT_MIN_SIZE | GDK_HINT_MAX_SIZE));
+}
+
 gboolean OnConfigure(GtkWidget* widget, GdkEventConfigure* e, gpointer data) {
   auto* w = static_cast<HostWindow*>(data);
   int x = 0, y = 0;
   gtk_window_get_position(GTK_WINDOW(widget), &x, &y);
   RECT r{x, y, x + e->width, y + e->height};
-  if (!EqualRect(&r, &w->rect)) {
-    w->rect = r;
-    SetWindowPos(w->hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+  if (EqualRect(&r, &w->rect)) return FALSE;
+  bool resized = e->width != w->rect.right - w->rect.left || e->height != w->rect.bottom - w->rect.top;
+  if (resized) {
+    // The user or the window manager sized the window: it keeps to the window's limits even
+    // where no window manager enforces them.
+    AskLimits(w);
+    r.right = r.left + std::clamp<LONG>(e->width, w->minTrack.cx, w->maxTrack.cx);
+    r.bottom = r.top + std::clamp<LONG>(e->height, w->minTrack.cy, w->maxTrack.cy);
   }
+  w->rect = r;
+  if (resized) {
+    ApplyHints(w);
+    if (r.right - r.left != e->width || r.bottom - r.top != e->height) {
+      gtk_window_resize(GTK_WINDOW(widget), r.right - r.left, r.bottom - r.top);
+    }
+  }
+  SetWindowPos(w->hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
   return FALSE;
+}
+
+GdkWindowEdge EdgeFromSizing(int edge) {
+  switch (edge) {
+    case WMSZ_LEFT: return GDK_WINDOW_EDGE_WEST;
+    case WMSZ_RIGHT: return GDK_WINDOW_EDGE_EAST;
+    case WMSZ_TOP: return GDK_WINDOW_EDGE_NORTH;
+    case WMSZ_TOPLEFT: return GDK_WINDOW_EDGE_NORTH_WEST;
+    case WMSZ_TOPRIGHT: return GDK_WINDOW_EDGE_NORTH_EAST;
+    case WMSZ_BOTTOM: return GDK_WINDOW_EDGE_SOUTH;
+    case WMSZ_BOTTOMLEFT: return GDK_WINDOW_EDGE_SOUTH_WEST;
+    default: return GDK_WINDOW_EDGE_SOUTH_EAST;
+  }
 }
 
 gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer data) {
@@ -295,6 +346,8 @@ class GtkHost final : public Host {
         gtk_widget_hide(w->window);
         return;
       }
+      AskLimits(w);
+      ApplyHints(w);
       gtk_window_set_focus_on_map(GTK_WINDOW(w->window), activate);
       gtk_window_move(GTK_WINDOW(w->window), w->rect.left, w->rect.top);
       gtk_widget_show_all(w->window);
@@ -306,6 +359,7 @@ class GtkHost final : public Host {
     OnGtkThread([&] {
       if (EqualRect(&r, &w->rect)) return;  // the host itself reported this place
       w->rect = r;
+      ApplyHints(w);
       gtk_window_move(GTK_WINDOW(w->window), r.left, r.top);
       gtk_window_resize(GTK_WINDOW(w->window), std::max<LONG>(1, r.right - r.left),
                         std::max<LONG>(1, r.bottom - r.top));
@@ -363,6 +417,15 @@ class GtkHost final : public Host {
   void BeginMoveDrag(HostWindow* w, int button, POINT screen) override {
     OnGtkThread([&] {
       gtk_window_begin_move_drag(GTK_WINDOW(w->window), button, screen.x, screen.y, g_lastButtonTime);
+    });
+  }
+
+  void BeginResizeDrag(HostWindow* w, int edge, int button, POINT screen) override {
+    OnGtkThread([&] {
+      AskLimits(w);
+      ApplyHints(w);
+      gtk_window_begin_resize_drag(GTK_WINDOW(w->window), EdgeFromSizing(edge), button, screen.x,
+                                   screen.y, g_lastButtonTime);
     });
   }
 

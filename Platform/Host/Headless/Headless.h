@@ -53,6 +53,7 @@ struct HostView {
   RECT rect{};
   std::u16string title;
   int presents = 0;
+  int resizeEdge = 0;  // the WMSZ_ edge of the last sizing drag begun, 0 for none
 };
 HostView View(HWND hwnd);
 int CursorShape();  // the standard cursor id last set, 0 for none

@@ -86,6 +86,9 @@ class HeadlessHost final : public Host {
     std::lock_guard<std::mutex> guard(State().lock);
     State().drag = Drag{w, screen, w->view.rect};
   }
+  void BeginResizeDrag(HostWindow* w, int edge, int, POINT) override {
+    Set([&] { w->view.resizeEdge = edge; });
+  }
   void SetCursorShape(HostWindow*, int id) override { Set([&] { State().cursor = id; }); }
   RECT ScreenRect() override {
     std::lock_guard<std::mutex> guard(State().lock);

@@ -153,6 +153,46 @@ TEST_F(Input, CaptionBandDragsTheWindow) {
       << rec.Describe();
 }
 
+TEST_F(Input, SizingBordersAnsweredByTheWindowStartASizingDragOfThatEdge) {
+  HWND a = rec.Create("A", WS_POPUP | WS_VISIBLE, nullptr, 0, {100, 100, 300, 250});
+  HWND child = rec.Create("C", WS_CHILD | WS_VISIBLE, a, 0, {10, 10, 50, 50});
+  LRESULT answer = HTBOTTOMRIGHT;
+  rec.SetAnswer([&](HWND, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (msg != WM_NCHITTEST) return std::nullopt;
+    return answer;
+  });
+  rec.Only({WM_NCLBUTTONDOWN, WM_SYSCOMMAND});
+  rec.Clear();
+  H::Click(295, 245);
+  H::RunUntilIdle();
+  EXPECT_TRUE(rec.Matches({{"A", WM_NCLBUTTONDOWN, HTBOTTOMRIGHT},
+                           {"A", WM_SYSCOMMAND, SC_SIZE + WMSZ_BOTTOMRIGHT}}))
+      << rec.Describe();
+  EXPECT_EQ(H::View(a).resizeEdge, WMSZ_BOTTOMRIGHT);
+
+  answer = HTLEFT;
+  H::Click(101, 200);
+  H::RunUntilIdle();
+  EXPECT_EQ(H::View(a).resizeEdge, WMSZ_LEFT);
+  answer = HTTOP;
+  H::Click(200, 101);
+  H::RunUntilIdle();
+  EXPECT_EQ(H::View(a).resizeEdge, WMSZ_TOP);
+
+  // A child's border sizes nothing; the caption band still moves rather than sizes.
+  answer = HTBOTTOMRIGHT;
+  rec.Clear();
+  H::Click(145, 145);
+  H::RunUntilIdle();
+  EXPECT_EQ(H::View(a).resizeEdge, WMSZ_TOP);
+  EXPECT_EQ(rec.Messages().size(), 2u) << rec.Describe();
+  EXPECT_EQ(rec.Messages().front().hwnd, child);
+  answer = HTCAPTION;
+  H::Click(200, 120);
+  H::RunUntilIdle();
+  EXPECT_EQ(H::View(a).resizeEdge, WMSZ_TOP);
+}
+
 TEST_F(Input, KeysGoToTheFocusAndTranslateIntoCharacters) {
   HWND top = rec.Create("T", WS_POPUP | WS_VISIBLE);
   HWND edit = rec.Create("E", WS_CHILD | WS_VISIBLE, top);
