@@ -4,18 +4,10 @@
 # files, records, shortcuts, pins and the started launcher, the window hidden by the worker and
 # the program ended about three seconds later; then a second install elsewhere unpins the first.
 # Run under Xvfb with the build folder as $1.
-set -euo pipefail
 build=$1
 tool="$build/tools/install/halvane_install"
 reg="$build/tools/reg/skinui-reg"
-work=$(mktemp -d)
-pid=
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/../support/e2e.sh"
 
 export SKINUI_PREFIX="$work/prefix" SKINUI_HOST=gtk SKINUI_WINVER=6.1
 drive_c="$SKINUI_PREFIX/drive_c"

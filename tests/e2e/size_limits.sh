@@ -2,35 +2,12 @@
 # A real window on X keeps to the size limits it gives in WM_GETMINMAXINFO when it is sized
 # from outside (here by xdotool, as a window manager would) and when the user drags one of the
 # sizing borders it answers in WM_NCHITTEST. Run under Xvfb with the build folder as $1.
-set -euo pipefail
 build=$1
 helper="$build/tests/helper_SizeLimitsWindow"
-work=$(mktemp -d)
-pid=
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; [ -f "$work/out" ] && tail -n 5 "$work/out" >&2; exit 1; }
+source "$(dirname "$0")/../support/e2e.sh"
 
-wid=
-for attempt in 1 2 3; do
-  SKINUI_HOST=gtk "$helper" 60000 >"$work/out" &
-  pid=$!
-  for _ in $(seq 300); do
-    wid=$(xdotool search --name "^SkinUI Size Limits$" 2>/dev/null | head -n 1 || true)
-    [ -n "$wid" ] && break
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  [ -n "$wid" ] && break
-  echo "size limits attempt $attempt did not show its window" >&2
-  sleep 1
-done
-[ -n "$wid" ] || fail "window not found"
+start_window "^SkinUI Size Limits$" env SKINUI_HOST=gtk "$helper" 60000
 
-geometry() { xwininfo -id "$wid" | awk -F: '/Absolute upper-left X/{x=$2} /Absolute upper-left Y/{y=$2} /Width/{w=$2} /Height/{h=$2} END{print x+0, y+0, w+0, h+0}'; }
 # Waits until the X window and the window's own last WM_SIZE both say W x H.
 expect_size() {
   local want_w=$1 want_h=$2 why=$3 x y w h last
@@ -53,28 +30,9 @@ expect_size 320 260 "sized inside the limits"
 
 # Drag the bottom-right sizing corner far out, then far in.
 read -r x y w h < <(geometry)
-sleep 0.3
-xdotool mousemove $((x + w - 4)) $((y + h - 4))
-sleep 0.2
-xdotool mousedown 1
-sleep 0.3
-for step in 1 2 3 4; do
-  xdotool mousemove $((x + w - 4 + 100 * step)) $((y + h - 4 + 100 * step))
-  sleep 0.15
-done
-xdotool mouseup 1
+drag $((x + w - 4)) $((y + h - 4)) 400 400
 expect_size 500 400 "dragged out past the maximum"
-
 read -r x y w h < <(geometry)
-sleep 0.3
-xdotool mousemove $((x + w - 4)) $((y + h - 4))
-sleep 0.2
-xdotool mousedown 1
-sleep 0.3
-for step in 1 2 3 4; do
-  xdotool mousemove $((x + w - 4 - 100 * step)) $((y + h - 4 - 100 * step))
-  sleep 0.15
-done
-xdotool mouseup 1
+drag $((x + w - 4)) $((y + h - 4)) -400 -400
 expect_size 200 150 "dragged in past the minimum"
 echo "size limits: kept to 200x150 ... 500x400 when sized from outside and by a border drag"

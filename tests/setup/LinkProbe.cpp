@@ -10,17 +10,6 @@
 
 namespace {
 
-std::string Capture(const std::string& command) {
-  std::string out;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return out;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-  pclose(pipe);
-  return out;
-}
-
 // "\tName\t\t\t: value" lines of lnkinfo.
 std::string Field(const std::string& text, const std::string& name) {
   std::istringstream lines(text);
@@ -40,7 +29,7 @@ std::string Field(const std::string& text, const std::string& name) {
 
 LinkInfo ReadLink(const std::filesystem::path& lnk) {
   LinkInfo info;
-  std::string text = Capture("lnkinfo " + TestSupport::ShellQuote(lnk.string()) + " 2>&1");
+  std::string text = TestSupport::CaptureShell("lnkinfo " + TestSupport::ShellQuote(lnk.string()) + " 2>&1");
   info.target = Field(text, "Local path");
   info.workingDirectory = Field(text, "Working directory");
   info.relativePath = Field(text, "Relative path");

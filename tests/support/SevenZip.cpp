@@ -8,9 +8,7 @@
 
 namespace TestSupport {
 
-namespace {
-
-std::string Capture(const std::string& command) {
+std::string CaptureShell(const std::string& command) {
   std::string out;
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return out;
@@ -20,8 +18,6 @@ std::string Capture(const std::string& command) {
   pclose(pipe);
   return out;
 }
-
-}  // namespace
 
 int RunShell(const std::string& command) {
   int status = std::system(command.c_str());
@@ -53,7 +49,7 @@ bool Rename7z(const std::filesystem::path& archive, const std::string& from,
 }
 
 int SolidBlocks(const std::filesystem::path& archive) {
-  std::istringstream lines(Capture("7zz l -slt " + ShellQuote(archive.string()) + " 2>/dev/null"));
+  std::istringstream lines(CaptureShell("7zz l -slt " + ShellQuote(archive.string()) + " 2>/dev/null"));
   std::string line;
   while (std::getline(lines, line)) {
     if (line.rfind("Blocks = ", 0) == 0) return std::atoi(line.c_str() + 9);
@@ -63,7 +59,7 @@ int SolidBlocks(const std::filesystem::path& archive) {
 
 long long PackedBlockSize(const std::filesystem::path& archive, int block) {
   // `7zz l -slt` gives "Packed Size" on the first entry of each block.
-  std::istringstream lines(Capture("7zz l -slt " + ShellQuote(archive.string()) + " 2>/dev/null"));
+  std::istringstream lines(CaptureShell("7zz l -slt " + ShellQuote(archive.string()) + " 2>/dev/null"));
   std::string line;
   long long packed = -1;
   while (std::getline(lines, line)) {

@@ -9,6 +9,8 @@ namespace TestSupport {
 // Runs a shell command; returns its exit status (-1 when it could not run).
 int RunShell(const std::string& command);
 std::string ShellQuote(const std::string& text);
+// Runs a shell command and returns what it wrote on standard output.
+std::string CaptureShell(const std::string& command);
 
 // Packs everything inside `tree` into a new 7z archive, with `switches` added to `7zz a`
 // (methods, solid settings, ...). Returns false when 7zz fails.
