@@ -65,8 +65,13 @@ QueuePtr QueueOfThreadLocked(DWORD threadId);
 // Under the lock: wakes the thread that owns q wherever it waits.
 void WakeQueueLocked(ThreadQueue& q);
 // Under the lock (released while waiting): waits for the queue to change or the deadline
-// (milliseconds from now, negative for none).
-void WaitOnQueue(std::unique_lock<std::mutex>& lock, ThreadQueue& q, int timeoutMs);
+// (milliseconds from now, negative for none). True when the deadline passed first.
+bool WaitOnQueue(std::unique_lock<std::mutex>& lock, ThreadQueue& q, int timeoutMs);
+// Wakes every thread that waits for a message, so that it looks at the clock again.
+void WakeAllQueues();
+// Milliseconds until the calling thread's next timer, hover or caret blink is due (0: due
+// now, negative: none).
+int MillisecondsToNextDeadline();
 
 // Under the lock: appends a posted or input message and wakes the owner.
 void PostLocked(ThreadQueue& q, const MSG& msg, std::u16string chars = {});

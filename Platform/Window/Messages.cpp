@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "Platform/Host/Host.h"
+#include "Platform/Kernel/Clock.h"
 #include "Platform/Window/MessageQueue.h"
 
 namespace Platform {
@@ -101,6 +102,17 @@ int NextWakeLocked(ThreadQueue& q) {
   return best;
 }
 
+// Blocks until the queue changes or the thread's next deadline. Under the virtual clock
+// nothing else moves time for a thread that waits for its own deadline, so the real wait
+// stands for it and the clock moves to the deadline.
+void WaitForWorkLocked(std::unique_lock<std::mutex>& lock, ThreadQueue& q) {
+  uint64_t start = ClockNow();
+  int wait = NextWakeLocked(q);
+  if (WaitOnQueue(lock, q, wait) && ClockIsVirtual()) {
+    AdvanceVirtualClockTo(start + static_cast<uint64_t>(wait));
+  }
+}
+
 bool FilterIsValid(HWND filter) {
   if (filter == nullptr || filter == kThreadMessagesOnly) return true;
   auto lock = WindowLock();
@@ -110,6 +122,12 @@ bool FilterIsValid(HWND filter) {
 }
 
 }  // namespace
+
+int MillisecondsToNextDeadline() {
+  QueuePtr q = CurrentQueue();
+  auto lock = WindowLock();
+  return NextWakeLocked(*q);
+}
 
 void SetLastMessageInfo(DWORD time, POINT pt) {
   t_messageTime = time;
@@ -202,7 +220,7 @@ BOOL WINAPI GetMessageW(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFil
   auto lock = WindowLock();
   MSG m{};
   while (!PeekOnce(lock, *q, &m, hWnd, wMsgFilterMin, wMsgFilterMax, true)) {
-    WaitOnQueue(lock, *q, NextWakeLocked(*q));
+    WaitForWorkLocked(lock, *q);
   }
   *lpMsg = m;
   SetLastMessageInfo(m.time, m.pt);
@@ -214,7 +232,7 @@ BOOL WINAPI WaitMessage() {
   auto lock = WindowLock();
   MSG m{};
   while (!PeekOnce(lock, *q, &m, nullptr, 0, 0, false)) {
-    WaitOnQueue(lock, *q, NextWakeLocked(*q));
+    WaitForWorkLocked(lock, *q);
   }
   return TRUE;
 }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <mutex>
@@ -5,6 +6,8 @@
 
 #include "Platform/Host/Headless/Headless.h"
 #include "Platform/Host/Host.h"
+#include "Platform/Kernel/Clock.h"
+#include "Platform/Window/MessageQueue.h"
 #include "Platform/Window/WindowOps.h"
 
 namespace Platform {
@@ -289,6 +292,24 @@ bool RunUntilIdle() {
     DispatchMessageW(&msg);
   }
   return true;
+}
+
+bool AdvanceClock(DWORD ms) {
+  CurrentHost();
+  uint64_t end = ClockNow() + ms;
+  for (;;) {
+    if (!RunUntilIdle()) return false;
+    int next = MillisecondsToNextDeadline();
+    uint64_t now = ClockNow();
+    if (next < 0 || now + static_cast<uint64_t>(next) >= end) break;
+    // A deadline that is already due was handled above; stepping by at least 1 ms keeps a
+    // deadline that stays due (a blink of a window without pixels) from looping here.
+    AdvanceVirtualClockTo(now + static_cast<uint64_t>(std::max(next, 1)));
+    WakeAllQueues();
+  }
+  AdvanceVirtualClockTo(end);
+  WakeAllQueues();
+  return RunUntilIdle();
 }
 
 void Reset() {
