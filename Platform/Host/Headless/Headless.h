@@ -26,6 +26,9 @@ void SwitchToOtherApplication();
 
 // The premultiplied 0xAARRGGBB pixel at a client point of a window (0 outside).
 uint32_t Pixel(HWND hwnd, int x, int y);
+// All pixels of a window's client area, row by row from the top, in the same form; size gets
+// the client size. Empty for a window without pixels (hidden, gone).
+std::vector<uint32_t> ClientPixels(HWND hwnd, SIZE* size);
 
 struct MessageBoxShown {
   HWND owner;

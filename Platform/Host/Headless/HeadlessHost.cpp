@@ -251,6 +251,33 @@ uint32_t Pixel(HWND hwnd, int x, int y) {
   return value;
 }
 
+std::vector<uint32_t> ClientPixels(HWND hwnd, SIZE* size) {
+  *size = SIZE{};
+  RECT client{};
+  if (!GetClientRect(hwnd, &client)) return {};
+  POINT offset{};
+  cairo_surface_t* surface = WindowSurfaceForTesting(hwnd, &offset);
+  if (surface == nullptr) return {};
+  cairo_surface_flush(surface);
+  *size = SIZE{client.right, client.bottom};
+  std::vector<uint32_t> pixels(static_cast<size_t>(size->cx) * static_cast<size_t>(size->cy));
+  int width = cairo_image_surface_get_width(surface);
+  int height = cairo_image_surface_get_height(surface);
+  int stride = cairo_image_surface_get_stride(surface);
+  const unsigned char* data = cairo_image_surface_get_data(surface);
+  for (int y = 0; y < size->cy; ++y) {
+    int sy = offset.y + y;
+    if (sy < 0 || sy >= height) continue;
+    const auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<ptrdiff_t>(sy) * stride);
+    for (int x = 0; x < size->cx; ++x) {
+      int sx = offset.x + x;
+      if (sx >= 0 && sx < width) pixels[static_cast<size_t>(y) * size->cx + x] = row[sx];
+    }
+  }
+  cairo_surface_destroy(surface);
+  return pixels;
+}
+
 void AnswerMessageBox(int answer) {
   CurrentHost();
   std::lock_guard<std::mutex> guard(State().lock);
