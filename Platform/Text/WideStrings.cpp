@@ -1,6 +1,7 @@
 // The lstr* family on UTF-16 text. A null argument is treated as the empty text, as the Windows
 // versions do instead of faulting.
 #include "Platform/Win32.h"
+#include "Platform/Text/AsciiText.h"
 
 #if defined(__SSE2__) && !defined(__SANITIZE_ADDRESS__)
 #if defined(__has_feature)
@@ -18,10 +19,6 @@
 
 namespace {
 
-char16_t FoldCase(char16_t c) {
-  if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + 32);
-  return c;
-}
 
 }  // namespace
 
@@ -62,8 +59,8 @@ int WINAPI lstrcmpW(LPCWSTR a, LPCWSTR b) {
 int WINAPI lstrcmpiW(LPCWSTR a, LPCWSTR b) {
   if (!a) a = u"";
   if (!b) b = u"";
-  while (*a && FoldCase(*a) == FoldCase(*b)) ++a, ++b;
-  char16_t x = FoldCase(*a), y = FoldCase(*b);
+  while (*a && Platform::AsciiLower(*a) == Platform::AsciiLower(*b)) ++a, ++b;
+  char16_t x = Platform::AsciiLower(*a), y = Platform::AsciiLower(*b);
   return (x > y) - (x < y);
 }
 

@@ -113,6 +113,15 @@ int CheckHoverLocked(ThreadQueue& q, DWORD now);
 // The cursor position in screen coordinates (Input.cpp), under the lock.
 POINT CursorPosLocked();
 
+// Under the lock: a message stamped with the current time and cursor position, as a posted or
+// generated message is (Messages.cpp).
+MSG StampedMessageLocked(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The mouse-hover defaults: the time the pointer rests and the size of the rectangle it may
+// move in, as TrackMouseEvent uses them and SystemParametersInfoW reports them.
+constexpr UINT kDefaultHoverTime = 400;
+constexpr UINT kDefaultHoverSize = 4;
+
 // Keyboard state follows the messages as the thread retrieves them (Input.cpp).
 void NoteRetrievedMessage(const QueuedMessage& m);
 

@@ -27,16 +27,6 @@ bool Matches(const MSG& m, HWND filter, UINT min, UINT max) {
   return InRange(m.message, min, max);
 }
 
-MSG Generated(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  MSG m{};
-  m.hwnd = hwnd;
-  m.message = message;
-  m.wParam = wParam;
-  m.lParam = lParam;
-  m.time = NowTicks();
-  m.pt = CursorPosLocked();
-  return m;
-}
 
 bool TakePosted(ThreadQueue& q, MSG* out, HWND filter, UINT min, UINT max, bool remove) {
   for (auto it = q.posted.begin(); it != q.posted.end();) {
@@ -74,7 +64,7 @@ bool PeekOnce(std::unique_lock<std::mutex>& lock, ThreadQueue& q, MSG* out, HWND
   BlinkCaretIfDue(lock, q, now);
   if (TakePosted(q, out, filter, min, max, remove)) return true;
   if (q.quit && InRange(WM_QUIT, min, max)) {
-    *out = Generated(nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0);
+    *out = StampedMessageLocked(nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0);
     if (remove) q.quit = false;
     return true;
   }
@@ -123,6 +113,17 @@ bool FilterIsValid(HWND filter) {
 
 }  // namespace
 
+MSG StampedMessageLocked(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  MSG m{};
+  m.hwnd = hwnd;
+  m.message = message;
+  m.wParam = wParam;
+  m.lParam = lParam;
+  m.time = NowTicks();
+  m.pt = CursorPosLocked();
+  return m;
+}
+
 int MillisecondsToNextDeadline() {
   QueuePtr q = CurrentQueue();
   auto lock = WindowLock();
@@ -146,7 +147,7 @@ BOOL WINAPI PostMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
-  PostLocked(*w->queue, Generated(hWnd, Msg, wParam, lParam));
+  PostLocked(*w->queue, StampedMessageLocked(hWnd, Msg, wParam, lParam));
   return TRUE;
 }
 
@@ -158,7 +159,7 @@ BOOL WINAPI PostThreadMessageW(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM l
     SetLastError(ERROR_INVALID_THREAD_ID);
     return FALSE;
   }
-  PostLocked(*q, Generated(nullptr, Msg, wParam, lParam));
+  PostLocked(*q, StampedMessageLocked(nullptr, Msg, wParam, lParam));
   return TRUE;
 }
 
