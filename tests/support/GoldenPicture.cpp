@@ -34,7 +34,8 @@ std::string Hex(uint32_t v) {
 std::string Differences(const Picture& expected, const Picture& actual, int tolerance) {
   if (expected.width != actual.width || expected.height != actual.height) {
     return "the size is " + std::to_string(actual.width) + "x" + std::to_string(actual.height) +
-           ", the golden's " + std::to_string(expected.width) + "x" + std::to_string(expected.height);
+           ", the golden's " + std::to_string(expected.width) + "x" +
+           std::to_string(expected.height);
   }
   int count = 0, firstX = 0, firstY = 0;
   for (int y = 0; y < actual.height; ++y) {

@@ -18,8 +18,8 @@ void PutChunk(std::string& out, const char* type, const std::string& data) {
   PutBe32(out, static_cast<uint32_t>(data.size()));
   std::string body = std::string(type, 4) + data;
   out += body;
-  PutBe32(out, static_cast<uint32_t>(
-                   crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()))));
+  PutBe32(out, static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(body.data()),
+                                           static_cast<uInt>(body.size()))));
 }
 
 uint8_t Unpremultiply(uint32_t channel, uint32_t alpha) {
@@ -64,7 +64,8 @@ bool WritePng(const Picture& picture, const std::filesystem::path& path) {
   std::string header;
   PutBe32(header, static_cast<uint32_t>(picture.width));
   PutBe32(header, static_cast<uint32_t>(picture.height));
-  header += std::string("\x08\x06\x00\x00\x00", 5);  // 8 bits, RGBA, deflate, no filter set, no interlace
+  header +=
+      std::string("\x08\x06\x00\x00\x00", 5);  // 8 bits, RGBA, deflate, no filter set, no interlace
   std::string file("\x89PNG\r\n\x1a\n", 8);
   PutChunk(file, "IHDR", header);
   PutChunk(file, "IDAT", packed);
@@ -84,14 +85,16 @@ std::optional<Picture> ReadPng(const std::filesystem::path& path) {
     return std::nullopt;
   }
   int width = 0, height = 0, channels = 0;
-  stbi_uc* rgba = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
-                                        static_cast<int>(bytes.size()), &width, &height, &channels, 4);
+  stbi_uc* rgba =
+      stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
+                            static_cast<int>(bytes.size()), &width, &height, &channels, 4);
   if (rgba == nullptr) return std::nullopt;
   Picture picture{width, height, std::vector<uint32_t>(static_cast<size_t>(width) * height)};
   for (size_t i = 0; i < picture.pixels.size(); ++i) {
     const stbi_uc* p = rgba + 4 * i;
     uint32_t a = p[3];
-    picture.pixels[i] = a << 24 | Premultiply(p[0], a) << 16 | Premultiply(p[1], a) << 8 | Premultiply(p[2], a);
+    picture.pixels[i] =
+        a << 24 | Premultiply(p[0], a) << 16 | Premultiply(p[1], a) << 8 | Premultiply(p[2], a);
   }
   stbi_image_free(rgba);
   return picture;

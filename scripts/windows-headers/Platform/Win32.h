@@ -12,6 +12,7 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// The rest needs <windows.h> first.
 #include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>

@@ -8,9 +8,9 @@
 #include <fstream>
 #include <optional>
 
+#include "Recorder.h"
 #include "support/GoldenPicture.h"
 #include "support/PngFile.h"
-#include "Recorder.h"
 #include "support/TempDir.h"
 
 using namespace WindowTest;

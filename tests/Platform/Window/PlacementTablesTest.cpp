@@ -16,9 +16,9 @@ constexpr Via D = Via::Default;
 constexpr Via P = Via::Posted;
 
 // The placement messages; painting, activation and the rest are left out of the tables.
-const std::vector<UINT> kPlacement{WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_NCCALCSIZE,
-                                   WM_MOVE,  WM_SIZE, WM_GETMINMAXINFO, WM_SHOWWINDOW,
-                                   WM_SYSCOMMAND, WM_USER};
+const std::vector<UINT> kPlacement{
+    WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_NCCALCSIZE, WM_MOVE, WM_SIZE,
+    WM_GETMINMAXINFO,     WM_SHOWWINDOW,       WM_SYSCOMMAND, WM_USER};
 
 class PlacementTables : public ::testing::Test {
  protected:
@@ -52,16 +52,28 @@ TEST_F(PlacementTables, SetWindowPos) {
     std::vector<Step> table;
   };
   const std::vector<Row> rows{
-      {"move", nullptr, {150, 120, 0, 0}, SWP_NOSIZE | kQuiet,
+      {"move",
+       nullptr,
+       {150, 120, 0, 0},
+       SWP_NOSIZE | kQuiet,
        {{"A", WM_WINDOWPOSCHANGING, S}, {"A", WM_WINDOWPOSCHANGED, S}, {"A", WM_MOVE, D}}},
-      {"size", nullptr, {0, 0, 320, 240}, SWP_NOMOVE | kQuiet,
+      {"size",
+       nullptr,
+       {0, 0, 320, 240},
+       SWP_NOMOVE | kQuiet,
        {{"A", WM_WINDOWPOSCHANGING, S},
         {"A", WM_NCCALCSIZE, S},
         {"A", WM_WINDOWPOSCHANGED, S},
         {"A", WM_SIZE, D}}},
-      {"frame changed", nullptr, {}, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | kQuiet,
+      {"frame changed",
+       nullptr,
+       {},
+       SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | kQuiet,
        {{"A", WM_WINDOWPOSCHANGING, S}, {"A", WM_NCCALCSIZE, S}, {"A", WM_WINDOWPOSCHANGED, S}}},
-      {"topmost", HWND_TOPMOST, {}, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE,
+      {"topmost",
+       HWND_TOPMOST,
+       {},
+       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE,
        {{"A", WM_WINDOWPOSCHANGING, S}, {"A", WM_WINDOWPOSCHANGED, S}}},
   };
   for (const Row& row : rows) {
@@ -80,14 +92,16 @@ TEST_F(PlacementTables, ShowWindow) {
     std::vector<Step> table;
   };
   const std::vector<Row> rows{
-      {"maximise", SW_MAXIMIZE,
+      {"maximise",
+       SW_MAXIMIZE,
        {{"A", WM_GETMINMAXINFO, S},
         {"A", WM_WINDOWPOSCHANGING, S},
         {"A", WM_NCCALCSIZE, S},
         {"A", WM_WINDOWPOSCHANGED, S},
         {"A", WM_SIZE, D},
         {"A", WM_MOVE, D}}},
-      {"restore from maximised", SW_RESTORE,
+      {"restore from maximised",
+       SW_RESTORE,
        {{"A", WM_WINDOWPOSCHANGING, S},
         {"A", WM_NCCALCSIZE, S},
         {"A", WM_WINDOWPOSCHANGED, S},
@@ -96,7 +110,8 @@ TEST_F(PlacementTables, ShowWindow) {
       // Minimising keeps the window's rectangle: only the size notice with SIZE_MINIMIZED.
       {"minimise", SW_MINIMIZE, {{"A", WM_SIZE, S}}},
       // Restoring the unchanged rectangle tells the size again, directly.
-      {"restore from minimised", SW_RESTORE,
+      {"restore from minimised",
+       SW_RESTORE,
        {{"A", WM_WINDOWPOSCHANGING, S},
         {"A", WM_NCCALCSIZE, S},
         {"A", WM_WINDOWPOSCHANGED, S},
