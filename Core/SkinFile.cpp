@@ -101,7 +101,7 @@ bool ReadSkinResource(LPCWSTR name, LPCWSTR type, SkinBytes* bytes) {
 }
 
 SkinFileStatus ReadSkinFile(LPCWSTR name, uint64_t limit, SkinBytes* bytes) {
-  if (!name) name = u"";
+  if (!name) name = TEXT("");
   if (CPaintManagerUI::ResourceZipName().IsEmpty()) {
     // Always joined, also when the name is a full path of its own.
     return ReadWholeFile(CPaintManagerUI::ResourceFolder() + name, limit, bytes);

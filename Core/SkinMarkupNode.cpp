@@ -79,13 +79,13 @@ bool CSkinMarkupNode::HasAttributes() const { return GetAttributeCount() > 0; }
 
 LPCTSTR CSkinMarkupNode::GetAttributeName(int index) const {
   if (!m_pOwner) return nullptr;
-  if (index < 0 || index >= GetAttributeCount()) return u"";
+  if (index < 0 || index >= GetAttributeCount()) return TEXT("");
   return m_pOwner->m_pstrText + m_aAttributes[index].iName;
 }
 
 LPCTSTR CSkinMarkupNode::GetAttributeValue(int index) const {
   if (!m_pOwner) return nullptr;
-  if (index < 0 || index >= GetAttributeCount()) return u"";
+  if (index < 0 || index >= GetAttributeCount()) return TEXT("");
   return m_pOwner->m_pstrText + m_aAttributes[index].iValue;
 }
 

@@ -12,7 +12,7 @@
 namespace SkinUI {
 namespace {
 
-const WCHAR kObjectProperty[] = u"WndX";
+const WCHAR kObjectProperty[] = TEXT("WndX");
 
 bool Registered(ATOM atom) {
   ASSERT(atom != 0 || ::GetLastError() == 1410L);
@@ -146,20 +146,20 @@ void CWindowWnd::CenterOnOwner() {
 }
 
 // The object lives in the user-data slot, pointer-sized so that it survives on 64-bit hosts.
-LRESULT CALLBACK CWindowWnd::ClassWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam,
-                                             LPARAM lParam) {
+LRESULT CWindowWnd::RouteToObject(const ObjectSlot& slot, HWND hWnd, UINT uMsg, WPARAM wParam,
+                                  LPARAM lParam) {
   CWindowWnd* pThis = nullptr;
   if (uMsg == WM_NCCREATE) {
     pThis = ObjectFromCreation(lParam);
     if (pThis != nullptr) {
       pThis->m_hWnd = hWnd;
-      ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pThis));
+      slot.set(hWnd, pThis);
     }
   } else {
-    pThis = reinterpret_cast<CWindowWnd*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    pThis = slot.get(hWnd);
     if (uMsg == WM_NCDESTROY && pThis != nullptr) {
       LRESULT lRes = ::CallWindowProcW(pThis->m_OldWndProc, hWnd, uMsg, wParam, lParam);
-      ::SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
+      slot.set(hWnd, nullptr);
       pThis->m_hWnd = nullptr;
       pThis->OnWindowGone(hWnd);
       return lRes;
@@ -169,27 +169,22 @@ LRESULT CALLBACK CWindowWnd::ClassWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam
   return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
 }
 
+// Our own classes keep the object in the window's user data.
+LRESULT CALLBACK CWindowWnd::ClassWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam,
+                                             LPARAM lParam) {
+  static const ObjectSlot userData{
+      [](HWND h) { return reinterpret_cast<CWindowWnd*>(::GetWindowLongPtrW(h, GWLP_USERDATA)); },
+      [](HWND h, CWindowWnd* o) { ::SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(o)); }};
+  return RouteToObject(userData, hWnd, uMsg, wParam, lParam);
+}
+
+// A superclassed system class may use its user data itself: the object goes in a property.
 LRESULT CALLBACK CWindowWnd::SuperclassWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam,
                                                   LPARAM lParam) {
-  CWindowWnd* pThis = nullptr;
-  if (uMsg == WM_NCCREATE) {
-    pThis = ObjectFromCreation(lParam);
-    if (pThis != nullptr) {
-      pThis->m_hWnd = hWnd;
-      ::SetPropW(hWnd, kObjectProperty, static_cast<HANDLE>(pThis));
-    }
-  } else {
-    pThis = static_cast<CWindowWnd*>(::GetPropW(hWnd, kObjectProperty));
-    if (uMsg == WM_NCDESTROY && pThis != nullptr) {
-      LRESULT lRes = ::CallWindowProcW(pThis->m_OldWndProc, hWnd, uMsg, wParam, lParam);
-      ::SetPropW(hWnd, kObjectProperty, nullptr);
-      pThis->m_hWnd = nullptr;
-      pThis->OnWindowGone(hWnd);
-      return lRes;
-    }
-  }
-  if (pThis != nullptr) return pThis->OnMessage(uMsg, wParam, lParam);
-  return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
+  static const ObjectSlot property{
+      [](HWND h) { return static_cast<CWindowWnd*>(::GetPropW(h, kObjectProperty)); },
+      [](HWND h, CWindowWnd* o) { ::SetPropW(h, kObjectProperty, static_cast<HANDLE>(o)); }};
+  return RouteToObject(property, hWnd, uMsg, wParam, lParam);
 }
 
 }  // namespace SkinUI

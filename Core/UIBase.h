@@ -49,6 +49,15 @@ class CWindowWnd {
   static LRESULT CALLBACK ClassWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK SuperclassWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam,
                                                LPARAM lParam);
+  // Where a window keeps the object it belongs to.
+  struct ObjectSlot {
+    CWindowWnd* (*get)(HWND hWnd);
+    void (*set)(HWND hWnd, CWindowWnd* object);
+  };
+  // The two window procedures, apart from their slot: the object is stored at WM_NCCREATE,
+  // every message goes to it, and it is let go after WM_NCDESTROY.
+  static LRESULT RouteToObject(const ObjectSlot& slot, HWND hWnd, UINT uMsg, WPARAM wParam,
+                               LPARAM lParam);
 
   HWND m_hWnd;
   WNDPROC m_OldWndProc;

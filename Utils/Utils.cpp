@@ -11,7 +11,7 @@ namespace SkinUI {
 namespace {
 
 [[noreturn]] void OutOfMemory() {
-  ::OutputDebugStringW(u"SkinUI: out of memory\n");
+  ::OutputDebugStringW(TEXT("SkinUI: out of memory\n"));
   std::abort();
 }
 
@@ -54,9 +54,9 @@ bool PointsInto(LPCWSTR p, LPCWSTR begin, int length) {
 WCHAR LowerCase(WCHAR c) {
   const auto plus = [c](int d) { return static_cast<WCHAR>(c + d); };
   const bool even = (c & 1) == 0;
-  if (c < 0x80) return (c >= u'A' && c <= u'Z') ? plus(32) : c;
+  if (c < 0x80) return (c >= TEXT('A') && c <= TEXT('Z')) ? plus(32) : c;
   if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return plus(32);
-  if (c == 0x130) return u'i';
+  if (c == 0x130) return TEXT('i');
   if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) return even ? plus(1) : c;
   if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return even ? c : plus(1);
   if (c == 0x178) return 0xFF;
@@ -81,7 +81,7 @@ WCHAR LowerCase(WCHAR c) {
 
 void ReportAssertion(const char* expression, const char* file, int line) {
   WCHAR szBuffer[1025];
-  ::wsprintfW(szBuffer, u"%hs(%d): Assertion failed: %hs\n", file, line, expression);
+  ::wsprintfW(szBuffer, TEXT("%hs(%d): Assertion failed: %hs\n"), file, line, expression);
   ::OutputDebugStringW(szBuffer);
 }
 
@@ -91,7 +91,7 @@ void Trace(LPCWSTR pstrFormat, ...) {
   va_start(args, pstrFormat);
   ::wvnsprintfW(szBuffer, 299, pstrFormat, args);  // a cut line is still terminated
   va_end(args);
-  ::lstrcatW(szBuffer, u"\n");
+  ::lstrcatW(szBuffer, TEXT("\n"));
   ::OutputDebugStringW(szBuffer);
 }
 
@@ -153,7 +153,7 @@ CUIString::operator LPCWSTR() const { return m_pstr; }
 // lies in is never moved before the copy.
 void CUIString::Assign(LPCWSTR pstr, int nLength) {
   ASSERT(pstr != nullptr);
-  if (!pstr) pstr = u"";
+  if (!pstr) pstr = TEXT("");
   const int n = BoundedLength(pstr, nLength);
   if (n > MAX_LOCAL_STRING_LEN) {
     if (IsInline()) {
@@ -292,26 +292,26 @@ int CUIString::Find(LPCWSTR pstrSub, int iPos) const {
   const int length = GetLength();
   ASSERT(iPos >= 0 && iPos <= length);
   if (!pstrSub || iPos < 0 || iPos > length) return -1;
-  const size_t at = std::u16string_view(m_pstr, static_cast<size_t>(length))
+  const size_t at = std::basic_string_view<WCHAR>(m_pstr, static_cast<size_t>(length))
                         .find(pstrSub, static_cast<size_t>(iPos));
-  return at == std::u16string_view::npos ? -1 : static_cast<int>(at);
+  return at == std::basic_string_view<WCHAR>::npos ? -1 : static_cast<int>(at);
 }
 
 int CUIString::ReverseFind(WCHAR ch) const {
   if (ch == 0) return -1;
-  const size_t at = std::u16string_view(m_pstr).rfind(ch);
-  return at == std::u16string_view::npos ? -1 : static_cast<int>(at);
+  const size_t at = std::basic_string_view<WCHAR>(m_pstr).rfind(ch);
+  return at == std::basic_string_view<WCHAR>::npos ? -1 : static_cast<int>(at);
 }
 
 // Each search resumes right after the text just inserted, so inserted text is never searched
 // again: one left-to-right pass over the original text. An empty pattern matches nothing.
 int CUIString::Replace(LPCWSTR pstrFrom, LPCWSTR pstrTo) {
   if (!pstrFrom || !pstrFrom[0]) return 0;
-  const std::u16string_view text(m_pstr), from(pstrFrom), to(pstrTo ? pstrTo : u"");
-  std::u16string result;
+  const std::basic_string_view<WCHAR> text(m_pstr), from(pstrFrom), to(pstrTo ? pstrTo : TEXT(""));
+  std::basic_string<WCHAR> result;
   int count = 0;
   size_t done = 0;
-  for (size_t at = text.find(from); at != std::u16string_view::npos; at = text.find(from, done)) {
+  for (size_t at = text.find(from); at != std::basic_string_view<WCHAR>::npos; at = text.find(from, done)) {
     result.append(text.substr(done, at - done)).append(to);
     done = at + from.size();
     ++count;

@@ -10,6 +10,7 @@ packages=(
   fonts-dejavu-core fonts-wqy-microhei
   xvfb xauth xdotool x11-utils imagemagick liblnk-utils 7zip libarchive-tools zip unzip
   libpugixml-dev libexpat1-dev python3
+  g++-mingw-w64-x86-64-posix clang-format
 )
 missing=()
 for p in "${packages[@]}"; do

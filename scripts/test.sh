@@ -26,6 +26,25 @@ run_ctest() {
   if [ "$rc" -ne 0 ] && ! grep -q 'No tests were found' "$logs/$name.log"; then status=1; fi
 }
 
+# run_check <name> <command...>: a check that prints "<name>: N passed, N failed" last.
+run_check() {
+  local name=$1; shift
+  echo "== $name"
+  "$@" 2>&1 | tee "$logs/$name.log"
+  local rc=${PIPESTATUS[0]}
+  local line
+  line=$(grep -E '^[a-z]+: [0-9]+ passed, [0-9]+ failed' "$logs/$name.log" | tail -n 1)
+  if [ -n "$line" ]; then
+    passed=$((passed + $(sed -E 's/^[a-z]+: ([0-9]+) passed.*/\1/' <<<"$line")))
+    failed=$((failed + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$line")))
+  fi
+  [ "$rc" -eq 0 ] || status=1
+}
+
+# The code above the platform compiles against the real <windows.h>; the tree is formatted.
+run_check windows bash scripts/check-windows.sh
+run_check format bash scripts/format.sh --check
+
 echo "== build (release)"
 if bash scripts/build.sh release; then
   run_ctest unit build -L unit -j "$(nproc)"

@@ -1,6 +1,7 @@
 // AlphaBlend: source-over with premultiplied per-pixel alpha and a constant opacity.
 
 #include "Platform/Gdi/SourcePixels.h"
+#include "Platform/Kernel/Unsupported.h"
 
 using namespace Platform;
 
@@ -12,7 +13,7 @@ bool ValidBlend(const BLENDFUNCTION& f) {
   if (f.BlendOp != AC_SRC_OVER) what = "blend operation", value = f.BlendOp;
   else if (f.BlendFlags != 0) what = "blend flags", value = f.BlendFlags;
   else if (f.AlphaFormat & ~AC_SRC_ALPHA) what = "alpha format", value = f.AlphaFormat;
-  if (what) GdiUnsupported("AlphaBlend", what, value);
+  if (what) ReportUnsupported("AlphaBlend", what, value);
   return what == nullptr;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "Platform/Gdi/DeviceContext.h"
+#include "Platform/Kernel/Unsupported.h"
 
 namespace Platform {
 namespace {
@@ -77,7 +78,7 @@ HBITMAP WINAPI CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, VOI
   else if (hSection) refusal = "file-mapping section", value = offset;
   else if (usage != DIB_RGB_COLORS) refusal = "colour usage", value = usage;
   if (refusal) {
-    GdiUnsupported("CreateDIBSection", refusal, value);
+    ReportUnsupported("CreateDIBSection", refusal, value);
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }

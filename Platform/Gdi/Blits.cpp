@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Platform/Gdi/SourcePixels.h"
+#include "Platform/Kernel/Unsupported.h"
 
 namespace Platform {
 namespace {
@@ -46,7 +47,7 @@ BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) {
       return TRUE;
     }
     default:
-      GdiUnsupported("PatBlt", "raster operation", rop);
+      ReportUnsupported("PatBlt", "raster operation", rop);
       SetLastError(ERROR_INVALID_PARAMETER);
       return FALSE;
   }
@@ -57,7 +58,7 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
   DeviceContext* dst = FindDc(hdc);
   if (!dst) return FALSE;
   if (rop != SRCCOPY) {
-    GdiUnsupported("BitBlt", "raster operation", rop);
+    ReportUnsupported("BitBlt", "raster operation", rop);
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
@@ -89,7 +90,7 @@ BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, 
   DeviceContext* dst = FindDc(hdcDest);
   if (!dst) return FALSE;
   if (rop != SRCCOPY) {
-    GdiUnsupported("StretchBlt", "raster operation", rop);
+    ReportUnsupported("StretchBlt", "raster operation", rop);
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
@@ -100,7 +101,7 @@ BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, 
   bool flipY = Normalise(yDest, hDest) != Normalise(ySrc, hSrc);
   POINT s = src->ToDevice(xSrc, ySrc);
   if (!InsideSurface(*src, s.x, s.y, wSrc, hSrc)) {
-    GdiUnsupported("StretchBlt", "source rectangle outside the source bitmap", s.x);
+    ReportUnsupported("StretchBlt", "source rectangle outside the source bitmap", s.x);
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }

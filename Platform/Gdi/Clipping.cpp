@@ -2,6 +2,7 @@
 // to IntersectClipRect and answered by GetClipBox are logical, as in Win32.
 
 #include "Platform/Gdi/DeviceContext.h"
+#include "Platform/Kernel/Unsupported.h"
 #include "Platform/Gdi/RegionShapes.h"
 
 namespace Platform {
@@ -41,7 +42,7 @@ int WINAPI ExtSelectClipRgn(HDC hdc, HRGN hrgn, int mode) {
   DeviceContext* dc = FindDc(hdc);
   if (!dc) return ERROR;
   if (mode < RGN_AND || mode > RGN_COPY) {
-    GdiUnsupported("ExtSelectClipRgn", "mode", mode);
+    ReportUnsupported("ExtSelectClipRgn", "mode", mode);
     SetLastError(ERROR_INVALID_PARAMETER);
     return ERROR;
   }

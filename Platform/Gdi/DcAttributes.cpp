@@ -1,6 +1,7 @@
 // The plain attributes of a device context: colours, modes, origins, capabilities.
 
 #include "Platform/Gdi/DeviceContext.h"
+#include "Platform/Kernel/Unsupported.h"
 
 using namespace Platform;
 
@@ -54,7 +55,7 @@ int WINAPI SetBkMode(HDC hdc, int mode) {
   DeviceContext* dc = FindDc(hdc);
   if (!dc) return 0;
   if (mode != TRANSPARENT && mode != OPAQUE) {
-    GdiUnsupported("SetBkMode", "mode", mode);
+    ReportUnsupported("SetBkMode", "mode", mode);
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
@@ -72,7 +73,7 @@ int WINAPI SetStretchBltMode(HDC hdc, int mode) {
   DeviceContext* dc = FindDc(hdc);
   if (!dc) return 0;
   if (mode < BLACKONWHITE || mode > HALFTONE) {
-    GdiUnsupported("SetStretchBltMode", "mode", mode);
+    ReportUnsupported("SetStretchBltMode", "mode", mode);
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
@@ -126,6 +127,6 @@ int WINAPI GetDeviceCaps(HDC hdc, int index) {
     case LOGPIXELSY: return 96;
     case RASTERCAPS: return RC_BITBLT | RC_BITMAP64 | RC_DI_BITMAP | RC_DIBTODEV | RC_STRETCHBLT;
     case SHADEBLENDCAPS: return SB_CONST_ALPHA | SB_PIXEL_ALPHA | SB_GRAD_RECT;
-    default: GdiUnsupported("GetDeviceCaps", "index", index); return 0;
+    default: ReportUnsupported("GetDeviceCaps", "index", index); return 0;
   }
 }

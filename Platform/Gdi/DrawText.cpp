@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Platform/Gdi/TextRuns.h"
+#include "Platform/Kernel/Unsupported.h"
 
 namespace Platform {
 namespace {
@@ -146,8 +147,8 @@ std::vector<Line> LayOut(const GdiFont& font, const Prepared& p, UINT format, in
   return lines;
 }
 
-void ReportUnsupported(UINT format) {
-  if (format & ~kHandled) GdiUnsupported("DrawTextW", "format flags", format & ~kHandled);
+void ReportUnsupportedFormat(UINT format) {
+  if (format & ~kHandled) ReportUnsupported("DrawTextW", "format flags", format & ~kHandled);
 }
 
 int LineX(const RECT& rc, UINT format, int width) {
@@ -194,7 +195,7 @@ int WINAPI DrawTextW(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT f
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  ReportUnsupported(format);
+  ReportUnsupportedFormat(format);
   int count = cchText == -1 ? static_cast<int>(std::char_traits<char16_t>::length(lpchText)) : cchText;
   const GdiFont& font = *dc->state.font;
   int lineHeight = font.metrics.height + (format & DT_EXTERNALLEADING ? font.metrics.externalLeading : 0);

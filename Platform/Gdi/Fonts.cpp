@@ -1,6 +1,7 @@
 // Fonts: LOGFONTW to pango descriptions, GDI metrics, and layouts.
 
 #include "Platform/Gdi/Fonts.h"
+#include "Platform/Kernel/Unsupported.h"
 
 #include <algorithm>
 #include <cmath>
@@ -134,8 +135,8 @@ int EmForCellHeight(PangoFontDescription* d, PangoLanguage* lang, int cell) {
 
 std::shared_ptr<GdiFont> MakeFont(const LOGFONTW& lf) {
   if (lf.lfEscapement || lf.lfOrientation)
-    GdiUnsupported("CreateFontIndirectW", "escapement (rotated text is drawn level)", lf.lfEscapement);
-  if (lf.lfWidth) GdiUnsupported("CreateFontIndirectW", "character width (ignored)", lf.lfWidth);
+    ReportUnsupported("CreateFontIndirectW", "escapement (rotated text is drawn level)", lf.lfEscapement);
+  if (lf.lfWidth) ReportUnsupported("CreateFontIndirectW", "character width (ignored)", lf.lfWidth);
   auto font = std::make_shared<GdiFont>();
   font->logFont = lf;
   std::string face = FaceName(lf);

@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <mutex>
 #include <unordered_map>
 
@@ -56,12 +55,6 @@ void RemoveGdiObject(HANDLE h) {
   if (it == t.objects.end()) return;
   doomed = std::move(it->second);
   t.objects.erase(it);
-}
-
-void GdiUnsupported(const char* call, const char* what, long long value) {
-  char line[256];
-  std::snprintf(line, sizeof line, "%s: unsupported %s (%lld)\n", call, what, value);
-  OutputDebugStringA(line);
 }
 
 }  // namespace Platform

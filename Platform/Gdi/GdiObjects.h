@@ -85,7 +85,4 @@ std::shared_ptr<T> FindGdi(HANDLE h, GdiKind kind) {
 
 inline HANDLE HandleOf(const GdiObject* obj) { return const_cast<GdiObject*>(obj); }
 
-// One debug-output line for an argument this layer does not support.
-void GdiUnsupported(const char* call, const char* what, long long value);
-
 }  // namespace Platform

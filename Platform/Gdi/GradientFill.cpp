@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "Platform/Gdi/DeviceContext.h"
+#include "Platform/Kernel/Unsupported.h"
 
 using namespace Platform;
 
@@ -42,7 +43,7 @@ BOOL WINAPI GradientFill(HDC hdc, PTRIVERTEX pVertex, ULONG nVertex, PVOID pMesh
   DeviceContext* dc = FindDc(hdc);
   if (!dc) return FALSE;
   if (ulMode != GRADIENT_FILL_RECT_H && ulMode != GRADIENT_FILL_RECT_V) {
-    GdiUnsupported("GradientFill", "mode", ulMode);
+    ReportUnsupported("GradientFill", "mode", ulMode);
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Platform/Gdi/DeviceContext.h"
+#include "Platform/Kernel/Unsupported.h"
 
 namespace Platform {
 namespace {
@@ -149,6 +150,6 @@ HGDIOBJ WINAPI GetCurrentObject(HDC hdc, UINT type) {
     case OBJ_BRUSH: return HandleOf(dc->state.brush.get());
     case OBJ_FONT: return HandleOf(dc->state.font.get());
     case OBJ_BITMAP: return dc->memory ? HandleOf(dc->state.bitmap.get()) : nullptr;
-    default: GdiUnsupported("GetCurrentObject", "object type", type); return nullptr;
+    default: ReportUnsupported("GetCurrentObject", "object type", type); return nullptr;
   }
 }

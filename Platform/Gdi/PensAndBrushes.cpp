@@ -1,4 +1,5 @@
 #include "Platform/Gdi/PensAndBrushes.h"
+#include "Platform/Kernel/Unsupported.h"
 
 namespace Platform {
 namespace {
@@ -58,7 +59,7 @@ HBRUSH WINAPI CreateSolidBrush(COLORREF color) {
 HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color) {
   int style = iStyle & PS_STYLE_MASK;
   if (style > PS_INSIDEFRAME || (iStyle & ~PS_STYLE_MASK)) {
-    GdiUnsupported("CreatePen", "style", iStyle);
+    ReportUnsupported("CreatePen", "style", iStyle);
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }

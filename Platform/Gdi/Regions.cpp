@@ -1,6 +1,7 @@
 // Region objects: creation, combination and queries.
 
 #include "Platform/Gdi/GdiObjects.h"
+#include "Platform/Kernel/Unsupported.h"
 #include "Platform/Gdi/RegionAccess.h"
 #include "Platform/Gdi/RegionShapes.h"
 
@@ -79,7 +80,7 @@ int WINAPI CombineRgn(HRGN hrgnDst, HRGN hrgnSrc1, HRGN hrgnSrc2, int iMode) {
     case RGN_COPY: break;
     default:
       cairo_region_destroy(result);
-      GdiUnsupported("CombineRgn", "mode", iMode);
+      ReportUnsupported("CombineRgn", "mode", iMode);
       SetLastError(ERROR_INVALID_PARAMETER);
       return ERROR;
   }

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "Platform/Gdi/DeviceContext.h"
+#include "Platform/Kernel/Unsupported.h"
 #include "Platform/Gdi/Fonts.h"
 #include "Platform/Text/Utf.h"
 
@@ -93,7 +94,7 @@ std::shared_ptr<GdiFont> StockFont(int index) {
 
 HGDIOBJ WINAPI GetStockObject(int i) {
   if (i < 0 || i >= Platform::kStockCount || !Platform::Stocks().objects[i]) {
-    Platform::GdiUnsupported("GetStockObject", "stock object", i);
+    Platform::ReportUnsupported("GetStockObject", "stock object", i);
     return nullptr;
   }
   return Platform::Stocks().objects[i].get();

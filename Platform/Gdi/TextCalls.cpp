@@ -2,6 +2,7 @@
 // GetCharABCWidthsW, TextOutW, ExtTextOutW.
 
 #include "Platform/Gdi/TextRuns.h"
+#include "Platform/Kernel/Unsupported.h"
 
 namespace Platform {
 namespace {
@@ -115,10 +116,10 @@ BOOL WINAPI ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* lprect,
   DeviceContext* dc = FindDc(hdc);
   if (!dc) return FALSE;
   if (options & ~(ETO_OPAQUE | ETO_CLIPPED)) {
-    GdiUnsupported("ExtTextOutW", "options", options);
+    ReportUnsupported("ExtTextOutW", "options", options);
     if (options & ETO_GLYPH_INDEX) return FALSE;
   }
-  if (lpDx && c) GdiUnsupported("ExtTextOutW", "character spacing array (ignored)", c);
+  if (lpDx && c) ReportUnsupported("ExtTextOutW", "character spacing array (ignored)", c);
   if ((c && !lpString) || c > 0x7FFFFFFF || ((options & (ETO_OPAQUE | ETO_CLIPPED)) && !lprect)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;

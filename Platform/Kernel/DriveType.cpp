@@ -10,6 +10,7 @@
 
 #include "Platform/Kernel/PathMap.h"
 #include "Platform/Win32.h"
+#include "Platform/Text/AsciiText.h"
 
 namespace {
 
@@ -19,13 +20,12 @@ constexpr unsigned long kCeph = 0x00C36400, kAfs = 0x5346414F, kCoda = 0x7375724
 constexpr unsigned long kIso9660 = 0x9660, kUdf = 0x15013346;
 constexpr unsigned long kFuse = 0x65735546;
 
-bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 
 // "X:", "X:\" or "X:/" give the letter; anything else is not a root.
 bool RootLetter(LPCWSTR root, char16_t* letter) {
   std::u16string_view r(root);
   if (r.size() < 2 || r.size() > 3 || r[1] != u':') return false;
-  if (r.size() == 3 && !IsSeparator(r[2])) return false;
+  if (r.size() == 3 && !Platform::IsPathSeparator(r[2])) return false;
   *letter = r[0];
   return true;
 }

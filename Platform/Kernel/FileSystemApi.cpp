@@ -9,6 +9,7 @@
 #include "Platform/Kernel/PathMap.h"
 #include "Platform/Kernel/ShareLocks.h"
 #include "Platform/Win32.h"
+#include "Platform/Text/AsciiText.h"
 
 namespace {
 
@@ -24,9 +25,9 @@ DWORD MkdirError(int err) {
 }
 
 bool IsFullPath(const std::u16string& path) {
-  auto sep = [](char16_t c) { return c == u'\\' || c == u'/'; };
-  if (path.size() >= 3 && path[1] == u':' && sep(path[2])) return true;
-  return path.size() >= 2 && sep(path[0]) && sep(path[1]);
+  using Platform::IsPathSeparator;
+  if (path.size() >= 3 && path[1] == u':' && IsPathSeparator(path[2])) return true;
+  return path.size() >= 2 && IsPathSeparator(path[0]) && IsPathSeparator(path[1]);
 }
 
 bool IsDirectory(const std::string& posix) {

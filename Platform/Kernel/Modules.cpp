@@ -8,6 +8,7 @@
 #include "Platform/Kernel/PathMap.h"
 #include "Platform/Text/Utf.h"
 #include "Platform/Win32.h"
+#include "Platform/Text/AsciiText.h"
 
 namespace Platform {
 namespace {
@@ -23,18 +24,10 @@ const Library kLibraries[] = {{u"kernel32"}, {u"user32"},  {u"gdi32"},   {u"msim
 // Any unique address serves as the program's module handle.
 char g_programModuleTag;
 
-char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
-
-std::u16string LowerAscii(std::u16string_view text) {
-  std::u16string out(text);
-  for (char16_t& c : out) c = Lower(c);
-  return out;
-}
-
 // The file name without folder and without the given extension.
 std::u16string BaseName(std::u16string_view path, std::u16string_view extension) {
   size_t slash = path.find_last_of(u"\\/");
-  std::u16string name = LowerAscii(slash == std::u16string_view::npos ? path : path.substr(slash + 1));
+  std::u16string name = AsciiLowered(slash == std::u16string_view::npos ? path : path.substr(slash + 1));
   if (name.size() > extension.size() &&
       name.compare(name.size() - extension.size(), extension.size(), extension) == 0)
     name.resize(name.size() - extension.size());

@@ -2,14 +2,18 @@
 
 #include <string>
 
-#include "Platform/Text/Utf.h"
 #include "Platform/Win32.h"
 
 namespace Platform {
 
 void ReportUnsupported(const char* call, const char* what) {
-  std::u16string line = ToUtf16(call) + u": not supported: " + ToUtf16(what) + u"\n";
-  OutputDebugStringW(line.c_str());
+  std::string line = std::string(call) + ": unsupported " + what + "\n";
+  OutputDebugStringA(line.c_str());
+}
+
+void ReportUnsupported(const char* call, const char* what, long long value) {
+  std::string line = std::string(call) + ": unsupported " + what + " (" + std::to_string(value) + ")\n";
+  OutputDebugStringA(line.c_str());
 }
 
 }  // namespace Platform

@@ -1,9 +1,8 @@
 // Waiting, sleeping and the 64-bit tick counter.
-#include <time.h>
-
 #include <chrono>
 #include <thread>
 
+#include "Platform/Kernel/Clock.h"
 #include "Platform/Kernel/Waitable.h"
 #include "Platform/Win32.h"
 
@@ -29,8 +28,4 @@ void WINAPI Sleep(DWORD dwMilliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(dwMilliseconds));
 }
 
-ULONGLONG WINAPI GetTickCount64() {
-  struct timespec ts;
-  clock_gettime(CLOCK_MONOTONIC, &ts);  // the clock GetTickCount counts with
-  return static_cast<ULONGLONG>(ts.tv_sec) * 1000u + static_cast<ULONGLONG>(ts.tv_nsec) / 1000000u;
-}
+ULONGLONG WINAPI GetTickCount64() { return Platform::ClockNow(); }

@@ -1,6 +1,6 @@
 #include "Platform/Registry/KeyHandles.h"
+#include "Platform/Kernel/Unsupported.h"
 
-#include <cstdio>
 #include <mutex>
 #include <string>
 #include <unordered_map>
@@ -42,10 +42,8 @@ DWORD ResolveKeyHandle(HKEY key, OpenedKey* opened) {
     return ERROR_SUCCESS;
   }
   if (IsPredefined(key)) {
-    char line[80];
-    std::snprintf(line, sizeof line, "registry: predefined key 0x%08X is not supported\n",
-                  static_cast<uint32_t>(reinterpret_cast<uintptr_t>(key)));
-    OutputDebugStringA(line);
+    ReportUnsupported("RegOpenKeyExW", "predefined key",
+                      static_cast<long long>(reinterpret_cast<uintptr_t>(key)));
     return ERROR_INVALID_HANDLE;
   }
   HandleTable& table = Table();

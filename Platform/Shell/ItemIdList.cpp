@@ -1,4 +1,5 @@
 #include "Platform/Shell/ItemIdList.h"
+#include "Platform/Text/AsciiText.h"
 
 #include <cstring>
 #include <vector>
@@ -14,7 +15,6 @@ constexpr BYTE kNameItem = 0x31;
 constexpr size_t kItemOverhead = sizeof(USHORT) + 1 + sizeof(char16_t);
 constexpr size_t kMaxItem = 0xFFFF;
 
-bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 
 bool IsDriveLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
 
@@ -23,10 +23,10 @@ bool SplitPath(const std::u16string& path, std::u16string* root,
                std::vector<std::u16string>* names) {
   size_t pos = 0;
   if (path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == u':') {
-    if (path.size() > 2 && !IsSeparator(path[2])) return false;  // "C:dir" is drive-relative
+    if (path.size() > 2 && !IsPathSeparator(path[2])) return false;  // "C:dir" is drive-relative
     *root = path.substr(0, 2) + u"\\";
     pos = 2;
-  } else if (path.size() > 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+  } else if (path.size() > 2 && IsPathSeparator(path[0]) && IsPathSeparator(path[1])) {
     size_t server = path.find_first_of(u"\\/", 2);
     if (server == 2 || server == std::u16string::npos) return false;
     size_t share = path.find_first_of(u"\\/", server + 1);
@@ -39,9 +39,9 @@ bool SplitPath(const std::u16string& path, std::u16string* root,
     return false;
   }
   while (pos < path.size()) {
-    while (pos < path.size() && IsSeparator(path[pos])) ++pos;
+    while (pos < path.size() && IsPathSeparator(path[pos])) ++pos;
     size_t end = pos;
-    while (end < path.size() && !IsSeparator(path[end])) ++end;
+    while (end < path.size() && !IsPathSeparator(path[end])) ++end;
     if (end > pos) names->push_back(path.substr(pos, end - pos));
     pos = end;
   }

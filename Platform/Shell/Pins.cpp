@@ -10,6 +10,7 @@
 #include "Platform/Kernel/PathMap.h"
 #include "Platform/Shell/LinkFileIo.h"
 #include "Platform/Shell/SpecialFolders.h"
+#include "Platform/Text/AsciiText.h"
 
 namespace Platform {
 
@@ -19,10 +20,7 @@ constexpr size_t kMaxLinkFile = 1 << 20;
 
 bool EndsWithLnk(const std::u16string& name) {
   if (name.size() < 4) return false;
-  std::u16string ext = name.substr(name.size() - 4);
-  for (char16_t& c : ext)
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
-  return ext == u".lnk";
+  return AsciiLowered(name.substr(name.size() - 4)) == u".lnk";
 }
 
 // Paths compare as Windows compares them: either separator, ASCII case ignored.

@@ -1,4 +1,5 @@
 #include "Platform/Shell/RelativePath.h"
+#include "Platform/Text/AsciiText.h"
 
 #include <vector>
 
@@ -10,7 +11,7 @@ std::vector<std::u16string> Split(const std::u16string& path) {
   std::vector<std::u16string> parts;
   std::u16string current;
   for (char16_t c : path) {
-    if (c == u'\\' || c == u'/') {
+    if (IsPathSeparator(c)) {
       if (!current.empty()) parts.push_back(current);
       current.clear();
     } else {
@@ -34,8 +35,7 @@ bool SameName(const std::u16string& a, const std::u16string& b) {
 
 // The number of leading parts that make the root: "C:" or "server", "share".
 size_t RootParts(const std::u16string& path) {
-  return path.size() > 1 && (path[0] == u'\\' || path[0] == u'/') &&
-                 (path[1] == u'\\' || path[1] == u'/')
+  return path.size() > 1 && IsPathSeparator(path[0]) && IsPathSeparator(path[1])
              ? 2
              : 1;
 }

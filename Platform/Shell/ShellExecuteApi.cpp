@@ -4,15 +4,14 @@
 #include "Platform/Shell/Pins.h"
 #include "Platform/Shell/ShellOpen.h"
 #include "Platform/Shell/ShellVerbLog.h"
+#include "Platform/Text/AsciiText.h"
 
 namespace {
 
 enum class Verb { Open, TaskbarPin, TaskbarUnpin, StartPin, StartUnpin, Unknown };
 
 Verb ParseVerb(LPCWSTR operation) {
-  std::u16string verb = operation ? operation : u"";
-  for (char16_t& c : verb)
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
+  std::u16string verb = Platform::AsciiLowered(operation ? operation : u"");
   if (verb.empty() || verb == u"open") return Verb::Open;
   if (verb == u"taskbarpin") return Verb::TaskbarPin;
   if (verb == u"taskbarunpin") return Verb::TaskbarUnpin;

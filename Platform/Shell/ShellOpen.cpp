@@ -9,6 +9,7 @@
 #include "Platform/Kernel/PathMap.h"
 #include "Platform/Shell/LinkFileIo.h"
 #include "Platform/Text/Utf.h"
+#include "Platform/Text/AsciiText.h"
 
 namespace Platform {
 
@@ -21,10 +22,7 @@ std::u16string LowerExtension(const std::u16string& file) {
   size_t dot = file.find_last_of(u'.');
   size_t slash = file.find_last_of(u"\\/");
   if (dot == std::u16string::npos || (slash != std::u16string::npos && dot < slash)) return u"";
-  std::u16string ext = file.substr(dot);
-  for (char16_t& c : ext)
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
-  return ext;
+  return AsciiLowered(file.substr(dot));
 }
 
 bool IsProgram(const std::u16string& file, const struct stat& st) {

@@ -5,6 +5,7 @@
 #include "Platform/Host/Host.h"
 #include "Platform/Shell/ItemIdList.h"
 #include "Platform/Window/MessageQueue.h"
+#include "Platform/Text/AsciiText.h"
 
 namespace Platform {
 namespace {
@@ -69,7 +70,7 @@ LPITEMIDLIST WINAPI SHBrowseForFolderW(LPBROWSEINFOW lpbi) {
   if (pidl == nullptr) return nullptr;
   if (lpbi->pszDisplayName != nullptr) {
     std::u16string name = path;
-    while (name.size() > 3 && (name.back() == u'\\' || name.back() == u'/')) name.pop_back();
+    while (name.size() > 3 && Platform::IsPathSeparator(name.back())) name.pop_back();
     size_t slash = name.find_last_of(u"\\/");
     if (slash != std::u16string::npos && name.size() > 3) name = name.substr(slash + 1);
     size_t n = std::min<size_t>(name.size(), MAX_PATH - 1);

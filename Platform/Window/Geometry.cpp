@@ -3,6 +3,7 @@
 
 #include "Platform/Host/Host.h"
 #include "Platform/Window/GdiBridge.h"
+#include "Platform/Window/MessageQueue.h"
 #include "Platform/Window/WindowOps.h"
 
 namespace Platform {
@@ -203,10 +204,10 @@ BOOL WINAPI SystemParametersInfoW(UINT uiAction, UINT uiParam, PVOID pvParam, UI
       return TRUE;
     case SPI_GETMOUSEHOVERWIDTH:
     case SPI_GETMOUSEHOVERHEIGHT:
-      *static_cast<UINT*>(pvParam) = 4;
+      *static_cast<UINT*>(pvParam) = kDefaultHoverSize;
       return TRUE;
     case SPI_GETMOUSEHOVERTIME:
-      *static_cast<UINT*>(pvParam) = 400;
+      *static_cast<UINT*>(pvParam) = kDefaultHoverTime;
       return TRUE;
     default:
       SetLastError(ERROR_INVALID_SPI_VALUE);

@@ -15,7 +15,7 @@ namespace {
 struct Tracking {
   HWND hwnd = nullptr;
   DWORD flags = 0;
-  DWORD hoverTime = 400;
+  DWORD hoverTime = kDefaultHoverTime;
   POINT hoverOrigin{};
   DWORD hoverStart = 0;
 };
@@ -46,7 +46,6 @@ struct LastKey {
 };
 thread_local LastKey t_lastKey;
 
-const int kHoverSize = 4;
 
 WPARAM MouseKeyStateLocked() {
   const auto& a = Input().async;
@@ -59,22 +58,11 @@ WPARAM MouseKeyStateLocked() {
   return k;
 }
 
-MSG MakeMsg(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  MSG m{};
-  m.hwnd = hwnd;
-  m.message = message;
-  m.wParam = wParam;
-  m.lParam = lParam;
-  m.time = NowTicks();
-  m.pt = Input().cursor;
-  return m;
-}
-
 void PostInputLocked(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                      std::u16string chars = {}) {
   Window* w = FindWindowLocked(hwnd);
   if (w == nullptr || !w->queue->alive) return;
-  PostLocked(*w->queue, MakeMsg(hwnd, message, wParam, lParam), std::move(chars));
+  PostLocked(*w->queue, StampedMessageLocked(hwnd, message, wParam, lParam), std::move(chars));
 }
 
 LPARAM PointParam(POINT p) { return MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)); }
@@ -120,8 +108,8 @@ void CheckLeaveLocked(HWND target, int hit) {
 void RestartHoverLocked(HWND target, POINT screen) {
   Tracking& t = Input().tracking;
   if (t.hwnd != target || (t.flags & TME_HOVER) == 0) return;
-  if (std::abs(screen.x - t.hoverOrigin.x) <= kHoverSize / 2 &&
-      std::abs(screen.y - t.hoverOrigin.y) <= kHoverSize / 2) {
+  if (std::abs(screen.x - t.hoverOrigin.x) <= static_cast<int>(kDefaultHoverSize / 2) &&
+      std::abs(screen.y - t.hoverOrigin.y) <= static_cast<int>(kDefaultHoverSize / 2)) {
     return;
   }
   t.hoverOrigin = screen;
@@ -370,7 +358,7 @@ BOOL WINAPI TranslateMessage(const MSG* lpMsg) {
   if (w == nullptr) return TRUE;
   // The characters come next, before anything else already queued, as on Windows.
   for (auto it = last.chars.rbegin(); it != last.chars.rend(); ++it) {
-    w->queue->posted.push_front(QueuedMessage{MakeMsg(lpMsg->hwnd, charMessage, *it, lpMsg->lParam), {}});
+    w->queue->posted.push_front(QueuedMessage{StampedMessageLocked(lpMsg->hwnd, charMessage, *it, lpMsg->lParam), {}});
   }
   WakeQueueLocked(*w->queue);
   t_lastKey = LastKey{};
@@ -434,7 +422,7 @@ BOOL WINAPI TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack) {
   t.hwnd = hwnd;
   t.flags |= kinds;
   if ((kinds & TME_HOVER) != 0) {
-    t.hoverTime = lpEventTrack->dwHoverTime == HOVER_DEFAULT ? 400 : lpEventTrack->dwHoverTime;
+    t.hoverTime = lpEventTrack->dwHoverTime == HOVER_DEFAULT ? kDefaultHoverTime : lpEventTrack->dwHoverTime;
     t.hoverOrigin = Input().cursor;
     t.hoverStart = NowTicks();
     WakeQueueLocked(*FindWindowLocked(hwnd)->queue);

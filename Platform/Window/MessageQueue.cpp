@@ -72,7 +72,14 @@ void WakeQueueLocked(ThreadQueue& q) {
   }
 }
 
-void WaitOnQueue(std::unique_lock<std::mutex>& lock, ThreadQueue& q, int timeoutMs) {
+void WakeAllQueues() {
+  auto lock = WindowLock();
+  for (auto& [id, weak] : QueuesLocked()) {
+    if (QueuePtr q = weak.lock()) WakeQueueLocked(*q);
+  }
+}
+
+bool WaitOnQueue(std::unique_lock<std::mutex>& lock, ThreadQueue& q, int timeoutMs) {
   if (!q.hostThread && HostStartedOnThisThread() && StartedHost()->OwnsEventLoop()) {
     q.hostThread = true;
   }
@@ -80,13 +87,13 @@ void WaitOnQueue(std::unique_lock<std::mutex>& lock, ThreadQueue& q, int timeout
     lock.unlock();
     StartedHost()->WaitForEvents(timeoutMs);
     lock.lock();
-    return;
+    return false;
   }
   if (timeoutMs < 0) {
     q.wake.wait(lock);
-  } else {
-    q.wake.wait_for(lock, std::chrono::milliseconds(timeoutMs));
+    return false;
   }
+  return q.wake.wait_for(lock, std::chrono::milliseconds(timeoutMs)) == std::cv_status::timeout;
 }
 
 void PostLocked(ThreadQueue& q, const MSG& msg, std::u16string chars) {

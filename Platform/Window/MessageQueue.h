@@ -65,8 +65,13 @@ QueuePtr QueueOfThreadLocked(DWORD threadId);
 // Under the lock: wakes the thread that owns q wherever it waits.
 void WakeQueueLocked(ThreadQueue& q);
 // Under the lock (released while waiting): waits for the queue to change or the deadline
-// (milliseconds from now, negative for none).
-void WaitOnQueue(std::unique_lock<std::mutex>& lock, ThreadQueue& q, int timeoutMs);
+// (milliseconds from now, negative for none). True when the deadline passed first.
+bool WaitOnQueue(std::unique_lock<std::mutex>& lock, ThreadQueue& q, int timeoutMs);
+// Wakes every thread that waits for a message, so that it looks at the clock again.
+void WakeAllQueues();
+// Milliseconds until the calling thread's next timer, hover or caret blink is due (0: due
+// now, negative: none).
+int MillisecondsToNextDeadline();
 
 // Under the lock: appends a posted or input message and wakes the owner.
 void PostLocked(ThreadQueue& q, const MSG& msg, std::u16string chars = {});
@@ -107,6 +112,15 @@ int CheckHoverLocked(ThreadQueue& q, DWORD now);
 
 // The cursor position in screen coordinates (Input.cpp), under the lock.
 POINT CursorPosLocked();
+
+// Under the lock: a message stamped with the current time and cursor position, as a posted or
+// generated message is (Messages.cpp).
+MSG StampedMessageLocked(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The mouse-hover defaults: the time the pointer rests and the size of the rectangle it may
+// move in, as TrackMouseEvent uses them and SystemParametersInfoW reports them.
+constexpr UINT kDefaultHoverTime = 400;
+constexpr UINT kDefaultHoverSize = 4;
 
 // Keyboard state follows the messages as the thread retrieves them (Input.cpp).
 void NoteRetrievedMessage(const QueuedMessage& m);

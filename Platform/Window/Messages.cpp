@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "Platform/Host/Host.h"
+#include "Platform/Kernel/Clock.h"
 #include "Platform/Window/MessageQueue.h"
 
 namespace Platform {
@@ -26,16 +27,6 @@ bool Matches(const MSG& m, HWND filter, UINT min, UINT max) {
   return InRange(m.message, min, max);
 }
 
-MSG Generated(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  MSG m{};
-  m.hwnd = hwnd;
-  m.message = message;
-  m.wParam = wParam;
-  m.lParam = lParam;
-  m.time = NowTicks();
-  m.pt = CursorPosLocked();
-  return m;
-}
 
 bool TakePosted(ThreadQueue& q, MSG* out, HWND filter, UINT min, UINT max, bool remove) {
   for (auto it = q.posted.begin(); it != q.posted.end();) {
@@ -73,7 +64,7 @@ bool PeekOnce(std::unique_lock<std::mutex>& lock, ThreadQueue& q, MSG* out, HWND
   BlinkCaretIfDue(lock, q, now);
   if (TakePosted(q, out, filter, min, max, remove)) return true;
   if (q.quit && InRange(WM_QUIT, min, max)) {
-    *out = Generated(nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0);
+    *out = StampedMessageLocked(nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0);
     if (remove) q.quit = false;
     return true;
   }
@@ -101,6 +92,17 @@ int NextWakeLocked(ThreadQueue& q) {
   return best;
 }
 
+// Blocks until the queue changes or the thread's next deadline. Under the virtual clock
+// nothing else moves time for a thread that waits for its own deadline, so the real wait
+// stands for it and the clock moves to the deadline.
+void WaitForWorkLocked(std::unique_lock<std::mutex>& lock, ThreadQueue& q) {
+  uint64_t start = ClockNow();
+  int wait = NextWakeLocked(q);
+  if (WaitOnQueue(lock, q, wait) && ClockIsVirtual()) {
+    AdvanceVirtualClockTo(start + static_cast<uint64_t>(wait));
+  }
+}
+
 bool FilterIsValid(HWND filter) {
   if (filter == nullptr || filter == kThreadMessagesOnly) return true;
   auto lock = WindowLock();
@@ -110,6 +112,23 @@ bool FilterIsValid(HWND filter) {
 }
 
 }  // namespace
+
+MSG StampedMessageLocked(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  MSG m{};
+  m.hwnd = hwnd;
+  m.message = message;
+  m.wParam = wParam;
+  m.lParam = lParam;
+  m.time = NowTicks();
+  m.pt = CursorPosLocked();
+  return m;
+}
+
+int MillisecondsToNextDeadline() {
+  QueuePtr q = CurrentQueue();
+  auto lock = WindowLock();
+  return NextWakeLocked(*q);
+}
 
 void SetLastMessageInfo(DWORD time, POINT pt) {
   t_messageTime = time;
@@ -128,7 +147,7 @@ BOOL WINAPI PostMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
-  PostLocked(*w->queue, Generated(hWnd, Msg, wParam, lParam));
+  PostLocked(*w->queue, StampedMessageLocked(hWnd, Msg, wParam, lParam));
   return TRUE;
 }
 
@@ -140,7 +159,7 @@ BOOL WINAPI PostThreadMessageW(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM l
     SetLastError(ERROR_INVALID_THREAD_ID);
     return FALSE;
   }
-  PostLocked(*q, Generated(nullptr, Msg, wParam, lParam));
+  PostLocked(*q, StampedMessageLocked(nullptr, Msg, wParam, lParam));
   return TRUE;
 }
 
@@ -202,7 +221,7 @@ BOOL WINAPI GetMessageW(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFil
   auto lock = WindowLock();
   MSG m{};
   while (!PeekOnce(lock, *q, &m, hWnd, wMsgFilterMin, wMsgFilterMax, true)) {
-    WaitOnQueue(lock, *q, NextWakeLocked(*q));
+    WaitForWorkLocked(lock, *q);
   }
   *lpMsg = m;
   SetLastMessageInfo(m.time, m.pt);
@@ -214,7 +233,7 @@ BOOL WINAPI WaitMessage() {
   auto lock = WindowLock();
   MSG m{};
   while (!PeekOnce(lock, *q, &m, nullptr, 0, 0, false)) {
-    WaitOnQueue(lock, *q, NextWakeLocked(*q));
+    WaitForWorkLocked(lock, *q);
   }
   return TRUE;
 }

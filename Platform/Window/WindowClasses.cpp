@@ -1,8 +1,8 @@
 // Window classes: the module's own, global and system classes.
 #include "Platform/Window/WindowClasses.h"
 
-#include "Platform/Controls/CommonControls.h"
-#include "Platform/Controls/Edit.h"
+#include "Platform/NativeControls/CommonControls.h"
+#include "Platform/NativeControls/Edit.h"
 
 #include <algorithm>
 #include <mutex>

@@ -1,9 +1,9 @@
 #include "Platform/Window/WindowState.h"
 
 #include <sys/syscall.h>
-#include <time.h>
 #include <unistd.h>
 
+#include "Platform/Kernel/Clock.h"
 #include "Platform/Window/GdiBridge.h"
 
 namespace Platform {
@@ -108,12 +108,7 @@ DWORD CurrentThreadIdValue() {
   return id;
 }
 
-DWORD NowTicks() {
-  timespec ts{};
-  clock_gettime(CLOCK_MONOTONIC, &ts);
-  return static_cast<DWORD>(static_cast<uint64_t>(ts.tv_sec) * 1000u +
-                            static_cast<uint64_t>(ts.tv_nsec) / 1000000u);
-}
+DWORD NowTicks() { return static_cast<DWORD>(ClockNow()); }
 
 }  // namespace Platform
 

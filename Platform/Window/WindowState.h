@@ -112,6 +112,7 @@ bool IsDescendantLocked(HWND ancestor, HWND hwnd);  // hwnd == ancestor counts
 LRESULT CallWindowProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 DWORD CurrentThreadIdValue();
+// GetTickCount: the low 32 bits of the clock of Platform/Kernel/Clock.h.
 DWORD NowTicks();
 
 // The caller's message time and position (the last message retrieved by this thread).

@@ -3,7 +3,7 @@
 # from outside (here by xdotool, as a window manager would) and when the user drags one of the
 # sizing borders it answers in WM_NCHITTEST. Run under Xvfb with the build folder as $1.
 build=$1
-helper="$build/tests/helper_SizeLimitsWindow"
+helper="$build/tests/childproc_SizeLimitsWindow"
 source "$(dirname "$0")/../support/e2e.sh"
 
 start_window "^SkinUI Size Limits$" env SKINUI_HOST=gtk "$helper" 60000

@@ -116,6 +116,6 @@ std::string BuiltProgram(const std::string& relative) {
   return std::string(build ? build : ".") + "/" + relative;
 }
 
-std::string HelperProgram(const std::string& name) { return BuiltProgram("tests/helper_" + name); }
+std::string ChildProgram(const std::string& name) { return BuiltProgram("tests/childproc_" + name); }
 
 }  // namespace TestSupport

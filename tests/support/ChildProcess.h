@@ -38,8 +38,8 @@ class ChildProcess {
   int m_status = -1;
 };
 
-// Path of a program built from tests/helpers/<name>.cpp.
-std::string HelperProgram(const std::string& name);
+// Path of a program built from tests/childprocs/<name>.cpp.
+std::string ChildProgram(const std::string& name);
 // Path of a program of the build, given relative to the build folder.
 std::string BuiltProgram(const std::string& relative);
 

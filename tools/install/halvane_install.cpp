@@ -8,7 +8,6 @@
 #include <cstring>
 #include <string>
 
-#include "Platform/Text/Utf.h"
 #include "ProgressWindow.h"
 #include "setup/InstallPathRecord.h"
 #include "setup/InstallSequence.h"
@@ -29,13 +28,22 @@ bool DefaultDirectory(WCHAR* out) {
   return ok && lstrlenW(out) + 9 < MAX_PATH && lstrcatW(out, u"\\Halvane\\");
 }
 
+std::u16string FromUtf8(const char* text) {
+  int size = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+  if (size <= 1) return {};
+  std::u16string wide(static_cast<size_t>(size), u'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), size);
+  wide.pop_back();
+  return wide;
+}
+
 bool ParseArguments(int argc, char** argv, Choices* choices) {
   for (int i = 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--no-desktop")) choices->desktop = false;
     else if (!std::strcmp(argv[i], "--no-startmenu")) choices->startMenu = false;
     else if (!std::strcmp(argv[i], "--no-taskbar")) choices->taskbar = false;
     else if (argv[i][0] == '-' || !choices->directory.empty()) return false;
-    else choices->directory = Platform::Utf8ToUtf16(argv[i]);
+    else choices->directory = FromUtf8(argv[i]);
   }
   if (!choices->directory.empty()) return true;
   WCHAR found[MAX_PATH] = {};

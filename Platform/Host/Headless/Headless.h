@@ -26,6 +26,9 @@ void SwitchToOtherApplication();
 
 // The premultiplied 0xAARRGGBB pixel at a client point of a window (0 outside).
 uint32_t Pixel(HWND hwnd, int x, int y);
+// All pixels of a window's client area, row by row from the top, in the same form; size gets
+// the client size. Empty for a window without pixels (hidden, gone).
+std::vector<uint32_t> ClientPixels(HWND hwnd, SIZE* size);
 
 struct MessageBoxShown {
   HWND owner;
@@ -61,6 +64,16 @@ int CursorShape();  // the standard cursor id last set, 0 for none
 // Dispatches the calling thread's messages (WM_PAINT included, timers that are due) until none
 // is left. Returns false when WM_QUIT came (it is consumed).
 bool RunUntilIdle();
+
+// The virtual clock (see Platform/Kernel/Clock.h): under the headless host GetTickCount,
+// message times, timers, hover tracking, double clicks and the caret blink follow it, and it
+// stands still unless moved. AdvanceClock moves it forward by ms as an idle message loop of
+// the calling thread would live through that time: it dispatches the waiting messages, then
+// steps the clock to each timer, hover or blink deadline of the calling thread that falls
+// within ms and dispatches what became due, and finally dispatches at the end time. Other
+// threads that wait for messages are woken to look at the new time. Returns false when
+// WM_QUIT came (it is consumed and the clock stops there).
+bool AdvanceClock(DWORD ms);
 
 // Restores the defaults between tests: screen, dialog answers, mouse buttons and keys up.
 void Reset();

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <mutex>
@@ -5,6 +6,8 @@
 
 #include "Platform/Host/Headless/Headless.h"
 #include "Platform/Host/Host.h"
+#include "Platform/Kernel/Clock.h"
+#include "Platform/Window/MessageQueue.h"
 #include "Platform/Window/WindowOps.h"
 
 namespace Platform {
@@ -248,6 +251,33 @@ uint32_t Pixel(HWND hwnd, int x, int y) {
   return value;
 }
 
+std::vector<uint32_t> ClientPixels(HWND hwnd, SIZE* size) {
+  *size = SIZE{};
+  RECT client{};
+  if (!GetClientRect(hwnd, &client)) return {};
+  POINT offset{};
+  cairo_surface_t* surface = WindowSurfaceForTesting(hwnd, &offset);
+  if (surface == nullptr) return {};
+  cairo_surface_flush(surface);
+  *size = SIZE{client.right, client.bottom};
+  std::vector<uint32_t> pixels(static_cast<size_t>(size->cx) * static_cast<size_t>(size->cy));
+  int width = cairo_image_surface_get_width(surface);
+  int height = cairo_image_surface_get_height(surface);
+  int stride = cairo_image_surface_get_stride(surface);
+  const unsigned char* data = cairo_image_surface_get_data(surface);
+  for (int y = 0; y < size->cy; ++y) {
+    int sy = offset.y + y;
+    if (sy < 0 || sy >= height) continue;
+    const auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<ptrdiff_t>(sy) * stride);
+    for (int x = 0; x < size->cx; ++x) {
+      int sx = offset.x + x;
+      if (sx >= 0 && sx < width) pixels[static_cast<size_t>(y) * size->cx + x] = row[sx];
+    }
+  }
+  cairo_surface_destroy(surface);
+  return pixels;
+}
+
 void AnswerMessageBox(int answer) {
   CurrentHost();
   std::lock_guard<std::mutex> guard(State().lock);
@@ -289,6 +319,24 @@ bool RunUntilIdle() {
     DispatchMessageW(&msg);
   }
   return true;
+}
+
+bool AdvanceClock(DWORD ms) {
+  CurrentHost();
+  uint64_t end = ClockNow() + ms;
+  for (;;) {
+    if (!RunUntilIdle()) return false;
+    int next = MillisecondsToNextDeadline();
+    uint64_t now = ClockNow();
+    if (next < 0 || now + static_cast<uint64_t>(next) >= end) break;
+    // A deadline that is already due was handled above; stepping by at least 1 ms keeps a
+    // deadline that stays due (a blink of a window without pixels) from looping here.
+    AdvanceVirtualClockTo(now + static_cast<uint64_t>(std::max(next, 1)));
+    WakeAllQueues();
+  }
+  AdvanceVirtualClockTo(end);
+  WakeAllQueues();
+  return RunUntilIdle();
 }
 
 void Reset() {

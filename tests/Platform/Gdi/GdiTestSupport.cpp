@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 
-#include "Platform/Gdi/DebugPng.h"
+#include "support/PngFile.h"
 
 namespace GdiTest {
 
@@ -59,12 +58,9 @@ RECT Surface::InkBox(uint32_t v) const {
 }
 
 std::string Surface::Save(const char* name) const {
-  const char* build = std::getenv("SKINUI_BUILD_DIR");
-  std::filesystem::path dir = std::filesystem::path(build ? build : ".") / "test-output";
-  std::filesystem::create_directories(dir);
-  std::string path = (dir / name).string();
-  EXPECT_TRUE(Platform::WriteBitmapPng(m_bitmap, path.c_str()));
-  return path;
+  std::filesystem::path path = TestSupport::TestOutputPath(name);
+  EXPECT_TRUE(TestSupport::WritePng(TestSupport::PictureOfDc(m_dc), path));
+  return path.string();
 }
 
 }  // namespace GdiTest

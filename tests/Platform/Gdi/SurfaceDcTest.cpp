@@ -5,7 +5,7 @@
 #include <cairo.h>
 
 #include "GdiTestSupport.h"
-#include "Platform/Gdi/DebugPng.h"
+#include "support/PngFile.h"
 #include "Platform/Gdi/SurfaceDC.h"
 
 using namespace GdiTest;
@@ -54,9 +54,9 @@ TEST(GdiDebugPng, WritesBitmapsAndContextsThatReadBack) {
   EXPECT_EQ(reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(back))[0],
             Argb(255, 10, 20, 30));
   cairo_surface_destroy(back);
-  EXPECT_TRUE(Platform::WriteDcPng(s.dc(), path.c_str()));
-  EXPECT_FALSE(Platform::WriteBitmapPng(nullptr, path.c_str()));
-  EXPECT_FALSE(Platform::WriteBitmapPng(s.bitmap(), "/nonexistent-dir/x.png"));
+  EXPECT_TRUE(TestSupport::WritePng(TestSupport::PictureOfDc(s.dc()), path));
+  EXPECT_FALSE(TestSupport::WritePng(TestSupport::PictureOfBitmap(nullptr), path));
+  EXPECT_FALSE(TestSupport::WritePng(TestSupport::PictureOfDc(s.dc()), "/dev/null/x.png"));
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "RegistryFixture.h"
-#include "helpers/RegistryPattern.h"
+#include "childprocs/RegistryPattern.h"
 #include "support/ChildProcess.h"
 
 namespace RegistryTests {
@@ -67,7 +67,7 @@ TEST_F(RegistryDurability, WritesKilledAtRandomMomentsLeaveOldOrNewBytes) {
   int interruptedWrites = 0;
   for (int round = 0; round < 50; ++round) {
     const int64_t runStart = nextGeneration;
-    ChildProcess writer(TestSupport::HelperProgram("RegistryWriter"),
+    ChildProcess writer(TestSupport::ChildProgram("RegistryWriter"),
                         {"Software\\Crash", "0", std::to_string(kValues),
                          std::to_string(nextGeneration), "100000"});
     ASSERT_TRUE(writer.Started());
@@ -105,9 +105,9 @@ TEST_F(RegistryDurability, WritesKilledAtRandomMomentsLeaveOldOrNewBytes) {
 
 TEST_F(RegistryDurability, TwoProcessesWritingAtOnceBothSucceed) {
   const uint64_t generations = 40;
-  ChildProcess a(TestSupport::HelperProgram("RegistryWriter"),
+  ChildProcess a(TestSupport::ChildProgram("RegistryWriter"),
                  {"Software\\Shared", "0", "4", "1", std::to_string(generations)});
-  ChildProcess b(TestSupport::HelperProgram("RegistryWriter"),
+  ChildProcess b(TestSupport::ChildProgram("RegistryWriter"),
                  {"Software\\Shared", "4", "4", "1", std::to_string(generations)});
   ASSERT_TRUE(a.Started() && b.Started());
   EXPECT_EQ(a.Wait(), 0);

@@ -1,9 +1,8 @@
 // The caret: drawn while shown, blinking at the blink time on its own thread without messages
 // the application sees, restarted by moving or showing it, gone at once when hidden, destroyed
-// or when its window goes.
+// or when its window goes. Time is the headless host's virtual clock.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
 #include <functional>
 #include <thread>
@@ -18,8 +17,6 @@ namespace {
 const uint32_t kWhite = 0xFFFFFFFFu;
 const uint32_t kInverted = 0xFF000000u;
 const UINT kPeriod = 80;
-// Long enough that a blink that should come surely comes, however loaded the machine.
-const DWORD kPatience = 5000;
 
 class Caret : public ::testing::Test {
  protected:
@@ -56,30 +53,23 @@ class Caret : public ::testing::Test {
     return px == kInverted;
   }
 
-  // Runs the message loop as an application does until done() or the patience runs out;
-  // every message the application got is counted.
-  bool PumpUntil(const std::function<bool()>& done, DWORD patience = kPatience) {
-    DWORD start = GetTickCount();
-    while (!done()) {
-      if (GetTickCount() - start > patience) return false;
-      MSG msg;
-      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ++retrieved;
-        if (msg.message == WM_TIMER) ++timers;
-        DispatchMessageW(&msg);
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  // Lets ms pass on the virtual clock with the message loop running; counts what the
+  // application's windows were sent meanwhile.
+  void Pass(DWORD ms) {
+    rec.Clear();
+    ASSERT_TRUE(H::AdvanceClock(ms));
+    for (const Seen& m : rec.Messages()) {
+      ++retrieved;
+      if (m.msg == WM_TIMER) ++timers;
     }
-    return true;
   }
-  // Runs the message loop for a while and answers whether pred held all along.
-  bool HoldsWhilePumping(const std::function<bool()>& pred, DWORD ms) {
-    bool held = true;
-    DWORD start = GetTickCount();
-    PumpUntil([&] {
+  // Lets ms pass a millisecond at a time and answers whether pred held all along.
+  bool HoldsWhilePassing(const std::function<bool()>& pred, DWORD ms) {
+    bool held = pred();
+    for (DWORD i = 0; i < ms; ++i) {
+      Pass(1);
       held = held && pred();
-      return GetTickCount() - start >= ms;
-    });
+    }
     return held;
   }
 
@@ -91,16 +81,19 @@ class Caret : public ::testing::Test {
 };
 
 TEST_F(Caret, ShownCaretBlinksAtTheBlinkTimeWithoutMessages) {
-  DWORD start = GetTickCount();
   ShowCaretAt(top, 10, 10);
   EXPECT_TRUE(DrawnAt(top, 10, 10)) << "shown means drawn at once";
   EXPECT_TRUE(DrawnAt(top, 11, 21));
   EXPECT_FALSE(DrawnAt(top, 12, 10));
-  ASSERT_TRUE(PumpUntil([&] { return !DrawnAt(top, 10, 10); })) << "it never went off";
-  EXPECT_GE(GetTickCount() - start, kPeriod) << "went off before a full period";
+  Pass(kPeriod - 1);
+  EXPECT_TRUE(DrawnAt(top, 10, 10)) << "went off before a full period";
+  Pass(1);
+  EXPECT_FALSE(DrawnAt(top, 10, 10)) << "it did not go off after a period";
   EXPECT_FALSE(DrawnAt(top, 11, 21));
-  ASSERT_TRUE(PumpUntil([&] { return DrawnAt(top, 10, 10); })) << "it never came back";
-  ASSERT_TRUE(PumpUntil([&] { return !DrawnAt(top, 10, 10); })) << "it stopped blinking";
+  Pass(kPeriod);
+  EXPECT_TRUE(DrawnAt(top, 10, 10)) << "it never came back";
+  Pass(kPeriod);
+  EXPECT_FALSE(DrawnAt(top, 10, 10)) << "it stopped blinking";
   EXPECT_EQ(retrieved, 0) << "the blinking showed up in the message loop";
   EXPECT_EQ(timers, 0);
   POINT pos{};
@@ -113,55 +106,57 @@ TEST_F(Caret, AThreadWaitingInGetMessageBlinksItsCaret) {
   int before = H::View(top).presents;
   DWORD mainThread = GetCurrentThreadId();
   std::thread watcher([&] {
-    // Each flip is shown on the host; two flips mean the waiting thread woke to blink.
-    DWORD start = GetTickCount();
-    while (H::View(top).presents < before + 2 && GetTickCount() - start < kPatience) {
+    // Each flip is shown on the host; two flips mean the waiting thread woke to blink. Real
+    // time: the waiting thread moves the virtual clock itself.
+    auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (H::View(top).presents < before + 2 && std::chrono::steady_clock::now() < give_up) {
       std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     PostThreadMessageW(mainThread, WM_USER, H::View(top).presents >= before + 2 ? 1 : 0, 0);
   });
+  DWORD start = GetTickCount();
   MSG msg{};
   BOOL got = GetMessageW(&msg, nullptr, 0, 0);
   watcher.join();
   EXPECT_TRUE(got);
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER)) << "the first message is the watcher's";
   EXPECT_EQ(msg.wParam, 1u) << "the caret did not blink while the thread waited";
+  EXPECT_GE(GetTickCount() - start, 2 * kPeriod) << "the clock did not follow the wait";
 }
 
 TEST_F(Caret, OnlyTheOwnerThreadBlinksIt) {
   ShowCaretAt(top, 10, 10);
-  std::thread other([] {
-    DWORD start = GetTickCount();
-    MSG msg;
-    while (GetTickCount() - start < 4 * kPeriod) {
-      PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-  });
+  std::thread other([] { H::AdvanceClock(4 * kPeriod); });
   other.join();
   EXPECT_TRUE(DrawnAt(top, 10, 10)) << "another thread's message loop flipped it";
-  EXPECT_TRUE(PumpUntil([&] { return !DrawnAt(top, 10, 10); }));
+  Pass(0);
+  EXPECT_FALSE(DrawnAt(top, 10, 10)) << "the owner did not catch up";
 }
 
 TEST_F(Caret, MovingOrShowingRestartsTheCycleDrawn) {
   ShowCaretAt(top, 10, 10);
-  ASSERT_TRUE(PumpUntil([&] { return !DrawnAt(top, 10, 10); }));
-  DWORD moved = GetTickCount();
+  Pass(kPeriod);
+  ASSERT_FALSE(DrawnAt(top, 10, 10));
+  Pass(kPeriod / 2);
   ASSERT_TRUE(SetCaretPos(30, 10));
   EXPECT_TRUE(DrawnAt(top, 30, 10)) << "a moved caret is drawn at once";
   EXPECT_FALSE(DrawnAt(top, 10, 10)) << "and not left behind";
-  ASSERT_TRUE(PumpUntil([&] { return !DrawnAt(top, 30, 10); }));
-  EXPECT_GE(GetTickCount() - moved, kPeriod) << "the move did not start a full period";
+  Pass(kPeriod - 1);
+  EXPECT_TRUE(DrawnAt(top, 30, 10)) << "the move did not start a full period";
+  Pass(1);
+  EXPECT_FALSE(DrawnAt(top, 30, 10));
   EXPECT_FALSE(DrawnAt(top, 10, 10));
 
   // Moving while drawn keeps it drawn and restarts too.
-  ASSERT_TRUE(PumpUntil([&] { return DrawnAt(top, 30, 10); }));
-  moved = GetTickCount();
+  Pass(kPeriod + kPeriod / 2);
+  ASSERT_TRUE(DrawnAt(top, 30, 10));
   ASSERT_TRUE(SetCaretPos(50, 10));
   EXPECT_TRUE(DrawnAt(top, 50, 10));
   EXPECT_FALSE(DrawnAt(top, 30, 10));
-  ASSERT_TRUE(PumpUntil([&] { return !DrawnAt(top, 50, 10); }));
-  EXPECT_GE(GetTickCount() - moved, kPeriod);
+  Pass(kPeriod - 1);
+  EXPECT_TRUE(DrawnAt(top, 50, 10)) << "the move did not start a full period";
+  Pass(1);
+  EXPECT_FALSE(DrawnAt(top, 50, 10));
 
   ASSERT_TRUE(HideCaret(top));
   ASSERT_TRUE(ShowCaret(top));
@@ -176,13 +171,13 @@ TEST_F(Caret, HiddenOrDestroyedCaretIsGoneAtOnceAndStaysGone) {
   EXPECT_FALSE(DrawnAt(top, 10, 10)) << "hiding is immediate";
   ASSERT_TRUE(HideCaret(top));
   ASSERT_TRUE(ShowCaret(top));
-  EXPECT_TRUE(HoldsWhilePumping([&] { return !DrawnAt(top, 10, 10); }, 4 * kPeriod))
+  EXPECT_TRUE(HoldsWhilePassing([&] { return !DrawnAt(top, 10, 10); }, 4 * kPeriod))
       << "a caret hidden twice and shown once blinked";
   ASSERT_TRUE(ShowCaret(top));
   EXPECT_TRUE(DrawnAt(top, 10, 10));
   ASSERT_TRUE(DestroyCaret());
   EXPECT_FALSE(DrawnAt(top, 10, 10)) << "destroying is immediate";
-  EXPECT_TRUE(HoldsWhilePumping([&] { return !DrawnAt(top, 10, 10); }, 4 * kPeriod));
+  EXPECT_TRUE(HoldsWhilePassing([&] { return !DrawnAt(top, 10, 10); }, 4 * kPeriod));
   EXPECT_FALSE(ShowCaret(top));
   EXPECT_FALSE(SetCaretPos(1, 1));
 }
@@ -196,7 +191,7 @@ TEST_F(Caret, NothingIsDrawnAfterTheOwnerWindowGoes) {
   H::RunUntilIdle();
   EXPECT_FALSE(DrawnAt(top, 25, 15));
   int presents = H::View(top).presents;
-  EXPECT_TRUE(HoldsWhilePumping([&] { return !DrawnAt(top, 25, 15); }, 4 * kPeriod));
+  EXPECT_TRUE(HoldsWhilePassing([&] { return !DrawnAt(top, 25, 15); }, 4 * kPeriod));
   EXPECT_EQ(H::View(top).presents, presents) << "something still drew for the gone caret";
   EXPECT_FALSE(SetCaretPos(1, 1)) << "the caret went with its window";
 
@@ -217,15 +212,16 @@ TEST_F(Caret, BlinkTimeChangesThePeriodAndInfiniteStopsIt) {
   ASSERT_TRUE(SetCaretBlinkTime(INFINITE));
   EXPECT_EQ(GetCaretBlinkTime(), INFINITE);
   EXPECT_TRUE(DrawnAt(top, 10, 10));
-  EXPECT_TRUE(HoldsWhilePumping([&] { return DrawnAt(top, 10, 10); }, 4 * kPeriod))
+  EXPECT_TRUE(HoldsWhilePassing([&] { return DrawnAt(top, 10, 10); }, 4 * kPeriod))
       << "a caret with an infinite blink time blinked";
 
   const UINT longer = 3 * kPeriod;
-  DWORD changed = GetTickCount();
   ASSERT_TRUE(SetCaretBlinkTime(longer));
   EXPECT_EQ(GetCaretBlinkTime(), longer);
-  ASSERT_TRUE(PumpUntil([&] { return !DrawnAt(top, 10, 10); }));
-  EXPECT_GE(GetTickCount() - changed, longer) << "the new period was not used";
+  EXPECT_TRUE(HoldsWhilePassing([&] { return DrawnAt(top, 10, 10); }, longer - 1))
+      << "the new period was not used";
+  Pass(1);
+  EXPECT_FALSE(DrawnAt(top, 10, 10));
 }
 
 }  // namespace

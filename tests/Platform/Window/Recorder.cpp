@@ -9,6 +9,30 @@ namespace WindowTest {
 namespace {
 
 Recorder* g_current = nullptr;
+
+// The message Pump is dispatching, how deep the recorder's procedure is nested, and how many
+// default procedure calls of it are running, on this thread.
+thread_local const MSG* t_dispatching = nullptr;
+thread_local int t_depth = 0;
+thread_local int t_inDefault = 0;
+
+Via HowItCame(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (t_inDefault > 0) return Via::Default;
+  const MSG* d = t_dispatching;
+  if (t_depth == 0 && d != nullptr && d->hwnd == hwnd && d->message == msg &&
+      d->wParam == wParam && d->lParam == lParam) {
+    return Via::Posted;
+  }
+  return Via::Sent;
+}
+
+const char* ViaName(Via via) {
+  switch (via) {
+    case Via::Posted: return "(posted)";
+    case Via::Default: return "(def)";
+    default: return "";
+  }
+}
 const char16_t kClass[] = u"SkinUITestRecorder";
 
 void RegisterOnce() {
@@ -63,18 +87,38 @@ std::vector<Seen> Recorder::Messages() {
 
 LRESULT CALLBACK Recorder::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   Recorder* r = g_current;
+  Via via = HowItCame(hwnd, msg, wParam, lParam);
+  ++t_depth;
+  struct Leave {
+    ~Leave() { --t_depth; }
+  } leave;
   if (r != nullptr) {
     {
       std::lock_guard<std::mutex> guard(r->m_lock);
       if (r->m_only.empty() || std::count(r->m_only.begin(), r->m_only.end(), msg) > 0) {
-        r->m_seen.push_back(Seen{hwnd, msg, wParam, lParam});
+        r->m_seen.push_back(Seen{hwnd, msg, wParam, lParam, via});
       }
     }
     if (r->m_answer) {
       if (auto answer = r->m_answer(hwnd, msg, wParam, lParam)) return *answer;
     }
   }
-  return DefWindowProcW(hwnd, msg, wParam, lParam);
+  ++t_inDefault;
+  LRESULT result = DefWindowProcW(hwnd, msg, wParam, lParam);
+  --t_inDefault;
+  return result;
+}
+
+bool Recorder::Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) return false;
+    TranslateMessage(&msg);
+    t_dispatching = &msg;
+    DispatchMessageW(&msg);
+    t_dispatching = nullptr;
+  }
+  return true;
 }
 
 std::string Recorder::Describe() {
@@ -100,6 +144,29 @@ bool Recorder::Matches(const std::vector<Expect>& expected) {
   return true;
 }
 
+bool Recorder::MatchesTable(const std::vector<Step>& table) {
+  std::vector<Seen> seen = Messages();
+  if (seen.size() != table.size()) return false;
+  for (size_t i = 0; i < seen.size(); ++i) {
+    auto it = m_names.find(seen[i].hwnd);
+    if (it == m_names.end() || it->second != table[i].window || seen[i].msg != table[i].msg ||
+        seen[i].via != table[i].via) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string Recorder::DescribeTable() {
+  std::ostringstream out;
+  for (const Seen& s : Messages()) {
+    auto it = m_names.find(s.hwnd);
+    out << (it != m_names.end() ? it->second : "?") << ":"
+        << Platform::Utf16ToUtf8(MessageName(s.msg)) << ViaName(s.via) << " ";
+  }
+  return out.str();
+}
+
 const char16_t* MessageName(UINT msg) {
   switch (msg) {
 #define NAME(m) \
@@ -116,6 +183,9 @@ const char16_t* MessageName(UINT msg) {
     NAME(WM_PARENTNOTIFY) NAME(WM_CAPTURECHANGED) NAME(WM_MOUSEHOVER) NAME(WM_MOUSELEAVE)
     NAME(WM_NCLBUTTONDOWN) NAME(WM_NCMOUSEMOVE) NAME(WM_STYLECHANGING) NAME(WM_STYLECHANGED)
     NAME(WM_CONTEXTMENU) NAME(WM_SYSKEYDOWN) NAME(WM_SYSKEYUP) NAME(WM_SYSCHAR)
+    NAME(WM_ACTIVATEAPP) NAME(WM_NCPAINT) NAME(WM_SYSCOMMAND)
+    NAME(WM_GETICON) NAME(WM_NCMOUSELEAVE) NAME(WM_CANCELMODE) NAME(WM_IME_SETCONTEXT)
+    NAME(WM_IME_NOTIFY) NAME(WM_USER)
 #undef NAME
     default:
       return u"WM_other";

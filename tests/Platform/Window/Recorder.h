@@ -14,11 +14,24 @@
 
 namespace WindowTest {
 
+// How a message reached the window procedure: sent (a direct call, SendMessageW or a call
+// made inside the platform), posted (retrieved from the queue by Recorder::Pump and
+// dispatched), or sent by the default procedure while it handled another message.
+enum class Via { Sent, Posted, Default };
+
 struct Seen {
   HWND hwnd;
   UINT msg;
   WPARAM wParam;
   LPARAM lParam;
+  Via via = Via::Sent;
+};
+
+// One row of a message table: the window by its name, the message and how it came.
+struct Step {
+  const char* window;
+  UINT msg;
+  Via via;
 };
 
 // One expected message: the window by its name in the test, the message, and optionally the
@@ -52,6 +65,13 @@ class Recorder {
   std::string Describe();
   // True when the recorded messages are exactly the expected ones.
   bool Matches(const std::vector<Expect>& expected);
+  // True when the recorded messages are exactly the table's, each come the way it says.
+  bool MatchesTable(const std::vector<Step>& table);
+  // The recorded messages as a table, for readable failures: "A:WM_SIZE(def) ...".
+  std::string DescribeTable();
+  // Dispatches the calling thread's queued messages as RunUntilIdle does, telling the
+  // recorder which messages came from the queue. False when WM_QUIT came.
+  static bool Pump();
 
   static LPCWSTR ClassName();
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -34,6 +34,29 @@ TEST_F(TimersPainting, TimerFiresAfterItsTimeAndStopsWhenKilled) {
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER));
 }
 
+TEST_F(TimersPainting, TimersFollowTheVirtualClockOneTickAtATime) {
+  HWND a = rec.Create("A", WS_POPUP);
+  ASSERT_EQ(SetTimer(a, 7, 25, nullptr), 7u);
+  rec.Only({WM_TIMER});
+  rec.Clear();
+  DWORD start = GetTickCount();
+  ASSERT_TRUE(H::AdvanceClock(24));
+  EXPECT_TRUE(rec.Matches({})) << "came early: " << rec.Describe();
+  EXPECT_EQ(GetTickCount() - start, 24u);
+  ASSERT_TRUE(H::AdvanceClock(1));
+  EXPECT_TRUE(rec.Matches({{"A", WM_TIMER, 7, 0}})) << rec.Describe();
+  // An idle loop lives through every period of a longer stretch.
+  rec.Clear();
+  ASSERT_TRUE(H::AdvanceClock(100));
+  EXPECT_EQ(rec.Messages().size(), 4u) << rec.Describe();
+  EXPECT_EQ(GetTickCount() - start, 125u);
+  KillTimer(a, 7);
+  // A quit stops the clock where it came.
+  PostQuitMessage(3);
+  EXPECT_FALSE(H::AdvanceClock(50));
+  EXPECT_EQ(GetTickCount() - start, 125u);
+}
+
 TEST_F(TimersPainting, ThreadTimersNeverReuseALiveId) {
   std::set<UINT_PTR> ids;
   for (int i = 0; i < 300; ++i) {

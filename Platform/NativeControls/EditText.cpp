@@ -1,4 +1,4 @@
-#include "Platform/Controls/EditText.h"
+#include "Platform/NativeControls/EditText.h"
 
 #include <algorithm>
 #include <utility>

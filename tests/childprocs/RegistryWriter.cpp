@@ -1,5 +1,5 @@
 // Writes registry values in a loop for the crash and concurrency tests.
-//   helper_RegistryWriter <key under HKCU> <first value> <value count> <first generation>
+//   childproc_RegistryWriter <key under HKCU> <first value> <value count> <first generation>
 //   <generations>
 // For each generation g and each value v it sets "v<v>" to RegistryPattern(g, v), then prints
 // "<g> <v>" on standard output, so the parent knows which writes were confirmed. Exits 1 on the
@@ -12,7 +12,7 @@
 
 #include "Platform/Text/Utf.h"
 #include "Platform/Win32.h"
-#include "helpers/RegistryPattern.h"
+#include "childprocs/RegistryPattern.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 // DTN_DATETIMECHANGE. There is no drop-down calendar.
 #include <optional>
 
-#include "Platform/Controls/CommonControls.h"
-#include "Platform/Controls/DateFields.h"
+#include "Platform/NativeControls/CommonControls.h"
+#include "Platform/NativeControls/DateFields.h"
 
 namespace Platform {
 namespace {

@@ -1,5 +1,5 @@
 // Date arithmetic and field editing for the date picker.
-#include "Platform/Controls/DateFields.h"
+#include "Platform/NativeControls/DateFields.h"
 
 #include <algorithm>
 

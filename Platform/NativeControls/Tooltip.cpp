@@ -5,8 +5,8 @@
 #include <memory>
 #include <optional>
 
-#include "Platform/Controls/CommonControls.h"
-#include "Platform/Controls/TooltipTools.h"
+#include "Platform/NativeControls/CommonControls.h"
+#include "Platform/NativeControls/TooltipTools.h"
 
 namespace Platform {
 namespace {

@@ -1,8 +1,8 @@
 // The window procedure of the "Edit" class: creation, focus, painting, text and input.
 #include <algorithm>
 
-#include "Platform/Controls/Edit.h"
-#include "Platform/Controls/EditState.h"
+#include "Platform/NativeControls/Edit.h"
+#include "Platform/NativeControls/EditState.h"
 #include "Platform/Window/WindowClasses.h"
 
 namespace Platform {

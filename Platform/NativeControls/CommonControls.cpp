@@ -1,6 +1,6 @@
 // Common control initialisation: the classes are registered with the system's own classes, so
 // these calls only make sure that has happened.
-#include "Platform/Controls/CommonControls.h"
+#include "Platform/NativeControls/CommonControls.h"
 
 namespace Platform {
 

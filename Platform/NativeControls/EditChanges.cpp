@@ -1,5 +1,5 @@
 // Changes to an edit control's text and selection, and what they tell the parent.
-#include "Platform/Controls/EditState.h"
+#include "Platform/NativeControls/EditState.h"
 
 namespace Platform {
 

@@ -1,6 +1,6 @@
 // A borderless window that limits its size to 200x150 ... 500x400 through WM_GETMINMAXINFO and
 // answers a 12-pixel band along its right and bottom edges as sizing borders. Prints
-// "size W H" for every WM_SIZE. Usage: helper_SizeLimitsWindow [lifetime-ms]
+// "size W H" for every WM_SIZE. Usage: childproc_SizeLimitsWindow [lifetime-ms]
 #include <cstdio>
 #include <cstdlib>
 

@@ -1,5 +1,5 @@
 // The EM_ messages a program sends to read or change an edit control.
-#include "Platform/Controls/EditState.h"
+#include "Platform/NativeControls/EditState.h"
 
 namespace Platform {
 namespace {

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "Platform/Controls/EditState.h"
+#include "Platform/NativeControls/EditState.h"
 
 namespace Platform {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "Platform/Controls/EditText.h"
+#include "Platform/NativeControls/EditText.h"
 #include "Platform/Win32.h"
 
 namespace Platform {

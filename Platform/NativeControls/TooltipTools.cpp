@@ -1,5 +1,7 @@
 // The tools a tooltip control knows and the TOOLINFOW records that describe them.
-#include "Platform/Controls/TooltipTools.h"
+#include "Platform/NativeControls/TooltipTools.h"
+
+#include "Platform/Kernel/Unsupported.h"
 
 #include <algorithm>
 
@@ -29,11 +31,11 @@ bool ReadToolInfo(const TOOLINFOW* info, TooltipTool* tool) {
     return false;
   }
   if (info->lpszText == LPSTR_TEXTCALLBACKW) {
-    OutputDebugStringW(u"tooltip: LPSTR_TEXTCALLBACKW is not supported, give the text itself\n");
+    ReportUnsupported("tooltips_class32", "LPSTR_TEXTCALLBACKW text (give the text itself)");
     return false;
   }
   if (info->lpszText != nullptr && IS_INTRESOURCE(info->lpszText)) {
-    OutputDebugStringW(u"tooltip: text as a string resource id is not supported\n");
+    ReportUnsupported("tooltips_class32", "text as a string resource id");
     return false;
   }
   tool->flags = info->uFlags;

@@ -1,5 +1,6 @@
 // Keyboard and mouse input of an edit control.
-#include "Platform/Controls/EditState.h"
+#include "Platform/NativeControls/EditState.h"
+#include "Platform/Text/AsciiText.h"
 
 namespace Platform {
 namespace {
@@ -25,7 +26,7 @@ size_t ArrowTarget(const EditText& t, WPARAM vk, bool shift, bool ctrl) {
 char16_t CaseConverted(HWND hwnd, char16_t c) {
   LONG style = GetWindowLongW(hwnd, GWL_STYLE);
   if ((style & ES_UPPERCASE) != 0 && c >= u'a' && c <= u'z') return static_cast<char16_t>(c - 32);
-  if ((style & ES_LOWERCASE) != 0 && c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + 32);
+  if ((style & ES_LOWERCASE) != 0) return Platform::AsciiLower(c);
   return c;
 }
 
