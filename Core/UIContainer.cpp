@@ -172,8 +172,6 @@ bool CContainerUI::IsDeferredDelete() const { return m_bDelayedDestroy; }
 void CContainerUI::SetDeferredDelete(bool bDelayed) { m_bDelayedDestroy = bDelayed; }
 bool CContainerUI::IsMouseChildEnabled() const { return m_bMouseChildEnabled; }
 void CContainerUI::SetMouseChildEnabled(bool bEnable) { m_bMouseChildEnabled = bEnable; }
-CScrollBarUI* CContainerUI::GetVerticalScrollBar() const { return m_pVerticalScrollBar; }
-CScrollBarUI* CContainerUI::GetHorizontalScrollBar() const { return m_pHorizontalScrollBar; }
 
 // --- Placement ----------------------------------------------------------------------------------
 
