@@ -52,6 +52,10 @@ TEST_F(ManagerResources, FontTableLookups) {
   EXPECT_TRUE(lf.lfUnderline);
   EXPECT_TRUE(lf.lfItalic);
   EXPECT_EQ(DEFAULT_CHARSET, lf.lfCharSet);
+  // Before a window is attached, fonts are measured all the same.
+  CPaintManagerUI detached;
+  ASSERT_NE(nullptr, detached.AddFont(u"Sans", 15, false, false, false));
+  EXPECT_GT(detached.FontInfoAt(0).tm.tmHeight, 0);
   m_manager->ClearFonts();
   EXPECT_EQ(0, m_manager->FontCount());
   EXPECT_EQ(fallback, m_manager->FontAt(0));
