@@ -261,6 +261,69 @@ TEST_F(ManagerPaint, EraseIsSuppressedAndTrackingLimitsApply) {
   EXPECT_EQ(mmi.ptMaxTrackSize.y, 300);
 }
 
+// Fills its own rectangle in a fixed colour when painted as an overlay.
+class Overlay : public CControlUI {
+ public:
+  void PaintOverlay(HDC hDC, const RECT& rcPaint) override {
+    RECT rc;
+    if (!IntersectRect(&rc, &rcPaint, &m_rcItem)) return;
+    HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
+    FillRect(hDC, &rc, brush);
+    DeleteObject(brush);
+  }
+};
+
+TEST_F(ManagerPaint, OverlaysPaintAfterTheTreeAndDirtyAreasAreOutlined) {
+  TreeWindow w;
+  HWND h = w.Open(200, 100);
+  auto* root = Make<CContainerUI>(u"bkcolor=\"#FFFF0000\"");
+  auto* overlay = Make<Overlay>(u"float=\"true\" pos=\"0,0,20,20\"");
+  root->Add(overlay);
+  // Painted later in the tree, but under the overlay.
+  root->Add(Make(u"float=\"true\" pos=\"0,0,40,40\" bkcolor=\"#FF00FF00\""));
+  w.pm.AttachRoot(root);
+  w.pm.AddOverlayControl(overlay);
+  w.Settle();
+  EXPECT_EQ(w.Pixel(10, 10), kBlue);
+  EXPECT_EQ(w.Pixel(30, 30), kGreen);
+  EXPECT_TRUE(w.pm.RemoveOverlayControl(overlay));
+  EXPECT_FALSE(w.pm.RemoveOverlayControl(overlay));
+  InvalidateRect(h, nullptr, FALSE);
+  w.Settle();
+  EXPECT_EQ(w.Pixel(10, 10), kGreen);
+
+  w.pm.SetShowDirty(true);
+  w.pm.InvalidateArea(RECT{100, 50, 150, 80});
+  w.Settle();
+  EXPECT_EQ(w.Pixel(100, 60), 0xFFDC0000u);  // the outline of the painted area
+  EXPECT_EQ(w.Pixel(120, 65), kRed);
+}
+
+TEST_F(ManagerPaint, MovingAControlInvalidatesOldAndNewPlaceWithinItsAncestors) {
+  TreeWindow w;
+  HWND h = w.Open(300, 200);
+  auto* root = new CContainerUI;
+  auto* box = Make<CContainerUI>(u"float=\"true\" pos=\"0,0,100,100\"");
+  CControlUI* child = Make(u"float=\"true\" pos=\"10,10,30,30\"");
+  box->Add(child);
+  root->Add(box);
+  w.pm.AttachRoot(root);
+  w.Settle();
+  child->SetPos(RECT{50, 60, 150, 120});
+  RECT rc;
+  ASSERT_TRUE(GetUpdateRect(h, &rc, FALSE));
+  EXPECT_EQ(rc.left, 10);
+  EXPECT_EQ(rc.top, 10);
+  EXPECT_EQ(rc.right, 100);
+  EXPECT_EQ(rc.bottom, 100);
+  w.Settle();
+  // Entirely outside its parent: nothing to repaint.
+  child->SetPos(RECT{150, 150, 160, 160});
+  w.Settle();
+  child->SetPos(RECT{170, 150, 180, 160});
+  EXPECT_FALSE(GetUpdateRect(h, &rc, FALSE));
+}
+
 TEST_F(ManagerPaint, ImageThatCannotDrawIsNotTriedAgain) {
   CControlUI detached;  // no manager: the drawing engine refuses
   detached.ApplyAttributes(u"bkimage=\"missing.png\"");

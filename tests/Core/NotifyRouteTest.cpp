@@ -57,6 +57,24 @@ TEST_F(Notify, QueueDrainsInOrderAtTheStartOfRoutingAndTakesLateComers) {
       {u"now", a, 3}, {u"first", a, 1}, {u"second", a, 2}, {u"late", a, 9}};
   EXPECT_EQ(w.notes, expected);
   EXPECT_EQ(delegateSaw, (std::vector<std::u16string>{u"now", u"first", u"second", u"late"}));
+
+  // Queued while a message is handled: delivered before routing ends.
+  class Queuer : public SkinUI::IMessageFilterUI {
+   public:
+    SkinUI::CPaintManagerUI* pm = nullptr;
+    CControlUI* sender = nullptr;
+    LRESULT FilterMessage(UINT, WPARAM, LPARAM, bool&) override {
+      pm->SendNotification(sender, u"during", 4, 0, true);
+      return 0;
+    }
+  } queuer;
+  queuer.pm = &w.pm;
+  queuer.sender = a;
+  w.pm.AddFilter(&queuer);
+  w.notes.clear();
+  w.pm.RouteMessage(WM_NULL, 0, 0, lRes);
+  w.pm.RemoveFilter(&queuer);
+  EXPECT_EQ(w.notes, (std::vector<Noted>{{u"during", a, 4}}));
 }
 
 TEST_F(Notify, QueuedNotificationOfAControlThatDiedHasNoSender) {
