@@ -68,6 +68,26 @@ TEST(ContainerPlacement, RelativePositionFollowsTheParentsGrowth) {
   EXPECT_TRUE(SameRect(mover->GetPos(), RECT{60, 10, 80, 20})) << Show(mover->GetPos());
 }
 
+TEST(ContainerPlacement, ExtremeOffsetsAndSizesSaturate) {
+  SkinUITest::TreeWindow w;
+  w.Open(100, 100);
+  auto* root = Make<CContainerUI>(u"inset=\"-2147483648,0,-2147483648,0\"");
+  CControlUI* wide = Make(u"float=\"true\" pos=\"-2147483648,0,2147483647,10\" "
+                          u"relativepos=\"2147483647,0,2147483647,0\"");
+  CControlUI* far = Make(u"float=\"true\" pos=\"2147483647,-2147483648,2147483647,-1\"");
+  root->Add(wide);
+  root->Add(far);
+  root->Add(Make(u""));
+  w.pm.AttachRoot(root);
+  EXPECT_EQ(wide->GetFixedWidth(), 2147483647);
+  root->SetPos(RECT{0, 0, 100, 100});
+  root->SetPos(RECT{0, 0, 2000, 100});
+  EXPECT_GE(wide->GetPos().right, wide->GetPos().left);
+  EXPECT_GE(far->GetPos().right, far->GetPos().left);
+  EXPECT_GE(wide->GetWidth(), 0);
+  w.Settle();
+}
+
 CControlUI* CALLBACK Accept(CControlUI* pControl, LPVOID) { return pControl; }
 
 TEST(ContainerHitTest, TopmostFloatingAndInsetRules) {
