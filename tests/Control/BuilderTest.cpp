@@ -2,6 +2,7 @@
 // elements, class defaults, Include, unknown tags, the callback and non-container parents.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -50,13 +51,15 @@ TEST(Builder, BuildsEveryTagOfTheTableInDocumentOrder) {
   CControlUI* root = builder.Create(
       u"<?xml version=\"1.0\"?><!-- skin --><Window><VerticalLayout>"
       u"<Control/><Container/><HorizontalLayout/><TileLayout/><TabLayout/><ChildLayout/>"
-      u"<ScrollBar/><RichEdit/><ActiveX/><WebBrowser/></VerticalLayout></Window>");
+      u"<ScrollBar/><RichEdit/><ActiveX/><WebBrowser/><Label/><Text/><Button/><Option/>"
+      u"<CheckBox/><Progress/></VerticalLayout></Window>");
   ASSERT_NE(root, nullptr);
   EXPECT_EQ(std::u16string(u"VerticalLayoutUI"), root->GetClassName());
   EXPECT_EQ((std::vector<std::u16string>{u"ControlUI", u"ContainerUI", u"HorizontalLayoutUI",
                                          u"TileLayoutUI", u"TabLayoutUI", u"ChildLayoutUI",
                                          u"ScrollBarUI", u"RichEditUI", u"ActiveXUI",
-                                         u"WebBrowserUI"}),
+                                         u"WebBrowserUI", u"LabelUI", u"TextUI", u"ButtonUI",
+                                         u"OptionUI", u"CheckBoxUI", u"ProgressUI"}),
             ClassesOf(root));
   // The controls that cannot be hosted here say so once each.
   EXPECT_EQ(3u, Lines(capture).size());
