@@ -95,12 +95,12 @@ class BuilderSources : public ::testing::Test {
   // The skin of kSkin is built completely: the includes, the child layout's file.
   void ExpectWholeSkin(SkinHostWindow& window) {
     EXPECT_EQ(320, window.manager.InitialSize().cx);
-    EXPECT_EQ(Box(0, 0, 300, 20), Box(window.Rect(u"top")));
+    EXPECT_EQ(Box(0, 0, 320, 20), Box(window.Rect(u"top")));  // the window took its size
     auto* v = static_cast<IContainerUI*>(window.Find(u"v")->GetInterfaceByName(u"IContainer"));
     ASSERT_EQ(4, v->GetCount());
     EXPECT_EQ(10, v->GetItemAt(1)->GetFixedHeight());
     EXPECT_EQ(10, v->GetItemAt(2)->GetFixedHeight());
-    EXPECT_EQ(Box(0, 40, 300, 200), Box(window.Rect(u"inner")));
+    EXPECT_EQ(Box(0, 40, 320, 240), Box(window.Rect(u"inner")));
   }
 
   TestSupport::TestPrefix m_prefix;
