@@ -16,14 +16,7 @@ constexpr uint32_t kRed = 0xFFFF0000;
 constexpr uint32_t kGreen = 0xFF00FF00;
 constexpr uint32_t kBlue = 0xFF0000FF;
 
-class ManagerPaint : public ::testing::Test {
- protected:
-  void SetUp() override {
-    Platform::Headless::Reset();
-    Platform::Headless::SetScreen({0, 0, 1000, 800}, {0, 0, 1000, 760});
-  }
-  void TearDown() override { Platform::Headless::Reset(); }
-};
+using ManagerPaint = SkinUITest::HeadlessTest;
 
 // A red root with a blue, green-bordered child 10 from the right and 5 from the bottom.
 CContainerUI* RedRootWithCornerChild() {
