@@ -13,6 +13,19 @@ namespace {
 
 bool SameText(LPCWSTR a, LPCWSTR b) { return lstrcmpW(a, b) == 0; }
 
+// How deep the element being built lies, counted across included documents. Every operation of
+// a control tree (layout, painting, hit-testing, destruction) recurses along it, so a deeper
+// markup would end in a stack overflow instead of a window. UI thread only.
+int g_iTreeDepth = 0;
+
+class TreeDepthScope {
+ public:
+  TreeDepthScope() { g_iTreeDepth++; }
+  ~TreeDepthScope() { g_iTreeDepth--; }
+  TreeDepthScope(const TreeDepthScope&) = delete;
+  TreeDepthScope& operator=(const TreeDepthScope&) = delete;
+};
+
 bool IsResourceTag(LPCWSTR tag) {
   return SameText(tag, TEXT("Image")) || SameText(tag, TEXT("Font")) ||
          SameText(tag, TEXT("Default"));
@@ -223,6 +236,12 @@ void CLayoutBuilder::BuildInclude(const CSkinMarkupNode& node, CControlUI* pPare
 
 CControlUI* CLayoutBuilder::ParseChildren(const CSkinMarkupNode& node, CControlUI* pParent,
                                           CPaintManagerUI* pManager) {
+  TreeDepthScope depth;
+  if (g_iTreeDepth > kMaxTreeDepth) {
+    Trace(TEXT("Layout: elements nested deeper than %d under <%s>; skipped"), kMaxTreeDepth,
+          node.GetName());
+    return nullptr;
+  }
   IContainerUI* pContainer = nullptr;
   bool bContainerLooked = false;
   CControlUI* pReturn = nullptr;

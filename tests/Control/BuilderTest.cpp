@@ -274,3 +274,25 @@ TEST(Builder, BrokenOrEmptyMarkupBuildsNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Builder, NestingDeeperThanTheLimitIsCutWithOneLine) {
+  std::u16string skin = u"<Window>";
+  const int levels = CLayoutBuilder::kMaxTreeDepth + 40;
+  for (int i = 0; i < levels; i++) skin += u"<Container>";
+  for (int i = 0; i < levels; i++) skin += u"</Container>";
+  skin += u"</Window>";
+  Platform::DebugOutputCapture capture;
+  CLayoutBuilder builder;
+  CControlUI* root = builder.Create(skin.c_str());
+  ASSERT_NE(root, nullptr);
+  int depth = 1;
+  for (CContainerUI* c = static_cast<CContainerUI*>(root); c->GetCount() > 0; depth++)
+    c = static_cast<CContainerUI*>(c->GetItemAt(0));
+  EXPECT_EQ(CLayoutBuilder::kMaxTreeDepth, depth);
+  EXPECT_EQ(1u, capture.Pieces().size());
+  delete root;
+}
+
+}  // namespace
