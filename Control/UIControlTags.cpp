@@ -4,6 +4,8 @@
 
 #include "Control/UIActiveX.h"
 #include "Control/UIChildLayout.h"
+#include "Control/UILabel.h"
+#include "Control/UIOption.h"
 #include "Control/UIRichEdit.h"
 #include "Core/UIContainer.h"
 #include "Core/UIScrollBar.h"
@@ -28,6 +30,12 @@ struct TagEntry {
 
 const TagEntry kTags[] = {
     {TEXT("Control"), New<CControlUI>},
+    {TEXT("Label"), New<CLabelUI>},
+    {TEXT("Text"), New<CTextUI>},
+    {TEXT("Button"), New<CButtonUI>},
+    {TEXT("Option"), New<COptionUI>},
+    {TEXT("CheckBox"), New<CCheckBoxUI>},
+    {TEXT("Progress"), New<CProgressUI>},
     {TEXT("Container"), New<CContainerUI>},
     {TEXT("ScrollBar"), New<CScrollBarUI>},
     {TEXT("VerticalLayout"), New<CVerticalLayoutUI>},
