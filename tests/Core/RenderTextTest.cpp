@@ -371,6 +371,38 @@ TEST_F(RenderText, SingleLineAlignmentMovesTheRectangle) {
   EXPECT_GE(ink.top, rc.top);
 }
 
+TEST_F(RenderText, FontTagsByIndexAndByDescription) {
+  const TFontEntry& def = Default();
+  HFONT big = pm().AddFont(def.sFontName, def.iSize + 8, false, false, false);
+  ASSERT_NE(big, nullptr);
+  const int index = pm().FontCount() - 1;
+  const std::u16string byIndex = u"<f " + std::u16string(1, char16_t(u'0' + index)) + u">Wg</f>x";
+  ASSERT_LT(index, 10);
+  EXPECT_EQ(Calc(byIndex, DT_SINGLELINE).right, Width(big, u"Wg") + Width(u"x"));
+  const TFontEntry& bigInfo = pm().FontInfoOf(big);
+  EXPECT_EQ(Calc(byIndex, DT_SINGLELINE).bottom, bigInfo.tm.tmHeight + bigInfo.tm.tmExternalLeading);
+
+  // The face name ends at the first space; the style words may be in any case.
+  Calc(u"<f Sans 19 Bold Italic>x</f>", DT_SINGLELINE);
+  EXPECT_NE(pm().FindFont(u"Sans", 19, true, false, true), nullptr);
+  Calc(u"<f Sans>x</f>", DT_SINGLELINE);  // size 10 when none is given
+  EXPECT_NE(pm().FindFont(u"Sans", 10, false, false, false), nullptr);
+  const int fonts = pm().FontCount();
+  Calc(u"<f Sans 19 italic bold>x</f>", DT_SINGLELINE);
+  EXPECT_EQ(pm().FontCount(), fonts);
+}
+
+TEST_F(RenderText, SelectionDrawsOnTheSelectionColour) {
+  Draw(u"a<s>MM</s>b", {0, 0, kW, 40}, DT_SINGLELINE);
+  int selected = 0;
+  for (int i = 0; i < kW * kH; ++i)
+    if (m_pixels[i] == 0xFFBAE4FF) ++selected;
+  EXPECT_GT(selected, Width(u"MM"));
+  const RECT ink = InkBox(kWhite);
+  EXPECT_EQ(ink.top, 0);
+  EXPECT_EQ(ink.bottom, LineHeight());
+}
+
 TEST_F(RenderText, NothingForMissingTextManagerOrEmptyRectangle) {
   RECT rc = {0, 0, 100, 30};
   int links = 0;
