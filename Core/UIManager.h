@@ -249,6 +249,7 @@ class CPaintManagerUI {
 
   // Input (UIManagerInput.cpp). Each answers as RouteMessage does.
   bool RouteInput(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes);
+  struct InputRouting;  // the per-message handlers, defined in UIManagerInput.cpp
 
   // Window.
   HWND m_hWndPaint = nullptr;

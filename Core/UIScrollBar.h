@@ -55,6 +55,19 @@ class CScrollBarUI : public CControlUI {
   void PaintThumb(HDC hDC);
   void PaintRail(HDC hDC);
 
+  // The steps of a press: the press itself, its release, pointer moves (thumb hover or drag) and
+  // the repeat timer's ticks.
+  void OnPress(POINT pt);
+  void OnRelease();
+  void OnMouseMove(POINT pt);
+  void OnRepeatTick();
+  // One line forward or back: through the owner, else the bar's own position.
+  void StepLine(bool bForward);
+  // One page toward a point on the track (nothing when the point is on the thumb).
+  void StepPageToward(POINT pt);
+  // "scroll" to the listeners, for a bar without owner that is attached.
+  void NotifyScroll();
+
   bool m_bHorizontal = false;
   int m_nRange = 100;
   int m_nScrollPos = 0;
