@@ -40,6 +40,8 @@ class DecodedImage {
     const int size = static_cast<int>(count);
     int components = 0;
     if (!stbi_info_from_memory(bytes, size, &m_width, &m_height, &components)) return;
+    // A top-down BMP reports its height negative; the decoder itself reads it the right way up.
+    if (m_height < 0 && m_height != INT_MIN) m_height = -m_height;
     if (m_width <= 0 || m_height <= 0 ||
         static_cast<uint64_t>(m_width) * static_cast<uint64_t>(m_height) > kMaxImagePixels)
       return;

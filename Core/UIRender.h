@@ -89,6 +89,10 @@ class CDrawEngine {
   static void FillColor(HDC hDC, const RECT& rc, DWORD color);
   static void FillGradient(HDC hDC, const RECT& rc, DWORD dwFirst, DWORD dwSecond, bool bVertical,
                            int nSteps);
+  // The gradient as 2^k solid bands (k grows with nSteps: 1 below 4 steps, up to 6 from 64),
+  // opaque, straight onto hDC: what FillGradient draws where the platform has no gradient fill.
+  static void FillGradientBands(HDC hDC, const RECT& rc, DWORD dwFirst, DWORD dwSecond,
+                                bool bVertical, int nSteps);
   static void DrawLine(HDC hDC, const RECT& rc, int nSize, DWORD dwPenColor);
   static void DrawRectFrame(HDC hDC, const RECT& rc, int nSize, DWORD dwPenColor);
   static void DrawRoundRectFrame(HDC hDC, const RECT& rc, int width, int height, int nSize,

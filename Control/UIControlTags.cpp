@@ -1,0 +1,61 @@
+// One line per tag. A control family adds its tag here when it lands.
+
+#include "Control/UIControlTags.h"
+
+#include "Control/UIActiveX.h"
+#include "Control/UIChildLayout.h"
+#include "Control/UIRichEdit.h"
+#include "Core/UIContainer.h"
+#include "Core/UIScrollBar.h"
+#include "Layout/UIHorizontalLayout.h"
+#include "Layout/UITabLayout.h"
+#include "Layout/UITileLayout.h"
+#include "Layout/UIVerticalLayout.h"
+
+namespace SkinUI {
+
+namespace {
+
+template <typename T>
+CControlUI* New() {
+  return new T();
+}
+
+struct TagEntry {
+  const WCHAR* pstrTag;
+  CControlUI* (*pfnCreate)();
+};
+
+const TagEntry kTags[] = {
+    {TEXT("Control"), New<CControlUI>},
+    {TEXT("Container"), New<CContainerUI>},
+    {TEXT("ScrollBar"), New<CScrollBarUI>},
+    {TEXT("VerticalLayout"), New<CVerticalLayoutUI>},
+    {TEXT("HorizontalLayout"), New<CHorizontalLayoutUI>},
+    {TEXT("TileLayout"), New<CTileLayoutUI>},
+    {TEXT("TabLayout"), New<CTabLayoutUI>},
+    {TEXT("ChildLayout"), New<CChildLayoutUI>},
+    {TEXT("RichEdit"), New<CRichEditUI>},
+    {TEXT("ActiveX"), New<CActiveXUI>},
+    {TEXT("WebBrowser"), New<CWebBrowserUI>},
+};
+
+bool SameTag(const WCHAR* a, const WCHAR* b) {
+  while (*a && *a == *b) {
+    a++;
+    b++;
+  }
+  return *a == *b;
+}
+
+}  // namespace
+
+CControlUI* CreateControlForTag(LPCWSTR pstrTag) {
+  if (!pstrTag) return nullptr;
+  for (const TagEntry& entry : kTags) {
+    if (SameTag(entry.pstrTag, pstrTag)) return entry.pfnCreate();
+  }
+  return nullptr;
+}
+
+}  // namespace SkinUI

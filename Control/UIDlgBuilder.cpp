@@ -1,0 +1,278 @@
+#include "Control/UIDlgBuilder.h"
+
+#include <vector>
+
+#include "Control/UIControlTags.h"
+#include "Core/UIAttrValue.h"
+#include "Core/UIContainer.h"
+#include "Core/UIManager.h"
+
+namespace SkinUI {
+
+namespace {
+
+bool SameText(LPCWSTR a, LPCWSTR b) { return lstrcmpW(a, b) == 0; }
+
+bool IsResourceTag(LPCWSTR tag) {
+  return SameText(tag, TEXT("Image")) || SameText(tag, TEXT("Font")) ||
+         SameText(tag, TEXT("Default"));
+}
+
+// What names the source in the nesting guard: the file name, "#id:type" for a resource, and
+// nothing for markup text.
+CUIString NestingKey(LPCWSTR source, LPCWSTR type) {
+  if (!IS_INTRESOURCE(source)) {
+    return source[0] == TEXT('<') ? CUIString() : CUIString(source);
+  }
+  CUIString key;
+  key.SmallFormat(TEXT("#%u:"), static_cast<unsigned>(reinterpret_cast<ULONG_PTR>(source)));
+  if (type && !IS_INTRESOURCE(type)) {
+    key += type;
+  } else {
+    CUIString number;
+    number.SmallFormat(TEXT("#%u"), static_cast<unsigned>(reinterpret_cast<ULONG_PTR>(type)));
+    key += number;
+  }
+  return key;
+}
+
+void RegisterImage(const CSkinMarkupNode& node, CPaintManagerUI* pManager) {
+  LPCWSTR name = nullptr;
+  LPCWSTR type = nullptr;
+  DWORD mask = 0;
+  for (int i = 0; i < node.GetAttributeCount(); i++) {
+    LPCWSTR attr = node.GetAttributeName(i);
+    LPCWSTR value = node.GetAttributeValue(i);
+    if (SameText(attr, TEXT("name"))) {
+      name = value;
+    } else if (SameText(attr, TEXT("restype"))) {
+      type = value;
+    } else if (SameText(attr, TEXT("mask"))) {
+      mask = UIParseColor(value);
+    }
+  }
+  if (name) pManager->LoadImageEntry(name, type, mask);
+}
+
+void RegisterFont(const CSkinMarkupNode& node, CPaintManagerUI* pManager) {
+  LPCWSTR name = nullptr;
+  int size = 12;
+  bool bold = false;
+  bool underline = false;
+  bool italic = false;
+  bool isDefault = false;
+  for (int i = 0; i < node.GetAttributeCount(); i++) {
+    LPCWSTR attr = node.GetAttributeName(i);
+    LPCWSTR value = node.GetAttributeValue(i);
+    if (SameText(attr, TEXT("name"))) {
+      name = value;
+    } else if (SameText(attr, TEXT("size"))) {
+      size = UIStrToInt(value);
+    } else if (SameText(attr, TEXT("bold"))) {
+      bold = UIParseBool(value);
+    } else if (SameText(attr, TEXT("underline"))) {
+      underline = UIParseBool(value);
+    } else if (SameText(attr, TEXT("italic"))) {
+      italic = UIParseBool(value);
+    } else if (SameText(attr, TEXT("default"))) {
+      isDefault = UIParseBool(value);
+    }
+  }
+  if (!name) return;
+  pManager->AddFont(name, size, bold, underline, italic);
+  if (isDefault) pManager->SetDefaultFont(name, size, bold, underline, italic);
+}
+
+void RegisterDefault(const CSkinMarkupNode& node, CPaintManagerUI* pManager) {
+  LPCWSTR name = nullptr;
+  LPCWSTR value = nullptr;
+  for (int i = 0; i < node.GetAttributeCount(); i++) {
+    LPCWSTR attr = node.GetAttributeName(i);
+    if (SameText(attr, TEXT("name"))) {
+      name = node.GetAttributeValue(i);
+    } else if (SameText(attr, TEXT("value"))) {
+      value = node.GetAttributeValue(i);
+    }
+  }
+  if (name) pManager->SetDefaultAttributes(name, value ? value : TEXT(""));
+}
+
+// The images, fonts and class defaults among the root's direct children, in document order.
+void RegisterResources(const CSkinMarkupNode& root, CPaintManagerUI* pManager) {
+  for (CSkinMarkupNode node = root.GetFirstChild(); node.IsValid();
+       node = node.GetNextSibling()) {
+    LPCWSTR tag = node.GetName();
+    if (SameText(tag, TEXT("Image"))) {
+      RegisterImage(node, pManager);
+    } else if (SameText(tag, TEXT("Font"))) {
+      RegisterFont(node, pManager);
+    } else if (SameText(tag, TEXT("Default"))) {
+      RegisterDefault(node, pManager);
+    }
+  }
+}
+
+void ApplyWindowAttribute(CPaintManagerUI* pManager, LPCWSTR name, LPCWSTR value) {
+  if (SameText(name, TEXT("size"))) {
+    const SIZE sz = UIParseSize(value);
+    pManager->SetInitialSize(sz.cx, sz.cy);
+  } else if (SameText(name, TEXT("sizebox"))) {
+    pManager->SetSizeBox(UIParseRect(value));
+  } else if (SameText(name, TEXT("caption"))) {
+    pManager->SetCaptionArea(UIParseRect(value));
+  } else if (SameText(name, TEXT("roundcorner"))) {
+    const SIZE sz = UIParseSize(value);
+    pManager->SetRoundCorner(sz.cx, sz.cy);
+  } else if (SameText(name, TEXT("mininfo"))) {
+    const SIZE sz = UIParseSize(value);
+    pManager->SetMinTrackSize(sz.cx, sz.cy);
+  } else if (SameText(name, TEXT("maxinfo"))) {
+    const SIZE sz = UIParseSize(value);
+    pManager->SetMaxTrackSize(sz.cx, sz.cy);
+  } else if (SameText(name, TEXT("showdirty"))) {
+    pManager->SetShowDirty(UIParseBool(value));
+  } else if (SameText(name, TEXT("alpha"))) {
+    pManager->SetOpacity(UIStrToInt(value));
+  } else if (SameText(name, TEXT("bktrans"))) {
+    pManager->SetLayeredBackground(UIParseBool(value));
+  } else if (SameText(name, TEXT("disabledfontcolor"))) {
+    pManager->SetDisabledTextColor(UIParseColor(value));
+  } else if (SameText(name, TEXT("defaultfontcolor"))) {
+    pManager->SetTextColor(UIParseColor(value));
+  } else if (SameText(name, TEXT("linkfontcolor"))) {
+    pManager->SetLinkColor(UIParseColor(value));
+  } else if (SameText(name, TEXT("linkhoverfontcolor"))) {
+    pManager->SetLinkHoverColor(UIParseColor(value));
+  } else if (SameText(name, TEXT("selectedcolor"))) {
+    pManager->SetSelectedBackColor(UIParseColor(value));
+  }
+}
+
+}  // namespace
+
+CLayoutBuilder::CLayoutBuilder() = default;
+CLayoutBuilder::~CLayoutBuilder() = default;
+
+bool CLayoutBuilder::LoadResource(LPCWSTR id, LPCWSTR type) {
+  HMODULE hModule = CPaintManagerUI::ResourceModule();
+  HRSRC hResource = FindResourceW(hModule, id, type);
+  if (!hResource) return false;
+  HGLOBAL hGlobal = ::LoadResource(hModule, hResource);
+  if (!hGlobal) return false;
+  const BYTE* data = static_cast<const BYTE*>(LockResource(hGlobal));
+  const DWORD size = SizeofResource(hModule, hResource);
+  if (!data) return false;
+  // The reader may change its buffer; resource memory is read-only.
+  std::vector<BYTE> bytes(data, data + size);
+  return m_xml.LoadBytes(bytes.data(), size, MarkupEncoding::Utf8);
+}
+
+CControlUI* CLayoutBuilder::Create(LPCWSTR source, LPCWSTR type,
+                                   IDialogBuilderCallback* pCallback, CPaintManagerUI* pManager,
+                                   CControlUI* pParent) {
+  if (!source) return nullptr;
+  CBuildNestingScope nesting(NestingKey(source, type));
+  if (nesting.IsRefused()) return nullptr;
+  if (IS_INTRESOURCE(source)) {
+    m_pCallback = pCallback;
+    if (!LoadResource(source, type)) return nullptr;
+    m_pstrType = type;
+  } else if (source[0] == TEXT('<')) {
+    if (!m_xml.LoadText(source)) return nullptr;
+  } else if (!m_xml.LoadFile(source, MarkupEncoding::Utf8)) {
+    return nullptr;
+  }
+  return Build(pCallback, pManager, pParent);
+}
+
+CControlUI* CLayoutBuilder::Build(IDialogBuilderCallback* pCallback, CPaintManagerUI* pManager,
+                                  CControlUI* pParent) {
+  m_pCallback = pCallback;
+  const CSkinMarkupNode root = m_xml.GetRoot();
+  if (!root.IsValid()) return nullptr;
+  if (pManager) {
+    RegisterResources(root, pManager);
+    if (SameText(root.GetName(), TEXT("Window")) && pManager->GetPaintWindow()) {
+      for (int i = 0; i < root.GetAttributeCount(); i++) {
+        ApplyWindowAttribute(pManager, root.GetAttributeName(i), root.GetAttributeValue(i));
+      }
+    }
+  }
+  return ParseChildren(root, pParent, pManager);
+}
+
+void CLayoutBuilder::BuildInclude(const CSkinMarkupNode& node, CControlUI* pParent,
+                                  CPaintManagerUI* pManager) {
+  if (!node.HasAttributes()) return;
+  constexpr SIZE_T kCapacity = 499;
+  WCHAR szCount[kCapacity + 1] = {};
+  int count = 1;
+  if (node.CopyAttributeValue(TEXT("count"), szCount, kCapacity)) count = UIStrToInt(szCount);
+  WCHAR szValue[kCapacity + 1] = {};
+  if (!node.CopyAttributeValue(TEXT("source"), szValue, kCapacity)) return;
+  for (int i = 0; i < count; i++) {
+    CLayoutBuilder builder;
+    CControlUI* pResult =
+        m_pstrType ? builder.Create(MAKEINTRESOURCE(UIStrToInt(szValue)), m_pstrType,
+                                    m_pCallback, pManager, pParent)
+                   : builder.Create(szValue, nullptr, m_pCallback, pManager, pParent);
+    // With a parent the included controls are in its tree; without one nothing owns them.
+    if (!pParent) delete pResult;
+  }
+}
+
+CControlUI* CLayoutBuilder::ParseChildren(const CSkinMarkupNode& node, CControlUI* pParent,
+                                          CPaintManagerUI* pManager) {
+  IContainerUI* pContainer = nullptr;
+  bool bContainerLooked = false;
+  CControlUI* pReturn = nullptr;
+  for (CSkinMarkupNode child = node.GetFirstChild(); child.IsValid();
+       child = child.GetNextSibling()) {
+    LPCWSTR tag = child.GetName();
+    if (IsResourceTag(tag)) continue;
+    if (SameText(tag, TEXT("Include"))) {
+      BuildInclude(child, pParent, pManager);
+      continue;
+    }
+    CControlUI* pControl = CreateControlForTag(tag);
+    if (!pControl && m_pCallback) pControl = m_pCallback->CreateCustomControl(tag);
+    if (!pControl) {
+      Trace(TEXT("未知控件:%s"), tag);
+      continue;
+    }
+    if (child.HasChildren()) ParseChildren(child, pControl, pManager);
+
+    if (pParent) {
+      if (!bContainerLooked) {
+        pContainer = static_cast<IContainerUI*>(pParent->GetInterfaceByName(TEXT("IContainer")));
+        bContainerLooked = true;
+      }
+      if (!pContainer) {
+        delete pControl;
+        return nullptr;
+      }
+      if (!pContainer->Add(pControl)) {
+        delete pControl;
+        continue;
+      }
+    } else if (pReturn) {
+      // Only the first top-level control is handed back; nothing would own the others.
+      delete pControl;
+      continue;
+    }
+
+    if (pManager) {
+      pControl->AttachManager(pManager, nullptr, false);
+      LPCWSTR defaults = pManager->DefaultAttributes(tag);
+      if (defaults) pControl->ApplyAttributes(defaults);
+    }
+    for (int i = 0; i < child.GetAttributeCount(); i++) {
+      pControl->ApplyAttribute(child.GetAttributeName(i), child.GetAttributeValue(i));
+    }
+    if (pManager) pControl->AttachManager(nullptr, nullptr, false);
+    if (!pReturn) pReturn = pControl;
+  }
+  return pReturn;
+}
+
+}  // namespace SkinUI
