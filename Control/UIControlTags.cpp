@@ -4,6 +4,7 @@
 
 #include "Control/UIActiveX.h"
 #include "Control/UIChildLayout.h"
+#include "Control/UIEdit.h"
 #include "Control/UIRichEdit.h"
 #include "Core/UIContainer.h"
 #include "Core/UIScrollBar.h"
@@ -28,6 +29,7 @@ struct TagEntry {
 
 const TagEntry kTags[] = {
     {TEXT("Control"), New<CControlUI>},
+    {TEXT("Edit"), New<CEditUI>},
     {TEXT("Container"), New<CContainerUI>},
     {TEXT("ScrollBar"), New<CScrollBarUI>},
     {TEXT("VerticalLayout"), New<CVerticalLayoutUI>},
