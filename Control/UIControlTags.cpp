@@ -5,6 +5,8 @@
 #include "Control/UIActiveX.h"
 #include "Control/UIChildLayout.h"
 #include "Control/UIEdit.h"
+#include "Control/UILabel.h"
+#include "Control/UIOption.h"
 #include "Control/UIRichEdit.h"
 #include "Core/UIContainer.h"
 #include "Core/UIScrollBar.h"
@@ -29,6 +31,12 @@ struct TagEntry {
 
 const TagEntry kTags[] = {
     {TEXT("Control"), New<CControlUI>},
+    {TEXT("Label"), New<CLabelUI>},
+    {TEXT("Text"), New<CTextUI>},
+    {TEXT("Button"), New<CButtonUI>},
+    {TEXT("Option"), New<COptionUI>},
+    {TEXT("CheckBox"), New<CCheckBoxUI>},
+    {TEXT("Progress"), New<CProgressUI>},
     {TEXT("Edit"), New<CEditUI>},
     {TEXT("Container"), New<CContainerUI>},
     {TEXT("ScrollBar"), New<CScrollBarUI>},

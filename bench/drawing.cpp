@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "Core/UIRender.h"
 #include "Platform/Text/Utf.h"
 #include "Platform/Win32.h"
 
@@ -122,6 +123,52 @@ void RawGradientFill(benchmark::State& state) {
   }
 }
 
+// A skin's nine-piece image: a 60 x 40 picture with 8-pixel corners stretched over the whole
+// surface, through the drawing engine, beside the same nine pieces drawn with raw cairo.
+constexpr int kPieceW = 60, kPieceH = 40, kCorner = 8;
+
+void OursNinePiece(benchmark::State& state) {
+  Target src(kPieceW, kPieceH), dst;
+  const RECT dest = {0, 0, kW, kH};
+  const RECT part = {0, 0, kPieceW, kPieceH};
+  const RECT corners = {kCorner, kCorner, kCorner, kCorner};
+  for (auto _ : state) {
+    SkinUI::CDrawEngine::DrawImageGrid(dst.dc, src.bitmap, dest, dest, part, corners, true);
+  }
+}
+
+void RawNinePiece(benchmark::State& state) {
+  Target src(kPieceW, kPieceH), dst;
+  // x, width of the three columns and y, height of the three rows, in source and destination.
+  const int sx[3] = {0, kCorner, kPieceW - kCorner}, sw[3] = {kCorner, kPieceW - 2 * kCorner, kCorner};
+  const int sy[3] = {0, kCorner, kPieceH - kCorner}, sh[3] = {kCorner, kPieceH - 2 * kCorner, kCorner};
+  const int dx[3] = {0, kCorner, kW - kCorner}, dw[3] = {kCorner, kW - 2 * kCorner, kCorner};
+  const int dy[3] = {0, kCorner, kH - kCorner}, dh[3] = {kCorner, kH - 2 * kCorner, kCorner};
+  for (auto _ : state) {
+    cairo_t* cr = cairo_create(dst.surface);
+    for (int row = 0; row < 3; ++row) {
+      for (int col = 0; col < 3; ++col) {
+        cairo_surface_t* piece =
+            cairo_surface_create_for_rectangle(src.surface, sx[col], sy[row], sw[col], sh[row]);
+        cairo_pattern_t* p = cairo_pattern_create_for_surface(piece);
+        cairo_matrix_t m;
+        cairo_matrix_init_scale(&m, static_cast<double>(sw[col]) / dw[col],
+                                static_cast<double>(sh[row]) / dh[row]);
+        cairo_matrix_translate(&m, -dx[col], -dy[row]);
+        cairo_pattern_set_matrix(p, &m);
+        cairo_pattern_set_filter(p, CAIRO_FILTER_GOOD);
+        cairo_pattern_set_extend(p, CAIRO_EXTEND_PAD);
+        cairo_set_source(cr, p);
+        cairo_rectangle(cr, dx[col], dy[row], dw[col], dh[row]);
+        cairo_fill(cr);
+        cairo_pattern_destroy(p);
+        cairo_surface_destroy(piece);
+      }
+    }
+    cairo_destroy(cr);
+  }
+}
+
 const std::vector<std::u16string>& Texts() {
   static const std::vector<std::u16string> texts = {
       u"Install", u"Browse...", u"Desktop shortcut", u"Start menu", u"Close",
@@ -202,6 +249,8 @@ BENCHMARK(OursStretchBlt)->Name("Ours/StretchBltHalftone2x");
 BENCHMARK(RawStretchBlt)->Name("Raw/StretchBltHalftone2x");
 BENCHMARK(OursGradientFill)->Name("Ours/GradientFill");
 BENCHMARK(RawGradientFill)->Name("Raw/GradientFill");
+BENCHMARK(OursNinePiece)->Name("Ours/NinePieceImage");
+BENCHMARK(RawNinePiece)->Name("Raw/NinePieceImage");
 BENCHMARK(OursDrawText)->Name("Ours/DrawText100");
 BENCHMARK(RawDrawText)->Name("Raw/DrawText100");
 

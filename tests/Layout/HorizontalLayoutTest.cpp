@@ -1,0 +1,88 @@
+// The horizontal layout: widths shared like the vertical layout's heights, full-height
+// children, no vertical scrolling, and the drag separator on the left or right edge.
+#include <gtest/gtest.h>
+
+#include "Core/UIScrollBar.h"
+#include "Layout/SkinHostWindow.h"
+#include "Layout/UIHorizontalLayout.h"
+
+using namespace SkinUI;
+using LayoutTest::Box;
+using LayoutTest::SkinHostWindow;
+
+namespace {
+
+void Mouse(CControlUI* control, int type, int x, int y) {
+  TUIEvent event;
+  event.Type = type;
+  event.pSender = control;
+  event.ptMouse = {x, y};
+  control->DispatchEvent(event);
+}
+
+TEST(HorizontalLayout, FixedAndStretchingWidthsWithPaddingAndFullHeight) {
+  SkinHostWindow window(300, 200);
+  ASSERT_TRUE(window.Load(
+      u"<Window><HorizontalLayout inset=\"5,5,5,5\" childpadding=\"6\">"
+      u"<Control name=\"a\" width=\"50\" height=\"40\"/>"
+      u"<Control name=\"b\" padding=\"3,10,2,20\"/>"
+      u"<Control name=\"c\" minwidth=\"10\" maxheight=\"100\"/></HorizontalLayout></Window>"));
+  // Area 290x190 from (5,5); fixed 50 + pads 5 + 2 x 6 = 67; the stretchers share 223.
+  EXPECT_EQ(Box(5, 5, 55, 45), Box(window.Rect(u"a")));
+  // A fixed height of 0 is the area's height minus the vertical padding; the rectangle reaches
+  // over the right padding.
+  EXPECT_EQ(Box(64, 15, 177, 175), Box(window.Rect(u"b")));
+  EXPECT_EQ(Box(183, 5, 295, 105), Box(window.Rect(u"c")));
+}
+
+TEST(HorizontalLayout, NeverScrollsVertically) {
+  SkinHostWindow window(300, 200);
+  ASSERT_TRUE(window.Load(
+      u"<Window><HorizontalLayout name=\"h\" vscrollbar=\"true\">"
+      u"<Control name=\"tall\" width=\"100\" height=\"500\"/></HorizontalLayout></Window>"));
+  CScrollBarUI* bar = static_cast<CContainerUI*>(window.Find(u"h"))->GetVerticalScrollBar();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_FALSE(bar->IsVisible());
+  EXPECT_EQ(Box(0, 0, 100, 500), Box(window.Rect(u"tall")));
+}
+
+TEST(HorizontalLayout, DraggingTheRightSeparatorWidensTheLayout) {
+  SkinHostWindow window(400, 100);
+  ASSERT_TRUE(window.Load(
+      u"<Window><HorizontalLayout><HorizontalLayout name=\"left\" width=\"200\" "
+      u"sepwidth=\"4\" maxwidth=\"230\"/><Control name=\"rest\"/></HorizontalLayout></Window>"));
+  auto* left = static_cast<CHorizontalLayoutUI*>(window.Find(u"left"));
+  EXPECT_EQ(Box(196, 0, 200, 100), Box(left->GetSeparatorRect(false)));
+  Mouse(left, EventButtonDown, 198, 50);
+  Mouse(left, EventMouseMove, 218, 50);
+  EXPECT_EQ(220, left->GetFixedWidth());
+  Mouse(left, EventMouseMove, 260, 50);  // stops at maxwidth
+  EXPECT_EQ(230, left->GetFixedWidth());
+  Mouse(left, EventMouseMove, 300, 50);  // already at the limit: ignored
+  EXPECT_EQ(230, left->GetFixedWidth());
+  EXPECT_EQ(Box(0, 0, 200, 100), Box(left->GetPos()));
+  Mouse(left, EventButtonUp, 300, 50);
+  window.Layout();
+  EXPECT_EQ(Box(0, 0, 230, 100), Box(window.Rect(u"left")));
+  EXPECT_EQ(Box(230, 0, 400, 100), Box(window.Rect(u"rest")));
+}
+
+TEST(HorizontalLayout, TheOverlayShadesTheEdgeWhileDragging) {
+  SkinHostWindow window(400, 100);
+  ASSERT_TRUE(window.Load(
+      u"<Window><HorizontalLayout bkcolor=\"#FFFFFFFF\"><HorizontalLayout name=\"left\" "
+      u"width=\"200\" sepwidth=\"-4\"/><Control/></HorizontalLayout></Window>"));
+  auto* left = static_cast<CHorizontalLayoutUI*>(window.Find(u"left"));
+  EXPECT_EQ(Box(0, 0, 4, 100), Box(left->GetSeparatorRect(false)));
+  EXPECT_EQ(0xFFFFFFFFu, Platform::Headless::Pixel(window.Handle(), 2, 50));
+  Mouse(left, EventButtonDown, 2, 50);
+  window.Layout();
+  // Black at alpha 0xAA over white.
+  EXPECT_EQ(0xFF555555u, Platform::Headless::Pixel(window.Handle(), 2, 50));
+  EXPECT_EQ(0xFFFFFFFFu, Platform::Headless::Pixel(window.Handle(), 10, 50));
+  Mouse(left, EventButtonUp, 2, 50);
+  window.Layout();
+  EXPECT_EQ(0xFFFFFFFFu, Platform::Headless::Pixel(window.Handle(), 2, 50));
+}
+
+}  // namespace

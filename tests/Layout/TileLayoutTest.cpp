@@ -1,0 +1,68 @@
+// The tile layout: columns from "itemsize" or "columns", equal cells, rows as tall as their
+// tallest child under the row's first child's limits, children centred in their cells.
+#include <gtest/gtest.h>
+
+#include "Layout/SkinHostWindow.h"
+#include "Layout/UITileLayout.h"
+
+using namespace SkinUI;
+using LayoutTest::Box;
+using LayoutTest::SkinHostWindow;
+
+namespace {
+
+TEST(TileLayout, ItemSizeGivesTheColumnsAndTheCellWidth) {
+  SkinHostWindow window(350, 200);
+  ASSERT_TRUE(window.Load(
+      u"<Window><TileLayout name=\"t\" itemsize=\"100,0\"><Control name=\"a\" height=\"40\"/>"
+      u"<Control name=\"b\" height=\"40\"/><Control name=\"c\" height=\"40\"/>"
+      u"<Control name=\"d\" height=\"30\" width=\"50\"/></TileLayout></Window>"));
+  EXPECT_EQ(3, static_cast<CTileLayoutUI*>(window.Find(u"t"))->GetColumns());
+  EXPECT_EQ(Box(0, 0, 116, 40), Box(window.Rect(u"a")));
+  EXPECT_EQ(Box(116, 0, 232, 40), Box(window.Rect(u"b")));
+  EXPECT_EQ(Box(232, 0, 348, 40), Box(window.Rect(u"c")));
+  // Centred in its cell of the second row.
+  EXPECT_EQ(Box(33, 40, 83, 70), Box(window.Rect(u"d")));
+}
+
+TEST(TileLayout, ColumnsAttributeAndChildPaddingSplitBetweenCells) {
+  SkinHostWindow window(300, 200);
+  ASSERT_TRUE(window.Load(
+      u"<Window><TileLayout columns=\"2\" childpadding=\"10\" inset=\"10,0,10,0\">"
+      u"<Control name=\"a\" height=\"50\"/><Control name=\"b\" height=\"50\"/>"
+      u"<Control name=\"c\" height=\"20\"/></TileLayout></Window>"));
+  // Cells of 140: the first column loses half the padding on its right, the last on its left.
+  EXPECT_EQ(Box(10, 0, 145, 50), Box(window.Rect(u"a")));
+  EXPECT_EQ(Box(155, 0, 290, 50), Box(window.Rect(u"b")));
+  EXPECT_EQ(Box(10, 60, 145, 80), Box(window.Rect(u"c")));
+}
+
+TEST(TileLayout, TheRowsFirstChildLimitsTheWholeRow) {
+  SkinHostWindow window(200, 200);
+  ASSERT_TRUE(window.Load(
+      u"<Window><TileLayout columns=\"2\"><Control name=\"a\" height=\"10\" maxheight=\"20\"/>"
+      u"<Control name=\"b\" height=\"40\"/><Control name=\"c\" height=\"30\"/>"
+      u"</TileLayout></Window>"));
+  // Row height 20 (b's 40 clamped by a's limit); b keeps its own 40, centred on the row.
+  EXPECT_EQ(Box(0, 5, 100, 15), Box(window.Rect(u"a")));
+  EXPECT_EQ(Box(100, -10, 200, 30), Box(window.Rect(u"b")));
+  EXPECT_EQ(Box(0, 20, 100, 50), Box(window.Rect(u"c")));
+}
+
+TEST(TileLayout, SettersIgnoreNonsenseAndTooNarrowAreasKeepOneColumn) {
+  CTileLayoutUI tile;
+  tile.SetColumns(0);
+  tile.SetColumns(-3);
+  EXPECT_EQ(1, tile.GetColumns());
+  tile.SetColumns(4);
+  EXPECT_EQ(4, tile.GetColumns());
+
+  SkinHostWindow window(80, 100);
+  ASSERT_TRUE(window.Load(
+      u"<Window><TileLayout name=\"t\" itemsize=\"100,0\"><Control name=\"a\" height=\"10\"/>"
+      u"<Control name=\"b\" height=\"10\"/></TileLayout></Window>"));
+  EXPECT_EQ(1, static_cast<CTileLayoutUI*>(window.Find(u"t"))->GetColumns());
+  EXPECT_EQ(Box(0, 10, 80, 20), Box(window.Rect(u"b")));
+}
+
+}  // namespace

@@ -1,0 +1,161 @@
+// The vertical layout: two measuring passes, stretching children sharing the remainder, limits,
+// paddings and insets, scrolling of children that overflow, and the drag separator.
+#include <gtest/gtest.h>
+
+#include "Core/UIScrollBar.h"
+#include "Layout/SkinHostWindow.h"
+#include "Layout/UIVerticalLayout.h"
+
+using namespace SkinUI;
+using LayoutTest::Box;
+using LayoutTest::SkinHostWindow;
+
+namespace {
+
+TEST(VerticalLayout, OneFixedChildAndTwoStretchingOnesShareTheHeight) {
+  SkinHostWindow window(300, 200);
+  ASSERT_TRUE(window.Load(
+      u"<Window><VerticalLayout name=\"v\"><Control name=\"a\" height=\"30\"/>"
+      u"<Control name=\"b\"/><Control name=\"c\"/></VerticalLayout></Window>"));
+  EXPECT_EQ(Box(0, 0, 300, 200), Box(window.Rect(u"v")));
+  EXPECT_EQ(Box(0, 0, 300, 30), Box(window.Rect(u"a")));
+  EXPECT_EQ(Box(0, 30, 300, 115), Box(window.Rect(u"b")));
+  EXPECT_EQ(Box(0, 115, 300, 200), Box(window.Rect(u"c")));
+}
+
+TEST(VerticalLayout, TheLastStretchingChildTakesTheRemainderOfTheDivision) {
+  SkinHostWindow window(300, 101);
+  ASSERT_TRUE(window.Load(
+      u"<Window><VerticalLayout><Control name=\"a\" height=\"30\"/><Control name=\"b\"/>"
+      u"<Control name=\"c\"/></VerticalLayout></Window>"));
+  EXPECT_EQ(Box(0, 30, 300, 65), Box(window.Rect(u"b")));
+  EXPECT_EQ(Box(0, 65, 300, 101), Box(window.Rect(u"c")));
+}
+
+TEST(VerticalLayout, LimitsClampHeightsAndWidthsAndTheMaximumWins) {
+  SkinHostWindow window(300, 200);
+  ASSERT_TRUE(window.Load(
+      u"<Window><VerticalLayout>"
+      u"<Control name=\"minmax\" height=\"30\" minheight=\"50\" maxheight=\"40\"/>"
+      u"<Control name=\"raised\" height=\"10\" minheight=\"25\" width=\"100\" maxwidth=\"80\"/>"
+      u"<Control name=\"capped\" maxheight=\"60\" minwidth=\"400\"/>"
+      u"<Control name=\"rest\"/></VerticalLayout></Window>"));
+  EXPECT_EQ(Box(0, 0, 300, 40), Box(window.Rect(u"minmax")));
+  EXPECT_EQ(Box(0, 40, 80, 65), Box(window.Rect(u"raised")));
+  // Two stretching children share 135: 67 each, capped at 60; the last one takes what is left.
+  EXPECT_EQ(Box(0, 65, 400, 125), Box(window.Rect(u"capped")));
+  EXPECT_EQ(Box(0, 125, 300, 200), Box(window.Rect(u"rest")));
+}
+
+TEST(VerticalLayout, PaddingInsetsAndChildPaddingLeaveNoGapAtTheBottom) {
+  SkinHostWindow window(300, 200);
+  ASSERT_TRUE(window.Load(
+      u"<Window><VerticalLayout inset=\"10,5,10,5\" childpadding=\"4\">"
+      u"<Control name=\"a\" height=\"30\" padding=\"2,3,4,5\"/>"
+      u"<Control name=\"b\"/>"
+      u"<Control name=\"c\" padding=\"0,1,0,1\"/></VerticalLayout></Window>"));
+  EXPECT_EQ(Box(12, 8, 286, 43), Box(window.Rect(u"a")));
+  EXPECT_EQ(Box(10, 47, 290, 118), Box(window.Rect(u"b")));
+  // The child's rectangle reaches over its own bottom padding, down to the inset.
+  EXPECT_EQ(Box(10, 123, 290, 195), Box(window.Rect(u"c")));
+}
+
+TEST(VerticalLayout, InvisibleChildrenTakeNoSpaceAndFloatingOnesArePlacedByTheirOffset) {
+  SkinHostWindow window(300, 200);
+  ASSERT_TRUE(window.Load(
+      u"<Window><VerticalLayout><Control name=\"a\" height=\"50\"/>"
+      u"<Control name=\"hidden\" height=\"70\" visible=\"false\"/>"
+      u"<Control name=\"float\" float=\"true\" pos=\"20,30,120,60\"/>"
+      u"<Control name=\"b\"/></VerticalLayout></Window>"));
+  EXPECT_EQ(Box(0, 50, 300, 200), Box(window.Rect(u"b")));
+  EXPECT_EQ(Box(20, 30, 120, 60), Box(window.Rect(u"float")));
+}
+
+TEST(VerticalLayout, OverflowingChildrenShowTheScrollBarAndGetNarrower) {
+  SkinHostWindow window(300, 200);
+  ASSERT_TRUE(window.Load(
+      u"<Window><VerticalLayout name=\"v\" vscrollbar=\"true\"><Control name=\"a\" height=\"100\"/>"
+      u"<Control name=\"b\" height=\"100\"/><Control name=\"c\" height=\"100\"/>"
+      u"</VerticalLayout></Window>"));
+  auto* layout = static_cast<CVerticalLayoutUI*>(window.Find(u"v"));
+  CScrollBarUI* bar = layout->GetVerticalScrollBar();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_TRUE(bar->IsVisible());
+  EXPECT_EQ(100, bar->GetScrollRange());
+  const LONG barWidth = bar->GetFixedWidth();
+  ASSERT_GT(barWidth, 0);
+  EXPECT_EQ(Box(0, 0, 300 - barWidth, 100), Box(window.Rect(u"a")));
+  EXPECT_EQ(Box(0, 200, 300 - barWidth, 300), Box(window.Rect(u"c")));
+  EXPECT_EQ(Box(300 - barWidth, 0, 300, 200), Box(bar->GetPos()));
+
+  layout->SetScrollPos(SIZE{0, 40});
+  EXPECT_EQ(Box(0, -40, 300 - barWidth, 60), Box(window.Rect(u"a")));
+  window.Layout();
+  EXPECT_EQ(Box(0, 160, 300 - barWidth, 260), Box(window.Rect(u"c")));
+}
+
+TEST(VerticalLayout, ChildrenThatFitKeepTheScrollBarHidden) {
+  SkinHostWindow window(300, 200);
+  ASSERT_TRUE(window.Load(
+      u"<Window><VerticalLayout name=\"v\" vscrollbar=\"true\"><Control name=\"a\" height=\"100\"/>"
+      u"</VerticalLayout></Window>"));
+  CScrollBarUI* bar = static_cast<CContainerUI*>(window.Find(u"v"))->GetVerticalScrollBar();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_FALSE(bar->IsVisible());
+  EXPECT_EQ(Box(0, 0, 300, 100), Box(window.Rect(u"a")));
+}
+
+// Sends one mouse event straight to a control, as the manager would.
+void Mouse(CControlUI* control, int type, int x, int y) {
+  TUIEvent event;
+  event.Type = type;
+  event.pSender = control;
+  event.ptMouse = {x, y};
+  control->DispatchEvent(event);
+}
+
+TEST(VerticalLayout, DraggingTheSeparatorSetsANewHeight) {
+  SkinHostWindow window(300, 200);
+  ASSERT_TRUE(window.Load(
+      u"<Window><VerticalLayout><VerticalLayout name=\"top\" height=\"100\" sepheight=\"4\" "
+      u"maxheight=\"150\"/><Control name=\"rest\"/></VerticalLayout></Window>"));
+  auto* top = static_cast<CVerticalLayoutUI*>(window.Find(u"top"));
+  EXPECT_EQ(Box(0, 96, 300, 100), Box(top->GetSeparatorRect(false)));
+  EXPECT_EQ(static_cast<UINT>(UIFLAG_SETCURSOR), top->GetInputFlags());
+
+  Mouse(top, EventButtonDown, 50, 50);  // not on the separator
+  Mouse(top, EventMouseMove, 50, 130);
+  EXPECT_EQ(100, top->GetFixedHeight());
+
+  Mouse(top, EventButtonDown, 50, 98);
+  Mouse(top, EventMouseMove, 50, 102);  // within the separator's slack: ignored
+  EXPECT_EQ(100, top->GetFixedHeight());
+  Mouse(top, EventMouseMove, 50, 130);
+  EXPECT_EQ(128, top->GetFixedHeight());
+  EXPECT_EQ(Box(0, 124, 300, 128), Box(top->GetSeparatorRect(true)));
+  EXPECT_EQ(Box(0, 0, 300, 100), Box(top->GetPos()));  // the overlay shows it; no relayout yet
+  Mouse(top, EventMouseMove, 50, 400);                  // stops at maxheight
+  EXPECT_EQ(150, top->GetFixedHeight());
+  Mouse(top, EventButtonUp, 50, 400);
+  window.Layout();
+  EXPECT_EQ(Box(0, 0, 300, 150), Box(window.Rect(u"top")));
+  EXPECT_EQ(Box(0, 150, 300, 200), Box(window.Rect(u"rest")));
+}
+
+TEST(VerticalLayout, AnImmediateSeparatorRelayoutsWhileDragging) {
+  SkinHostWindow window(300, 200);
+  ASSERT_TRUE(window.Load(
+      u"<Window><VerticalLayout><Control name=\"above\"/><VerticalLayout name=\"bottom\" "
+      u"height=\"80\" sepheight=\"-5\" sepimm=\"true\"/></VerticalLayout></Window>"));
+  auto* bottom = static_cast<CVerticalLayoutUI*>(window.Find(u"bottom"));
+  EXPECT_EQ(Box(0, 120, 300, 125), Box(bottom->GetSeparatorRect(false)));
+  Mouse(bottom, EventButtonDown, 10, 122);
+  Mouse(bottom, EventMouseMove, 10, 100);
+  EXPECT_EQ(102, bottom->GetFixedHeight());
+  window.Layout();
+  EXPECT_EQ(Box(0, 0, 300, 98), Box(window.Rect(u"above")));
+  EXPECT_EQ(Box(0, 98, 300, 200), Box(window.Rect(u"bottom")));
+  Mouse(bottom, EventButtonUp, 10, 100);
+}
+
+}  // namespace
