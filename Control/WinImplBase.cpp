@@ -236,18 +236,21 @@ LRESULT WindowImplBase::OnMinMaxInfoMessage(UINT, WPARAM, LPARAM lParam, bool& b
 }
 
 LRESULT WindowImplBase::OnSizeMessage(UINT, WPARAM, LPARAM, bool& bHandled) {
-  SIZE szRound = m_PaintManager.RoundCorner();
-  if (!::IsIconic(m_hWnd) && (szRound.cx != 0 || szRound.cy != 0)) {
-    RECT rc = {};
-    ::GetWindowRect(m_hWnd, &rc);
-    ::OffsetRect(&rc, -rc.left, -rc.top);
-    rc.right++;
-    rc.bottom++;
-    HRGN hRgn = ::CreateRoundRectRgn(rc.left, rc.top, rc.right, rc.bottom, szRound.cx, szRound.cy);
-    ::SetWindowRgn(m_hWnd, hRgn, TRUE);
-  }
+  ApplyRoundCorner();
   bHandled = false;
   return 0;
+}
+
+void WindowImplBase::ApplyRoundCorner() {
+  SIZE szRound = m_PaintManager.RoundCorner();
+  if (::IsIconic(m_hWnd) || (szRound.cx == 0 && szRound.cy == 0)) return;
+  RECT rc = {};
+  ::GetWindowRect(m_hWnd, &rc);
+  ::OffsetRect(&rc, -rc.left, -rc.top);
+  rc.right++;
+  rc.bottom++;
+  HRGN hRgn = ::CreateRoundRectRgn(rc.left, rc.top, rc.right, rc.bottom, szRound.cx, szRound.cy);
+  ::SetWindowRgn(m_hWnd, hRgn, TRUE);  // the window owns the region from now on
 }
 
 LRESULT WindowImplBase::OnSysCommandMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool&) {
@@ -282,6 +285,9 @@ LRESULT WindowImplBase::OnCreateMessage(UINT, WPARAM, LPARAM, bool&) {
   m_PaintManager.AttachRoot(pRoot);
   m_PaintManager.AddListener(this);
   m_PaintManager.SetLayeredBackground(true);
+  // The skin's "size" resized the window before its "roundcorner" was read, and a window
+  // created visible may see no further WM_SIZE: shape it now for the size it has.
+  ApplyRoundCorner();
   OnSkinReady();
   return 0;
 }

@@ -129,6 +129,9 @@ class WindowImplBase : public CWindowWnd,
   // Points the skin settings at the skin; false when a zip resource cannot be had.
   bool SelectSkinSource();
   CControlUI* BuildSkin();
+  // Gives the window the rounded shape of the skin's corner size, unless it has none or the
+  // window is minimised.
+  void ApplyRoundCorner();
   // The row a notification selects in one map, or null.
   static const NotificationMapEntry* FindEntry(const NotificationMapData* pMap,
                                                const TNotifyMsg& msg);
