@@ -74,7 +74,7 @@ bool CEditWnd::OpenEditor(CEditUI* pOwner) {
 LRESULT CEditWnd::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
   switch (uMsg) {
     case WM_KILLFOCUS: {
-      LRESULT lRes = ::DefWindowProcW(m_hWnd, uMsg, wParam, lParam);
+      LRESULT lRes = DefaultProcessing(uMsg, wParam, lParam);
       ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
       return lRes;
     }
