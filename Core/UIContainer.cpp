@@ -4,6 +4,8 @@
 
 #include "Core/UIContainer.h"
 
+#include <cstdint>
+
 #include "Core/UIAttrValue.h"
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
@@ -25,6 +27,31 @@ bool IsActiveBar(const CScrollBarUI* pBar) {
 }
 
 bool IsMouseEvent(int type) { return type > MouseEventsBegin && type < MouseEventsEnd; }
+
+// Offsets, sizes and insets come from skin text and may be anything: sums are taken without
+// overflow.
+LONG Saturate(int64_t v) {
+  if (v > INT32_MAX) return INT32_MAX;
+  if (v < INT32_MIN) return INT32_MIN;
+  return static_cast<LONG>(v);
+}
+
+RECT Shrink(const RECT& rc, const RECT& by) {
+  return RECT{Saturate(int64_t{rc.left} + by.left), Saturate(int64_t{rc.top} + by.top),
+              Saturate(int64_t{rc.right} - by.right), Saturate(int64_t{rc.bottom} - by.bottom)};
+}
+
+// One axis of a floating child: from the near edge when the offset is not negative, else back
+// from the far edge.
+void PlaceAxis(LONG nearEdge, LONG farEdge, LONG offset, LONG size, LONG& lo, LONG& hi) {
+  if (offset >= 0) {
+    lo = Saturate(int64_t{nearEdge} + offset);
+    hi = Saturate(int64_t{lo} + size);
+  } else {
+    lo = Saturate(int64_t{farEdge} + offset - size);
+    hi = Saturate(int64_t{farEdge} + offset);
+  }
+}
 
 }  // namespace
 
@@ -176,13 +203,12 @@ void CContainerUI::SetMouseChildEnabled(bool bEnable) { m_bMouseChildEnabled = b
 // --- Placement ----------------------------------------------------------------------------------
 
 RECT CContainerUI::InnerRect() const {
-  RECT rc = {m_rcItem.left + m_rcInset.left, m_rcItem.top + m_rcInset.top,
-             m_rcItem.right - m_rcInset.right, m_rcItem.bottom - m_rcInset.bottom};
+  RECT rc = Shrink(m_rcItem, m_rcInset);
   if (m_pVerticalScrollBar && m_pVerticalScrollBar->IsVisible()) {
-    rc.right -= m_pVerticalScrollBar->GetFixedWidth();
+    rc.right = Saturate(int64_t{rc.right} - m_pVerticalScrollBar->GetFixedWidth());
   }
   if (m_pHorizontalScrollBar && m_pHorizontalScrollBar->IsVisible()) {
-    rc.bottom -= m_pHorizontalScrollBar->GetFixedHeight();
+    rc.bottom = Saturate(int64_t{rc.bottom} - m_pHorizontalScrollBar->GetFixedHeight());
   }
   return rc;
 }
@@ -190,8 +216,7 @@ RECT CContainerUI::InnerRect() const {
 void CContainerUI::SetPos(RECT rc) {
   CControlUI::SetPos(rc);
   if (m_items.IsEmpty()) return;
-  const RECT rcInner = {m_rcItem.left + m_rcInset.left, m_rcItem.top + m_rcInset.top,
-                        m_rcItem.right - m_rcInset.right, m_rcItem.bottom - m_rcInset.bottom};
+  const RECT rcInner = Shrink(m_rcItem, m_rcInset);
   for (int i = 0; i < m_items.GetSize(); i++) {
     CControlUI* pControl = static_cast<CControlUI*>(m_items[i]);
     if (!pControl->IsVisible()) continue;
@@ -209,32 +234,20 @@ void CContainerUI::PlaceFloatChild(int iIndex) {
   const SIZE xy = pControl->GetFixedXY();
   const SIZE sz = {pControl->GetFixedWidth(), pControl->GetFixedHeight()};
   RECT rc;
-  // A negative offset measures from the right or bottom edge.
-  if (xy.cx >= 0) {
-    rc.left = m_rcItem.left + xy.cx;
-    rc.right = rc.left + sz.cx;
-  } else {
-    rc.left = m_rcItem.right + xy.cx - sz.cx;
-    rc.right = m_rcItem.right + xy.cx;
-  }
-  if (xy.cy >= 0) {
-    rc.top = m_rcItem.top + xy.cy;
-    rc.bottom = rc.top + sz.cy;
-  } else {
-    rc.top = m_rcItem.bottom + xy.cy - sz.cy;
-    rc.bottom = m_rcItem.bottom + xy.cy;
-  }
+  PlaceAxis(m_rcItem.left, m_rcItem.right, xy.cx, sz.cx, rc.left, rc.right);
+  PlaceAxis(m_rcItem.top, m_rcItem.bottom, xy.cy, sz.cy, rc.top, rc.bottom);
   if (pControl->IsRelativePos()) {
     const TRelativePosUI rel = pControl->GetRelativePos();
-    const SIZE szParent = {m_rcItem.right - m_rcItem.left, m_rcItem.bottom - m_rcItem.top};
+    const SIZE szParent = {Saturate(int64_t{m_rcItem.right} - m_rcItem.left),
+                           Saturate(int64_t{m_rcItem.bottom} - m_rcItem.top)};
     // The first placement only records the parent size: there is nothing to follow yet.
     if (rel.szParent.cx != 0) {
-      const int dx = szParent.cx - rel.szParent.cx;
-      const int dy = szParent.cy - rel.szParent.cy;
-      rc.left += dx * rel.nMoveXPercent / 100;
-      rc.top += dy * rel.nMoveYPercent / 100;
-      rc.right = rc.left + sz.cx + dx * rel.nZoomXPercent / 100;
-      rc.bottom = rc.top + sz.cy + dy * rel.nZoomYPercent / 100;
+      const int64_t dx = int64_t{szParent.cx} - rel.szParent.cx;
+      const int64_t dy = int64_t{szParent.cy} - rel.szParent.cy;
+      rc.left = Saturate(rc.left + dx * rel.nMoveXPercent / 100);
+      rc.top = Saturate(rc.top + dy * rel.nMoveYPercent / 100);
+      rc.right = Saturate(rc.left + int64_t{sz.cx} + dx * rel.nZoomXPercent / 100);
+      rc.bottom = Saturate(rc.top + int64_t{sz.cy} + dy * rel.nZoomYPercent / 100);
     }
     pControl->SetRelativeParentSize(szParent);
   }

@@ -3,6 +3,8 @@
 
 #include "Core/UIControl.h"
 
+#include <cstdint>
+
 #include "Core/UIAttrValue.h"
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
@@ -16,6 +18,15 @@ bool Same(LPCWSTR a, LPCWSTR b) { return ::lstrcmpW(a, b) == 0; }
 LPCWSTR OrEmpty(LPCWSTR s) { return s ? s : TEXT(""); }
 
 bool HasRound(SIZE sz) { return sz.cx > 0 || sz.cy > 0; }
+
+// Positions come from skin text and may be anything: differences are taken without overflow.
+LONG Saturate(int64_t v) {
+  if (v > INT32_MAX) return INT32_MAX;
+  if (v < INT32_MIN) return INT32_MIN;
+  return static_cast<LONG>(v);
+}
+
+LONG Diff(LONG a, LONG b) { return Saturate(int64_t{a} - b); }
 
 }  // namespace
 
@@ -72,10 +83,12 @@ void CControlUI::SetPos(RECT rc) {
   if (m_bFloat && m_pParent) {
     // Keep the offset measured from the same edges, so that a later parent resize keeps it.
     const RECT& rcParent = m_pParent->GetPos();
-    m_cXY.cx = m_cXY.cx >= 0 ? m_rcItem.left - rcParent.left : m_rcItem.right - rcParent.right;
-    m_cXY.cy = m_cXY.cy >= 0 ? m_rcItem.top - rcParent.top : m_rcItem.bottom - rcParent.bottom;
-    m_cxyFixed.cx = m_rcItem.right - m_rcItem.left;
-    m_cxyFixed.cy = m_rcItem.bottom - m_rcItem.top;
+    m_cXY.cx = m_cXY.cx >= 0 ? Diff(m_rcItem.left, rcParent.left)
+                             : Diff(m_rcItem.right, rcParent.right);
+    m_cXY.cy = m_cXY.cy >= 0 ? Diff(m_rcItem.top, rcParent.top)
+                             : Diff(m_rcItem.bottom, rcParent.bottom);
+    m_cxyFixed.cx = Diff(m_rcItem.right, m_rcItem.left);
+    m_cxyFixed.cy = Diff(m_rcItem.bottom, m_rcItem.top);
   }
   m_bUpdateNeeded = false;
   // The old and the new place both need painting, but only where every ancestor shows them.
@@ -88,8 +101,8 @@ void CControlUI::SetPos(RECT rc) {
   m_pManager->InvalidateArea(rcInvalidate);
 }
 
-int CControlUI::GetWidth() const { return m_rcItem.right - m_rcItem.left; }
-int CControlUI::GetHeight() const { return m_rcItem.bottom - m_rcItem.top; }
+int CControlUI::GetWidth() const { return Diff(m_rcItem.right, m_rcItem.left); }
+int CControlUI::GetHeight() const { return Diff(m_rcItem.bottom, m_rcItem.top); }
 int CControlUI::GetX() const { return m_rcItem.left; }
 int CControlUI::GetY() const { return m_rcItem.top; }
 RECT CControlUI::GetPadding() const { return m_rcPadding; }
@@ -294,8 +307,8 @@ void CControlUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
     const RECT rc = UIParseRect(pstrValue);
     // A negative left or top measures from the parent's right or bottom edge.
     SetFixedXY(SIZE{rc.left >= 0 ? rc.left : rc.right, rc.top >= 0 ? rc.top : rc.bottom});
-    SetFixedWidth(rc.right - rc.left);
-    SetFixedHeight(rc.bottom - rc.top);
+    SetFixedWidth(Diff(rc.right, rc.left));
+    SetFixedHeight(Diff(rc.bottom, rc.top));
   } else if (Same(pstrName, TEXT("relativepos"))) {
     const RECT rc = UIParseRect(pstrValue);
     SetRelativePos(SIZE{rc.left, rc.top}, SIZE{rc.right, rc.bottom});
@@ -435,7 +448,7 @@ void CControlUI::PaintBkColor(HDC hDC) {
     return;
   }
   if (m_dwBackColor3 != 0) {
-    const LONG middle = (m_rcItem.top + m_rcItem.bottom) / 2;
+    const LONG middle = static_cast<LONG>((int64_t{m_rcItem.top} + m_rcItem.bottom) / 2);
     RECT rcUpper = m_rcItem;
     rcUpper.bottom = middle;
     RECT rcLower = m_rcItem;

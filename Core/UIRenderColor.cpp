@@ -25,7 +25,7 @@ HBITMAP CreatePixelBitmap(DWORD argb) {
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = 1;
-  info.bmiHeader.biHeight = 1;
+  info.bmiHeader.biHeight = -1;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;

@@ -140,7 +140,11 @@ class MarkupLayout {
   void Space();
   void TextRun();
 
-  int TextWidth(const WCHAR* p, int cch) const;
+  // Widths and fits asked for by the measuring pass are asked again, in the same order, by the
+  // drawing pass; they are remembered for the line so that each costs one platform call.
+  int TextWidth(const WCHAR* p, int cch);
+  int CharsThatFit(const WCHAR* p, int cch, int cxMax);
+  int SpaceWidth();
   void DrawRun(const WCHAR* p, int cch, int x);
 
   HDC m_hDC;
@@ -171,6 +175,16 @@ class MarkupLayout {
   int m_iLineFirstLink = 0;
   POINT m_ptLinkStart = {0, 0};
   LineStart m_lineStart;
+
+  struct Measured {
+    const WCHAR* p;
+    int cch;
+    int cxMax;  // -1 for a width
+    HFONT hFont;
+    int result;
+  };
+  std::vector<Measured> m_measured;  // this line's
+  std::vector<std::pair<HFONT, int>> m_spaceWidths;
 };
 
 int MarkupLayout::Run() {
@@ -254,6 +268,7 @@ void MarkupLayout::SaveLineStart() {
   m_lineStart.cyLine = m_cyLine;
   m_iLineFirstLink = m_iLinkIndex;
   if (m_bInLink) m_ptLinkStart = m_pt;
+  m_measured.clear();
 }
 
 void MarkupLayout::RestoreLineStart() {
@@ -483,15 +498,42 @@ void MarkupLayout::Escape() {
 }
 
 void MarkupLayout::Space() {
-  const int cx = TextWidth(m_p, 1);
-  if (Drawing()) DrawRun(m_p, 1, m_pt.x);
+  const int cx = SpaceWidth();
+  // A space leaves no ink unless it is drawn on the selection's background.
+  if (Drawing() && m_bInSelected) DrawRun(m_p, 1, m_pt.x);
   m_pt.x += cx;
   ++m_p;
 }
 
-int MarkupLayout::TextWidth(const WCHAR* p, int cch) const {
+int MarkupLayout::TextWidth(const WCHAR* p, int cch) {
+  if (cch <= 0) return 0;
+  const HFONT hFont = Font().hFont;
+  for (const Measured& m : m_measured)
+    if (m.p == p && m.cch == cch && m.cxMax == -1 && m.hFont == hFont) return m.result;
   SIZE sz = {0, 0};
-  if (cch > 0) ::GetTextExtentPoint32W(m_hDC, p, cch, &sz);
+  ::GetTextExtentPoint32W(m_hDC, p, cch, &sz);
+  m_measured.push_back({p, cch, -1, hFont, sz.cx});
+  return sz.cx;
+}
+
+int MarkupLayout::CharsThatFit(const WCHAR* p, int cch, int cxMax) {
+  const HFONT hFont = Font().hFont;
+  for (const Measured& m : m_measured)
+    if (m.p == p && m.cch == cch && m.cxMax == cxMax && m.hFont == hFont) return m.result;
+  int nFit = 0;
+  SIZE sz = {0, 0};
+  ::GetTextExtentExPointW(m_hDC, p, cch, cxMax, &nFit, nullptr, &sz);
+  m_measured.push_back({p, cch, cxMax, hFont, nFit});
+  return nFit;
+}
+
+int MarkupLayout::SpaceWidth() {
+  const HFONT hFont = Font().hFont;
+  for (const auto& [h, cx] : m_spaceWidths)
+    if (h == hFont) return cx;
+  SIZE sz = {0, 0};
+  ::GetTextExtentPoint32W(m_hDC, TEXT(" "), 1, &sz);
+  m_spaceWidths.emplace_back(hFont, sz.cx);
   return sz.cx;
 }
 
@@ -524,10 +566,7 @@ void MarkupLayout::TextRun() {
   const int cxMax = std::max<int>(1, Font().tm.tmMaxCharWidth);
   if (m_pt.x + cch * cxMax >= m_rc.right) {
     const int cchAll = static_cast<int>(q - pStart);
-    int nFit = 0;
-    SIZE sz = {0, 0};
-    ::GetTextExtentExPointW(m_hDC, pStart, cchAll, std::max<int>(0, m_rc.right - m_pt.x), &nFit,
-                            nullptr, &sz);
+    const int nFit = CharsThatFit(pStart, cchAll, std::max<int>(0, m_rc.right - m_pt.x));
     if (nFit < cchAll) {
       q = pStart + std::max(0, nFit);
       // Never between the halves of a surrogate pair.

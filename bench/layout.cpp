@@ -55,8 +55,7 @@ class BenchWindow : public CWindowWnd {
 // Builds, lays out and paints once; the seconds it took, or a negative value on failure.
 double RunOnce(const std::u16string& skin) {
   BenchWindow window;
-  if (!window.Create(nullptr, u"bench", WS_POPUP | WS_VISIBLE, 0, 0, 0, kWidth, kHeight))
-    return -1;
+  if (!window.Create(nullptr, u"bench", WS_POPUP | WS_VISIBLE, 0, 0, 0, kWidth, kHeight)) return -1;
   Platform::Headless::RunUntilIdle();
   const auto start = std::chrono::steady_clock::now();
   CLayoutBuilder builder;
@@ -66,9 +65,11 @@ double RunOnce(const std::u16string& skin) {
   InvalidateRect(window.Handle(), nullptr, FALSE);
   UpdateWindow(window.Handle());
   const auto end = std::chrono::steady_clock::now();
+  // The first label's background shows inside its border: the tree was laid out and painted.
+  const bool painted = Platform::Headless::Pixel(window.Handle(), 50, 3) == 0xFFE57373u;
   DestroyWindow(window.Handle());
   Platform::Headless::RunUntilIdle();
-  return std::chrono::duration<double>(end - start).count();
+  return painted ? std::chrono::duration<double>(end - start).count() : -1;
 }
 
 }  // namespace
@@ -86,9 +87,16 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (RunOnce(skin) < 0) {  // warm-up: fonts, font configuration, code paths
-    fprintf(stderr, "bench_layout: the skin did not build\n");
+    fprintf(stderr, "bench_layout: the skin did not build or paint\n");
     return 1;
   }
-  for (int i = 0; i < runs; i++) printf("run %.4f\n", RunOnce(skin));
+  for (int i = 0; i < runs; i++) {
+    const double seconds = RunOnce(skin);
+    if (seconds < 0) {
+      fprintf(stderr, "bench_layout: the skin was not painted\n");
+      return 1;
+    }
+    printf("run %.4f\n", seconds);
+  }
   return 0;
 }

@@ -238,12 +238,19 @@ LRESULT WINAPI DispatchMessageW(const MSG* lpMsg) {
       SetLastError(ERROR_MESSAGE_SYNC_ONLY);
       return 0;
     }
+    if (lpMsg->message == WM_PAINT) w->paintBegun = false;
   }
   LRESULT result =
       CallWindowProcedure(lpMsg->hwnd, lpMsg->message, lpMsg->wParam, lpMsg->lParam);
   if (lpMsg->message == WM_PAINT) {
-    // A window procedure that ignores WM_PAINT must not get it again and again.
-    ValidateRect(lpMsg->hwnd, nullptr);
+    // A window procedure that ignores WM_PAINT must not get it again and again; one that
+    // painted and then invalidated again gets another.
+    bool painted = false;
+    {
+      auto lock = WindowLock();
+      if (Window* w = FindWindowLocked(lpMsg->hwnd)) painted = w->paintBegun;
+    }
+    if (!painted) ValidateRect(lpMsg->hwnd, nullptr);
   }
   return result;
 }

@@ -328,6 +328,7 @@ HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {
     erase = w->eraseBackground;
     w->eraseBackground = false;
     w->inPaint = true;
+    w->paintBegun = true;
   }
   HideCaretForPaint(hWnd, true);
   HDC dc = WindowDC(hWnd);

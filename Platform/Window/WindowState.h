@@ -66,6 +66,7 @@ struct Window {
   cairo_region_t* update = nullptr;  // client coordinates
   bool eraseBackground = false;
   bool inPaint = false;
+  bool paintBegun = false;  // BeginPaint ran during the WM_PAINT being dispatched
 
   HostWindow* host = nullptr;
   cairo_surface_t* surface = nullptr;  // whole-window pixels of a top-level window

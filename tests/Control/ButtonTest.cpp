@@ -1,0 +1,198 @@
+// Buttons in a window: placement, state images by pixel, "click" from mouse and keyboard.
+#include "LabelHarness.h"
+
+#include "Control/UILabel.h"
+
+using namespace SkinUI;
+using namespace ControlTest;
+using Platform::MouseButton;
+
+namespace {
+
+constexpr uint32_t kBack = 0xFF202020;
+constexpr uint32_t kNormal = 0xFFC00000;
+constexpr uint32_t kHot = 0xFF00C000;
+constexpr uint32_t kPushed = 0xFF0000C0;
+constexpr uint32_t kFocused = 0xFFC0C000;
+constexpr uint32_t kDisabled = 0xFF808080;
+
+const char16_t* const kStates =
+    u"normalimage=\"n.png\" hotimage=\"h.png\" pushedimage=\"p.png\" focusedimage=\"f.png\" "
+    u"disabledimage=\"d.png\" padding=\"10,10,10,0\" height=\"30\"";
+
+class Buttons : public ControlFixture {
+ protected:
+  void SetUp() override {
+    ControlFixture::SetUp();
+    AddImage("n.png", 4, 4, kNormal);
+    AddImage("h.png", 4, 4, kHot);
+    AddImage("p.png", 4, 4, kPushed);
+    AddImage("f.png", 4, 4, kFocused);
+    AddImage("d.png", 4, 4, kDisabled);
+    const std::u16string states(kStates);
+    const std::u16string xml =
+        u"<Window size=\"200,140\"><VerticalLayout bkcolor=\"#FF202020\">"
+        u"<Button name=\"b1\" " + states + u"/>"
+        u"<Button name=\"b2\" " + states + u"/>"
+        u"<Button name=\"b3\" enabled=\"false\" " + states + u"/>"
+        u"</VerticalLayout></Window>";
+    ASSERT_TRUE(w.Open(xml, 200, 140));
+    b1 = static_cast<CButtonUI*>(w.Find(u"b1"));
+    b2 = static_cast<CButtonUI*>(w.Find(u"b2"));
+    b3 = static_cast<CButtonUI*>(w.Find(u"b3"));
+    ASSERT_TRUE(b1 && b2 && b3);
+    // The window gives the first button the focus; these tests start without one.
+    w.Manager().SetFocusControl(nullptr);
+    w.Settle();
+    w.notes.clear();
+  }
+
+  std::vector<Note> Clicks() const { return w.NotesOf(u"click"); }
+
+  SkinWindow w;
+  CButtonUI* b1 = nullptr;
+  CButtonUI* b2 = nullptr;
+  CButtonUI* b3 = nullptr;
+};
+
+bool operator==(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+TEST_F(Buttons, LandAtTheirRectanglesWithTheirStateImages) {
+  EXPECT_TRUE(b1->GetPos() == RECT({10, 10, 190, 40}));
+  EXPECT_TRUE(b2->GetPos() == RECT({10, 50, 190, 80}));
+  EXPECT_TRUE(b3->GetPos() == RECT({10, 90, 190, 120}));
+  struct Probe {
+    int x, y;
+    uint32_t color;
+  } probes[] = {
+      {5, 5, kBack},     {100, 25, kNormal}, {100, 45, kBack},      {10, 50, kNormal},
+      {189, 79, kNormal}, {190, 79, kBack},   {100, 105, kDisabled}, {100, 125, kBack},
+  };
+  for (const Probe& p : probes) EXPECT_EQ(w.Pixel(p.x, p.y), p.color) << p.x << "," << p.y;
+}
+
+TEST_F(Buttons, HoverShowsTheHotImageOnlyOnTheButtonUnderTheMouse) {
+  Platform::Headless::MoveMouse(100, 65);
+  EXPECT_EQ(w.Pixel(100, 65), kHot);
+  EXPECT_EQ(w.Pixel(100, 25), kNormal);
+  EXPECT_TRUE(b2->GetButtonState() & UISTATE_HOT);
+  Platform::Headless::MoveMouse(100, 25);
+  EXPECT_EQ(w.Pixel(100, 65), kNormal);
+  EXPECT_EQ(w.Pixel(100, 25), kHot);
+}
+
+TEST_F(Buttons, PressShowsPushedAndReleaseInsideClicksOnce) {
+  Platform::Headless::MoveMouse(100, 65);
+  Platform::Headless::Button(MouseButton::Left, true);
+  EXPECT_EQ(w.Pixel(100, 65), kPushed);
+  Platform::Headless::Button(MouseButton::Left, false);
+  w.Settle();
+  EXPECT_EQ(Clicks(), (std::vector<Note>{{u"click", b2, 0}}));
+  EXPECT_EQ(w.Pixel(100, 65), kHot);
+}
+
+TEST_F(Buttons, ReleaseElsewhereDoesNotClickButComingBackDoes) {
+  Platform::Headless::MoveMouse(100, 25);
+  Platform::Headless::Button(MouseButton::Left, true);
+  Platform::Headless::MoveMouse(100, 65);
+  EXPECT_EQ(w.Pixel(100, 25), kFocused);  // the click focused it; no longer pushed outside
+  Platform::Headless::Button(MouseButton::Left, false);
+  w.Settle();
+  EXPECT_TRUE(Clicks().empty());
+
+  Platform::Headless::MoveMouse(100, 25);
+  Platform::Headless::Button(MouseButton::Left, true);
+  Platform::Headless::MoveMouse(100, 65);
+  Platform::Headless::MoveMouse(100, 30);
+  Platform::Headless::Button(MouseButton::Left, false);
+  w.Settle();
+  EXPECT_EQ(Clicks(), (std::vector<Note>{{u"click", b1, 0}}));
+}
+
+TEST_F(Buttons, SpaceAndReturnClickTheFocusedButton) {
+  Platform::Headless::MoveMouse(5, 130);  // the mouse is elsewhere
+  b2->SetFocus();
+  EXPECT_EQ(w.Pixel(100, 65), kFocused);
+  for (WORD vk : {WORD(VK_SPACE), WORD(VK_RETURN), WORD('A')}) {
+    Platform::Headless::Key(vk, true);
+    Platform::Headless::Key(vk, false);
+  }
+  w.Settle();
+  EXPECT_EQ(Clicks(), (std::vector<Note>{{u"click", b2, 0}, {u"click", b2, 0}}));
+}
+
+TEST_F(Buttons, DisabledShowsItsImageAndSendsNothing) {
+  Platform::Headless::Click(100, 105);
+  b3->SetFocus();
+  Platform::Headless::Key(VK_RETURN, true);
+  Platform::Headless::Key(VK_RETURN, false);
+  w.Settle();
+  EXPECT_TRUE(Clicks().empty());
+  EXPECT_FALSE(b3->Activate());
+  EXPECT_EQ(w.Pixel(100, 105), kDisabled);
+  // Disabling clears every state bit, enabling shows the normal image again.
+  b1->SetEnabled(false);
+  EXPECT_EQ(b1->GetButtonState() & ~UISTATE_DISABLED, 0u);
+  b3->SetEnabled(true);
+  EXPECT_EQ(w.Pixel(100, 105), kNormal);
+}
+
+// Fallbacks: a state without an image shows the normal one; a hot colour without a hot image
+// fills the button while hot; an image that cannot be drawn is forgotten.
+TEST(ButtonAlone, StateImagePrecedenceAndFallbacks) {
+  CButtonUI b;
+  b.ApplyAttributes(u"normalimage=\"n\" hotimage=\"h\" pushedimage=\"p\" focusedimage=\"f\" "
+                    u"disabledimage=\"d\" foreimage=\"x\" hotbkcolor=\"#FF00FF00\"");
+  EXPECT_EQ(std::u16string(b.GetHotImage()), std::u16string(u"h"));
+  EXPECT_EQ(b.GetHotBkColor(), 0xFF00FF00u);
+  EXPECT_EQ(b.GetTextStyle(), DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+  EXPECT_EQ(b.GetInputFlags(), UINT(UIFLAG_TABSTOP | UIFLAG_SETCURSOR));
+  b.SetKeyboardEnabled(false);
+  EXPECT_EQ(b.GetInputFlags(), UINT(UIFLAG_SETCURSOR));
+  b.SetEnabled(false);
+  EXPECT_EQ(b.GetInputFlags(), 0u);
+  EXPECT_NE(b.GetInterfaceByName(u"Button"), nullptr);
+  EXPECT_NE(b.GetInterfaceByName(u"Label"), nullptr);
+  EXPECT_EQ(b.GetInterfaceByName(u"Option"), nullptr);
+}
+
+class ButtonColors : public ControlFixture {};
+
+TEST_F(ButtonColors, HotBackgroundWithoutHotImageFillsOnlyWhileHot) {
+  AddImage("n.png", 4, 4, kNormal);
+  SkinWindow w;
+  ASSERT_TRUE(w.Open(u"<Window size=\"100,60\"><VerticalLayout bkcolor=\"#FF202020\">"
+                     u"<Button name=\"b\" normalimage=\"n.png\" hotbkcolor=\"#FF00C000\"/>"
+                     u"<Button name=\"m\" normalimage=\"missing.png\" pushedimage=\"n.png\"/>"
+                     u"</VerticalLayout></Window>",
+                     100, 60));
+  EXPECT_EQ(w.Pixel(50, 10), kNormal);
+  Platform::Headless::MoveMouse(50, 10);
+  EXPECT_EQ(w.Pixel(50, 10), kHot);
+  // Both buttons measure font height + 8. A missing image draws nothing; the pushed image
+  // still shows while pressed.
+  auto* m = static_cast<CButtonUI*>(w.Find(u"m"));
+  ASSERT_NE(m, nullptr);
+  const int y = (m->GetPos().top + m->GetPos().bottom) / 2;
+  EXPECT_EQ(w.Pixel(50, y), kBack);
+  Platform::Headless::MoveMouse(50, y);
+  EXPECT_EQ(w.Pixel(50, 10), kNormal);
+  Platform::Headless::Button(MouseButton::Left, true);
+  EXPECT_EQ(w.Pixel(50, y), kNormal);
+  Platform::Headless::Button(MouseButton::Left, false);
+}
+
+TEST_F(ButtonColors, MeasuresFontHeightPlusEight) {
+  SkinWindow w;
+  auto* b = new CButtonUI;
+  ASSERT_TRUE(w.OpenWith(b, 100, 60));
+  const int font = w.Manager().DefaultFont().tm.tmHeight;
+  ASSERT_GT(font, 0);
+  EXPECT_EQ(b->MeasureSize({100, 60}).cy, font + 8);
+  b->SetFixedHeight(21);
+  EXPECT_EQ(b->MeasureSize({100, 60}).cy, 21);
+}
+
+}  // namespace

@@ -1,0 +1,145 @@
+// Options and check boxes: groups, toggling, notifications, selected looks.
+#include "LabelHarness.h"
+
+#include "Control/UIOption.h"
+
+using namespace SkinUI;
+using namespace ControlTest;
+
+namespace {
+
+constexpr uint32_t kNormal = 0xFFC00000;
+constexpr uint32_t kSelected = 0xFF00C000;
+constexpr uint32_t kDisabled = 0xFF808080;
+
+class Options : public ControlFixture {
+ protected:
+  void SetUp() override {
+    ControlFixture::SetUp();
+    AddImage("n.png", 4, 4, kNormal);
+    AddImage("s.png", 4, 4, kSelected);
+    AddImage("d.png", 4, 4, kDisabled);
+    const std::u16string looks =
+        u"normalimage=\"n.png\" selectedimage=\"s.png\" disabledimage=\"d.png\" height=\"20\"";
+    ASSERT_TRUE(w.Open(u"<Window size=\"100,100\"><VerticalLayout bkcolor=\"#FF202020\">"
+                       u"<Option name=\"g1\" group=\"g\" selected=\"true\" " + looks + u"/>"
+                       u"<Option name=\"g2\" group=\"g\" " + looks + u"/>"
+                       u"<Option name=\"g3\" group=\"g\" " + looks + u"/>"
+                       u"<Option name=\"lone\" " + looks + u"/>"
+                       u"<CheckBox name=\"check\" " + looks + u"/>"
+                       u"</VerticalLayout></Window>",
+                       100, 100));
+    for (int i = 0; i < 3; ++i) {
+      const std::u16string name = u"g" + std::u16string(1, char16_t(u'1' + i));
+      g[i] = static_cast<COptionUI*>(w.Find(name.c_str()));
+      ASSERT_NE(g[i], nullptr);
+    }
+    lone = static_cast<COptionUI*>(w.Find(u"lone"));
+    check = static_cast<CCheckBoxUI*>(w.Find(u"check"));
+    ASSERT_TRUE(lone && check);
+    w.notes.clear();
+  }
+
+  SkinWindow w;
+  COptionUI* g[3] = {};
+  COptionUI* lone = nullptr;
+  CCheckBoxUI* check = nullptr;
+};
+
+TEST_F(Options, GroupedOptionsSwitchAndOnlyTheNewOneReports) {
+  EXPECT_EQ(w.Pixel(50, 10), kSelected);
+  EXPECT_EQ(w.Pixel(50, 30), kNormal);
+  Platform::Headless::Click(50, 30);
+  w.Settle();
+  EXPECT_EQ(w.ControlNotes(), (std::vector<Note>{{u"click", g[1], 0}, {u"selectchanged", g[1], 0}}));
+  EXPECT_FALSE(g[0]->IsSelected());
+  EXPECT_TRUE(g[1]->IsSelected());
+  EXPECT_FALSE(g[2]->IsSelected());
+  EXPECT_EQ(w.Pixel(50, 10), kNormal);
+  EXPECT_EQ(w.Pixel(50, 30), kSelected);
+  // Clicking the selected one again keeps it selected and reports only the click.
+  w.notes.clear();
+  Platform::Headless::Click(50, 30);
+  w.Settle();
+  EXPECT_EQ(w.ControlNotes(), (std::vector<Note>{{u"click", g[1], 0}}));
+  EXPECT_TRUE(g[1]->IsSelected());
+  // Deselecting a grouped option in code is silent.
+  w.notes.clear();
+  g[1]->SetSelected(false);
+  EXPECT_TRUE(w.ControlNotes().empty());
+}
+
+TEST_F(Options, LoneOptionTogglesAndReportsBothWays) {
+  Platform::Headless::Click(50, 70);
+  Platform::Headless::Click(50, 70);
+  w.Settle();
+  EXPECT_EQ(w.ControlNotes(), (std::vector<Note>{{u"click", lone, 0},
+                                        {u"selectchanged", lone, 0},
+                                        {u"click", lone, 0},
+                                        {u"selectchanged", lone, 0}}));
+  EXPECT_FALSE(lone->IsSelected());
+  EXPECT_TRUE(g[0]->IsSelected());  // other groups are untouched
+}
+
+TEST_F(Options, CheckBoxWordsAndClassName) {
+  EXPECT_EQ(std::u16string(check->GetClassName()), std::u16string(u"CheckBoxUI"));
+  EXPECT_NE(check->GetInterfaceByName(u"Option"), nullptr);
+  check->SetChecked(true);
+  EXPECT_TRUE(check->IsChecked());
+  EXPECT_EQ(w.Pixel(50, 90), kSelected);
+  EXPECT_EQ(w.ControlNotes(), (std::vector<Note>{{u"selectchanged", check, 0}}));
+}
+
+TEST_F(Options, DisabledSelectedOptionKeepsItsSelection) {
+  g[0]->SetEnabled(false);
+  EXPECT_TRUE(g[0]->IsSelected());
+  EXPECT_EQ(g[0]->GetButtonState(), UINT(UISTATE_SELECTED));
+  EXPECT_EQ(w.Pixel(50, 10), kSelected);
+  Platform::Headless::Click(50, 10);
+  w.Settle();
+  EXPECT_TRUE(w.ControlNotes().empty());
+  g[1]->SetEnabled(false);
+  EXPECT_EQ(g[1]->GetButtonState(), 0u);
+  EXPECT_EQ(w.Pixel(50, 30), kDisabled);
+}
+
+TEST_F(Options, ChangingGroupsMovesTheMembership) {
+  g[2]->SetGroupName(u"other");
+  ASSERT_NE(w.Manager().GetGroup(u"g"), nullptr);
+  EXPECT_EQ(w.Manager().GetGroup(u"g")->Find(g[2]), -1);
+  ASSERT_NE(w.Manager().GetGroup(u"other"), nullptr);
+  EXPECT_GE(w.Manager().GetGroup(u"other")->Find(g[2]), 0);
+  g[2]->SetSelected(true);
+  EXPECT_TRUE(g[0]->IsSelected());  // no longer in the same group
+  g[1]->SetSelected(true);
+  EXPECT_FALSE(g[0]->IsSelected());
+  EXPECT_TRUE(g[2]->IsSelected());
+}
+
+class OptionLooks : public ControlFixture {};
+
+TEST_F(OptionLooks, SelectedBackgroundAndTextColour) {
+  AddImage("n.png", 4, 4, kNormal);
+  SkinWindow w;
+  ASSERT_TRUE(w.Open(u"<Window size=\"100,40\"><VerticalLayout bkcolor=\"#FF202020\">"
+                     u"<Option name=\"o\" normalimage=\"n.png\" selectedbkcolor=\"#FF00C000\" "
+                     u"selectedtextcolor=\"#FF0000FF\" textcolor=\"#FFFFFFFF\" text=\"MMMM\"/>"
+                     u"</VerticalLayout></Window>",
+                     100, 40));
+  auto* o = static_cast<COptionUI*>(w.Find(u"o"));
+  ASSERT_NE(o, nullptr);
+  EXPECT_EQ(w.Pixel(2, 2), kNormal);
+  o->SetSelected(true);
+  EXPECT_EQ(w.Pixel(2, 2), kSelected);
+  // The selected text colour is used for the paint only.
+  EXPECT_EQ(o->GetTextColor(), 0xFFFFFFFFu);
+  int blue = 0;
+  for (int x = 0; x < 100; ++x)
+    for (int y = 10; y < 30; ++y) {
+      const uint32_t p = Platform::Headless::Pixel(w.Handle(), x, y);
+      if ((p & 0xFF) > 0x80 && ((p >> 16) & 0xFF) < 0x40) ++blue;
+    }
+  EXPECT_GT(blue, 5);
+}
+
+}  // namespace

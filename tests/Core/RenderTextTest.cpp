@@ -1,0 +1,396 @@
+// Plain and rich text: measured sizes against the fonts' own extents, and pixels of a small DIB.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Control/LabelPng.h"
+#include "Core/UIBase.h"
+#include "Core/UIManager.h"
+#include "Core/UIRender.h"
+#include "Platform/Host/Headless/Headless.h"
+#include "Platform/Kernel/PathMap.h"
+#include "support/SkinSettingsScope.h"
+#include "support/TempDir.h"
+#include "support/TestPrefix.h"
+
+using namespace SkinUI;
+
+namespace {
+
+class ManagedWindow : public CWindowWnd {
+ public:
+  CPaintManagerUI pm;
+
+ protected:
+  LPCWSTR WindowClassName() const override { return u"SkinUIRenderTextTest"; }
+  LRESULT OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override {
+    if (uMsg == WM_CREATE) pm.AttachWindow(Handle());
+    LRESULT lRes = 0;
+    if (pm.RouteMessage(uMsg, wParam, lParam, lRes)) return lRes;
+    return DefaultProcessing(uMsg, wParam, lParam);
+  }
+};
+
+constexpr uint32_t kWhite = 0xFFFFFFFF;
+
+class RenderText : public ::testing::Test {
+ protected:
+  static constexpr int kW = 240;
+  static constexpr int kH = 120;
+
+  void SetUp() override {
+    Platform::Headless::Reset();
+    Platform::Headless::SetScreen({0, 0, 1024, 768}, {0, 0, 1024, 740});
+    CPaintManagerUI::SetResourceFolder(
+        Platform::PosixToWindowsPath(m_skin.Path().string()).c_str());
+    ASSERT_NE(m_wnd.Create(nullptr, u"text", WS_POPUP, 0, 0, 0, kW, kH), nullptr);
+    ::ShowWindow(m_wnd.Handle(), SW_SHOW);
+    Platform::Headless::RunUntilIdle();
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = kW;
+    bmi.bmiHeader.biHeight = -kH;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    m_dc = ::CreateCompatibleDC(nullptr);
+    m_bmp = ::CreateDIBSection(m_dc, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(m_bmp, nullptr);
+    m_pixels = static_cast<uint32_t*>(bits);
+    m_old = ::SelectObject(m_dc, m_bmp);
+    Fill(kWhite);
+  }
+  void TearDown() override {
+    ::SelectObject(m_dc, m_old);
+    ::DeleteObject(m_bmp);
+    ::DeleteDC(m_dc);
+    ::DestroyWindow(m_wnd.Handle());
+    Platform::Headless::Reset();
+  }
+
+  CPaintManagerUI& pm() { return m_wnd.pm; }
+  void Fill(uint32_t v) { std::fill(m_pixels, m_pixels + kW * kH, v); }
+  uint32_t At(int x, int y) const { return m_pixels[y * kW + x]; }
+
+  RECT Calc(const std::u16string& text, UINT style, RECT rc = {0, 0, 9999, 100}) {
+    int links = 0;
+    CDrawEngine::DrawMarkupText(m_dc, &pm(), rc, text.c_str(), 0xFF000000, nullptr, nullptr,
+                                links, style | DT_CALCRECT);
+    return rc;
+  }
+  void Draw(const std::u16string& text, RECT rc, UINT style, DWORD color = 0xFF000000) {
+    int links = 0;
+    CDrawEngine::DrawMarkupText(m_dc, &pm(), rc, text.c_str(), color, nullptr, nullptr, links,
+                                style);
+  }
+  int Width(HFONT font, const std::u16string& s) {
+    HGDIOBJ old = ::SelectObject(m_dc, font);
+    SIZE sz = {};
+    ::GetTextExtentPoint32W(m_dc, s.c_str(), static_cast<int>(s.size()), &sz);
+    ::SelectObject(m_dc, old);
+    return sz.cx;
+  }
+  int Width(const std::u16string& s) { return Width(Default().hFont, s); }
+  const TFontEntry& Default() { return pm().DefaultFont(); }
+  int LineHeight() { return Default().tm.tmHeight + Default().tm.tmExternalLeading; }
+  HFONT Variant(bool bold, bool underline, bool italic) {
+    const TFontEntry& f = Default();
+    return pm().FindFont(f.sFontName, f.iSize, bold, underline, italic);
+  }
+
+  // Pixels of rc whose red, green or blue channel clearly dominates.
+  struct Hues {
+    int red = 0, green = 0, blue = 0, light = 0;
+  };
+  Hues CountHues(const RECT& rc) const {
+    Hues h;
+    for (int y = rc.top; y < rc.bottom; ++y)
+      for (int x = rc.left; x < rc.right; ++x) {
+        const uint32_t p = At(x, y);
+        const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+        if (r > g + 60 && r > b + 60) ++h.red;
+        if (g > r + 60 && g > b + 60) ++h.green;
+        if (b > r + 60 && b > g + 60) ++h.blue;
+        if (r > 0xC0 && g > 0xC0 && b > 0xC0) ++h.light;
+      }
+    return h;
+  }
+  RECT InkBox(uint32_t back) const {
+    RECT box = {kW, kH, 0, 0};
+    for (int y = 0; y < kH; ++y)
+      for (int x = 0; x < kW; ++x)
+        if (At(x, y) != back) {
+          box.left = std::min<LONG>(box.left, x);
+          box.top = std::min<LONG>(box.top, y);
+          box.right = std::max<LONG>(box.right, x + 1);
+          box.bottom = std::max<LONG>(box.bottom, y + 1);
+        }
+    return box;
+  }
+
+  TestSupport::TestPrefix m_prefix;
+  TestSupport::SkinSettingsScope m_settings;
+  TestSupport::TempDir m_skin{"richtext"};
+  ManagedWindow m_wnd;
+  HDC m_dc = nullptr;
+  HBITMAP m_bmp = nullptr;
+  HGDIOBJ m_old = nullptr;
+  uint32_t* m_pixels = nullptr;
+};
+
+TEST_F(RenderText, BoldRunThenThePlainFontAgain) {
+  const int fonts = pm().FontCount();
+  const RECT rc = Calc(u"<b>bold</b> plain", DT_SINGLELINE);
+  HFONT bold = Variant(true, false, false);
+  ASSERT_NE(bold, nullptr);
+  EXPECT_EQ(pm().FontCount(), fonts + 1);
+  EXPECT_EQ(rc.right, Width(bold, u"bold") + Width(u" ") + Width(u"plain"));
+  EXPECT_GT(Width(bold, u"bold"), Width(u"bold") - 1);
+  EXPECT_EQ(rc.bottom, LineHeight());
+  // The variant is found again, not added again.
+  Calc(u"<b>bold</b> plain", DT_SINGLELINE);
+  EXPECT_EQ(pm().FontCount(), fonts + 1);
+}
+
+TEST_F(RenderText, NestedStacksAndPopsOfEmptyStacks) {
+  // The link pushes no font inside <u>, but </a> pops one: </u> then pops an empty stack.
+  const RECT rc = Calc(u"<u><a x>link</a></u>tail", DT_SINGLELINE);
+  HFONT underline = Variant(false, true, false);
+  ASSERT_NE(underline, nullptr);
+  EXPECT_EQ(rc.right, Width(underline, u"link") + Width(u"tail"));
+  EXPECT_EQ(Calc(u"</b></c></i></u></p></a></f>plain", DT_SINGLELINE).right, Width(u"plain"));
+
+  Draw(u"<c #C00000>RRR</c></c>BBB", {0, 0, kW, 40}, DT_SINGLELINE, 0xFF0000C0);
+  const int split = Width(u"RRR");
+  EXPECT_GT(CountHues({0, 0, split, 40}).red, 5);
+  EXPECT_EQ(CountHues({0, 0, split, 40}).blue, 0);
+  EXPECT_GT(CountHues({split, 0, kW, 40}).blue, 5);
+  EXPECT_EQ(CountHues({split, 0, kW, 40}).red, 0);
+}
+
+TEST_F(RenderText, ColourValuesAreSignedAndClamped) {
+  Fill(0xFF000000);
+  Draw(u"<c #FFFF0000>MMMM", {0, 0, kW, 40}, DT_SINGLELINE);  // reads as 7FFFFFFF: white
+  Draw(u"<c FF0000>MMMM", {0, 40, kW, 80}, DT_SINGLELINE);
+  EXPECT_GT(CountHues({0, 0, kW, 40}).light, 10);
+  EXPECT_EQ(CountHues({0, 0, kW, 40}).red, 0);
+  EXPECT_GT(CountHues({0, 40, kW, 80}).red, 10);
+}
+
+TEST_F(RenderText, EscapesRawTextAndBothBracketForms) {
+  // Each run is measured on its own: the expected width adds the runs' widths.
+  struct Case {
+    std::u16string markup;
+    std::vector<std::u16string> runs;
+  } cases[] = {
+      {u"<{>", {u"{"}},
+      {u"<}>", {u"}"}},
+      {u"{<}", {u"<"}},
+      {u"{>}", {u">"}},
+      {u"<r><b></r>", {u"<b>"}},
+      {u"{r}{/b}<i>{/r}", {u"{/b}<i>"}},
+      {u"<Bx", {u"<Bx"}},
+      {u"<1>", {u"<1>"}},
+      {u"a <zz", {u"a ", u"<zz"}},
+  };
+  for (const Case& c : cases) {
+    int expected = 0;
+    for (const std::u16string& run : c.runs) expected += Width(run);
+    EXPECT_EQ(Calc(c.markup, DT_SINGLELINE).right, expected)
+        << std::string(c.markup.begin(), c.markup.end());
+  }
+  EXPECT_EQ(Calc(u"{b}x{/b}", DT_SINGLELINE).right, Calc(u"<b}x</b>", DT_SINGLELINE).right);
+  EXPECT_EQ(Calc(u"{b}x{/b}", DT_SINGLELINE).right, Width(Variant(true, false, false), u"x"));
+}
+
+TEST_F(RenderText, CalcRectGivesWidthAndHeight) {
+  const RECT one = Calc(u"abc", DT_SINGLELINE);
+  EXPECT_EQ(one.left, 0);
+  EXPECT_EQ(one.top, 0);
+  EXPECT_EQ(one.right, Width(u"abc"));
+  EXPECT_EQ(one.bottom, LineHeight());
+
+  const RECT three = Calc(u"ab\nlonger line\nef", 0);
+  EXPECT_EQ(three.right, Width(u"longer line"));
+  EXPECT_EQ(three.bottom, 3 * LineHeight());
+
+  std::u16string tall;
+  for (int i = 0; i < 12; ++i) tall += u"line<n>";
+  const RECT high = Calc(tall, 0);
+  EXPECT_EQ(high.bottom, 12 * LineHeight());
+  EXPECT_GT(high.bottom, 100);
+  // A single line ignores line ends.
+  EXPECT_EQ(Calc(tall, DT_SINGLELINE).bottom, LineHeight());
+  // <y> sets the line's height, <x> moves the pen.
+  EXPECT_EQ(Calc(u"<y 40>a", 0).bottom, 40);
+  EXPECT_EQ(Calc(u"<x 17>a", 0).right, 17 + Width(u"a"));
+}
+
+TEST_F(RenderText, WordBreakAfterTheLastNonLetterThatFits) {
+  const int width = Width(u"hello wor");
+  const RECT rc = Calc(u"hello world", DT_WORDBREAK, {0, 0, width, 100});
+  EXPECT_EQ(rc.bottom, 2 * LineHeight());
+  EXPECT_EQ(rc.right, std::max(Width(u"hello "), Width(u"world")));
+  // Without word breaks the cut falls where the text stops fitting.
+  const RECT cut = Calc(u"hello world", 0, {0, 0, width, 100});
+  EXPECT_EQ(cut.bottom, 2 * LineHeight());
+}
+
+TEST_F(RenderText, ChineseTextWrapsBetweenCharacters) {
+  const std::u16string han(8, u'\u5B89');
+  const int cw = Width(u"\u5B89");
+  ASSERT_GT(cw, 0);
+  const RECT rc = Calc(han, DT_WORDBREAK, {0, 0, 3 * cw + cw / 2, 100});
+  EXPECT_EQ(rc.bottom, 3 * LineHeight());  // 3 + 3 + 2 characters
+  EXPECT_EQ(rc.right, 3 * cw);
+}
+
+TEST_F(RenderText, EndEllipsisReplacesTheLastCharactersThatFit) {
+  const int width = Width(u"abcdefgh");
+  Draw(u"abcdefghijklmnop", {0, 0, width, 30}, DT_SINGLELINE | DT_END_ELLIPSIS);
+  std::vector<uint32_t> drawn(m_pixels, m_pixels + kW * kH);
+  Fill(kWhite);
+  // The same picture from the platform's text output: six characters, then the dots.
+  HGDIOBJ old = ::SelectObject(m_dc, Default().hFont);
+  ::SetBkMode(m_dc, TRANSPARENT);
+  ::SetTextColor(m_dc, RGB(0, 0, 0));
+  ::IntersectClipRect(m_dc, 0, 0, width, 30);
+  ::ExtTextOutW(m_dc, 0, 0, 0, nullptr, u"abcdef", 6, nullptr);
+  ::ExtTextOutW(m_dc, Width(u"abcdef"), 0, 0, nullptr, u"...", 3, nullptr);
+  ::SelectClipRgn(m_dc, nullptr);
+  ::SelectObject(m_dc, old);
+  EXPECT_TRUE(std::equal(drawn.begin(), drawn.end(), m_pixels));
+}
+
+TEST_F(RenderText, InlineImageFramesAndMissingImages) {
+  const uint32_t frames[4] = {0xFFC00000, 0xFF00C000, 0xFF0000C0, 0xFFC0C000};
+  TestSupport::WriteFile(m_skin / "strip.png",
+                         ControlTest::PatternPng(40, 10, [&](int x, int) { return frames[x / 10]; }));
+  struct Case {
+    std::u16string markup;
+    uint32_t first, last;
+    int width;
+  } cases[] = {
+      {u"<i strip.png 4 2>", frames[2], frames[2], 10},
+      {u"<i strip.png 4 9>", frames[0], frames[0], 10},
+      {u"<i strip.png 0 0>", frames[0], frames[3], 40},  // a count below 1 is 1
+      {u"<i file='strip.png'>", frames[0], frames[3], 40},
+  };
+  for (const Case& c : cases) {
+    Fill(kWhite);
+    Draw(c.markup, {0, 0, kW, 40}, 0);
+    const RECT ink = InkBox(kWhite);
+    EXPECT_EQ(ink.right - ink.left, c.width);
+    EXPECT_EQ(ink.bottom - ink.top, 10);
+    EXPECT_EQ(At(ink.left, ink.top), c.first);
+    EXPECT_EQ(At(ink.right - 1, ink.bottom - 1), c.last);
+  }
+  // The image is centred on a taller line and makes the line at least its height.
+  EXPECT_EQ(Calc(u"<i strip.png 4 1>", 0).bottom, std::max(10, LineHeight()));
+  EXPECT_EQ(Calc(u"<y 30><i strip.png 4 1>", 0).bottom, 30);
+  EXPECT_EQ(Calc(u"<i nope.png>x", DT_SINGLELINE).right, Width(u"x"));
+}
+
+TEST_F(RenderText, LinkOverTwoLinesGivesTwoRectanglesBothHovered) {
+  const std::u16string text = u"<a one>aaaa bbbb cccc</a>";
+  const RECT area = {0, 0, Width(u"aaaa bbbb ") + 2, 60};
+  RECT links[4] = {};
+  CUIString names[4];
+  int count = 4;
+  RECT rc = area;
+  CDrawEngine::DrawMarkupText(m_dc, &pm(), rc, text.c_str(), 0xFF000000, links, names, count,
+                              DT_WORDBREAK);
+  ASSERT_EQ(count, 2);
+  EXPECT_EQ(std::u16string(names[0].GetData()), u"one");
+  EXPECT_EQ(std::u16string(names[1].GetData()), u"one");
+  EXPECT_EQ(links[0].left, 0);
+  EXPECT_EQ(links[0].top, 0);
+  EXPECT_EQ(links[0].bottom, LineHeight());
+  EXPECT_EQ(links[1].left, 0);
+  EXPECT_EQ(links[1].top, LineHeight());
+  EXPECT_EQ(links[1].bottom, 2 * LineHeight());
+  EXPECT_EQ(links[1].right, Width(u"cccc"));
+  // Link colour first, hover colour on both lines once the mouse is over the second.
+  EXPECT_GT(CountHues(links[0]).blue, 5);
+  EXPECT_GT(CountHues(links[1]).blue, 5);
+  Platform::Headless::MoveMouse(links[1].left + 3, links[1].top + 3);
+  Platform::Headless::RunUntilIdle();
+  ASSERT_EQ(pm().LastMousePos().x, links[1].left + 3);
+  Fill(kWhite);
+  rc = area;
+  CDrawEngine::DrawMarkupText(m_dc, &pm(), rc, text.c_str(), 0xFF000000, links, names, count,
+                              DT_WORDBREAK);
+  EXPECT_EQ(count, 2);
+  EXPECT_GT(CountHues(links[0]).red, 5);
+  EXPECT_GT(CountHues(links[1]).red, 5);
+  EXPECT_EQ(CountHues(links[0]).blue, 0);
+}
+
+TEST_F(RenderText, LinksBeyondTheArrayAreNotRecorded) {
+  RECT links[1] = {};
+  CUIString names[1];
+  int count = 1;
+  RECT rc = {0, 0, kW, 40};
+  CDrawEngine::DrawMarkupText(m_dc, &pm(), rc, u"<a one>1</a> <a two>2</a>", 0xFF000000, links,
+                              names, count, DT_SINGLELINE);
+  EXPECT_EQ(count, 1);
+  EXPECT_EQ(std::u16string(names[0].GetData()), u"one");
+  // A stray end tag records nothing.
+  count = 1;
+  rc = {0, 0, kW, 40};
+  CDrawEngine::DrawMarkupText(m_dc, &pm(), rc, u"x</a>", 0xFF000000, links, names, count,
+                              DT_SINGLELINE);
+  EXPECT_EQ(count, 0);
+}
+
+TEST_F(RenderText, ItalicEndMovesThePenByHalfTheSpaceOverhang) {
+  Calc(u"<i>f</i>", DT_SINGLELINE);
+  HFONT italic = Variant(false, false, true);
+  ASSERT_NE(italic, nullptr);
+  HGDIOBJ old = ::SelectObject(m_dc, italic);
+  ABC abc = {};
+  ASSERT_TRUE(::GetCharABCWidthsW(m_dc, ' ', ' ', &abc));
+  ::SelectObject(m_dc, old);
+  EXPECT_EQ(Calc(u"<i>f</i>x", DT_SINGLELINE).right,
+            Width(italic, u"f") + abc.abcC / 2 + Width(u"x"));
+}
+
+TEST_F(RenderText, SingleLineAlignmentMovesTheRectangle) {
+  RECT rc = {0, 0, 200, 40};
+  int links = 0;
+  CDrawEngine::DrawMarkupText(m_dc, &pm(), rc, u"mmm", 0xFF000000, nullptr, nullptr, links,
+                              DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+  const int w = Width(u"mmm");
+  EXPECT_EQ(rc.left, 100 - w / 2);
+  EXPECT_EQ(rc.right, rc.left + w);
+  EXPECT_EQ(rc.top, 20 - LineHeight() / 2);
+  const RECT ink = InkBox(kWhite);
+  EXPECT_NEAR((ink.left + ink.right) / 2, 100, 3);
+  EXPECT_GE(ink.top, rc.top);
+}
+
+TEST_F(RenderText, NothingForMissingTextManagerOrEmptyRectangle) {
+  RECT rc = {0, 0, 100, 30};
+  int links = 0;
+  CDrawEngine::DrawMarkupText(m_dc, nullptr, rc, u"x", 0xFF000000, nullptr, nullptr, links, 0);
+  CDrawEngine::DrawMarkupText(m_dc, &pm(), rc, nullptr, 0xFF000000, nullptr, nullptr, links, 0);
+  RECT empty = {10, 10, 10, 30};
+  CDrawEngine::DrawMarkupText(m_dc, &pm(), empty, u"x", 0xFF000000, nullptr, nullptr, links, 0);
+  CDrawEngine::DrawPlainText(m_dc, nullptr, rc, u"x", 0xFF000000, -1, 0);
+  CDrawEngine::DrawPlainText(m_dc, &pm(), rc, nullptr, 0xFF000000, -1, 0);
+  EXPECT_EQ(InkBox(kWhite).right, 0);
+}
+
+TEST_F(RenderText, PlainTextNeverTreatsAmpersandAsAPrefix) {
+  RECT rc = {0, 0, 9999, 100};
+  CDrawEngine::DrawPlainText(m_dc, &pm(), rc, u"&a&&b", 0xFF000000, -1,
+                             DT_SINGLELINE | DT_CALCRECT);
+  EXPECT_EQ(rc.right, Width(u"&a&&b"));
+  rc = {0, 0, kW, 40};
+  CDrawEngine::DrawPlainText(m_dc, &pm(), rc, u"MMM", 0xFFC00000, -1, DT_SINGLELINE);
+  EXPECT_GT(CountHues({0, 0, kW, 40}).red, 5);
+}
+
+}  // namespace
