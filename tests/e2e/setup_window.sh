@@ -77,6 +77,21 @@ else
   fail "no stored picture; this one is $actual_dir/setup_window_x11.png"
 fi
 
+# Centred on the work area (the whole screen under a bare X server), kept above, and dragged by
+# its caption band: on the background, not on the close button.
+[ "$wx" -eq $(((1280 - 518) / 2)) ] && [ "$wy" -eq $((1024 / 2 - 345 / 2)) ] ||
+  fail "window at $wx,$wy is not centred"
+xprop -id "$wid" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || fail "window not kept above"
+drag $((wx + 250)) $((wy + 50)) 60 40
+moved=
+for _ in $(seq 30); do
+  read -r nx ny _ _ < <(geometry)
+  if [ "$nx" -eq $((wx + 60)) ] && [ "$ny" -eq $((wy + 40)) ]; then moved=yes; break; fi
+  sleep 0.1
+done
+[ -n "$moved" ] || fail "caption drag moved the window from $wx,$wy to $nx,$ny"
+wx=$nx wy=$ny
+
 import -window "$wid" -crop "$bar" +repage "$work/bar0.png"
 click $install_x $install_y
 # Catch the bar while the extraction runs: any picture of it that differs from the empty one.
