@@ -149,4 +149,20 @@ pid=
 [ -d "$prefix3/drive_c/Program Files/Halvane" ] || fail "the install never started before the close"
 [ -z "$(find "$prefix3" -name KestroPlayCrate.7z)" ] || fail "temporary archive left behind after closing"
 
-echo "setup window: picture, progress, install, second run and close during install checked"
+# --- Fourth run: the folder browser opened during an install ---------------------------------
+# Its modal loop answers the extraction thread's progress messages, so the install goes on, and
+# the worker's quit still ends the program.
+prefix4="$work/prefix4"
+start_setup "$prefix4"
+xdotool mousemove $((wx + install_x)) $((wy + install_y)) click 1 \
+        mousemove $((wx + 446)) $((wy + 190)) click 1
+status=0
+for _ in $(seq 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+kill -0 "$pid" 2>/dev/null && fail "the install did not end while the folder browser was open"
+wait "$pid" || status=$?
+pid=
+[ "$status" -eq 0 ] || fail "install with the browser open: exit $status"
+[ -f "$prefix4/drive_c/Program Files/Halvane/PlayCrate.exe" ] ||
+  fail "install with the browser open did not finish"
+
+echo "setup window: picture, place, drag, progress, install, second run, close during install and browser during install checked"
