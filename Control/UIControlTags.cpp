@@ -4,6 +4,7 @@
 
 #include "Control/UIActiveX.h"
 #include "Control/UIChildLayout.h"
+#include "Control/UIEdit.h"
 #include "Control/UILabel.h"
 #include "Control/UIOption.h"
 #include "Control/UIRichEdit.h"
@@ -36,6 +37,7 @@ const TagEntry kTags[] = {
     {TEXT("Option"), New<COptionUI>},
     {TEXT("CheckBox"), New<CCheckBoxUI>},
     {TEXT("Progress"), New<CProgressUI>},
+    {TEXT("Edit"), New<CEditUI>},
     {TEXT("Container"), New<CContainerUI>},
     {TEXT("ScrollBar"), New<CScrollBarUI>},
     {TEXT("VerticalLayout"), New<CVerticalLayoutUI>},

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the furthest-along program of the project.
-# Needs a display (X11 or Wayland); with none, the program says so and exits non-zero.
+# Installs what is missing, builds, and starts the skinned installer, build/setup/HalvaneSetup
+# (in the prefix of SKINUI_PREFIX, by default $XDG_DATA_HOME/skinui). Should it not be built,
+# the furthest-along other program starts instead. Needs a display (X11 or Wayland); with none,
+# the program says so and exits non-zero.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh

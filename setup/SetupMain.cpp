@@ -1,0 +1,60 @@
+// HalvaneSetup: the installer's entry. main stands in for the GUI entry point and hands it the
+// program's module handle.
+#include "setup/InstallNames.h"
+#include "setup/InstallSequence.h"
+#include "setup/SetupWnd.h"
+
+namespace {
+
+const DWORD kSetupStyle = 0x10CF0000;    // WS_VISIBLE | WS_OVERLAPPEDWINDOW
+const DWORD kSetupExStyle = 0x00000100;  // WS_EX_WINDOWEDGE
+const DWORD kArchiveWaitMs = 30000;
+
+// Answers messages sent to this thread while it waits, so no sender stays blocked on it.
+void AnswerSentMessages() {
+  MSG msg;
+  PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
+}
+
+// The window was closed while an install runs: the process ends with the worker and the
+// extraction, but the hidden temporary archive must not stay behind. The extraction keeps the
+// archive open without delete sharing, so it is removed as soon as the extraction lets go of
+// it (or the worker has removed it itself).
+void DiscardUnfinishedInstall(HWND hWnd) {
+  if (IsWindow(hWnd)) DestroyWindow(hWnd);  // progress reports to it fail from now on
+  WCHAR szArchive[MAX_PATH] = {};
+  DWORD dwTemp = GetTempPathW(MAX_PATH, szArchive);
+  if (dwTemp == 0 || dwTemp + lstrlenW(kTempArchiveName) >= MAX_PATH) return;
+  lstrcatW(szArchive, kTempArchiveName);
+  for (ULONGLONG start = GetTickCount64(); GetTickCount64() - start < kArchiveWaitMs;) {
+    if (DeleteFileW(szArchive) || !PathFileExistsW(szArchive)) return;
+    AnswerSentMessages();
+    Sleep(10);
+  }
+}
+
+int RunSetup(HINSTANCE hInstance) {
+  SkinUI::CPaintManagerUI::SetInstance(hInstance);
+  if (FAILED(CoInitialize(nullptr))) return 0;
+  CSetupWnd* pSetup = new CSetupWnd();
+  HWND hWnd = pSetup->Create(nullptr, kSetupWindowTitle, kSetupStyle, kSetupExStyle, 0, 0, 525,
+                             350, nullptr);
+  if (hWnd == nullptr) {
+    CoUninitialize();
+    return 0;
+  }
+  pSetup->CenterOnOwner();
+  ShowWindow(hWnd, SW_SHOWNORMAL);
+  SkinUI::CPaintManagerUI::MessageLoop();
+  if (StartInProgress) {
+    // Other threads still run: end here rather than tear down what they use.
+    DiscardUnfinishedInstall(hWnd);
+    ExitProcess(0);
+  }
+  CoUninitialize();
+  return 0;
+}
+
+}  // namespace
+
+int main() { return RunSetup(GetModuleHandleW(nullptr)); }

@@ -1,0 +1,221 @@
+// The edit control and its native editor: opening on focus and on clicks, where the editor
+// lies, typing and what it reports, the editor's limits and modes, closing, and painting.
+
+#include "Control/UIEdit.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "Core/UIContainer.h"
+#include "WinImplBaseFixture.h"
+
+namespace {
+
+namespace Headless = Platform::Headless;
+using SkinUI::CEditUI;
+
+const char kSkin[] = R"(<Window size="300,220">
+  <Font name="DejaVu Sans" size="12" default="true" />
+  <VerticalLayout bkcolor="#FF303030">
+    <Edit name="edit" float="true" pos="10,10,210,40" text="hello" />
+    <Edit name="pwd" float="true" pos="10,50,110,80" password="true" text="abc" />
+    <Label name="stars" float="true" pos="150,50,250,80" text="***" textpadding="4,3,4,3" bkcolor="#FFFFFFFF" />
+    <Edit name="num" float="true" pos="10,90,210,120" numberonly="true" maxchar="4" nativebkcolor="#FF102030" />
+    <Edit name="ro" float="true" pos="10,130,100,160" readonly="true" text="fixed" />
+    <Edit name="off" float="true" pos="110,130,210,160" enabled="false" text="off" />
+    <Edit name="edit2" float="true" pos="10,170,210,200" />
+  </VerticalLayout>
+</Window>)";
+
+class Edit : public SkinWindowTest {
+ protected:
+  void SetUp() override {
+    SkinWindowTest::SetUp();
+    WriteSkin(kSkin);
+    ASSERT_NE(OpenFolderSkin(), nullptr);
+    // The first paint gives the first tab stop the focus; start with none.
+    m_wnd.m_PaintManager.SetFocusControl(nullptr);
+    Headless::RunUntilIdle();
+  }
+  CEditUI* EditNamed(const char16_t* name) {
+    SkinUI::CControlUI* control = Find(name);
+    return control ? static_cast<CEditUI*>(control->GetInterfaceByName(u"Edit")) : nullptr;
+  }
+  void ClickControl(const char16_t* name) {
+    const RECT rc = Find(name)->GetPos();
+    ClickAt((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+  }
+  static std::u16string WindowText(HWND hwnd) {
+    WCHAR buffer[300] = {};
+    GetWindowTextW(hwnd, buffer, 300);
+    return buffer;
+  }
+  static std::pair<DWORD, DWORD> Selection(HWND editor) {
+    DWORD start = 0, end = 0;
+    SendMessageW(editor, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+  }
+  int Count(const std::string& entry) const {
+    return static_cast<int>(std::count(m_wnd.log.begin(), m_wnd.log.end(), entry));
+  }
+  int FontHeight() { return m_wnd.m_PaintManager.FontInfoAt(-1).tm.tmHeight; }
+};
+
+TEST_F(Edit, AClickOpensTheEditorOverTheTextAreaCentredToTheFontWithAllSelected) {
+  CEditUI* edit = EditNamed(u"edit");
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(edit->GetEditorWindow(), nullptr);
+  ClickControl(u"edit");
+  HWND editor = edit->GetEditorWindow();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(GetParent(editor), m_hWnd);
+  EXPECT_EQ(GetFocus(), editor);
+  EXPECT_EQ(WindowText(editor), u"hello");
+  EXPECT_EQ(Selection(editor), std::make_pair(DWORD{0}, DWORD{5}));
+
+  RECT rc = {};
+  GetWindowRect(editor, &rc);
+  MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+  const int h = FontHeight();
+  ASSERT_GT(h, 0);
+  ASSERT_LT(h, 24);  // the text area is 40 - 10 - 3 - 3 = 24 high
+  EXPECT_EQ(rc.left, 14);
+  EXPECT_EQ(rc.right, 206);
+  EXPECT_EQ(rc.top, 13 + (24 - h) / 2);
+  EXPECT_EQ(rc.bottom - rc.top, h);
+}
+
+TEST_F(Edit, TypingCopiesEveryChangeIntoTheControlAndReturnInsertsNothing) {
+  ClickControl(u"edit");
+  m_wnd.log.clear();
+  Headless::Type(u"xy");
+  Headless::RunUntilIdle();
+  EXPECT_EQ(Find(u"edit")->GetText(), u"xy");
+  EXPECT_EQ(Count("textchanged:edit"), 2);
+  Headless::Key(VK_RETURN, true);
+  Headless::Key(VK_RETURN, false);
+  Headless::RunUntilIdle();
+  EXPECT_EQ(Count("return:edit"), 1);
+  EXPECT_EQ(Find(u"edit")->GetText(), u"xy");
+  EXPECT_EQ(WindowText(EditNamed(u"edit")->GetEditorWindow()), u"xy");
+}
+
+TEST_F(Edit, MovingTheFocusClosesTheEditorAndTheTextStays) {
+  ClickControl(u"edit");
+  Headless::Type(u"kept");
+  Headless::RunUntilIdle();
+  ClickControl(u"edit2");
+  EXPECT_EQ(EditNamed(u"edit")->GetEditorWindow(), nullptr);
+  EXPECT_NE(EditNamed(u"edit2")->GetEditorWindow(), nullptr);
+  EXPECT_EQ(Find(u"edit")->GetText(), u"kept");
+}
+
+TEST_F(Edit, AClickOnTheFocusedClosedEditReopensItWithAllSelected) {
+  ClickControl(u"edit");
+  Headless::SwitchToOtherApplication();  // the editor loses the focus and closes
+  Headless::RunUntilIdle();
+  CEditUI* edit = EditNamed(u"edit");
+  ASSERT_EQ(edit->GetEditorWindow(), nullptr);
+  ASSERT_TRUE(edit->IsFocused());
+  ClickControl(u"edit");
+  HWND editor = edit->GetEditorWindow();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(Selection(editor), std::make_pair(DWORD{0}, DWORD{5}));
+}
+
+TEST_F(Edit, NumberOnlyAndMaxCharLimitTheEditorReadOnlyRefusesTyping) {
+  ClickControl(u"num");
+  Headless::Type(u"a1b2c3d4e5");
+  Headless::RunUntilIdle();
+  EXPECT_EQ(Find(u"num")->GetText(), u"1234");
+  ClickControl(u"ro");
+  Headless::Type(u"zz");
+  Headless::RunUntilIdle();
+  EXPECT_EQ(Find(u"ro")->GetText(), u"fixed");
+  HWND editor = EditNamed(u"ro")->GetEditorWindow();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_NE(GetWindowLongW(editor, GWL_STYLE) & ES_READONLY, 0);
+}
+
+TEST_F(Edit, ADisabledEditIgnoresClicks) {
+  ClickControl(u"off");
+  EXPECT_EQ(EditNamed(u"off")->GetEditorWindow(), nullptr);
+  EXPECT_EQ(EditNamed(u"off")->GetInputFlags(), 0u);
+  EXPECT_EQ(EditNamed(u"edit")->GetInputFlags(), UINT{SkinUI::UIFLAG_TABSTOP | SkinUI::UIFLAG_SETCURSOR});
+}
+
+TEST_F(Edit, NativeBackgroundColourIsAnsweredOnlyWhenSet) {
+  struct Case {
+    const char16_t* name;
+    bool brush;
+  } cases[] = {{u"num", true}, {u"edit", false}};
+  for (const Case& c : cases) {
+    ClickControl(c.name);
+    HWND editor = EditNamed(c.name)->GetEditorWindow();
+    ASSERT_NE(editor, nullptr);
+    HDC dc = GetDC(editor);
+    LRESULT answer = SendMessageW(editor, WM_CTLCOLOREDIT + SkinUI::UI_REFLECT_OFFSET,
+                                  reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(editor));
+    EXPECT_EQ(answer != 0, c.brush) << Platform::Utf16ToUtf8(c.name);
+    if (c.brush) {
+      EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
+    }
+    ReleaseDC(editor, dc);
+  }
+}
+
+TEST_F(Edit, SetTextReachesAnOpenEditorAndHidingClosesIt) {
+  ClickControl(u"edit");
+  CEditUI* edit = EditNamed(u"edit");
+  HWND editor = edit->GetEditorWindow();
+  ASSERT_NE(editor, nullptr);
+  edit->SetText(u"new");
+  EXPECT_EQ(WindowText(editor), u"new");
+  edit->SetVisible(false);
+  Headless::RunUntilIdle();
+  EXPECT_EQ(edit->GetEditorWindow(), nullptr);
+  EXPECT_FALSE(IsWindow(editor));
+}
+
+TEST_F(Edit, DestroyingTheControlWithItsEditorOpenClosesTheEditor) {
+  ClickControl(u"edit");
+  CEditUI* edit = EditNamed(u"edit");
+  HWND editor = edit->GetEditorWindow();
+  ASSERT_NE(editor, nullptr);
+  auto* container = static_cast<SkinUI::IContainerUI*>(
+      m_wnd.m_PaintManager.GetRoot()->GetInterfaceByName(u"IContainer"));
+  ASSERT_NE(container, nullptr);
+  ASSERT_TRUE(container->Remove(edit));
+  Headless::RunUntilIdle();
+  EXPECT_FALSE(IsWindow(editor));
+  // Messages that would have reached the owner find nobody and do no harm.
+  Headless::Type(u"a");
+  Headless::RunUntilIdle();
+}
+
+TEST_F(Edit, PasswordModePaintsOneMaskCharacterPerCharacter) {
+  // The edit at (10,50) and the label at (150,50) share size, padding, font and background.
+  int differing = 0;
+  for (int y = 50; y < 80; ++y)
+    for (int x = 10; x < 110; ++x)
+      if (Headless::Pixel(m_hWnd, x, y) != Headless::Pixel(m_hWnd, x + 140, y)) ++differing;
+  EXPECT_EQ(differing, 0);
+  int inked = 0;
+  for (int y = 50; y < 80; ++y)
+    for (int x = 10; x < 110; ++x)
+      if (Headless::Pixel(m_hWnd, x, y) != 0xFFFFFFFFu) ++inked;
+  EXPECT_GT(inked, 10) << "no mask characters drawn";
+}
+
+TEST_F(Edit, MeasuresTheFontHeightPlusSixWithoutAFixedHeight) {
+  CEditUI edit;
+  edit.AttachManager(&m_wnd.m_PaintManager, nullptr, false);
+  EXPECT_EQ(edit.MeasureSize({100, 100}).cy, FontHeight() + 6);
+  edit.SetFixedHeight(31);
+  EXPECT_EQ(edit.MeasureSize({100, 100}).cy, 31);
+  edit.AttachManager(nullptr, nullptr, false);
+}
+
+}  // namespace
