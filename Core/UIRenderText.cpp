@@ -1,6 +1,7 @@
 // Plain text through the platform's text layout, and the rich-text layout engine: inline tags
 // for fonts, colours, links, images and spacing, laid out line by line inside a rectangle.
 #include <algorithm>
+#include <climits>
 #include <vector>
 
 #include "Core/UIAttrValue.h"
@@ -13,6 +14,11 @@ namespace {
 COLORREF ToColorRef(DWORD argb) {
   return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
 }
+
+// Pen positions and tag values stay within this range, so sums of a few of them cannot
+// overflow whatever numbers a text carries.
+constexpr long long kCoordLimit = 1 << 28;
+LONG Clamped(long long v) { return static_cast<LONG>(std::clamp(v, -kCoordLimit, kCoordLimit)); }
 
 bool IsOpenBracket(WCHAR c) { return c == '<' || c == '{'; }
 bool IsCloseBracket(WCHAR c) { return c == '>' || c == '}'; }
@@ -249,7 +255,7 @@ void MarkupLayout::PopFont() {
   ABC abc = {0, 0, 0};
   if (bWasItalic) ::GetCharABCWidthsW(m_hDC, ' ', ' ', &abc);
   m_stacks.fonts.pop_back();
-  if (bWasItalic && !(Font().tm.tmItalic != 0 || Font().bItalic)) m_pt.x += abc.abcC / 2;
+  if (bWasItalic && !(Font().tm.tmItalic != 0 || Font().bItalic)) m_pt.x = Clamped(m_pt.x + abc.abcC / 2LL);
   SelectFont();
 }
 
@@ -314,8 +320,9 @@ bool MarkupLayout::EndLine() {
   // The last line keeps its place so that a measured height counts it once.
   if (*m_p == 0) return false;
   m_pt.x = m_rc.left;
-  m_pt.y += m_cyLine;
+  m_pt.y = Clamped(static_cast<long long>(m_pt.y) + m_cyLine);
   if (m_bDraw && m_pt.y > m_rc.bottom) return false;
+  if (m_pt.x >= m_rc.right) return false;
   m_cyLine = FontLineHeight();
   m_bDrawPass = false;
   SaveLineStart();
@@ -356,8 +363,8 @@ void MarkupLayout::OpeningTag() {
       m_bInSelected = !m_bInSelected;
       break;
     case 'u': PushVariant(false, true, false); break;
-    case 'x': m_pt.x += UIStrToInt(sArgs); break;
-    case 'y': m_cyLine = UIStrToInt(sArgs); break;
+    case 'x': m_pt.x = Clamped(static_cast<long long>(m_pt.x) + UIStrToInt(sArgs)); break;
+    case 'y': m_cyLine = Clamped(UIStrToInt(sArgs)); break;
     default: break;
   }
 }
@@ -451,13 +458,13 @@ void MarkupLayout::ImageTag(const CUIString& sArgs, const WCHAR* pTag) {
                                pImage->bHasAlpha);
   }
   m_cyLine = std::max(m_cyLine, cy);
-  m_pt.x += cx;
+  m_pt.x = Clamped(static_cast<long long>(m_pt.x) + cx);
   m_cyLowestImage = std::max<int>(m_cyLowestImage, m_pt.y + cy);
 }
 
 void MarkupLayout::ParagraphTag(const CUIString& sArgs) {
   if (m_pt.x > m_rc.left) m_bLineEnd = true;
-  m_stacks.spacings.push_back(UIStrToInt(sArgs));
+  m_stacks.spacings.push_back(Clamped(UIStrToInt(sArgs)));
   m_cyLine = std::max(m_cyLine, FontLineHeight());
 }
 
@@ -493,7 +500,7 @@ void MarkupLayout::Escape() {
     return;
   }
   if (Drawing()) DrawRun(pChar, 1, m_pt.x);
-  m_pt.x += cx;
+  m_pt.x = Clamped(static_cast<long long>(m_pt.x) + cx);
   m_p += 3;
 }
 
@@ -501,7 +508,7 @@ void MarkupLayout::Space() {
   const int cx = SpaceWidth();
   // A space leaves no ink unless it is drawn on the selection's background.
   if (Drawing() && m_bInSelected) DrawRun(m_p, 1, m_pt.x);
-  m_pt.x += cx;
+  m_pt.x = Clamped(static_cast<long long>(m_pt.x) + cx);
   ++m_p;
 }
 
@@ -564,9 +571,10 @@ void MarkupLayout::TextRun() {
   // Measured only when a cheap bound (characters times the widest character) reaches the edge;
   // then one call finds how much fits.
   const int cxMax = std::max<int>(1, Font().tm.tmMaxCharWidth);
-  if (m_pt.x + cch * cxMax >= m_rc.right) {
+  if (m_pt.x + static_cast<long long>(cch) * cxMax >= m_rc.right) {
     const int cchAll = static_cast<int>(q - pStart);
-    const int nFit = CharsThatFit(pStart, cchAll, std::max<int>(0, m_rc.right - m_pt.x));
+    const long long cxRoom = std::clamp<long long>(static_cast<long long>(m_rc.right) - m_pt.x, 0, INT_MAX);
+    const int nFit = CharsThatFit(pStart, cchAll, static_cast<int>(cxRoom));
     if (nFit < cchAll) {
       q = pStart + std::max(0, nFit);
       // Never between the halves of a surrogate pair.
@@ -608,7 +616,7 @@ void MarkupLayout::TextRun() {
     if (cchRun > 0) DrawRun(pStart, cchRun, x);
     if (bEllipsis) DrawRun(TEXT("..."), 3, x + cx);
   }
-  m_pt.x += cx;
+  m_pt.x = Clamped(static_cast<long long>(m_pt.x) + cx);
   if (bEllipsis) m_pt.x = std::max<int>(m_pt.x, m_rc.right);
   m_p = q;
   if (m_bInRaw && IsRawEnd(m_p)) {

@@ -415,6 +415,17 @@ TEST_F(RenderText, NothingForMissingTextManagerOrEmptyRectangle) {
   EXPECT_EQ(InkBox(kWhite).right, 0);
 }
 
+TEST_F(RenderText, HugeNumbersInTagsAreHarmless) {
+  for (const char16_t* text :
+       {u"<x 2147483647><x 2147483647>a", u"<x -2147483648><x -2147483648>a<x -2147483648>b",
+        u"<y 2147483647>a<n><y 2147483647>b<n>c", u"<p 2147483647>a</p><p -2147483648>b",
+        u"<c #FFFFFFFFFFFFFFFF>a<i strip.png 2147483647 2147483646>"}) {
+    const RECT rc = Calc(text, 0);
+    EXPECT_GE(rc.bottom, 0);
+    Draw(text, {0, 0, kW, kH}, DT_WORDBREAK);
+  }
+}
+
 TEST_F(RenderText, PlainTextNeverTreatsAmpersandAsAPrefix) {
   RECT rc = {0, 0, 9999, 100};
   CDrawEngine::DrawPlainText(m_dc, &pm(), rc, u"&a&&b", 0xFF000000, -1,
