@@ -1,6 +1,8 @@
 // Buttons in a window: placement, state images by pixel, "click" from mouse and keyboard.
 #include "LabelHarness.h"
 
+#include <algorithm>
+
 #include "Control/UILabel.h"
 
 using namespace SkinUI;
@@ -181,6 +183,42 @@ TEST_F(ButtonColors, HotBackgroundWithoutHotImageFillsOnlyWhileHot) {
   EXPECT_EQ(w.Pixel(50, 10), kNormal);
   Platform::Headless::Button(MouseButton::Left, true);
   EXPECT_EQ(w.Pixel(50, y), kNormal);
+  Platform::Headless::Button(MouseButton::Left, false);
+}
+
+// Text colour by state: pushed over hot over focused over the plain colour.
+TEST_F(ButtonColors, TextColourFollowsTheState) {
+  SkinWindow w;
+  ASSERT_TRUE(w.Open(u"<Window size=\"120,40\"><VerticalLayout bkcolor=\"#FF000000\">"
+                     u"<Button name=\"b\" text=\"MMMM\" textcolor=\"#FFFFFFFF\" "
+                     u"hottextcolor=\"#FF00E000\" pushedtextcolor=\"#FFE00000\" "
+                     u"focusedtextcolor=\"#FF0000E0\"/>"
+                     u"</VerticalLayout></Window>",
+                     120, 40));
+  w.Manager().SetFocusControl(nullptr);
+  auto hues = [&] {
+    w.Settle();
+    int r = 0, g = 0, b = 0, white = 0;
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 120; ++x) {
+        const uint32_t p = Platform::Headless::Pixel(w.Handle(), x, y);
+        const int pr = (p >> 16) & 0xFF, pg = (p >> 8) & 0xFF, pb = p & 0xFF;
+        if (pr > 0x80 && pg > 0x80 && pb > 0x80) ++white;
+        else if (pr > 0x80) ++r;
+        else if (pg > 0x80) ++g;
+        else if (pb > 0x80) ++b;
+      }
+    // The dominant colour of the text.
+    const int most = std::max({r, g, b, white});
+    return most == 0 ? 'n' : most == white ? 'w' : most == r ? 'r' : most == g ? 'g' : 'b';
+  };
+  EXPECT_EQ(hues(), 'w');
+  w.Find(u"b")->SetFocus();
+  EXPECT_EQ(hues(), 'b');
+  Platform::Headless::MoveMouse(60, 20);
+  EXPECT_EQ(hues(), 'g');
+  Platform::Headless::Button(MouseButton::Left, true);
+  EXPECT_EQ(hues(), 'r');
   Platform::Headless::Button(MouseButton::Left, false);
 }
 
