@@ -71,8 +71,10 @@ void ReadImageSource(LPCWSTR pstr, CUIString& sName, CUIString& sType) {
     while (*p && *p != '\'') sValue += *p++;
     if (*p++ != '\'') return;
     if (!sValue.IsEmpty()) {
-      if (sKey == TEXT("file") || sKey == TEXT("res")) sName = sValue;
-      else if (sKey == TEXT("restype")) sType = sValue;
+      if (sKey == TEXT("file") || sKey == TEXT("res"))
+        sName = sValue;
+      else if (sKey == TEXT("restype"))
+        sType = sValue;
     }
     if (*p != ' ') return;
   }
@@ -101,9 +103,17 @@ class MarkupLayout {
  public:
   MarkupLayout(HDC hDC, CPaintManagerUI* pManager, RECT& rc, LPCWSTR pstrText, DWORD dwTextColor,
                RECT* prcLinks, CUIString* sLinks, int nLinks, UINT uStyle, LPCWSTR pstrHover)
-      : m_hDC(hDC), m_pManager(pManager), m_rc(rc), m_p(pstrText), m_dwTextColor(dwTextColor),
-        m_prcLinks(prcLinks), m_sLinks(sLinks), m_nLinks(prcLinks && sLinks ? nLinks : 0),
-        m_uStyle(uStyle), m_bDraw((uStyle & DT_CALCRECT) == 0), m_pstrHover(pstrHover) {}
+      : m_hDC(hDC),
+        m_pManager(pManager),
+        m_rc(rc),
+        m_p(pstrText),
+        m_dwTextColor(dwTextColor),
+        m_prcLinks(prcLinks),
+        m_sLinks(sLinks),
+        m_nLinks(prcLinks && sLinks ? nLinks : 0),
+        m_uStyle(uStyle),
+        m_bDraw((uStyle & DT_CALCRECT) == 0),
+        m_pstrHover(pstrHover) {}
 
   // Lays out the whole text; answers the number of link rectangles produced.
   int Run();
@@ -203,8 +213,10 @@ int MarkupLayout::Run() {
     if (m_bLineEnd) {
       if (!EndLine()) break;
     } else if (m_bInRaw) {
-      if (*m_p == ' ' && !IsRawEnd(m_p)) Space();
-      else TextRun();
+      if (*m_p == ' ' && !IsRawEnd(m_p))
+        Space();
+      else
+        TextRun();
     } else if (IsOpeningTag(m_p)) {
       OpeningTag();
     } else if (IsEndTag(m_p)) {
@@ -255,7 +267,8 @@ void MarkupLayout::PopFont() {
   ABC abc = {0, 0, 0};
   if (bWasItalic) ::GetCharABCWidthsW(m_hDC, ' ', ' ', &abc);
   m_stacks.fonts.pop_back();
-  if (bWasItalic && !(Font().tm.tmItalic != 0 || Font().bItalic)) m_pt.x = Clamped(m_pt.x + abc.abcC / 2LL);
+  if (bWasItalic && !(Font().tm.tmItalic != 0 || Font().bItalic))
+    m_pt.x = Clamped(m_pt.x + abc.abcC / 2LL);
   SelectFont();
 }
 
@@ -338,8 +351,12 @@ void MarkupLayout::OpeningTag() {
   const bool bBare = IsCloseBracket(m_p[2]);
   m_p = *pClose ? pClose + 1 : pClose;
   switch (letter) {
-    case 'a': LinkTag(sArgs); break;
-    case 'b': PushVariant(true, false, false); break;
+    case 'a':
+      LinkTag(sArgs);
+      break;
+    case 'b':
+      PushVariant(true, false, false);
+      break;
     case 'c': {
       const WCHAR* q = SkipSpaces(sArgs);
       if (*q == '#') ++q;
@@ -349,23 +366,38 @@ void MarkupLayout::OpeningTag() {
       SelectColor();
       break;
     }
-    case 'f': FontTag(sArgs); break;
+    case 'f':
+      FontTag(sArgs);
+      break;
     case 'i':
-      if (bBare) PushVariant(false, false, true);
-      else ImageTag(sArgs, pTag);
+      if (bBare)
+        PushVariant(false, false, true);
+      else
+        ImageTag(sArgs, pTag);
       break;
     case 'n':
       if (!SingleLine()) m_bLineEnd = true;
       break;
-    case 'p': ParagraphTag(sArgs); break;
-    case 'r': m_bInRaw = true; break;
+    case 'p':
+      ParagraphTag(sArgs);
+      break;
+    case 'r':
+      m_bInRaw = true;
+      break;
     case 's':
       m_bInSelected = !m_bInSelected;
       break;
-    case 'u': PushVariant(false, true, false); break;
-    case 'x': m_pt.x = Clamped(static_cast<long long>(m_pt.x) + UIStrToInt(sArgs)); break;
-    case 'y': m_cyLine = Clamped(UIStrToInt(sArgs)); break;
-    default: break;
+    case 'u':
+      PushVariant(false, true, false);
+      break;
+    case 'x':
+      m_pt.x = Clamped(static_cast<long long>(m_pt.x) + UIStrToInt(sArgs));
+      break;
+    case 'y':
+      m_cyLine = Clamped(UIStrToInt(sArgs));
+      break;
+    default:
+      break;
   }
 }
 
@@ -381,15 +413,22 @@ void MarkupLayout::EndTag() {
     case 'b':
     case 'f':
     case 'i':
-    case 'u': PopFont(); break;
-    case 'c': PopColor(); break;
+    case 'u':
+      PopFont();
+      break;
+    case 'c':
+      PopColor();
+      break;
     case 'p':
       if (m_pt.x > m_rc.left) m_bLineEnd = true;
       if (!m_stacks.spacings.empty()) m_stacks.spacings.pop_back();
       m_cyLine = std::max(m_cyLine, FontLineHeight());
       break;
-    case 's': m_bInSelected = !m_bInSelected; break;
-    default: break;
+    case 's':
+      m_bInSelected = !m_bInSelected;
+      break;
+    default:
+      break;
   }
 }
 
@@ -573,7 +612,8 @@ void MarkupLayout::TextRun() {
   const int cxMax = std::max<int>(1, Font().tm.tmMaxCharWidth);
   if (m_pt.x + static_cast<long long>(cch) * cxMax >= m_rc.right) {
     const int cchAll = static_cast<int>(q - pStart);
-    const long long cxRoom = std::clamp<long long>(static_cast<long long>(m_rc.right) - m_pt.x, 0, INT_MAX);
+    const long long cxRoom =
+        std::clamp<long long>(static_cast<long long>(m_rc.right) - m_pt.x, 0, INT_MAX);
     const int nFit = CharsThatFit(pStart, cchAll, static_cast<int>(cxRoom));
     if (nFit < cchAll) {
       q = pStart + std::max(0, nFit);
@@ -610,8 +650,10 @@ void MarkupLayout::TextRun() {
     int x = m_pt.x;
     if (!SingleLine()) {
       const int cxFree = (m_rc.right - m_rc.left) - cx;
-      if (m_uStyle & DT_CENTER) x += cxFree / 2;
-      else if (m_uStyle & DT_RIGHT) x += cxFree;
+      if (m_uStyle & DT_CENTER)
+        x += cxFree / 2;
+      else if (m_uStyle & DT_RIGHT)
+        x += cxFree;
     }
     if (cchRun > 0) DrawRun(pStart, cchRun, x);
     if (bEllipsis) DrawRun(TEXT("..."), 3, x + cx);
