@@ -13,6 +13,19 @@ namespace {
 
 bool SameText(LPCWSTR a, LPCWSTR b) { return lstrcmpW(a, b) == 0; }
 
+// How deep the element being built lies, counted across included documents. Every operation of
+// a control tree (layout, painting, hit-testing, destruction) recurses along it, so a deeper
+// markup would end in a stack overflow instead of a window. UI thread only.
+int g_iTreeDepth = 0;
+
+class TreeDepthScope {
+ public:
+  TreeDepthScope() { g_iTreeDepth++; }
+  ~TreeDepthScope() { g_iTreeDepth--; }
+  TreeDepthScope(const TreeDepthScope&) = delete;
+  TreeDepthScope& operator=(const TreeDepthScope&) = delete;
+};
+
 bool IsResourceTag(LPCWSTR tag) {
   return SameText(tag, TEXT("Image")) || SameText(tag, TEXT("Font")) ||
          SameText(tag, TEXT("Default"));
@@ -99,8 +112,7 @@ void RegisterDefault(const CSkinMarkupNode& node, CPaintManagerUI* pManager) {
 
 // The images, fonts and class defaults among the root's direct children, in document order.
 void RegisterResources(const CSkinMarkupNode& root, CPaintManagerUI* pManager) {
-  for (CSkinMarkupNode node = root.GetFirstChild(); node.IsValid();
-       node = node.GetNextSibling()) {
+  for (CSkinMarkupNode node = root.GetFirstChild(); node.IsValid(); node = node.GetNextSibling()) {
     LPCWSTR tag = node.GetName();
     if (SameText(tag, TEXT("Image"))) {
       RegisterImage(node, pManager);
@@ -167,9 +179,8 @@ bool CLayoutBuilder::LoadResource(LPCWSTR id, LPCWSTR type) {
   return m_xml.LoadBytes(bytes.data(), size, MarkupEncoding::Utf8);
 }
 
-CControlUI* CLayoutBuilder::Create(LPCWSTR source, LPCWSTR type,
-                                   IDialogBuilderCallback* pCallback, CPaintManagerUI* pManager,
-                                   CControlUI* pParent) {
+CControlUI* CLayoutBuilder::Create(LPCWSTR source, LPCWSTR type, IDialogBuilderCallback* pCallback,
+                                   CPaintManagerUI* pManager, CControlUI* pParent) {
   if (!source) return nullptr;
   CBuildNestingScope nesting(NestingKey(source, type));
   if (nesting.IsRefused()) return nullptr;
@@ -212,10 +223,10 @@ void CLayoutBuilder::BuildInclude(const CSkinMarkupNode& node, CControlUI* pPare
   if (!node.CopyAttributeValue(TEXT("source"), szValue, kCapacity)) return;
   for (int i = 0; i < count; i++) {
     CLayoutBuilder builder;
-    CControlUI* pResult =
-        m_pstrType ? builder.Create(MAKEINTRESOURCE(UIStrToInt(szValue)), m_pstrType,
-                                    m_pCallback, pManager, pParent)
-                   : builder.Create(szValue, nullptr, m_pCallback, pManager, pParent);
+    CControlUI* pResult = m_pstrType
+                              ? builder.Create(MAKEINTRESOURCE(UIStrToInt(szValue)), m_pstrType,
+                                               m_pCallback, pManager, pParent)
+                              : builder.Create(szValue, nullptr, m_pCallback, pManager, pParent);
     // With a parent the included controls are in its tree; without one nothing owns them.
     if (!pParent) delete pResult;
   }
@@ -223,6 +234,12 @@ void CLayoutBuilder::BuildInclude(const CSkinMarkupNode& node, CControlUI* pPare
 
 CControlUI* CLayoutBuilder::ParseChildren(const CSkinMarkupNode& node, CControlUI* pParent,
                                           CPaintManagerUI* pManager) {
+  TreeDepthScope depth;
+  if (g_iTreeDepth > kMaxTreeDepth) {
+    Trace(TEXT("Layout: elements nested deeper than %d under <%s>; skipped"), kMaxTreeDepth,
+          node.GetName());
+    return nullptr;
+  }
   IContainerUI* pContainer = nullptr;
   bool bContainerLooked = false;
   CControlUI* pReturn = nullptr;

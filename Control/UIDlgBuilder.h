@@ -44,6 +44,10 @@ class CLayoutBuilder {
                     CPaintManagerUI* pManager = nullptr, CControlUI* pParent = nullptr);
   CSkinMarkup* GetMarkup() { return &m_xml; }
 
+  // Elements nested deeper than this below the root (included documents count with their
+  // place of inclusion) are skipped with one debug line.
+  static constexpr int kMaxTreeDepth = 256;
+
  private:
   CControlUI* ParseChildren(const CSkinMarkupNode& node, CControlUI* pParent,
                             CPaintManagerUI* pManager);

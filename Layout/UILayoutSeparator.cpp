@@ -29,11 +29,17 @@ bool MoveEdge(RECT& rc, const RECT& rcNow, bool bVertical, bool bHigh, LONG delt
   const LONG now = Extent(rcNow, bVertical);
   if (hi - lo <= minimum) {
     if (now <= minimum) return false;
-    if (bHigh) hi = lo + minimum; else lo = hi - minimum;
+    if (bHigh)
+      hi = lo + minimum;
+    else
+      lo = hi - minimum;
   }
   if (hi - lo >= maximum) {
     if (now >= maximum) return false;
-    if (bHigh) hi = lo + maximum; else lo = hi - maximum;
+    if (bHigh)
+      hi = lo + maximum;
+    else
+      lo = hi - maximum;
   }
   return true;
 }

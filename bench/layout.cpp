@@ -55,8 +55,7 @@ class BenchWindow : public CWindowWnd {
 // Builds, lays out and paints once; the seconds it took, or a negative value on failure.
 double RunOnce(const std::u16string& skin) {
   BenchWindow window;
-  if (!window.Create(nullptr, u"bench", WS_POPUP | WS_VISIBLE, 0, 0, 0, kWidth, kHeight))
-    return -1;
+  if (!window.Create(nullptr, u"bench", WS_POPUP | WS_VISIBLE, 0, 0, 0, kWidth, kHeight)) return -1;
   Platform::Headless::RunUntilIdle();
   const auto start = std::chrono::steady_clock::now();
   CLayoutBuilder builder;

@@ -40,8 +40,10 @@ bool HasHugeCount(const uint8_t* data, size_t size) {
     // count="123": the digits start within a few characters of the name.
     size_t digits = 0;
     for (size_t j = i + 5; j < size && j < i + 9 + digits && digits < 3; j++) {
-      if (data[j] >= '0' && data[j] <= '9') digits++;
-      else if (digits > 0) break;
+      if (data[j] >= '0' && data[j] <= '9')
+        digits++;
+      else if (digits > 0)
+        break;
     }
     if (digits >= 3) return true;
   }

@@ -142,10 +142,10 @@ TEST_F(BuilderSources, AnEmbeddedResourceAndIncludesOfTheSameType) {
       "<Window><HorizontalLayout name=\"h\"><Include source=\"702\" count=\"2\"/>"
       "</HorizontalLayout></Window>";
   const std::string part = "<Window><Control width=\"7\"/></Window>";
-  ASSERT_TRUE(Platform::RegisterResource(self, u"SKIN", MAKEINTRESOURCEW(701), skin.data(),
-                                         skin.size()));
-  ASSERT_TRUE(Platform::RegisterResource(self, u"SKIN", MAKEINTRESOURCEW(702), part.data(),
-                                         part.size()));
+  ASSERT_TRUE(
+      Platform::RegisterResource(self, u"SKIN", MAKEINTRESOURCEW(701), skin.data(), skin.size()));
+  ASSERT_TRUE(
+      Platform::RegisterResource(self, u"SKIN", MAKEINTRESOURCEW(702), part.data(), part.size()));
   SkinHostWindow window;
   CLayoutBuilder builder;
   CControlUI* root = builder.Create(MAKEINTRESOURCEW(701), u"SKIN", nullptr, &window.manager);
@@ -186,9 +186,9 @@ TEST_F(BuilderSources, AnIncludeCycleEndsWithOneLine) {
 
 TEST_F(BuilderSources, IncludesNestDeepAtMostSixteenLevels) {
   for (int i = 0; i < 20; i++) {
-    TestSupport::WriteFile(m_folder / ("n" + std::to_string(i) + ".xml"),
-                           "<Window><Control/><Include source=\"n" + std::to_string(i + 1) +
-                               ".xml\"/></Window>");
+    TestSupport::WriteFile(
+        m_folder / ("n" + std::to_string(i) + ".xml"),
+        "<Window><Control/><Include source=\"n" + std::to_string(i + 1) + ".xml\"/></Window>");
   }
   TestSupport::WriteFile(m_folder / "top.xml",
                          "<Window><VerticalLayout><Include source=\"n0.xml\"/></VerticalLayout>"
@@ -208,7 +208,8 @@ TEST_F(BuilderSources, AChildLayoutThatHoldsItselfEnds) {
                          "<Window><VerticalLayout name=\"loop\"><Control height=\"5\"/>"
                          "<ChildLayout xmlfile=\"loop.xml\"/></VerticalLayout></Window>");
   TestSupport::WriteFile(m_folder / "main.xml",
-                         "<Window><VerticalLayout><ChildLayout name=\"outer\" xmlfile=\"loop.xml\"/>"
+                         "<Window><VerticalLayout><ChildLayout name=\"outer\" "
+                         "xmlfile=\"loop.xml\"/>"
                          "</VerticalLayout></Window>");
   Platform::DebugOutputCapture capture;
   SkinHostWindow window;
@@ -225,9 +226,9 @@ TEST_F(BuilderSources, AChildLayoutThatHoldsItselfEnds) {
 
 TEST_F(BuilderSources, AChildLayoutWhoseFileCannotBeBuiltStaysEmpty) {
   SkinHostWindow window;
-  ASSERT_TRUE(window.Load(
-      u"<Window><VerticalLayout><ChildLayout name=\"c\" xmlfile=\"nothing.xml\"/>"
-      u"</VerticalLayout></Window>"));
+  ASSERT_TRUE(
+      window.Load(u"<Window><VerticalLayout><ChildLayout name=\"c\" xmlfile=\"nothing.xml\"/>"
+                  u"</VerticalLayout></Window>"));
   auto* child = static_cast<CChildLayoutUI*>(window.Find(u"c"));
   EXPECT_EQ(0, child->GetCount());
   EXPECT_EQ(u"nothing.xml", std::u16string(child->GetXmlFile().GetData()));

@@ -55,12 +55,12 @@ TEST(Builder, BuildsEveryTagOfTheTableInDocumentOrder) {
       u"<CheckBox/><Progress/></VerticalLayout></Window>");
   ASSERT_NE(root, nullptr);
   EXPECT_EQ(std::u16string(u"VerticalLayoutUI"), root->GetClassName());
-  EXPECT_EQ((std::vector<std::u16string>{u"ControlUI", u"ContainerUI", u"HorizontalLayoutUI",
-                                         u"TileLayoutUI", u"TabLayoutUI", u"ChildLayoutUI",
-                                         u"ScrollBarUI", u"RichEditUI", u"ActiveXUI",
-                                         u"WebBrowserUI", u"LabelUI", u"TextUI", u"ButtonUI",
-                                         u"OptionUI", u"CheckBoxUI", u"ProgressUI"}),
-            ClassesOf(root));
+  EXPECT_EQ(
+      (std::vector<std::u16string>{
+          u"ControlUI", u"ContainerUI", u"HorizontalLayoutUI", u"TileLayoutUI", u"TabLayoutUI",
+          u"ChildLayoutUI", u"ScrollBarUI", u"RichEditUI", u"ActiveXUI", u"WebBrowserUI",
+          u"LabelUI", u"TextUI", u"ButtonUI", u"OptionUI", u"CheckBoxUI", u"ProgressUI"}),
+      ClassesOf(root));
   // The controls that cannot be hosted here say so once each.
   EXPECT_EQ(3u, Lines(capture).size());
   auto* items = static_cast<IContainerUI*>(root->GetInterfaceByName(u"IContainer"));
@@ -129,10 +129,10 @@ TEST(Builder, AnyRootRegistersResourcesButOnlyAWindowRootAppliesAttributes) {
 
 TEST(Builder, OnlyNamedFontsTakeAnIndexAndADefaultFontTakesOneToo) {
   SkinHostWindow window;
-  ASSERT_TRUE(window.Load(
-      u"<Window><Font size=\"30\"/><Font name=\"DejaVu Sans\" default=\"true\"/>"
-      u"<Font name=\"DejaVu Serif\" size=\"20\" italic=\"true\" underline=\"true\"/>"
-      u"<Control/><Font name=\"Ignored\"/></Window>"));
+  ASSERT_TRUE(
+      window.Load(u"<Window><Font size=\"30\"/><Font name=\"DejaVu Sans\" default=\"true\"/>"
+                  u"<Font name=\"DejaVu Serif\" size=\"20\" italic=\"true\" underline=\"true\"/>"
+                  u"<Control/><Font name=\"Ignored\"/></Window>"));
   CPaintManagerUI& pm = window.manager;
   // The last Font is a child of the root too, so it registers as well; it is not a control.
   ASSERT_EQ(3, pm.FontCount());
@@ -160,12 +160,12 @@ TEST(Builder, ResourceElementsBelowTheRootAreSkippedWithTheirChildren) {
 
 TEST(Builder, ClassDefaultsComeFirstAndLoseToTheElementsOwnAttributes) {
   SkinHostWindow window;
-  ASSERT_TRUE(window.Load(
-      u"<Window><Default name=\"Control\" value=\"bkcolor=&quot;#FF000000&quot; "
-      u"height=&quot;40&quot; name=&quot;fromdefault&quot;\"/>"
-      u"<Default name=\"Control\" value=\"bkcolor=&quot;#FF0000FF&quot;\"/>"
-      u"<VerticalLayout><Control name=\"own\" bkcolor=\"#FF00FF00\"/><Control/>"
-      u"<Container name=\"box\"/></VerticalLayout></Window>"));
+  ASSERT_TRUE(
+      window.Load(u"<Window><Default name=\"Control\" value=\"bkcolor=&quot;#FF000000&quot; "
+                  u"height=&quot;40&quot; name=&quot;fromdefault&quot;\"/>"
+                  u"<Default name=\"Control\" value=\"bkcolor=&quot;#FF0000FF&quot;\"/>"
+                  u"<VerticalLayout><Control name=\"own\" bkcolor=\"#FF00FF00\"/><Control/>"
+                  u"<Container name=\"box\"/></VerticalLayout></Window>"));
   CControlUI* own = window.Find(u"own");
   ASSERT_NE(own, nullptr);
   EXPECT_EQ(0xFF00FF00u, own->GetBkColor());
@@ -221,13 +221,12 @@ TEST(Builder, UnknownTagsAreSkippedWithEverythingInsideThem) {
 
 TEST(Builder, AControlThatIsNoContainerKeepsItselfAndDropsItsChildren) {
   SkinHostWindow window;
-  ASSERT_TRUE(window.Load(
-      u"<Window><VerticalLayout name=\"v\"><Control name=\"holder\" height=\"30\">"
-      u"<Control name=\"child1\"/><Control name=\"child2\"/></Control>"
-      u"<ChildLayout name=\"cl\"><Control name=\"child3\"/></ChildLayout>"
-      u"<Control name=\"after\"/></VerticalLayout></Window>"));
-  EXPECT_EQ((std::vector<std::u16string>{u"holder", u"cl", u"after"}),
-            NamesOf(window.Find(u"v")));
+  ASSERT_TRUE(
+      window.Load(u"<Window><VerticalLayout name=\"v\"><Control name=\"holder\" height=\"30\">"
+                  u"<Control name=\"child1\"/><Control name=\"child2\"/></Control>"
+                  u"<ChildLayout name=\"cl\"><Control name=\"child3\"/></ChildLayout>"
+                  u"<Control name=\"after\"/></VerticalLayout></Window>"));
+  EXPECT_EQ((std::vector<std::u16string>{u"holder", u"cl", u"after"}), NamesOf(window.Find(u"v")));
   EXPECT_EQ(nullptr, window.Find(u"child1"));
   EXPECT_EQ(nullptr, window.Find(u"child3"));
   EXPECT_EQ(Box(0, 0, 300, 30), Box(window.Rect(u"holder")));
@@ -259,18 +258,39 @@ TEST(Builder, TheCallbackCreatesTagsTheTableDoesNotKnow) {
 }
 
 TEST(Builder, BrokenOrEmptyMarkupBuildsNothing) {
-  for (const char16_t* text :
-       {u"<Window><a><b/>", u"<Window></Wind>", u"<!-- only a comment -->", u"<Window/>",
-        u"<Window><Font name=\"x\"/><Bogus/></Window>"}) {
+  for (const char16_t* text : {u"<Window><a><b/>", u"<Window></Wind>", u"<!-- only a comment -->",
+                               u"<Window/>", u"<Window><Font name=\"x\"/><Bogus/></Window>"}) {
     CPaintManagerUI pm;
     CLayoutBuilder builder;
-    EXPECT_EQ(nullptr, builder.Create(text, nullptr, nullptr, &pm)) << std::string(
-        text, text + std::char_traits<char16_t>::length(text));
+    EXPECT_EQ(nullptr, builder.Create(text, nullptr, nullptr, &pm))
+        << std::string(text, text + std::char_traits<char16_t>::length(text));
   }
   CLayoutBuilder unloaded;
   EXPECT_EQ(nullptr, unloaded.Build());
   CLayoutBuilder none;
   EXPECT_EQ(nullptr, none.Create(nullptr));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Builder, NestingDeeperThanTheLimitIsCutWithOneLine) {
+  std::u16string skin = u"<Window>";
+  const int levels = CLayoutBuilder::kMaxTreeDepth + 40;
+  for (int i = 0; i < levels; i++) skin += u"<Container>";
+  for (int i = 0; i < levels; i++) skin += u"</Container>";
+  skin += u"</Window>";
+  Platform::DebugOutputCapture capture;
+  CLayoutBuilder builder;
+  CControlUI* root = builder.Create(skin.c_str());
+  ASSERT_NE(root, nullptr);
+  int depth = 1;
+  for (CContainerUI* c = static_cast<CContainerUI*>(root); c->GetCount() > 0; depth++)
+    c = static_cast<CContainerUI*>(c->GetItemAt(0));
+  EXPECT_EQ(CLayoutBuilder::kMaxTreeDepth, depth);
+  EXPECT_EQ(1u, capture.Pieces().size());
+  delete root;
 }
 
 }  // namespace

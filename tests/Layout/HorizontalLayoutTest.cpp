@@ -70,14 +70,21 @@ TEST(HorizontalLayout, DraggingTheRightSeparatorWidensTheLayout) {
 TEST(HorizontalLayout, AnOverlayDragJoinsTheManagersOverlayListUntilRelease) {
   SkinHostWindow window(400, 100);
   ASSERT_TRUE(window.Load(
-      u"<Window><HorizontalLayout><HorizontalLayout name=\"left\" width=\"200\" "
-      u"sepwidth=\"-4\"/><HorizontalLayout name=\"imm\" sepwidth=\"4\" sepimm=\"true\"/>"
+      u"<Window><HorizontalLayout bkcolor=\"#FFFFFFFF\"><HorizontalLayout name=\"left\" "
+      u"width=\"200\" sepwidth=\"-4\"/>"
+      u"<HorizontalLayout name=\"imm\" sepwidth=\"4\" sepimm=\"true\"/>"
       u"</HorizontalLayout></Window>"));
   auto* left = static_cast<CHorizontalLayoutUI*>(window.Find(u"left"));
   auto* imm = static_cast<CHorizontalLayoutUI*>(window.Find(u"imm"));
   EXPECT_EQ(Box(0, 0, 4, 100), Box(left->GetSeparatorRect(false)));
+  EXPECT_EQ(0xFFFFFFFFu, Platform::Headless::Pixel(window.Handle(), 2, 50));
   Mouse(left, EventButtonDown, 2, 50);
   Mouse(imm, EventButtonDown, 398, 50);
+  window.Layout();
+  // The overlay shades where the edge will land: black at alpha 0xAA over white.
+  EXPECT_EQ(0xFF555555u, Platform::Headless::Pixel(window.Handle(), 2, 50));
+  EXPECT_EQ(0xFFFFFFFFu, Platform::Headless::Pixel(window.Handle(), 10, 50));
+  EXPECT_EQ(0xFFFFFFFFu, Platform::Headless::Pixel(window.Handle(), 398, 50));
   // Removing answers whether the control was in the list; put it back for the release.
   EXPECT_TRUE(window.manager.RemoveOverlayControl(left));
   EXPECT_FALSE(window.manager.RemoveOverlayControl(imm));
@@ -89,6 +96,8 @@ TEST(HorizontalLayout, AnOverlayDragJoinsTheManagersOverlayListUntilRelease) {
   window.manager.AddOverlayControl(left);
   Mouse(left, EventButtonUp, 2, 50);
   EXPECT_FALSE(window.manager.RemoveOverlayControl(left));
+  window.Layout();
+  EXPECT_EQ(0xFFFFFFFFu, Platform::Headless::Pixel(window.Handle(), 2, 50));
   Mouse(imm, EventButtonUp, 398, 50);
 }
 

@@ -62,9 +62,9 @@ TEST(TabLayout, SelectingAPageNotifiesWithTheNewAndTheOldIndex) {
 TEST(TabLayout, SelectedIdSelectsOnlyOncePagesExist) {
   // The builder adds the children before it applies the element's attributes.
   SkinHostWindow window(300, 200);
-  ASSERT_TRUE(window.Load(
-      u"<Window><VerticalLayout><TabLayout name=\"tabs\" selectedid=\"1\"><Control/>"
-      u"<Control/></TabLayout></VerticalLayout></Window>"));
+  ASSERT_TRUE(
+      window.Load(u"<Window><VerticalLayout><TabLayout name=\"tabs\" selectedid=\"1\"><Control/>"
+                  u"<Control/></TabLayout></VerticalLayout></Window>"));
   auto* built = static_cast<CTabLayoutUI*>(window.Find(u"tabs"));
   EXPECT_EQ(1, built->GetCurSel());
   EXPECT_EQ((std::vector<bool>{false, true}), Visibility(built));

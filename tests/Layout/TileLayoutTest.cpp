@@ -27,10 +27,10 @@ TEST(TileLayout, ItemSizeGivesTheColumnsAndTheCellWidth) {
 
 TEST(TileLayout, ColumnsAttributeAndChildPaddingSplitBetweenCells) {
   SkinHostWindow window(300, 200);
-  ASSERT_TRUE(window.Load(
-      u"<Window><TileLayout columns=\"2\" childpadding=\"10\" inset=\"10,0,10,0\">"
-      u"<Control name=\"a\" height=\"50\"/><Control name=\"b\" height=\"50\"/>"
-      u"<Control name=\"c\" height=\"20\"/></TileLayout></Window>"));
+  ASSERT_TRUE(
+      window.Load(u"<Window><TileLayout columns=\"2\" childpadding=\"10\" inset=\"10,0,10,0\">"
+                  u"<Control name=\"a\" height=\"50\"/><Control name=\"b\" height=\"50\"/>"
+                  u"<Control name=\"c\" height=\"20\"/></TileLayout></Window>"));
   // Cells of 140: the first column loses half the padding on its right, the last on its left.
   EXPECT_EQ(Box(10, 0, 145, 50), Box(window.Rect(u"a")));
   EXPECT_EQ(Box(155, 0, 290, 50), Box(window.Rect(u"b")));

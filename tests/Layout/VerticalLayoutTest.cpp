@@ -14,9 +14,9 @@ namespace {
 
 TEST(VerticalLayout, OneFixedChildAndTwoStretchingOnesShareTheHeight) {
   SkinHostWindow window(300, 200);
-  ASSERT_TRUE(window.Load(
-      u"<Window><VerticalLayout name=\"v\"><Control name=\"a\" height=\"30\"/>"
-      u"<Control name=\"b\"/><Control name=\"c\"/></VerticalLayout></Window>"));
+  ASSERT_TRUE(
+      window.Load(u"<Window><VerticalLayout name=\"v\"><Control name=\"a\" height=\"30\"/>"
+                  u"<Control name=\"b\"/><Control name=\"c\"/></VerticalLayout></Window>"));
   EXPECT_EQ(Box(0, 0, 300, 200), Box(window.Rect(u"v")));
   EXPECT_EQ(Box(0, 0, 300, 30), Box(window.Rect(u"a")));
   EXPECT_EQ(Box(0, 30, 300, 115), Box(window.Rect(u"b")));
@@ -49,11 +49,11 @@ TEST(VerticalLayout, LimitsClampHeightsAndWidthsAndTheMaximumWins) {
 
 TEST(VerticalLayout, PaddingInsetsAndChildPaddingLeaveNoGapAtTheBottom) {
   SkinHostWindow window(300, 200);
-  ASSERT_TRUE(window.Load(
-      u"<Window><VerticalLayout inset=\"10,5,10,5\" childpadding=\"4\">"
-      u"<Control name=\"a\" height=\"30\" padding=\"2,3,4,5\"/>"
-      u"<Control name=\"b\"/>"
-      u"<Control name=\"c\" padding=\"0,1,0,1\"/></VerticalLayout></Window>"));
+  ASSERT_TRUE(
+      window.Load(u"<Window><VerticalLayout inset=\"10,5,10,5\" childpadding=\"4\">"
+                  u"<Control name=\"a\" height=\"30\" padding=\"2,3,4,5\"/>"
+                  u"<Control name=\"b\"/>"
+                  u"<Control name=\"c\" padding=\"0,1,0,1\"/></VerticalLayout></Window>"));
   EXPECT_EQ(Box(12, 8, 286, 43), Box(window.Rect(u"a")));
   EXPECT_EQ(Box(10, 47, 290, 118), Box(window.Rect(u"b")));
   // The child's rectangle reaches over its own bottom padding, down to the inset.
@@ -62,11 +62,11 @@ TEST(VerticalLayout, PaddingInsetsAndChildPaddingLeaveNoGapAtTheBottom) {
 
 TEST(VerticalLayout, InvisibleChildrenTakeNoSpaceAndFloatingOnesArePlacedByTheirOffset) {
   SkinHostWindow window(300, 200);
-  ASSERT_TRUE(window.Load(
-      u"<Window><VerticalLayout><Control name=\"a\" height=\"50\"/>"
-      u"<Control name=\"hidden\" height=\"70\" visible=\"false\"/>"
-      u"<Control name=\"float\" float=\"true\" pos=\"20,30,120,60\"/>"
-      u"<Control name=\"b\"/></VerticalLayout></Window>"));
+  ASSERT_TRUE(
+      window.Load(u"<Window><VerticalLayout><Control name=\"a\" height=\"50\"/>"
+                  u"<Control name=\"hidden\" height=\"70\" visible=\"false\"/>"
+                  u"<Control name=\"float\" float=\"true\" pos=\"20,30,120,60\"/>"
+                  u"<Control name=\"b\"/></VerticalLayout></Window>"));
   EXPECT_EQ(Box(0, 50, 300, 200), Box(window.Rect(u"b")));
   EXPECT_EQ(Box(20, 30, 120, 60), Box(window.Rect(u"float")));
 }
@@ -134,7 +134,7 @@ TEST(VerticalLayout, DraggingTheSeparatorSetsANewHeight) {
   EXPECT_EQ(128, top->GetFixedHeight());
   EXPECT_EQ(Box(0, 124, 300, 128), Box(top->GetSeparatorRect(true)));
   EXPECT_EQ(Box(0, 0, 300, 100), Box(top->GetPos()));  // the overlay shows it; no relayout yet
-  Mouse(top, EventMouseMove, 50, 400);                  // stops at maxheight
+  Mouse(top, EventMouseMove, 50, 400);                 // stops at maxheight
   EXPECT_EQ(150, top->GetFixedHeight());
   Mouse(top, EventButtonUp, 50, 400);
   window.Layout();
