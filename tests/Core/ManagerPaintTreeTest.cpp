@@ -345,6 +345,24 @@ TEST_F(ManagerPaint, MovingAControlInvalidatesOldAndNewPlaceWithinItsAncestors) 
   EXPECT_FALSE(GetUpdateRect(h, &rc, FALSE));
 }
 
+TEST_F(ManagerPaint, LayeredBackgroundIsCapturedOnceAndPaintedUnder) {
+  TreeWindow w;
+  w.Open(100, 100);
+  auto* root = Make<CContainerUI>(u"bkcolor=\"#FFFF0000\"");
+  w.pm.AttachRoot(root);
+  w.Settle();
+  w.pm.SetLayeredBackground(true);
+  root->SetBkColor(0x800000FF);  // captures the red window, then blue over it
+  w.Settle();
+  EXPECT_GT(w.Pixel(50, 50) & 0xFF, 0x60u);
+  root->SetBkColor(0x8000FF00);  // over the captured red again, not over the blue
+  w.Settle();
+  const uint32_t px = w.Pixel(50, 50);
+  EXPECT_EQ(px & 0xFF, 0u);
+  EXPECT_GT((px >> 16) & 0xFF, 0x60u);
+  EXPECT_GT((px >> 8) & 0xFF, 0x60u);
+}
+
 TEST_F(ManagerPaint, ImageThatCannotDrawIsNotTriedAgain) {
   CControlUI detached;  // no manager: the drawing engine refuses
   detached.ApplyAttributes(u"bkimage=\"missing.png\"");
