@@ -55,6 +55,34 @@ TEST_F(ManagerPaint, TreeBuiltInCodePaintsBackgroundBorderAndFloatingChild) {
   EXPECT_EQ(w.pm.FindControlAt(POINT{300, 50}), nullptr);
 }
 
+TEST_F(ManagerPaint, ClipsGradientsAndRoundedCorners) {
+  TreeWindow w;
+  w.Open(200, 100);
+  auto* root = Make<CContainerUI>(u"bkcolor=\"#FFFF0000\"");
+  // A box with an inset: a floating child may cover the inset but never leaves the box.
+  auto* box = Make<CContainerUI>(u"float=\"true\" pos=\"20,20,120,80\" inset=\"10,10,10,10\"");
+  box->Add(Make(u"float=\"true\" pos=\"0,0,200,200\" bkcolor=\"#FF0000FF\""));
+  root->Add(box);
+  root->Add(Make(u"float=\"true\" pos=\"140,0,200,100\" bkcolor=\"#FF000000\" "
+                 u"bkcolor2=\"#FFFFFFFF\""));
+  root->Add(Make(u"float=\"true\" pos=\"130,10,140,90\" bkcolor=\"#FF00FF00\" "
+                 u"borderround=\"10,10\""));
+  w.pm.AttachRoot(root);
+  w.Settle();
+  EXPECT_EQ(w.Pixel(21, 21), kBlue);    // in the inset, under the outer clip
+  EXPECT_EQ(w.Pixel(119, 79), kBlue);
+  EXPECT_EQ(w.Pixel(121, 50), kRed);    // outside the box
+  EXPECT_EQ(w.Pixel(50, 81), kRed);
+  // The gradient runs from black at the top to white at the bottom.
+  const uint32_t top = w.Pixel(170, 1) & 0xFF, bottom = w.Pixel(170, 98) & 0xFF;
+  EXPECT_LT(top, 0x20u);
+  EXPECT_GT(bottom, 0xD0u);
+  EXPECT_LT(w.Pixel(170, 30) & 0xFF, w.Pixel(170, 70) & 0xFF);
+  // Rounded corners leave the parent showing.
+  EXPECT_EQ(w.Pixel(130, 10), kRed);
+  EXPECT_EQ(w.Pixel(135, 50), kGreen);
+}
+
 TEST_F(ManagerPaint, WindowInitOncePerAttachedRoot) {
   TreeWindow w;
   w.Open(200, 100);
@@ -315,6 +343,24 @@ TEST_F(ManagerPaint, MovingAControlInvalidatesOldAndNewPlaceWithinItsAncestors) 
   w.Settle();
   child->SetPos(RECT{170, 150, 180, 160});
   EXPECT_FALSE(GetUpdateRect(h, &rc, FALSE));
+}
+
+TEST_F(ManagerPaint, LayeredBackgroundIsCapturedOnceAndPaintedUnder) {
+  TreeWindow w;
+  w.Open(100, 100);
+  auto* root = Make<CContainerUI>(u"bkcolor=\"#FFFF0000\"");
+  w.pm.AttachRoot(root);
+  w.Settle();
+  w.pm.SetLayeredBackground(true);
+  root->SetBkColor(0x800000FF);  // captures the red window, then blue over it
+  w.Settle();
+  EXPECT_GT(w.Pixel(50, 50) & 0xFF, 0x60u);
+  root->SetBkColor(0x8000FF00);  // over the captured red again, not over the blue
+  w.Settle();
+  const uint32_t px = w.Pixel(50, 50);
+  EXPECT_EQ(px & 0xFF, 0u);
+  EXPECT_GT((px >> 16) & 0xFF, 0x60u);
+  EXPECT_GT((px >> 8) & 0xFF, 0x60u);
 }
 
 TEST_F(ManagerPaint, ImageThatCannotDrawIsNotTriedAgain) {

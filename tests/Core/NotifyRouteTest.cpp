@@ -237,3 +237,35 @@ TEST_F(Notify, SizeRelaysTheRootAndTellsTheFocusedControl) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Notify, CloseEndsHoverAndPressBeforeTheFocus) {
+  TreeWindow w;
+  w.Open(100, 100);
+  auto* root = new CContainerUI;
+  auto* target = new FocusRecorder;
+  std::vector<std::string> log;
+  target->log = &log;
+  target->label = "T";
+  target->OnEventDelegates.Add([&](TUIEvent& e) {
+    if (e.Type == SkinUI::EventMouseLeave) log.push_back("leave");
+    if (e.Type == SkinUI::EventButtonUp) log.push_back("up");
+    return true;
+  });
+  root->Add(target);
+  w.AttachSettled(root);
+  Platform::Headless::MoveMouse(50, 50);
+  Platform::Headless::Button(Platform::MouseButton::Left, true);
+  w.Settle();
+  ASSERT_EQ(w.pm.GetFocusControl(), target);
+  log.clear();
+  LRESULT lRes = 0;
+  EXPECT_FALSE(w.pm.RouteMessage(WM_CLOSE, 0, 0, lRes));
+  const std::vector<std::string> expected = {"leave", "up", "T kill from null"};
+  EXPECT_EQ(log, expected);
+  EXPECT_EQ(w.pm.GetFocusControl(), nullptr);
+  Platform::Headless::Button(Platform::MouseButton::Left, false);
+}
+
+}  // namespace
