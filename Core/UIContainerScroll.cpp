@@ -155,8 +155,8 @@ CScrollBarUI* MakeBar(CContainerUI* pOwner, CPaintManagerUI* pManager, bool bHor
   pBar->SetOwner(pOwner);
   pBar->AttachManager(pManager, nullptr, false);
   if (pManager) {
-    LPCWSTR pDefault = pManager->DefaultAttributes(bHorizontal ? TEXT("HScrollBar")
-                                                               : TEXT("VScrollBar"));
+    LPCWSTR pDefault =
+        pManager->DefaultAttributes(bHorizontal ? TEXT("HScrollBar") : TEXT("VScrollBar"));
     if (pDefault && pDefault[0] != 0) pBar->ApplyAttributes(pDefault);
   }
   return pBar;
@@ -189,8 +189,8 @@ CScrollBarUI* CContainerUI::GetHorizontalScrollBar() const { return m_pHorizonta
 // that has just appeared from being hidden again by that nested pass.
 void CContainerUI::UpdateScrollBars(const RECT& rc, int /*cxRequired*/, int cyRequired) {
   if (IsShown(m_pHorizontalScrollBar)) {
-    m_pHorizontalScrollBar->SetPos(RECT{rc.left, rc.bottom, rc.right,
-                                        rc.bottom + m_pHorizontalScrollBar->GetFixedHeight()});
+    m_pHorizontalScrollBar->SetPos(
+        RECT{rc.left, rc.bottom, rc.right, rc.bottom + m_pHorizontalScrollBar->GetFixedHeight()});
   }
   CScrollBarUI* pBar = m_pVerticalScrollBar;
   if (!pBar) return;

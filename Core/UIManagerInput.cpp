@@ -159,9 +159,10 @@ void CPaintManagerUI::InputRouting::MouseMove(CPaintManagerUI& m, LPARAM lParam)
     tme.cbSize = sizeof(tme);
     tme.dwFlags = TME_HOVER | TME_LEAVE;
     tme.hwndTrack = m.m_hWndPaint;
-    tme.dwHoverTime = m.m_hwndTooltip ? static_cast<DWORD>(SendMessageW(
-                                            m.m_hwndTooltip, TTM_GETDELAYTIME, TTDT_INITIAL, 0))
-                                      : kDefaultHoverTime;
+    tme.dwHoverTime =
+        m.m_hwndTooltip
+            ? static_cast<DWORD>(SendMessageW(m.m_hwndTooltip, TTM_GETDELAYTIME, TTDT_INITIAL, 0))
+            : kDefaultHoverTime;
     TrackMouseEvent(&tme);
     m.m_bMouseTracking = true;
   }
@@ -222,18 +223,16 @@ void CPaintManagerUI::InputRouting::ShowToolTip(CPaintManagerUI& m, CControlUI* 
   m.m_ToolTip.lpszText = const_cast<LPWSTR>(sTip.GetData());
   m.m_ToolTip.rect = pControl->GetPos();
   if (!m.m_hwndTooltip) {
-    m.m_hwndTooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr,
-                                      WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m.m_hWndPaint,
-                                      nullptr, Instance(), nullptr);
+    m.m_hwndTooltip = CreateWindowExW(
+        0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m.m_hWndPaint, nullptr, Instance(), nullptr);
     if (m.m_hwndTooltip) {
       SendMessageW(m.m_hwndTooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&m.m_ToolTip));
     }
   }
   if (m.m_hwndTooltip) {
     SendMessageW(m.m_hwndTooltip, TTM_SETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&m.m_ToolTip));
-    SendMessageW(m.m_hwndTooltip, TTM_TRACKACTIVATE, TRUE,
-                 reinterpret_cast<LPARAM>(&m.m_ToolTip));
+    SendMessageW(m.m_hwndTooltip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&m.m_ToolTip));
   }
   m.m_ToolTip.lpszText = nullptr;
 }
@@ -241,8 +240,7 @@ void CPaintManagerUI::InputRouting::ShowToolTip(CPaintManagerUI& m, CControlUI* 
 // Leaving the window is a move to (-1, -1): it ends any hover.
 void CPaintManagerUI::InputRouting::MouseLeave(CPaintManagerUI& m) {
   if (m.m_hwndTooltip) {
-    SendMessageW(m.m_hwndTooltip, TTM_TRACKACTIVATE, FALSE,
-                 reinterpret_cast<LPARAM>(&m.m_ToolTip));
+    SendMessageW(m.m_hwndTooltip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&m.m_ToolTip));
   }
   if (m.m_bMouseTracking) SendMessageW(m.m_hWndPaint, WM_MOUSEMOVE, 0, static_cast<LPARAM>(-1));
   m.m_bMouseTracking = false;
@@ -297,8 +295,7 @@ void CPaintManagerUI::InputRouting::ButtonUp(CPaintManagerUI& m, WPARAM wParam, 
 }
 
 // The context menu, not the right button's release, ends the pressed state a right press began.
-void CPaintManagerUI::InputRouting::ContextMenu(CPaintManagerUI& m, WPARAM wParam,
-                                                LPARAM lParam) {
+void CPaintManagerUI::InputRouting::ContextMenu(CPaintManagerUI& m, WPARAM wParam, LPARAM lParam) {
   const POINT pt = ClientPointOf(m.m_hWndPaint, lParam);
   m.m_ptLastMousePos = pt;
   CControlUI* pClick = m.m_pEventClick;
@@ -370,8 +367,7 @@ void CPaintManagerUI::InputRouting::Key(CPaintManagerUI& m, UINT uMsg, WPARAM wP
 void CPaintManagerUI::InputRouting::Timer(CPaintManagerUI& m, WPARAM wParam) {
   for (int i = 0; i < m.m_aTimers.GetSize(); i++) {
     const TimerRecord* pTimer = static_cast<const TimerRecord*>(m.m_aTimers[i]);
-    if (pTimer->hWnd != m.m_hWndPaint || pTimer->uWinTimer != LOWORD(wParam) ||
-        pTimer->bKilled) {
+    if (pTimer->hWnd != m.m_hWndPaint || pTimer->uWinTimer != LOWORD(wParam) || pTimer->bKilled) {
       continue;
     }
     TUIEvent event = MakeEvent(EventTimer, pTimer->pSender, POINT{0, 0});

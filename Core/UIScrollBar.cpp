@@ -47,7 +47,8 @@ BarParts LayoutParts(bool bHorizontal, int lo, int hi, int cross, int t, bool bS
     if (bShow2) b2 = AxisSpan{hi - t, hi, cross, cross + t};
     AxisSpan thumb = {b1.to, b2.from, cross, cross + t};
     if (nRange > 0) {
-      long long len = static_cast<long long>(length) * track / (length + static_cast<long long>(nRange));
+      long long len =
+          static_cast<long long>(length) * track / (length + static_cast<long long>(nRange));
       if (len < t) len = t;
       const long long top = (track - len) * nPos / nRange + b1.to;
       thumb.from = static_cast<int>(top);
@@ -68,7 +69,9 @@ BarParts LayoutParts(bool bHorizontal, int lo, int hi, int cross, int t, bool bS
   return parts;
 }
 
-bool IsZero(const RECT& rc) { return rc.left == 0 && rc.top == 0 && rc.right == 0 && rc.bottom == 0; }
+bool IsZero(const RECT& rc) {
+  return rc.left == 0 && rc.top == 0 && rc.right == 0 && rc.bottom == 0;
+}
 
 bool IsMouseEvent(int type) { return type > MouseEventsBegin && type < MouseEventsEnd; }
 
@@ -142,12 +145,11 @@ void CScrollBarUI::SetShowButton2(bool bShow) {
 void CScrollBarUI::SetPos(RECT rc) {
   CControlUI::SetPos(rc);
   const RECT& r = m_rcItem;
-  const BarParts parts =
-      m_bHorizontal
-          ? LayoutParts(true, r.left, r.right, r.top, m_cxyFixed.cy, m_bShowButton1,
-                        m_bShowButton2, m_nRange, m_nScrollPos)
-          : LayoutParts(false, r.top, r.bottom, r.left, m_cxyFixed.cx, m_bShowButton1,
-                        m_bShowButton2, m_nRange, m_nScrollPos);
+  const BarParts parts = m_bHorizontal
+                             ? LayoutParts(true, r.left, r.right, r.top, m_cxyFixed.cy,
+                                           m_bShowButton1, m_bShowButton2, m_nRange, m_nScrollPos)
+                             : LayoutParts(false, r.top, r.bottom, r.left, m_cxyFixed.cx,
+                                           m_bShowButton1, m_bShowButton2, m_nRange, m_nScrollPos);
   m_rcButton1 = parts.rcButton1;
   m_rcButton2 = parts.rcButton2;
   m_rcThumb = parts.rcThumb;
@@ -347,7 +349,8 @@ void CScrollBarUI::HandleEvent(TUIEvent& event) {
       return;
     case EventButtonDown:
     case EventDoubleClick:
-      if (IsEnabled()) OnPress(event.ptMouse);
+      if (!IsEnabled()) break;
+      OnPress(event.ptMouse);
       return;
     case EventButtonUp:
       OnRelease();
@@ -356,26 +359,22 @@ void CScrollBarUI::HandleEvent(TUIEvent& event) {
       OnMouseMove(event.ptMouse);
       return;
     case EventTimer:
-      if (event.wParam == kRepeatTimerId) {
-        OnRepeatTick();
-        return;
-      }
-      break;
+      if (event.wParam != kRepeatTimerId) break;
+      OnRepeatTick();
+      return;
     case EventMouseEnter:
-      if (IsEnabled()) {
-        m_uButton1State |= UISTATE_HOT;
-        m_uButton2State |= UISTATE_HOT;
-        if (PtInRect(&m_rcThumb, event.ptMouse)) m_uThumbState |= UISTATE_HOT;
-        Repaint();
-      }
+      if (!IsEnabled()) break;
+      m_uButton1State |= UISTATE_HOT;
+      m_uButton2State |= UISTATE_HOT;
+      if (PtInRect(&m_rcThumb, event.ptMouse)) m_uThumbState |= UISTATE_HOT;
+      Repaint();
       return;
     case EventMouseLeave:
-      if (IsEnabled()) {
-        m_uButton1State &= ~static_cast<UINT>(UISTATE_HOT);
-        m_uButton2State &= ~static_cast<UINT>(UISTATE_HOT);
-        m_uThumbState &= ~static_cast<UINT>(UISTATE_HOT);
-        Repaint();
-      }
+      if (!IsEnabled()) break;
+      m_uButton1State &= ~static_cast<UINT>(UISTATE_HOT);
+      m_uButton2State &= ~static_cast<UINT>(UISTATE_HOT);
+      m_uThumbState &= ~static_cast<UINT>(UISTATE_HOT);
+      Repaint();
       return;
     default:
       break;

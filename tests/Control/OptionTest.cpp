@@ -1,7 +1,6 @@
 // Options and check boxes: groups, toggling, notifications, selected looks.
-#include "LabelHarness.h"
-
 #include "Control/UIOption.h"
+#include "LabelHarness.h"
 
 using namespace SkinUI;
 using namespace ControlTest;
@@ -21,14 +20,25 @@ class Options : public ControlFixture {
     AddImage("d.png", 4, 4, kDisabled);
     const std::u16string looks =
         u"normalimage=\"n.png\" selectedimage=\"s.png\" disabledimage=\"d.png\" height=\"20\"";
-    ASSERT_TRUE(w.Open(u"<Window size=\"100,100\"><VerticalLayout bkcolor=\"#FF202020\">"
-                       u"<Option name=\"g1\" group=\"g\" selected=\"true\" " + looks + u"/>"
-                       u"<Option name=\"g2\" group=\"g\" " + looks + u"/>"
-                       u"<Option name=\"g3\" group=\"g\" " + looks + u"/>"
-                       u"<Option name=\"lone\" " + looks + u"/>"
-                       u"<CheckBox name=\"check\" " + looks + u"/>"
-                       u"</VerticalLayout></Window>",
-                       100, 100));
+    ASSERT_TRUE(
+        w.Open(u"<Window size=\"100,100\"><VerticalLayout bkcolor=\"#FF202020\">"
+               u"<Option name=\"g1\" group=\"g\" selected=\"true\" " +
+                   looks +
+                   u"/>"
+                   u"<Option name=\"g2\" group=\"g\" " +
+                   looks +
+                   u"/>"
+                   u"<Option name=\"g3\" group=\"g\" " +
+                   looks +
+                   u"/>"
+                   u"<Option name=\"lone\" " +
+                   looks +
+                   u"/>"
+                   u"<CheckBox name=\"check\" " +
+                   looks +
+                   u"/>"
+                   u"</VerticalLayout></Window>",
+               100, 100));
     for (int i = 0; i < 3; ++i) {
       const std::u16string name = u"g" + std::u16string(1, char16_t(u'1' + i));
       g[i] = static_cast<COptionUI*>(w.Find(name.c_str()));
@@ -51,7 +61,8 @@ TEST_F(Options, GroupedOptionsSwitchAndOnlyTheNewOneReports) {
   EXPECT_EQ(w.Pixel(50, 30), kNormal);
   Platform::Headless::Click(50, 30);
   w.Settle();
-  EXPECT_EQ(w.ControlNotes(), (std::vector<Note>{{u"click", g[1], 0}, {u"selectchanged", g[1], 0}}));
+  EXPECT_EQ(w.ControlNotes(),
+            (std::vector<Note>{{u"click", g[1], 0}, {u"selectchanged", g[1], 0}}));
   EXPECT_FALSE(g[0]->IsSelected());
   EXPECT_TRUE(g[1]->IsSelected());
   EXPECT_FALSE(g[2]->IsSelected());
@@ -74,9 +85,9 @@ TEST_F(Options, LoneOptionTogglesAndReportsBothWays) {
   Platform::Headless::Click(50, 70);
   w.Settle();
   EXPECT_EQ(w.ControlNotes(), (std::vector<Note>{{u"click", lone, 0},
-                                        {u"selectchanged", lone, 0},
-                                        {u"click", lone, 0},
-                                        {u"selectchanged", lone, 0}}));
+                                                 {u"selectchanged", lone, 0},
+                                                 {u"click", lone, 0},
+                                                 {u"selectchanged", lone, 0}}));
   EXPECT_FALSE(lone->IsSelected());
   EXPECT_TRUE(g[0]->IsSelected());  // other groups are untouched
 }
@@ -121,11 +132,12 @@ class OptionLooks : public ControlFixture {};
 TEST_F(OptionLooks, SelectedBackgroundAndTextColour) {
   AddImage("n.png", 4, 4, kNormal);
   SkinWindow w;
-  ASSERT_TRUE(w.Open(u"<Window size=\"100,40\"><VerticalLayout bkcolor=\"#FF202020\">"
-                     u"<Option name=\"o\" normalimage=\"n.png\" selectedbkcolor=\"#FF00C000\" "
-                     u"selectedtextcolor=\"#FF0000FF\" textcolor=\"#FFFFFFFF\" text=\"MMMM\"/>"
-                     u"</VerticalLayout></Window>",
-                     100, 40));
+  ASSERT_TRUE(
+      w.Open(u"<Window size=\"100,40\"><VerticalLayout bkcolor=\"#FF202020\">"
+             u"<Option name=\"o\" normalimage=\"n.png\" selectedbkcolor=\"#FF00C000\" "
+             u"selectedtextcolor=\"#FF0000FF\" textcolor=\"#FFFFFFFF\" text=\"MMMM\"/>"
+             u"</VerticalLayout></Window>",
+             100, 40));
   auto* o = static_cast<COptionUI*>(w.Find(u"o"));
   ASSERT_NE(o, nullptr);
   EXPECT_EQ(w.Pixel(2, 2), kNormal);
