@@ -2,6 +2,8 @@
 // for fonts, colours, links, images and spacing, laid out line by line inside a rectangle.
 #include <algorithm>
 #include <climits>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "Core/UIAttrValue.h"
@@ -79,6 +81,42 @@ void ReadImageSource(LPCWSTR pstr, CUIString& sName, CUIString& sType) {
     if (*p != ' ') return;
   }
 }
+
+// Widths of runs already measured on this thread, by font description and text, so that
+// repainting the same text asks the platform for no width at all. Bounded: emptied when full.
+class RunWidthCache {
+ public:
+  static RunWidthCache& ForThread() {
+    thread_local RunWidthCache cache;
+    return cache;
+  }
+  bool Find(const TFontEntry& font, const WCHAR* p, int cch, int& cx) {
+    MakeKey(font, p, cch);
+    const auto it = m_widths.find(m_key);
+    if (it == m_widths.end()) return false;
+    cx = it->second;
+    return true;
+  }
+  // After Find with the same arguments.
+  void Add(int cx) {
+    if (m_widths.size() >= kLimit) m_widths.clear();
+    m_widths.emplace(m_key, cx);
+  }
+
+ private:
+  static constexpr size_t kLimit = 4096;
+  void MakeKey(const TFontEntry& font, const WCHAR* p, int cch) {
+    m_key.assign(font.sFontName.GetData());
+    m_key += WCHAR(0);
+    m_key += static_cast<WCHAR>(font.iSize & 0xFFFF);
+    m_key += static_cast<WCHAR>((static_cast<unsigned>(font.iSize) >> 16) & 0xFFFF);
+    m_key += static_cast<WCHAR>((font.bBold ? 1 : 0) | (font.bUnderline ? 2 : 0) |
+                                (font.bItalic ? 4 : 0));
+    m_key.append(p, static_cast<size_t>(cch));
+  }
+  std::basic_string<WCHAR> m_key;
+  std::unordered_map<std::basic_string<WCHAR>, int> m_widths;
+};
 
 struct TextStacks {
   std::vector<const TFontEntry*> fonts;
@@ -556,10 +594,16 @@ int MarkupLayout::TextWidth(const WCHAR* p, int cch) {
   const HFONT hFont = Font().hFont;
   for (const Measured& m : m_measured)
     if (m.p == p && m.cch == cch && m.cxMax == -1 && m.hFont == hFont) return m.result;
-  SIZE sz = {0, 0};
-  ::GetTextExtentPoint32W(m_hDC, p, cch, &sz);
-  m_measured.push_back({p, cch, -1, hFont, sz.cx});
-  return sz.cx;
+  RunWidthCache& cache = RunWidthCache::ForThread();
+  int cx = 0;
+  if (!cache.Find(Font(), p, cch, cx)) {
+    SIZE sz = {0, 0};
+    ::GetTextExtentPoint32W(m_hDC, p, cch, &sz);
+    cx = sz.cx;
+    cache.Add(cx);
+  }
+  m_measured.push_back({p, cch, -1, hFont, cx});
+  return cx;
 }
 
 int MarkupLayout::CharsThatFit(const WCHAR* p, int cch, int cxMax) {

@@ -10,6 +10,7 @@ namespace {
 constexpr uint32_t kNormal = 0xFFC00000;
 constexpr uint32_t kSelected = 0xFF00C000;
 constexpr uint32_t kDisabled = 0xFF808080;
+constexpr uint32_t kSelectedHot = 0xFF00C0C0;
 
 class Options : public ControlFixture {
  protected:
@@ -18,8 +19,10 @@ class Options : public ControlFixture {
     AddImage("n.png", 4, 4, kNormal);
     AddImage("s.png", 4, 4, kSelected);
     AddImage("d.png", 4, 4, kDisabled);
+    AddImage("sh.png", 4, 4, kSelectedHot);
     const std::u16string looks =
-        u"normalimage=\"n.png\" selectedimage=\"s.png\" disabledimage=\"d.png\" height=\"20\"";
+        u"normalimage=\"n.png\" selectedimage=\"s.png\" disabledimage=\"d.png\" "
+        u"selectedhotimage=\"sh.png\" height=\"20\"";
     ASSERT_TRUE(
         w.Open(u"<Window size=\"100,100\"><VerticalLayout bkcolor=\"#FF202020\">"
                u"<Option name=\"g1\" group=\"g\" selected=\"true\" " +
@@ -67,7 +70,7 @@ TEST_F(Options, GroupedOptionsSwitchAndOnlyTheNewOneReports) {
   EXPECT_TRUE(g[1]->IsSelected());
   EXPECT_FALSE(g[2]->IsSelected());
   EXPECT_EQ(w.Pixel(50, 10), kNormal);
-  EXPECT_EQ(w.Pixel(50, 30), kSelected);
+  EXPECT_EQ(w.Pixel(50, 30), kSelectedHot);  // the mouse is still over it
   // Clicking the selected one again keeps it selected and reports only the click.
   w.notes.clear();
   Platform::Headless::Click(50, 30);
@@ -78,6 +81,19 @@ TEST_F(Options, GroupedOptionsSwitchAndOnlyTheNewOneReports) {
   w.notes.clear();
   g[1]->SetSelected(false);
   EXPECT_TRUE(w.ControlNotes().empty());
+}
+
+TEST_F(Options, SelectedHotImageOnlyWhenSelectedAndHot) {
+  Platform::Headless::MoveMouse(50, 10);
+  EXPECT_EQ(w.Pixel(50, 10), kSelectedHot);
+  Platform::Headless::MoveMouse(50, 30);
+  EXPECT_EQ(w.Pixel(50, 10), kSelected);
+  EXPECT_EQ(w.Pixel(50, 30), kNormal);  // hot but not selected: no hot image, the normal one
+  // Pressed, an option does not look pushed.
+  Platform::Headless::Button(Platform::MouseButton::Left, true);
+  EXPECT_EQ(w.Pixel(50, 30), kNormal);
+  Platform::Headless::Button(Platform::MouseButton::Left, false);
+  EXPECT_EQ(w.Pixel(50, 30), kSelectedHot);
 }
 
 TEST_F(Options, LoneOptionTogglesAndReportsBothWays) {
