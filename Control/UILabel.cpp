@@ -105,8 +105,10 @@ void CLabelUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
   if (sName == TEXT("align")) {
     ApplyAlign(pstrValue);
   } else if (sName == TEXT("endellipsis")) {
-    if (UIParseBool(pstrValue)) m_uTextStyle |= DT_END_ELLIPSIS;
-    else m_uTextStyle &= ~DT_END_ELLIPSIS;
+    if (UIParseBool(pstrValue))
+      m_uTextStyle |= DT_END_ELLIPSIS;
+    else
+      m_uTextStyle &= ~DT_END_ELLIPSIS;
   } else if (sName == TEXT("font")) {
     SetFont(UIStrToInt(pstrValue));
   } else if (sName == TEXT("textcolor")) {
@@ -164,9 +166,7 @@ LPVOID CTextUI::GetInterfaceByName(LPCWSTR pstrName) {
   return CLabelUI::GetInterfaceByName(pstrName);
 }
 
-UINT CTextUI::GetInputFlags() const {
-  return IsEnabled() && m_nLinks > 0 ? UIFLAG_SETCURSOR : 0;
-}
+UINT CTextUI::GetInputFlags() const { return IsEnabled() && m_nLinks > 0 ? UIFLAG_SETCURSOR : 0; }
 
 int CTextUI::LinkAt(POINT pt) const {
   for (int i = 0; i < m_nLinks; ++i)
@@ -176,8 +176,10 @@ int CTextUI::LinkAt(POINT pt) const {
 
 void CTextUI::HandleEvent(TUIEvent& event) {
   if (!IsMouseEnabled() && IsMouseEvent(event.Type)) {
-    if (m_pParent != nullptr) m_pParent->HandleEvent(event);
-    else CLabelUI::HandleEvent(event);
+    if (m_pParent != nullptr)
+      m_pParent->HandleEvent(event);
+    else
+      CLabelUI::HandleEvent(event);
     return;
   }
   const int iLink = LinkAt(event.ptMouse);
@@ -201,7 +203,8 @@ void CTextUI::HandleEvent(TUIEvent& event) {
         return;
       }
       break;
-    case EventContextMenu: return;
+    case EventContextMenu:
+      return;
     case EventMouseMove:
       if (IsEnabled() && m_nLinks > 0) {
         if (iLink != m_nHoverLink) {
@@ -218,7 +221,8 @@ void CTextUI::HandleEvent(TUIEvent& event) {
         return;
       }
       break;
-    default: break;
+    default:
+      break;
   }
   CLabelUI::HandleEvent(event);
 }

@@ -40,8 +40,10 @@ SIZE CButtonUI::MeasureSize(SIZE /*szAvailable*/) {
 void CButtonUI::HandleEvent(TUIEvent& event) {
   const bool bMouse = event.Type > MouseEventsBegin && event.Type < MouseEventsEnd;
   if (!IsMouseEnabled() && bMouse) {
-    if (m_pParent != nullptr) m_pParent->HandleEvent(event);
-    else CLabelUI::HandleEvent(event);
+    if (m_pParent != nullptr)
+      m_pParent->HandleEvent(event);
+    else
+      CLabelUI::HandleEvent(event);
     return;
   }
   const bool bInside = ::PtInRect(&m_rcItem, event.ptMouse) != FALSE;
@@ -65,8 +67,10 @@ void CButtonUI::HandleEvent(TUIEvent& event) {
       return;
     case EventMouseMove:
       if (m_uButtonState & UISTATE_CAPTURED) {
-        if (bInside) m_uButtonState |= UISTATE_PUSHED;
-        else m_uButtonState &= ~UISTATE_PUSHED;
+        if (bInside)
+          m_uButtonState |= UISTATE_PUSHED;
+        else
+          m_uButtonState &= ~UISTATE_PUSHED;
         Repaint();
       }
       return;
@@ -96,7 +100,8 @@ void CButtonUI::HandleEvent(TUIEvent& event) {
     case EventSetCursor:
       ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
       return;
-    default: break;
+    default:
+      break;
   }
   CLabelUI::HandleEvent(event);
 }
@@ -116,25 +121,41 @@ void CButtonUI::SetForeImage(LPCWSTR pStrImage) { SetImage(m_sForeImage, pStrIma
 
 void CButtonUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
   const CUIString sName(pstrName);
-  if (sName == TEXT("normalimage")) SetNormalImage(pstrValue);
-  else if (sName == TEXT("hotimage")) SetHotImage(pstrValue);
-  else if (sName == TEXT("pushedimage")) SetPushedImage(pstrValue);
-  else if (sName == TEXT("focusedimage")) SetFocusedImage(pstrValue);
-  else if (sName == TEXT("disabledimage")) SetDisabledImage(pstrValue);
-  else if (sName == TEXT("foreimage")) SetForeImage(pstrValue);
-  else if (sName == TEXT("hotforeimage")) SetHotForeImage(pstrValue);
-  else if (sName == TEXT("hotbkcolor")) SetHotBkColor(UIParseColor(pstrValue));
-  else if (sName == TEXT("hottextcolor")) SetHotTextColor(UIParseColor(pstrValue));
-  else if (sName == TEXT("pushedtextcolor")) SetPushedTextColor(UIParseColor(pstrValue));
-  else if (sName == TEXT("focusedtextcolor")) SetFocusedTextColor(UIParseColor(pstrValue));
-  else CLabelUI::ApplyAttribute(pstrName, pstrValue);
+  if (sName == TEXT("normalimage"))
+    SetNormalImage(pstrValue);
+  else if (sName == TEXT("hotimage"))
+    SetHotImage(pstrValue);
+  else if (sName == TEXT("pushedimage"))
+    SetPushedImage(pstrValue);
+  else if (sName == TEXT("focusedimage"))
+    SetFocusedImage(pstrValue);
+  else if (sName == TEXT("disabledimage"))
+    SetDisabledImage(pstrValue);
+  else if (sName == TEXT("foreimage"))
+    SetForeImage(pstrValue);
+  else if (sName == TEXT("hotforeimage"))
+    SetHotForeImage(pstrValue);
+  else if (sName == TEXT("hotbkcolor"))
+    SetHotBkColor(UIParseColor(pstrValue));
+  else if (sName == TEXT("hottextcolor"))
+    SetHotTextColor(UIParseColor(pstrValue));
+  else if (sName == TEXT("pushedtextcolor"))
+    SetPushedTextColor(UIParseColor(pstrValue));
+  else if (sName == TEXT("focusedtextcolor"))
+    SetFocusedTextColor(UIParseColor(pstrValue));
+  else
+    CLabelUI::ApplyAttribute(pstrName, pstrValue);
 }
 
 void CButtonUI::RefreshStateBits() {
-  if (IsFocused()) m_uButtonState |= UISTATE_FOCUSED;
-  else m_uButtonState &= ~UISTATE_FOCUSED;
-  if (!IsEnabled()) m_uButtonState |= UISTATE_DISABLED;
-  else m_uButtonState &= ~UISTATE_DISABLED;
+  if (IsFocused())
+    m_uButtonState |= UISTATE_FOCUSED;
+  else
+    m_uButtonState &= ~UISTATE_FOCUSED;
+  if (!IsEnabled())
+    m_uButtonState |= UISTATE_DISABLED;
+  else
+    m_uButtonState &= ~UISTATE_DISABLED;
 }
 
 bool CButtonUI::DrawStateImage(HDC hDC, CUIString& sImage) {

@@ -37,8 +37,10 @@ void COptionUI::SetGroupName(LPCWSTR pStrGroupName) {
 void COptionUI::SetSelected(bool bSelected) {
   if (m_bSelected == bSelected) return;
   m_bSelected = bSelected;
-  if (m_bSelected) m_uButtonState |= UISTATE_SELECTED;
-  else m_uButtonState &= ~UISTATE_SELECTED;
+  if (m_bSelected)
+    m_uButtonState |= UISTATE_SELECTED;
+  else
+    m_uButtonState &= ~UISTATE_SELECTED;
   if (m_pManager != nullptr) {
     if (m_sGroupName.IsEmpty()) {
       m_pManager->SendNotification(this, TEXT("selectchanged"));
@@ -61,8 +63,10 @@ void COptionUI::SetSelected(bool bSelected) {
 
 bool COptionUI::Activate() {
   if (!CButtonUI::Activate()) return false;
-  if (!m_sGroupName.IsEmpty()) SetSelected(true);
-  else SetSelected(!m_bSelected);
+  if (!m_sGroupName.IsEmpty())
+    SetSelected(true);
+  else
+    SetSelected(!m_bSelected);
   return true;
 }
 
@@ -77,14 +81,22 @@ void COptionUI::SetOptionForeImage(LPCWSTR pStrImage) { SetImage(m_sOptionForeIm
 
 void COptionUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
   const CUIString sName(pstrName);
-  if (sName == TEXT("group")) SetGroupName(pstrValue);
-  else if (sName == TEXT("selected")) SetSelected(UIParseBool(pstrValue));
-  else if (sName == TEXT("selectedimage")) SetSelectedImage(pstrValue);
-  else if (sName == TEXT("selectedhotimage")) SetSelectedHotImage(pstrValue);
-  else if (sName == TEXT("foreimage")) SetOptionForeImage(pstrValue);
-  else if (sName == TEXT("selectedbkcolor")) SetSelectedBkColor(UIParseColor(pstrValue));
-  else if (sName == TEXT("selectedtextcolor")) SetSelectedTextColor(UIParseColor(pstrValue));
-  else CButtonUI::ApplyAttribute(pstrName, pstrValue);
+  if (sName == TEXT("group"))
+    SetGroupName(pstrValue);
+  else if (sName == TEXT("selected"))
+    SetSelected(UIParseBool(pstrValue));
+  else if (sName == TEXT("selectedimage"))
+    SetSelectedImage(pstrValue);
+  else if (sName == TEXT("selectedhotimage"))
+    SetSelectedHotImage(pstrValue);
+  else if (sName == TEXT("foreimage"))
+    SetOptionForeImage(pstrValue);
+  else if (sName == TEXT("selectedbkcolor"))
+    SetSelectedBkColor(UIParseColor(pstrValue));
+  else if (sName == TEXT("selectedtextcolor"))
+    SetSelectedTextColor(UIParseColor(pstrValue));
+  else
+    CButtonUI::ApplyAttribute(pstrName, pstrValue);
 }
 
 // An option never looks pushed. Selected, it shows its selected (hot) image, or its selected

@@ -53,13 +53,20 @@ void CProgressUI::SetForeImage(LPCWSTR pStrImage) {
 
 void CProgressUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
   const CUIString sName(pstrName);
-  if (sName == TEXT("foreimage")) SetForeImage(pstrValue);
-  else if (sName == TEXT("hor")) SetHorizontal(UIParseBool(pstrValue));
-  else if (sName == TEXT("min")) SetMinValue(UIStrToInt(pstrValue));
-  else if (sName == TEXT("max")) SetMaxValue(UIStrToInt(pstrValue));
-  else if (sName == TEXT("value")) SetValue(UIStrToInt(pstrValue));
-  else if (sName == TEXT("isstretchfore")) SetStretchForeImage(UIParseBool(pstrValue));
-  else CLabelUI::ApplyAttribute(pstrName, pstrValue);
+  if (sName == TEXT("foreimage"))
+    SetForeImage(pstrValue);
+  else if (sName == TEXT("hor"))
+    SetHorizontal(UIParseBool(pstrValue));
+  else if (sName == TEXT("min"))
+    SetMinValue(UIStrToInt(pstrValue));
+  else if (sName == TEXT("max"))
+    SetMaxValue(UIStrToInt(pstrValue));
+  else if (sName == TEXT("value"))
+    SetValue(UIStrToInt(pstrValue));
+  else if (sName == TEXT("isstretchfore"))
+    SetStretchForeImage(UIParseBool(pstrValue));
+  else
+    CLabelUI::ApplyAttribute(pstrName, pstrValue);
 }
 
 // 64-bit arithmetic: a wide range times the size must not overflow.
@@ -88,12 +95,10 @@ void CProgressUI::PaintStatusImage(HDC hDC) {
   const RECT rc = FilledRect();
   if (m_sForeImage.IsEmpty()) return;
   if (m_bStretchForeImage) {
-    m_sForeImageModify.Format(TEXT("dest='%d,%d,%d,%d'"), rc.left, rc.top, rc.right,
-                              rc.bottom);
+    m_sForeImageModify.Format(TEXT("dest='%d,%d,%d,%d'"), rc.left, rc.top, rc.right, rc.bottom);
   } else {
-    m_sForeImageModify.Format(TEXT("dest='%d,%d,%d,%d' source='%d,%d,%d,%d'"), rc.left,
-                              rc.top, rc.right, rc.bottom, rc.left, rc.top, rc.right,
-                              rc.bottom);
+    m_sForeImageModify.Format(TEXT("dest='%d,%d,%d,%d' source='%d,%d,%d,%d'"), rc.left, rc.top,
+                              rc.right, rc.bottom, rc.left, rc.top, rc.right, rc.bottom);
   }
   if (!DrawImageAttr(hDC, m_sForeImage, m_sForeImageModify)) m_sForeImage.Empty();
 }

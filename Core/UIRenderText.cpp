@@ -1,6 +1,9 @@
 // Plain text through the platform's text layout, and the rich-text layout engine: inline tags
 // for fonts, colours, links, images and spacing, laid out line by line inside a rectangle.
 #include <algorithm>
+#include <climits>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "Core/UIAttrValue.h"
@@ -13,6 +16,11 @@ namespace {
 COLORREF ToColorRef(DWORD argb) {
   return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
 }
+
+// Pen positions and tag values stay within this range, so sums of a few of them cannot
+// overflow whatever numbers a text carries.
+constexpr long long kCoordLimit = 1 << 28;
+LONG Clamped(long long v) { return static_cast<LONG>(std::clamp(v, -kCoordLimit, kCoordLimit)); }
 
 bool IsOpenBracket(WCHAR c) { return c == '<' || c == '{'; }
 bool IsCloseBracket(WCHAR c) { return c == '>' || c == '}'; }
@@ -65,12 +73,50 @@ void ReadImageSource(LPCWSTR pstr, CUIString& sName, CUIString& sType) {
     while (*p && *p != '\'') sValue += *p++;
     if (*p++ != '\'') return;
     if (!sValue.IsEmpty()) {
-      if (sKey == TEXT("file") || sKey == TEXT("res")) sName = sValue;
-      else if (sKey == TEXT("restype")) sType = sValue;
+      if (sKey == TEXT("file") || sKey == TEXT("res"))
+        sName = sValue;
+      else if (sKey == TEXT("restype"))
+        sType = sValue;
     }
     if (*p != ' ') return;
   }
 }
+
+// Widths of runs already measured on this thread, by font description and text, so that
+// repainting the same text asks the platform for no width at all. Bounded: emptied when full.
+class RunWidthCache {
+ public:
+  static RunWidthCache& ForThread() {
+    thread_local RunWidthCache cache;
+    return cache;
+  }
+  bool Find(const TFontEntry& font, const WCHAR* p, int cch, int& cx) {
+    MakeKey(font, p, cch);
+    const auto it = m_widths.find(m_key);
+    if (it == m_widths.end()) return false;
+    cx = it->second;
+    return true;
+  }
+  // After Find with the same arguments.
+  void Add(int cx) {
+    if (m_widths.size() >= kLimit) m_widths.clear();
+    m_widths.emplace(m_key, cx);
+  }
+
+ private:
+  static constexpr size_t kLimit = 4096;
+  void MakeKey(const TFontEntry& font, const WCHAR* p, int cch) {
+    m_key.assign(font.sFontName.GetData());
+    m_key += WCHAR(0);
+    m_key += static_cast<WCHAR>(font.iSize & 0xFFFF);
+    m_key += static_cast<WCHAR>((static_cast<unsigned>(font.iSize) >> 16) & 0xFFFF);
+    m_key += static_cast<WCHAR>((font.bBold ? 1 : 0) | (font.bUnderline ? 2 : 0) |
+                                (font.bItalic ? 4 : 0));
+    m_key.append(p, static_cast<size_t>(cch));
+  }
+  std::basic_string<WCHAR> m_key;
+  std::unordered_map<std::basic_string<WCHAR>, int> m_widths;
+};
 
 struct TextStacks {
   std::vector<const TFontEntry*> fonts;
@@ -95,9 +141,17 @@ class MarkupLayout {
  public:
   MarkupLayout(HDC hDC, CPaintManagerUI* pManager, RECT& rc, LPCWSTR pstrText, DWORD dwTextColor,
                RECT* prcLinks, CUIString* sLinks, int nLinks, UINT uStyle, LPCWSTR pstrHover)
-      : m_hDC(hDC), m_pManager(pManager), m_rc(rc), m_p(pstrText), m_dwTextColor(dwTextColor),
-        m_prcLinks(prcLinks), m_sLinks(sLinks), m_nLinks(prcLinks && sLinks ? nLinks : 0),
-        m_uStyle(uStyle), m_bDraw((uStyle & DT_CALCRECT) == 0), m_pstrHover(pstrHover) {}
+      : m_hDC(hDC),
+        m_pManager(pManager),
+        m_rc(rc),
+        m_p(pstrText),
+        m_dwTextColor(dwTextColor),
+        m_prcLinks(prcLinks),
+        m_sLinks(sLinks),
+        m_nLinks(prcLinks && sLinks ? nLinks : 0),
+        m_uStyle(uStyle),
+        m_bDraw((uStyle & DT_CALCRECT) == 0),
+        m_pstrHover(pstrHover) {}
 
   // Lays out the whole text; answers the number of link rectangles produced.
   int Run();
@@ -197,8 +251,10 @@ int MarkupLayout::Run() {
     if (m_bLineEnd) {
       if (!EndLine()) break;
     } else if (m_bInRaw) {
-      if (*m_p == ' ' && !IsRawEnd(m_p)) Space();
-      else TextRun();
+      if (*m_p == ' ' && !IsRawEnd(m_p))
+        Space();
+      else
+        TextRun();
     } else if (IsOpeningTag(m_p)) {
       OpeningTag();
     } else if (IsEndTag(m_p)) {
@@ -249,7 +305,8 @@ void MarkupLayout::PopFont() {
   ABC abc = {0, 0, 0};
   if (bWasItalic) ::GetCharABCWidthsW(m_hDC, ' ', ' ', &abc);
   m_stacks.fonts.pop_back();
-  if (bWasItalic && !(Font().tm.tmItalic != 0 || Font().bItalic)) m_pt.x += abc.abcC / 2;
+  if (bWasItalic && !(Font().tm.tmItalic != 0 || Font().bItalic))
+    m_pt.x = Clamped(m_pt.x + abc.abcC / 2LL);
   SelectFont();
 }
 
@@ -314,8 +371,9 @@ bool MarkupLayout::EndLine() {
   // The last line keeps its place so that a measured height counts it once.
   if (*m_p == 0) return false;
   m_pt.x = m_rc.left;
-  m_pt.y += m_cyLine;
+  m_pt.y = Clamped(static_cast<long long>(m_pt.y) + m_cyLine);
   if (m_bDraw && m_pt.y > m_rc.bottom) return false;
+  if (m_pt.x >= m_rc.right) return false;
   m_cyLine = FontLineHeight();
   m_bDrawPass = false;
   SaveLineStart();
@@ -331,8 +389,12 @@ void MarkupLayout::OpeningTag() {
   const bool bBare = IsCloseBracket(m_p[2]);
   m_p = *pClose ? pClose + 1 : pClose;
   switch (letter) {
-    case 'a': LinkTag(sArgs); break;
-    case 'b': PushVariant(true, false, false); break;
+    case 'a':
+      LinkTag(sArgs);
+      break;
+    case 'b':
+      PushVariant(true, false, false);
+      break;
     case 'c': {
       const WCHAR* q = SkipSpaces(sArgs);
       if (*q == '#') ++q;
@@ -342,23 +404,38 @@ void MarkupLayout::OpeningTag() {
       SelectColor();
       break;
     }
-    case 'f': FontTag(sArgs); break;
+    case 'f':
+      FontTag(sArgs);
+      break;
     case 'i':
-      if (bBare) PushVariant(false, false, true);
-      else ImageTag(sArgs, pTag);
+      if (bBare)
+        PushVariant(false, false, true);
+      else
+        ImageTag(sArgs, pTag);
       break;
     case 'n':
       if (!SingleLine()) m_bLineEnd = true;
       break;
-    case 'p': ParagraphTag(sArgs); break;
-    case 'r': m_bInRaw = true; break;
+    case 'p':
+      ParagraphTag(sArgs);
+      break;
+    case 'r':
+      m_bInRaw = true;
+      break;
     case 's':
       m_bInSelected = !m_bInSelected;
       break;
-    case 'u': PushVariant(false, true, false); break;
-    case 'x': m_pt.x += UIStrToInt(sArgs); break;
-    case 'y': m_cyLine = UIStrToInt(sArgs); break;
-    default: break;
+    case 'u':
+      PushVariant(false, true, false);
+      break;
+    case 'x':
+      m_pt.x = Clamped(static_cast<long long>(m_pt.x) + UIStrToInt(sArgs));
+      break;
+    case 'y':
+      m_cyLine = Clamped(UIStrToInt(sArgs));
+      break;
+    default:
+      break;
   }
 }
 
@@ -374,15 +451,22 @@ void MarkupLayout::EndTag() {
     case 'b':
     case 'f':
     case 'i':
-    case 'u': PopFont(); break;
-    case 'c': PopColor(); break;
+    case 'u':
+      PopFont();
+      break;
+    case 'c':
+      PopColor();
+      break;
     case 'p':
       if (m_pt.x > m_rc.left) m_bLineEnd = true;
       if (!m_stacks.spacings.empty()) m_stacks.spacings.pop_back();
       m_cyLine = std::max(m_cyLine, FontLineHeight());
       break;
-    case 's': m_bInSelected = !m_bInSelected; break;
-    default: break;
+    case 's':
+      m_bInSelected = !m_bInSelected;
+      break;
+    default:
+      break;
   }
 }
 
@@ -451,13 +535,13 @@ void MarkupLayout::ImageTag(const CUIString& sArgs, const WCHAR* pTag) {
                                pImage->bHasAlpha);
   }
   m_cyLine = std::max(m_cyLine, cy);
-  m_pt.x += cx;
+  m_pt.x = Clamped(static_cast<long long>(m_pt.x) + cx);
   m_cyLowestImage = std::max<int>(m_cyLowestImage, m_pt.y + cy);
 }
 
 void MarkupLayout::ParagraphTag(const CUIString& sArgs) {
   if (m_pt.x > m_rc.left) m_bLineEnd = true;
-  m_stacks.spacings.push_back(UIStrToInt(sArgs));
+  m_stacks.spacings.push_back(Clamped(UIStrToInt(sArgs)));
   m_cyLine = std::max(m_cyLine, FontLineHeight());
 }
 
@@ -493,7 +577,7 @@ void MarkupLayout::Escape() {
     return;
   }
   if (Drawing()) DrawRun(pChar, 1, m_pt.x);
-  m_pt.x += cx;
+  m_pt.x = Clamped(static_cast<long long>(m_pt.x) + cx);
   m_p += 3;
 }
 
@@ -501,7 +585,7 @@ void MarkupLayout::Space() {
   const int cx = SpaceWidth();
   // A space leaves no ink unless it is drawn on the selection's background.
   if (Drawing() && m_bInSelected) DrawRun(m_p, 1, m_pt.x);
-  m_pt.x += cx;
+  m_pt.x = Clamped(static_cast<long long>(m_pt.x) + cx);
   ++m_p;
 }
 
@@ -510,10 +594,16 @@ int MarkupLayout::TextWidth(const WCHAR* p, int cch) {
   const HFONT hFont = Font().hFont;
   for (const Measured& m : m_measured)
     if (m.p == p && m.cch == cch && m.cxMax == -1 && m.hFont == hFont) return m.result;
-  SIZE sz = {0, 0};
-  ::GetTextExtentPoint32W(m_hDC, p, cch, &sz);
-  m_measured.push_back({p, cch, -1, hFont, sz.cx});
-  return sz.cx;
+  RunWidthCache& cache = RunWidthCache::ForThread();
+  int cx = 0;
+  if (!cache.Find(Font(), p, cch, cx)) {
+    SIZE sz = {0, 0};
+    ::GetTextExtentPoint32W(m_hDC, p, cch, &sz);
+    cx = sz.cx;
+    cache.Add(cx);
+  }
+  m_measured.push_back({p, cch, -1, hFont, cx});
+  return cx;
 }
 
 int MarkupLayout::CharsThatFit(const WCHAR* p, int cch, int cxMax) {
@@ -564,9 +654,11 @@ void MarkupLayout::TextRun() {
   // Measured only when a cheap bound (characters times the widest character) reaches the edge;
   // then one call finds how much fits.
   const int cxMax = std::max<int>(1, Font().tm.tmMaxCharWidth);
-  if (m_pt.x + cch * cxMax >= m_rc.right) {
+  if (m_pt.x + static_cast<long long>(cch) * cxMax >= m_rc.right) {
     const int cchAll = static_cast<int>(q - pStart);
-    const int nFit = CharsThatFit(pStart, cchAll, std::max<int>(0, m_rc.right - m_pt.x));
+    const long long cxRoom =
+        std::clamp<long long>(static_cast<long long>(m_rc.right) - m_pt.x, 0, INT_MAX);
+    const int nFit = CharsThatFit(pStart, cchAll, static_cast<int>(cxRoom));
     if (nFit < cchAll) {
       q = pStart + std::max(0, nFit);
       // Never between the halves of a surrogate pair.
@@ -602,13 +694,15 @@ void MarkupLayout::TextRun() {
     int x = m_pt.x;
     if (!SingleLine()) {
       const int cxFree = (m_rc.right - m_rc.left) - cx;
-      if (m_uStyle & DT_CENTER) x += cxFree / 2;
-      else if (m_uStyle & DT_RIGHT) x += cxFree;
+      if (m_uStyle & DT_CENTER)
+        x += cxFree / 2;
+      else if (m_uStyle & DT_RIGHT)
+        x += cxFree;
     }
     if (cchRun > 0) DrawRun(pStart, cchRun, x);
     if (bEllipsis) DrawRun(TEXT("..."), 3, x + cx);
   }
-  m_pt.x += cx;
+  m_pt.x = Clamped(static_cast<long long>(m_pt.x) + cx);
   if (bEllipsis) m_pt.x = std::max<int>(m_pt.x, m_rc.right);
   m_p = q;
   if (m_bInRaw && IsRawEnd(m_p)) {

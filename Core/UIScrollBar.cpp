@@ -279,34 +279,35 @@ void CScrollBarUI::PaintBk(HDC hDC) {
   DrawLook(*this, hDC, m_sBkLookImage, m_uThumbState, nullptr);
 }
 
+// The modifier that places an image over a part, relative to the bar's top-left corner.
+static void SetDestModifier(CUIString& sModify, const RECT& rcPart, const RECT& rcItem) {
+  sModify.SmallFormat(TEXT("dest='%d,%d,%d,%d'"), rcPart.left - rcItem.left,
+                      rcPart.top - rcItem.top, rcPart.right - rcItem.left,
+                      rcPart.bottom - rcItem.top);
+}
+
+// An arrow button or the thumb: its look's image, else a frame so the part stays visible.
+static void PaintPart(CControlUI& bar, HDC hDC, CUIString* images, UINT& uState, const RECT& rcPart,
+                      CUIString& sModify) {
+  RefreshDisabled(uState, bar.IsEnabled());
+  SetDestModifier(sModify, rcPart, bar.GetPos());
+  if (DrawLook(bar, hDC, images, uState, sModify)) return;
+  CDrawEngine::DrawRectFrame(hDC, rcPart, kFallbackFrameWidth, kFallbackFrameColor);
+}
+
 void CScrollBarUI::PaintButton1(HDC hDC) {
   if (!m_bShowButton1) return;
-  RefreshDisabled(m_uButton1State, IsEnabled());
-  m_sImageModify.SmallFormat(TEXT("dest='%d,%d,%d,%d'"), m_rcButton1.left - m_rcItem.left,
-                             m_rcButton1.top - m_rcItem.top, m_rcButton1.right - m_rcItem.left,
-                             m_rcButton1.bottom - m_rcItem.top);
-  if (DrawLook(*this, hDC, m_sButton1Image, m_uButton1State, m_sImageModify)) return;
-  CDrawEngine::DrawRectFrame(hDC, m_rcButton1, kFallbackFrameWidth, kFallbackFrameColor);
+  PaintPart(*this, hDC, m_sButton1Image, m_uButton1State, m_rcButton1, m_sImageModify);
 }
 
 void CScrollBarUI::PaintButton2(HDC hDC) {
   if (!m_bShowButton2) return;
-  RefreshDisabled(m_uButton2State, IsEnabled());
-  m_sImageModify.SmallFormat(TEXT("dest='%d,%d,%d,%d'"), m_rcButton2.left - m_rcItem.left,
-                             m_rcButton2.top - m_rcItem.top, m_rcButton2.right - m_rcItem.left,
-                             m_rcButton2.bottom - m_rcItem.top);
-  if (DrawLook(*this, hDC, m_sButton2Image, m_uButton2State, m_sImageModify)) return;
-  CDrawEngine::DrawRectFrame(hDC, m_rcButton2, kFallbackFrameWidth, kFallbackFrameColor);
+  PaintPart(*this, hDC, m_sButton2Image, m_uButton2State, m_rcButton2, m_sImageModify);
 }
 
 void CScrollBarUI::PaintThumb(HDC hDC) {
   if (IsZero(m_rcThumb)) return;
-  RefreshDisabled(m_uThumbState, IsEnabled());
-  m_sImageModify.SmallFormat(TEXT("dest='%d,%d,%d,%d'"), m_rcThumb.left - m_rcItem.left,
-                             m_rcThumb.top - m_rcItem.top, m_rcThumb.right - m_rcItem.left,
-                             m_rcThumb.bottom - m_rcItem.top);
-  if (DrawLook(*this, hDC, m_sThumbImage, m_uThumbState, m_sImageModify)) return;
-  CDrawEngine::DrawRectFrame(hDC, m_rcThumb, kFallbackFrameWidth, kFallbackFrameColor);
+  PaintPart(*this, hDC, m_sThumbImage, m_uThumbState, m_rcThumb, m_sImageModify);
 }
 
 // The rail is a square of the bar's thickness centred on the thumb.
@@ -325,9 +326,7 @@ void CScrollBarUI::PaintRail(HDC hDC) {
     rc.top = mid - t / 2;
     rc.bottom = rc.top + t;
   }
-  m_sImageModify.SmallFormat(TEXT("dest='%d,%d,%d,%d'"), rc.left - m_rcItem.left,
-                             rc.top - m_rcItem.top, rc.right - m_rcItem.left,
-                             rc.bottom - m_rcItem.top);
+  SetDestModifier(m_sImageModify, rc, m_rcItem);
   DrawLook(*this, hDC, m_sRailImage, m_uThumbState, m_sImageModify);
 }
 

@@ -129,6 +129,7 @@ constexpr int kPieceW = 60, kPieceH = 40, kCorner = 8;
 
 void OursNinePiece(benchmark::State& state) {
   Target src(kPieceW, kPieceH), dst;
+  SelectObject(src.dc, src.old);  // the engine selects the image into a context of its own
   const RECT dest = {0, 0, kW, kH};
   const RECT part = {0, 0, kPieceW, kPieceH};
   const RECT corners = {kCorner, kCorner, kCorner, kCorner};

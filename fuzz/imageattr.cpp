@@ -1,4 +1,6 @@
-// Image attribute strings and the attribute number parsers on arbitrary UTF-16 text.
+// Image attribute strings and the attribute number parsers on arbitrary UTF-16 text; every image
+// a string describes is drawn as nine pieces onto a small surface, so that the geometry of any
+// dest, source and corner numbers is exercised too.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -6,14 +8,49 @@
 
 #include "Core/UIAttrValue.h"
 #include "Core/UIImageAttr.h"
+#include "Core/UIRender.h"
 
 using namespace SkinUI;
 
 namespace {
 
-void CountImage(const TImageDrawParams& params, void* context) {
-  // Touch what a drawing would read.
-  *static_cast<size_t*>(context) += static_cast<size_t>(params.sName.GetLength()) + params.bFade;
+HBITMAP MakeBitmap(int w, int h, DWORD fill) {
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bits) {
+    for (int i = 0; i < w * h; ++i) static_cast<DWORD*>(bits)[i] = fill;
+  }
+  return bitmap;
+}
+
+// A 12 x 12 half-transparent image and a 48 x 32 surface, made once.
+struct Canvas {
+  Canvas() : image(MakeBitmap(12, 12, 0x80402010)), target(MakeBitmap(48, 32, 0xFFFFFFFF)) {
+    dc = CreateCompatibleDC(nullptr);
+    SelectObject(dc, target);
+  }
+  HBITMAP image;
+  HBITMAP target;
+  HDC dc;
+};
+
+void DrawImage(const TImageDrawParams& params, void* context) {
+  static Canvas canvas;
+  *static_cast<size_t*>(context) += static_cast<size_t>(params.sName.GetLength());
+  const RECT paint = {0, 0, 48, 32};
+  RECT source = params.rcSource;
+  if (source.left == 0 && source.top == 0 && source.right == 0 && source.bottom == 0)
+    source = RECT{0, 0, 12, 12};
+  CDrawEngine::DrawImageGrid(canvas.dc, canvas.image, params.rcDest, paint, source,
+                             params.rcCorner, params.dwMask != 0, params.bFade, params.bHole,
+                             params.bTiledX, params.bTiledY);
 }
 
 // Each parser must stop at or before the terminator and never read past it.
@@ -42,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size >= 8) {
     int32_t values[2];
     std::memcpy(values, data, sizeof(values));
-    item = {values[0], values[1], values[0] / 2 + 100, values[1] / 2 + 30};
+    item = {values[0] / 2, values[1] / 2, values[0] / 2 + 100, values[1] / 2 + 30};
     data += 8;
     size -= 8;
   }
@@ -56,7 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   params.sName = text.data();
   params.rcDest = item;
   size_t touched = 0;
-  ReadImageAttribute(text.data(), item, params, CountImage, &touched);
-  ReadImageAttribute(text.data(), item, params, CountImage, &touched);
+  ReadImageAttribute(text.data(), item, params, DrawImage, &touched);
+  ReadImageAttribute(text.data(), item, params, DrawImage, &touched);
+  DrawImage(params, &touched);
   return touched == SIZE_MAX ? 1 : 0;
 }

@@ -49,9 +49,13 @@ struct Canvas {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static Canvas canvas;
   std::vector<WCHAR> text(size / 2 + 1, 0);
-  for (size_t i = 0; i + 1 < size; i += 2) text[i / 2] = static_cast<WCHAR>(data[i] | data[i + 1] << 8);
-  const UINT styles[] = {0, DT_WORDBREAK, DT_SINGLELINE | DT_END_ELLIPSIS,
-                         DT_CENTER | DT_VCENTER | DT_WORDBREAK, DT_SINGLELINE | DT_RIGHT | DT_BOTTOM,
+  for (size_t i = 0; i + 1 < size; i += 2)
+    text[i / 2] = static_cast<WCHAR>(data[i] | data[i + 1] << 8);
+  const UINT styles[] = {0,
+                         DT_WORDBREAK,
+                         DT_SINGLELINE | DT_END_ELLIPSIS,
+                         DT_CENTER | DT_VCENTER | DT_WORDBREAK,
+                         DT_SINGLELINE | DT_RIGHT | DT_BOTTOM,
                          DT_WORDBREAK | DT_CALCRECT};
   for (UINT style : styles) {
     RECT links[3] = {};

@@ -135,6 +135,27 @@ TEST_F(BuilderSources, AZipFileAndAZipInMemory) {
   ExpectWholeSkin(window);
 }
 
+TEST_F(BuilderSources, AZipHeldAsAnEmbeddedResource) {
+  // The way a skinned window finds its skin: the archive is a resource of the program, used
+  // from the resource's memory.
+  HMODULE self = GetModuleHandleW(nullptr);
+  CPaintManagerUI::SetInstance(self);
+  const std::string zip = StoredZip(kSkin);
+  ASSERT_TRUE(
+      Platform::RegisterResource(self, u"ZIPRES", MAKEINTRESOURCEW(105), zip.data(), zip.size()));
+  HRSRC found = FindResourceW(CPaintManagerUI::ResourceModule(), MAKEINTRESOURCEW(105), u"ZIPRES");
+  ASSERT_NE(found, nullptr);
+  void* bytes = LockResource(LoadResource(CPaintManagerUI::ResourceModule(), found));
+  CPaintManagerUI::SetResourceZipBuffer(bytes, SizeofResource(self, found));
+  {
+    SkinHostWindow window;
+    ASSERT_TRUE(window.Load(u"skin.xml"));
+    ExpectWholeSkin(window);
+  }
+  CPaintManagerUI::SetResourceZip(u"", false);
+  Platform::RemoveResource(self, u"ZIPRES", MAKEINTRESOURCEW(105));
+}
+
 TEST_F(BuilderSources, AnEmbeddedResourceAndIncludesOfTheSameType) {
   HMODULE self = GetModuleHandleW(nullptr);
   CPaintManagerUI::SetInstance(self);

@@ -1,7 +1,8 @@
 // Buttons in a window: placement, state images by pixel, "click" from mouse and keyboard.
-#include "LabelHarness.h"
+#include <algorithm>
 
 #include "Control/UILabel.h"
+#include "LabelHarness.h"
 
 using namespace SkinUI;
 using namespace ControlTest;
@@ -32,9 +33,15 @@ class Buttons : public ControlFixture {
     const std::u16string states(kStates);
     const std::u16string xml =
         u"<Window size=\"200,140\"><VerticalLayout bkcolor=\"#FF202020\">"
-        u"<Button name=\"b1\" " + states + u"/>"
-        u"<Button name=\"b2\" " + states + u"/>"
-        u"<Button name=\"b3\" enabled=\"false\" " + states + u"/>"
+        u"<Button name=\"b1\" " +
+        states +
+        u"/>"
+        u"<Button name=\"b2\" " +
+        states +
+        u"/>"
+        u"<Button name=\"b3\" enabled=\"false\" " +
+        states +
+        u"/>"
         u"</VerticalLayout></Window>";
     ASSERT_TRUE(w.Open(xml, 200, 140));
     b1 = static_cast<CButtonUI*>(w.Find(u"b1"));
@@ -67,7 +74,7 @@ TEST_F(Buttons, LandAtTheirRectanglesWithTheirStateImages) {
     int x, y;
     uint32_t color;
   } probes[] = {
-      {5, 5, kBack},     {100, 25, kNormal}, {100, 45, kBack},      {10, 50, kNormal},
+      {5, 5, kBack},      {100, 25, kNormal}, {100, 45, kBack},      {10, 50, kNormal},
       {189, 79, kNormal}, {190, 79, kBack},   {100, 105, kDisabled}, {100, 125, kBack},
   };
   for (const Probe& p : probes) EXPECT_EQ(w.Pixel(p.x, p.y), p.color) << p.x << "," << p.y;
@@ -143,8 +150,9 @@ TEST_F(Buttons, DisabledShowsItsImageAndSendsNothing) {
 // fills the button while hot; an image that cannot be drawn is forgotten.
 TEST(ButtonAlone, StateImagePrecedenceAndFallbacks) {
   CButtonUI b;
-  b.ApplyAttributes(u"normalimage=\"n\" hotimage=\"h\" pushedimage=\"p\" focusedimage=\"f\" "
-                    u"disabledimage=\"d\" foreimage=\"x\" hotbkcolor=\"#FF00FF00\"");
+  b.ApplyAttributes(
+      u"normalimage=\"n\" hotimage=\"h\" pushedimage=\"p\" focusedimage=\"f\" "
+      u"disabledimage=\"d\" foreimage=\"x\" hotbkcolor=\"#FF00FF00\"");
   EXPECT_EQ(std::u16string(b.GetHotImage()), std::u16string(u"h"));
   EXPECT_EQ(b.GetHotBkColor(), 0xFF00FF00u);
   EXPECT_EQ(b.GetTextStyle(), DT_SINGLELINE | DT_VCENTER | DT_CENTER);
@@ -163,11 +171,12 @@ class ButtonColors : public ControlFixture {};
 TEST_F(ButtonColors, HotBackgroundWithoutHotImageFillsOnlyWhileHot) {
   AddImage("n.png", 4, 4, kNormal);
   SkinWindow w;
-  ASSERT_TRUE(w.Open(u"<Window size=\"100,60\"><VerticalLayout bkcolor=\"#FF202020\">"
-                     u"<Button name=\"b\" normalimage=\"n.png\" hotbkcolor=\"#FF00C000\"/>"
-                     u"<Button name=\"m\" normalimage=\"missing.png\" pushedimage=\"n.png\"/>"
-                     u"</VerticalLayout></Window>",
-                     100, 60));
+  ASSERT_TRUE(
+      w.Open(u"<Window size=\"100,60\"><VerticalLayout bkcolor=\"#FF202020\">"
+             u"<Button name=\"b\" normalimage=\"n.png\" hotbkcolor=\"#FF00C000\"/>"
+             u"<Button name=\"m\" normalimage=\"missing.png\" pushedimage=\"n.png\"/>"
+             u"</VerticalLayout></Window>",
+             100, 60));
   EXPECT_EQ(w.Pixel(50, 10), kNormal);
   Platform::Headless::MoveMouse(50, 10);
   EXPECT_EQ(w.Pixel(50, 10), kHot);
@@ -181,6 +190,47 @@ TEST_F(ButtonColors, HotBackgroundWithoutHotImageFillsOnlyWhileHot) {
   EXPECT_EQ(w.Pixel(50, 10), kNormal);
   Platform::Headless::Button(MouseButton::Left, true);
   EXPECT_EQ(w.Pixel(50, y), kNormal);
+  Platform::Headless::Button(MouseButton::Left, false);
+}
+
+// Text colour by state: pushed over hot over focused over the plain colour.
+TEST_F(ButtonColors, TextColourFollowsTheState) {
+  SkinWindow w;
+  ASSERT_TRUE(
+      w.Open(u"<Window size=\"120,40\"><VerticalLayout bkcolor=\"#FF000000\">"
+             u"<Button name=\"b\" text=\"MMMM\" textcolor=\"#FFFFFFFF\" "
+             u"hottextcolor=\"#FF00E000\" pushedtextcolor=\"#FFE00000\" "
+             u"focusedtextcolor=\"#FF0000E0\"/>"
+             u"</VerticalLayout></Window>",
+             120, 40));
+  w.Manager().SetFocusControl(nullptr);
+  auto hues = [&] {
+    w.Settle();
+    int r = 0, g = 0, b = 0, white = 0;
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 120; ++x) {
+        const uint32_t p = Platform::Headless::Pixel(w.Handle(), x, y);
+        const int pr = (p >> 16) & 0xFF, pg = (p >> 8) & 0xFF, pb = p & 0xFF;
+        if (pr > 0x80 && pg > 0x80 && pb > 0x80)
+          ++white;
+        else if (pr > 0x80)
+          ++r;
+        else if (pg > 0x80)
+          ++g;
+        else if (pb > 0x80)
+          ++b;
+      }
+    // The dominant colour of the text.
+    const int most = std::max({r, g, b, white});
+    return most == 0 ? 'n' : most == white ? 'w' : most == r ? 'r' : most == g ? 'g' : 'b';
+  };
+  EXPECT_EQ(hues(), 'w');
+  w.Find(u"b")->SetFocus();
+  EXPECT_EQ(hues(), 'b');
+  Platform::Headless::MoveMouse(60, 20);
+  EXPECT_EQ(hues(), 'g');
+  Platform::Headless::Button(MouseButton::Left, true);
+  EXPECT_EQ(hues(), 'r');
   Platform::Headless::Button(MouseButton::Left, false);
 }
 

@@ -87,7 +87,6 @@ std::string PatternPng(int width, int height, PixelFn pixel) {
   return png;
 }
 
-
 // A PNG of one colour.
 inline std::string SolidPng(int width, int height, uint32_t argb) {
   return PatternPng(width, height, [argb](int, int) { return argb; });

@@ -1,7 +1,6 @@
 // Labels and text controls: attributes, default colours, measuring, links.
-#include "LabelHarness.h"
-
 #include "Control/UILabel.h"
+#include "LabelHarness.h"
 
 using namespace SkinUI;
 using namespace ControlTest;
@@ -36,9 +35,10 @@ TEST(LabelAlone, AttributesAndDefaults) {
   CLabelUI label;
   EXPECT_EQ(label.GetFont(), -1);
   EXPECT_EQ(label.GetTextStyle(), UINT(DT_VCENTER));
-  label.ApplyAttributes(u"endellipsis=\"true\" font=\"2\" textcolor=\"#FF112233\" "
-                        u"disabledtextcolor=\"#80445566\" textpadding=\"1,2,3,4\" "
-                        u"showhtml=\"true\" bkcolor=\"#FF010203\"");
+  label.ApplyAttributes(
+      u"endellipsis=\"true\" font=\"2\" textcolor=\"#FF112233\" "
+      u"disabledtextcolor=\"#80445566\" textpadding=\"1,2,3,4\" "
+      u"showhtml=\"true\" bkcolor=\"#FF010203\"");
   EXPECT_EQ(label.GetTextStyle(), UINT(DT_VCENTER | DT_END_ELLIPSIS));
   EXPECT_EQ(label.GetFont(), 2);
   EXPECT_EQ(label.GetTextColor(), 0xFF112233u);
@@ -102,9 +102,10 @@ constexpr uint32_t kWhite = 0xFFFFFFFF;
 TEST_F(Labels, TextColoursComeFromTheManagerAtFirstPaintAndStay) {
   SkinWindow w;
   w.Manager().SetTextColor(0xFF00A000);
-  ASSERT_TRUE(w.Open(u"<Window size=\"200,40\"><VerticalLayout bkcolor=\"#FFFFFFFF\">"
-                     u"<Label name=\"l\" text=\"WWWW\"/></VerticalLayout></Window>",
-                     200, 40));
+  ASSERT_TRUE(
+      w.Open(u"<Window size=\"200,40\"><VerticalLayout bkcolor=\"#FFFFFFFF\">"
+             u"<Label name=\"l\" text=\"WWWW\"/></VerticalLayout></Window>",
+             200, 40));
   auto* label = static_cast<CLabelUI*>(w.Find(u"l"));
   ASSERT_NE(label, nullptr);
   EXPECT_EQ(label->GetTextColor(), 0xFF00A000u);
@@ -119,13 +120,14 @@ TEST_F(Labels, TextColoursComeFromTheManagerAtFirstPaintAndStay) {
 
 TEST_F(Labels, AlignmentPlacesTheSingleLine) {
   SkinWindow w;
-  ASSERT_TRUE(w.Open(u"<Window size=\"300,120\"><VerticalLayout bkcolor=\"#FFFFFFFF\">"
-                     u"<Label text=\"Wm\" textcolor=\"#FF000000\" height=\"40\"/>"
-                     u"<Label text=\"Wm\" textcolor=\"#FF000000\" height=\"40\" align=\"right\"/>"
-                     u"<Label text=\"Wm\" textcolor=\"#FF000000\" height=\"40\" "
-                     u"align=\"bottom\" textpadding=\"20,0,0,0\"/>"
-                     u"</VerticalLayout></Window>",
-                     300, 120));
+  ASSERT_TRUE(
+      w.Open(u"<Window size=\"300,120\"><VerticalLayout bkcolor=\"#FFFFFFFF\">"
+             u"<Label text=\"Wm\" textcolor=\"#FF000000\" height=\"40\"/>"
+             u"<Label text=\"Wm\" textcolor=\"#FF000000\" height=\"40\" align=\"right\"/>"
+             u"<Label text=\"Wm\" textcolor=\"#FF000000\" height=\"40\" "
+             u"align=\"bottom\" textpadding=\"20,0,0,0\"/>"
+             u"</VerticalLayout></Window>",
+             300, 120));
   const RECT left = InkBox(w, {0, 0, 300, 40}, kWhite);
   const RECT right = InkBox(w, {0, 40, 300, 80}, kWhite);
   const RECT bottom = InkBox(w, {0, 80, 300, 120}, kWhite);
@@ -141,11 +143,12 @@ TEST_F(Labels, AlignmentPlacesTheSingleLine) {
 
 TEST_F(Labels, MarkupLabelDrawsItsTagsOnOneLine) {
   SkinWindow w;
-  ASSERT_TRUE(w.Open(u"<Window size=\"300,40\"><VerticalLayout bkcolor=\"#FFFFFFFF\">"
-                     u"<Label showhtml=\"true\" textcolor=\"#FF0000C0\" "
-                     u"text=\"{c #C00000}Red{/c}{n}Blue\"/>"
-                     u"</VerticalLayout></Window>",
-                     300, 40));
+  ASSERT_TRUE(
+      w.Open(u"<Window size=\"300,40\"><VerticalLayout bkcolor=\"#FFFFFFFF\">"
+             u"<Label showhtml=\"true\" textcolor=\"#FF0000C0\" "
+             u"text=\"{c #C00000}Red{/c}{n}Blue\"/>"
+             u"</VerticalLayout></Window>",
+             300, 40));
   const Hues h = CountHues(w, {0, 0, 300, 40});
   EXPECT_GT(h.red, 5);
   EXPECT_GT(h.blue, 5);  // {n} is ignored on a single line, so "Blue" shows too
@@ -153,9 +156,10 @@ TEST_F(Labels, MarkupLabelDrawsItsTagsOnOneLine) {
 
 TEST_F(Labels, MeasuresFontHeightPlusFour) {
   SkinWindow w;
-  ASSERT_TRUE(w.Open(u"<Window size=\"100,40\"><VerticalLayout>"
-                     u"<Label name=\"l\" width=\"33\"/></VerticalLayout></Window>",
-                     100, 40));
+  ASSERT_TRUE(
+      w.Open(u"<Window size=\"100,40\"><VerticalLayout>"
+             u"<Label name=\"l\" width=\"33\"/></VerticalLayout></Window>",
+             100, 40));
   auto* label = static_cast<CLabelUI*>(w.Find(u"l"));
   ASSERT_NE(label, nullptr);
   const SIZE sz = label->MeasureSize({100, 40});
@@ -166,10 +170,13 @@ TEST_F(Labels, MeasuresFontHeightPlusFour) {
 class Texts : public ControlFixture {
  protected:
   void Open(const std::u16string& markup, int width = 300, int height = 60) {
-    ASSERT_TRUE(w.Open(u"<Window size=\"300,60\"><VerticalLayout bkcolor=\"#FFFFFFFF\">"
-                       u"<Text name=\"t\" showhtml=\"true\" text=\"" + markup + u"\"/>"
-                       u"</VerticalLayout></Window>",
-                       width, height));
+    ASSERT_TRUE(
+        w.Open(u"<Window size=\"300,60\"><VerticalLayout bkcolor=\"#FFFFFFFF\">"
+               u"<Text name=\"t\" showhtml=\"true\" text=\"" +
+                   markup +
+                   u"\"/>"
+                   u"</VerticalLayout></Window>",
+               width, height));
     t = static_cast<CTextUI*>(w.Find(u"t"));
     ASSERT_NE(t, nullptr);
     w.Settle();
@@ -233,8 +240,8 @@ TEST_F(Texts, EmptyTextClearsTheLinks) {
 
 TEST_F(Texts, MeasuresTheWrappedTextWithItsPadding) {
   Open(u"one{n}two{n}three");
-  const int line = w.Manager().DefaultFont().tm.tmHeight +
-                   w.Manager().DefaultFont().tm.tmExternalLeading;
+  const int line =
+      w.Manager().DefaultFont().tm.tmHeight + w.Manager().DefaultFont().tm.tmExternalLeading;
   const SIZE sz = t->MeasureSize({200, 100});
   EXPECT_EQ(sz.cy, 3 * line);
   EXPECT_GT(sz.cx, 4);

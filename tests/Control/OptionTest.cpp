@@ -1,7 +1,6 @@
 // Options and check boxes: groups, toggling, notifications, selected looks.
-#include "LabelHarness.h"
-
 #include "Control/UIOption.h"
+#include "LabelHarness.h"
 
 using namespace SkinUI;
 using namespace ControlTest;
@@ -11,6 +10,7 @@ namespace {
 constexpr uint32_t kNormal = 0xFFC00000;
 constexpr uint32_t kSelected = 0xFF00C000;
 constexpr uint32_t kDisabled = 0xFF808080;
+constexpr uint32_t kSelectedHot = 0xFF00C0C0;
 
 class Options : public ControlFixture {
  protected:
@@ -19,16 +19,29 @@ class Options : public ControlFixture {
     AddImage("n.png", 4, 4, kNormal);
     AddImage("s.png", 4, 4, kSelected);
     AddImage("d.png", 4, 4, kDisabled);
+    AddImage("sh.png", 4, 4, kSelectedHot);
     const std::u16string looks =
-        u"normalimage=\"n.png\" selectedimage=\"s.png\" disabledimage=\"d.png\" height=\"20\"";
-    ASSERT_TRUE(w.Open(u"<Window size=\"100,100\"><VerticalLayout bkcolor=\"#FF202020\">"
-                       u"<Option name=\"g1\" group=\"g\" selected=\"true\" " + looks + u"/>"
-                       u"<Option name=\"g2\" group=\"g\" " + looks + u"/>"
-                       u"<Option name=\"g3\" group=\"g\" " + looks + u"/>"
-                       u"<Option name=\"lone\" " + looks + u"/>"
-                       u"<CheckBox name=\"check\" " + looks + u"/>"
-                       u"</VerticalLayout></Window>",
-                       100, 100));
+        u"normalimage=\"n.png\" selectedimage=\"s.png\" disabledimage=\"d.png\" "
+        u"selectedhotimage=\"sh.png\" height=\"20\"";
+    ASSERT_TRUE(
+        w.Open(u"<Window size=\"100,100\"><VerticalLayout bkcolor=\"#FF202020\">"
+               u"<Option name=\"g1\" group=\"g\" selected=\"true\" " +
+                   looks +
+                   u"/>"
+                   u"<Option name=\"g2\" group=\"g\" " +
+                   looks +
+                   u"/>"
+                   u"<Option name=\"g3\" group=\"g\" " +
+                   looks +
+                   u"/>"
+                   u"<Option name=\"lone\" " +
+                   looks +
+                   u"/>"
+                   u"<CheckBox name=\"check\" " +
+                   looks +
+                   u"/>"
+                   u"</VerticalLayout></Window>",
+               100, 100));
     for (int i = 0; i < 3; ++i) {
       const std::u16string name = u"g" + std::u16string(1, char16_t(u'1' + i));
       g[i] = static_cast<COptionUI*>(w.Find(name.c_str()));
@@ -51,12 +64,13 @@ TEST_F(Options, GroupedOptionsSwitchAndOnlyTheNewOneReports) {
   EXPECT_EQ(w.Pixel(50, 30), kNormal);
   Platform::Headless::Click(50, 30);
   w.Settle();
-  EXPECT_EQ(w.ControlNotes(), (std::vector<Note>{{u"click", g[1], 0}, {u"selectchanged", g[1], 0}}));
+  EXPECT_EQ(w.ControlNotes(),
+            (std::vector<Note>{{u"click", g[1], 0}, {u"selectchanged", g[1], 0}}));
   EXPECT_FALSE(g[0]->IsSelected());
   EXPECT_TRUE(g[1]->IsSelected());
   EXPECT_FALSE(g[2]->IsSelected());
   EXPECT_EQ(w.Pixel(50, 10), kNormal);
-  EXPECT_EQ(w.Pixel(50, 30), kSelected);
+  EXPECT_EQ(w.Pixel(50, 30), kSelectedHot);  // the mouse is still over it
   // Clicking the selected one again keeps it selected and reports only the click.
   w.notes.clear();
   Platform::Headless::Click(50, 30);
@@ -69,14 +83,27 @@ TEST_F(Options, GroupedOptionsSwitchAndOnlyTheNewOneReports) {
   EXPECT_TRUE(w.ControlNotes().empty());
 }
 
+TEST_F(Options, SelectedHotImageOnlyWhenSelectedAndHot) {
+  Platform::Headless::MoveMouse(50, 10);
+  EXPECT_EQ(w.Pixel(50, 10), kSelectedHot);
+  Platform::Headless::MoveMouse(50, 30);
+  EXPECT_EQ(w.Pixel(50, 10), kSelected);
+  EXPECT_EQ(w.Pixel(50, 30), kNormal);  // hot but not selected: no hot image, the normal one
+  // Pressed, an option does not look pushed.
+  Platform::Headless::Button(Platform::MouseButton::Left, true);
+  EXPECT_EQ(w.Pixel(50, 30), kNormal);
+  Platform::Headless::Button(Platform::MouseButton::Left, false);
+  EXPECT_EQ(w.Pixel(50, 30), kSelectedHot);
+}
+
 TEST_F(Options, LoneOptionTogglesAndReportsBothWays) {
   Platform::Headless::Click(50, 70);
   Platform::Headless::Click(50, 70);
   w.Settle();
   EXPECT_EQ(w.ControlNotes(), (std::vector<Note>{{u"click", lone, 0},
-                                        {u"selectchanged", lone, 0},
-                                        {u"click", lone, 0},
-                                        {u"selectchanged", lone, 0}}));
+                                                 {u"selectchanged", lone, 0},
+                                                 {u"click", lone, 0},
+                                                 {u"selectchanged", lone, 0}}));
   EXPECT_FALSE(lone->IsSelected());
   EXPECT_TRUE(g[0]->IsSelected());  // other groups are untouched
 }
@@ -121,11 +148,12 @@ class OptionLooks : public ControlFixture {};
 TEST_F(OptionLooks, SelectedBackgroundAndTextColour) {
   AddImage("n.png", 4, 4, kNormal);
   SkinWindow w;
-  ASSERT_TRUE(w.Open(u"<Window size=\"100,40\"><VerticalLayout bkcolor=\"#FF202020\">"
-                     u"<Option name=\"o\" normalimage=\"n.png\" selectedbkcolor=\"#FF00C000\" "
-                     u"selectedtextcolor=\"#FF0000FF\" textcolor=\"#FFFFFFFF\" text=\"MMMM\"/>"
-                     u"</VerticalLayout></Window>",
-                     100, 40));
+  ASSERT_TRUE(
+      w.Open(u"<Window size=\"100,40\"><VerticalLayout bkcolor=\"#FF202020\">"
+             u"<Option name=\"o\" normalimage=\"n.png\" selectedbkcolor=\"#FF00C000\" "
+             u"selectedtextcolor=\"#FF0000FF\" textcolor=\"#FFFFFFFF\" text=\"MMMM\"/>"
+             u"</VerticalLayout></Window>",
+             100, 40));
   auto* o = static_cast<COptionUI*>(w.Find(u"o"));
   ASSERT_NE(o, nullptr);
   EXPECT_EQ(w.Pixel(2, 2), kNormal);

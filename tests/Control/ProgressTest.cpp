@@ -1,7 +1,6 @@
 // Progress bars: the filled part by pixel, both directions, range normalisation.
-#include "LabelHarness.h"
-
 #include "Control/UIOption.h"
+#include "LabelHarness.h"
 
 using namespace SkinUI;
 using namespace ControlTest;
@@ -17,9 +16,12 @@ class Progress : public ControlFixture {
     AddImage("fore.png", 8, 8, kFore);
     const std::string ascii = std::to_string(width) + "," + std::to_string(height);
     const std::u16string size(ascii.begin(), ascii.end());
-    EXPECT_TRUE(w.Open(u"<Window size=\"" + size + u"\"><VerticalLayout bkcolor=\"#FF202020\">"
-                       u"<Progress name=\"p\" foreimage=\"fore.png\" " + attrs + u"/>"
-                       u"</VerticalLayout></Window>",
+    EXPECT_TRUE(w.Open(u"<Window size=\"" + size +
+                           u"\"><VerticalLayout bkcolor=\"#FF202020\">"
+                           u"<Progress name=\"p\" foreimage=\"fore.png\" " +
+                           attrs +
+                           u"/>"
+                           u"</VerticalLayout></Window>",
                        width, height));
     w.Settle();
     return static_cast<CProgressUI*>(w.Find(u"p"));
@@ -85,12 +87,13 @@ TEST_F(Progress, CroppedForeImageShowsItsOwnPixelsInPlace) {
   TestSupport::WriteFile(m_skin / "halves.png", PatternPng(376, 10, [](int x, int) {
                            return x < 188 ? kFore : 0xFF0000C0u;
                          }));
-  ASSERT_TRUE(w.Open(u"<Window size=\"376,20\"><VerticalLayout bkcolor=\"#FF202020\">"
-                     u"<Progress name=\"a\" foreimage=\"halves.png\" isstretchfore=\"false\" "
-                     u"value=\"50\" height=\"10\"/>"
-                     u"<Progress name=\"b\" foreimage=\"halves.png\" value=\"50\" height=\"10\"/>"
-                     u"</VerticalLayout></Window>",
-                     376, 20));
+  ASSERT_TRUE(
+      w.Open(u"<Window size=\"376,20\"><VerticalLayout bkcolor=\"#FF202020\">"
+             u"<Progress name=\"a\" foreimage=\"halves.png\" isstretchfore=\"false\" "
+             u"value=\"50\" height=\"10\"/>"
+             u"<Progress name=\"b\" foreimage=\"halves.png\" value=\"50\" height=\"10\"/>"
+             u"</VerticalLayout></Window>",
+             376, 20));
   w.Settle();
   EXPECT_EQ(FilledColumns(5, 376), 188);
   EXPECT_EQ(Platform::Headless::Pixel(w.Handle(), 180, 15), 0xFF0000C0u);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "Core/UIBase.h"
 #include "Core/UIContainer.h"
 #include "Core/UIManager.h"
@@ -46,6 +48,13 @@ class TreeWindow : public SkinUI::CWindowWnd, public SkinUI::INotifyUI {
     if (onReceive) onReceive(msg);
   }
 
+  // Attaches the root, lets the first paint happen and forgets the notifications so far.
+  void AttachSettled(SkinUI::CControlUI* root) {
+    pm.AttachRoot(root);
+    Settle();
+    notes.clear();
+  }
+
   // Dispatches everything pending (painting included).
   static void Settle() { Platform::Headless::RunUntilIdle(); }
 
@@ -58,6 +67,16 @@ class TreeWindow : public SkinUI::CWindowWnd, public SkinUI::INotifyUI {
     if (pm.RouteMessage(uMsg, wParam, lParam, lRes)) return lRes;
     return DefaultProcessing(uMsg, wParam, lParam);
   }
+};
+
+// Tests on the headless host start and end with its defaults and a 1000x800 screen.
+class HeadlessTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Platform::Headless::Reset();
+    Platform::Headless::SetScreen({0, 0, 1000, 800}, {0, 0, 1000, 760});
+  }
+  void TearDown() override { Platform::Headless::Reset(); }
 };
 
 // A control built from an attribute list.

@@ -16,14 +16,7 @@ constexpr uint32_t kRed = 0xFFFF0000;
 constexpr uint32_t kGreen = 0xFF00FF00;
 constexpr uint32_t kBlue = 0xFF0000FF;
 
-class ManagerPaint : public ::testing::Test {
- protected:
-  void SetUp() override {
-    Platform::Headless::Reset();
-    Platform::Headless::SetScreen({0, 0, 1000, 800}, {0, 0, 1000, 760});
-  }
-  void TearDown() override { Platform::Headless::Reset(); }
-};
+using ManagerPaint = SkinUITest::HeadlessTest;
 
 // A red root with a blue, green-bordered child 10 from the right and 5 from the bottom.
 CContainerUI* RedRootWithCornerChild() {
@@ -60,6 +53,34 @@ TEST_F(ManagerPaint, TreeBuiltInCodePaintsBackgroundBorderAndFloatingChild) {
   EXPECT_EQ(w.pm.FindControlAt(POINT{175, 85}), corner);
   EXPECT_EQ(w.pm.FindControlAt(POINT{100, 50}), w.pm.GetRoot());
   EXPECT_EQ(w.pm.FindControlAt(POINT{300, 50}), nullptr);
+}
+
+TEST_F(ManagerPaint, ClipsGradientsAndRoundedCorners) {
+  TreeWindow w;
+  w.Open(200, 100);
+  auto* root = Make<CContainerUI>(u"bkcolor=\"#FFFF0000\"");
+  // A box with an inset: a floating child may cover the inset but never leaves the box.
+  auto* box = Make<CContainerUI>(u"float=\"true\" pos=\"20,20,120,80\" inset=\"10,10,10,10\"");
+  box->Add(Make(u"float=\"true\" pos=\"0,0,200,200\" bkcolor=\"#FF0000FF\""));
+  root->Add(box);
+  root->Add(Make(u"float=\"true\" pos=\"140,0,200,100\" bkcolor=\"#FF000000\" "
+                 u"bkcolor2=\"#FFFFFFFF\""));
+  root->Add(Make(u"float=\"true\" pos=\"130,10,140,90\" bkcolor=\"#FF00FF00\" "
+                 u"borderround=\"10,10\""));
+  w.pm.AttachRoot(root);
+  w.Settle();
+  EXPECT_EQ(w.Pixel(21, 21), kBlue);    // in the inset, under the outer clip
+  EXPECT_EQ(w.Pixel(119, 79), kBlue);
+  EXPECT_EQ(w.Pixel(121, 50), kRed);    // outside the box
+  EXPECT_EQ(w.Pixel(50, 81), kRed);
+  // The gradient runs from black at the top to white at the bottom.
+  const uint32_t top = w.Pixel(170, 1) & 0xFF, bottom = w.Pixel(170, 98) & 0xFF;
+  EXPECT_LT(top, 0x20u);
+  EXPECT_GT(bottom, 0xD0u);
+  EXPECT_LT(w.Pixel(170, 30) & 0xFF, w.Pixel(170, 70) & 0xFF);
+  // Rounded corners leave the parent showing.
+  EXPECT_EQ(w.Pixel(130, 10), kRed);
+  EXPECT_EQ(w.Pixel(135, 50), kGreen);
 }
 
 TEST_F(ManagerPaint, WindowInitOncePerAttachedRoot) {

@@ -19,14 +19,7 @@ using SkinUITest::TreeWindow;
 
 namespace {
 
-class Notify : public ::testing::Test {
- protected:
-  void SetUp() override {
-    Platform::Headless::Reset();
-    Platform::Headless::SetScreen({0, 0, 1000, 800}, {0, 0, 1000, 760});
-  }
-  void TearDown() override { Platform::Headless::Reset(); }
-};
+using Notify = SkinUITest::HeadlessTest;
 
 TEST_F(Notify, QueueDrainsInOrderAtTheStartOfRoutingAndTakesLateComers) {
   TreeWindow w;
@@ -34,9 +27,7 @@ TEST_F(Notify, QueueDrainsInOrderAtTheStartOfRoutingAndTakesLateComers) {
   auto* root = new CContainerUI;
   CControlUI* a = Make(u"name=\"a\"");
   root->Add(a);
-  w.pm.AttachRoot(root);
-  w.Settle();
-  w.notes.clear();
+  w.AttachSettled(root);
 
   std::vector<std::u16string> delegateSaw;
   a->OnNotifyDelegates.Add([&](TNotifyMsg& msg) {
@@ -83,9 +74,7 @@ TEST_F(Notify, QueuedNotificationOfAControlThatDiedHasNoSender) {
   auto* root = new CContainerUI;
   CControlUI* doomed = Make(u"name=\"doomed\"");
   root->Add(doomed);
-  w.pm.AttachRoot(root);
-  w.Settle();
-  w.notes.clear();
+  w.AttachSettled(root);
   w.pm.SendNotification(doomed, u"click", 0, 0, true);
   root->SetDeferredDelete(false);
   root->Remove(doomed);

@@ -56,37 +56,11 @@ TEST_F(RenderImage, BareNameStretchesOverTheControl) {
   EXPECT_EQ(0, s.CountNot(kBlue, 5, 5, 35, 25));
 }
 
-TEST_F(RenderImage, DestIsLimitedAtRightAndBottomOnly) {
-  WriteSolidPng("1.png", 2, 2, kBlue);
-  Surface s(60, 40);
-  ASSERT_TRUE(Draw(s, RECT{10, 10, 30, 20}, u"file='1.png' dest='-5,-5,200,50'"));
-  EXPECT_EQ("5,5,30,20", s.InkBox(kWhite));
-}
-
 TEST_F(RenderImage, ModifierOverridesItems) {
   WriteSolidPng("11.png", 4, 4, kRed);
   Surface s(100, 20);
   ASSERT_TRUE(Draw(s, RECT{0, 0, 100, 20}, u"file='11.png'", u"dest='0,0,50,10'"));
   EXPECT_EQ("0,0,50,10", s.InkBox(kWhite));
-}
-
-TEST_F(RenderImage, EveryImageOfAStringInheritsTheItemsBeforeIt) {
-  WriteSolidPng("a.png", 2, 2, kRed);
-  WriteSolidPng("b.png", 2, 2, kBlue);
-  Surface s(40, 10);
-  // a.png is drawn when the second "file" is read, with the fade set before it.
-  ASSERT_TRUE(Draw(s, RECT{0, 0, 40, 10},
-                   u"file='a.png' dest='0,0,10,10' fade='128' file='b.png' dest='20,0,30,10'"));
-  EXPECT_TRUE(Near(s.At(5, 5), 0xFFFF7F7F)) << Hex(s.At(5, 5));
-  EXPECT_TRUE(Near(s.At(25, 5), 0xFF7F7FFF)) << Hex(s.At(25, 5));
-  EXPECT_EQ(kWhite, s.At(15, 5));
-  // "restype" after "file" draws the image described so far, then once more at the end: a
-  // half-faded image drawn twice covers more than one drawn once.
-  Surface once(4, 4), twice(4, 4);
-  ASSERT_TRUE(Draw(once, RECT{0, 0, 4, 4}, u"file='a.png' fade='128'"));
-  ASSERT_TRUE(Draw(twice, RECT{0, 0, 4, 4}, u"file='a.png' fade='128' restype='PNG'"));
-  EXPECT_TRUE(Near(once.At(1, 1), 0xFFFF7F7F)) << Hex(once.At(1, 1));
-  EXPECT_TRUE(Near(twice.At(1, 1), 0xFFFF3F3F, 3)) << Hex(twice.At(1, 1));
 }
 
 TEST_F(RenderImage, NinePiecesKeepTheCornersAndStretchTheRest) {

@@ -76,8 +76,8 @@ class RenderText : public ::testing::Test {
 
   RECT Calc(const std::u16string& text, UINT style, RECT rc = {0, 0, 9999, 100}) {
     int links = 0;
-    CDrawEngine::DrawMarkupText(m_dc, &pm(), rc, text.c_str(), 0xFF000000, nullptr, nullptr,
-                                links, style | DT_CALCRECT);
+    CDrawEngine::DrawMarkupText(m_dc, &pm(), rc, text.c_str(), 0xFF000000, nullptr, nullptr, links,
+                                style | DT_CALCRECT);
     return rc;
   }
   void Draw(const std::u16string& text, RECT rc, UINT style, DWORD color = 0xFF000000) {
@@ -185,15 +185,9 @@ TEST_F(RenderText, EscapesRawTextAndBothBracketForms) {
     std::u16string markup;
     std::vector<std::u16string> runs;
   } cases[] = {
-      {u"<{>", {u"{"}},
-      {u"<}>", {u"}"}},
-      {u"{<}", {u"<"}},
-      {u"{>}", {u">"}},
-      {u"<r><b></r>", {u"<b>"}},
-      {u"{r}{/b}<i>{/r}", {u"{/b}<i>"}},
-      {u"<Bx", {u"<Bx"}},
-      {u"<1>", {u"<1>"}},
-      {u"a <zz", {u"a ", u"<zz"}},
+      {u"<{>", {u"{"}},   {u"<}>", {u"}"}},          {u"{<}", {u"<"}},
+      {u"{>}", {u">"}},   {u"<r><b></r>", {u"<b>"}}, {u"{r}{/b}<i>{/r}", {u"{/b}<i>"}},
+      {u"<Bx", {u"<Bx"}}, {u"<1>", {u"<1>"}},        {u"a <zz", {u"a ", u"<zz"}},
   };
   for (const Case& c : cases) {
     int expected = 0;
@@ -266,8 +260,9 @@ TEST_F(RenderText, EndEllipsisReplacesTheLastCharactersThatFit) {
 
 TEST_F(RenderText, InlineImageFramesAndMissingImages) {
   const uint32_t frames[4] = {0xFFC00000, 0xFF00C000, 0xFF0000C0, 0xFFC0C000};
-  TestSupport::WriteFile(m_skin / "strip.png",
-                         ControlTest::PatternPng(40, 10, [&](int x, int) { return frames[x / 10]; }));
+  TestSupport::WriteFile(m_skin / "strip.png", ControlTest::PatternPng(40, 10, [&](int x, int) {
+                           return frames[x / 10];
+                         }));
   struct Case {
     std::u16string markup;
     uint32_t first, last;
@@ -371,6 +366,39 @@ TEST_F(RenderText, SingleLineAlignmentMovesTheRectangle) {
   EXPECT_GE(ink.top, rc.top);
 }
 
+TEST_F(RenderText, FontTagsByIndexAndByDescription) {
+  const TFontEntry& def = Default();
+  HFONT big = pm().AddFont(def.sFontName, def.iSize + 8, false, false, false);
+  ASSERT_NE(big, nullptr);
+  const int index = pm().FontCount() - 1;
+  const std::u16string byIndex = u"<f " + std::u16string(1, char16_t(u'0' + index)) + u">Wg</f>x";
+  ASSERT_LT(index, 10);
+  EXPECT_EQ(Calc(byIndex, DT_SINGLELINE).right, Width(big, u"Wg") + Width(u"x"));
+  const TFontEntry& bigInfo = pm().FontInfoOf(big);
+  EXPECT_EQ(Calc(byIndex, DT_SINGLELINE).bottom,
+            bigInfo.tm.tmHeight + bigInfo.tm.tmExternalLeading);
+
+  // The face name ends at the first space; the style words may be in any case.
+  Calc(u"<f Sans 19 Bold Italic>x</f>", DT_SINGLELINE);
+  EXPECT_NE(pm().FindFont(u"Sans", 19, true, false, true), nullptr);
+  Calc(u"<f Sans>x</f>", DT_SINGLELINE);  // size 10 when none is given
+  EXPECT_NE(pm().FindFont(u"Sans", 10, false, false, false), nullptr);
+  const int fonts = pm().FontCount();
+  Calc(u"<f Sans 19 italic bold>x</f>", DT_SINGLELINE);
+  EXPECT_EQ(pm().FontCount(), fonts);
+}
+
+TEST_F(RenderText, SelectionDrawsOnTheSelectionColour) {
+  Draw(u"a<s>MM</s>b", {0, 0, kW, 40}, DT_SINGLELINE);
+  int selected = 0;
+  for (int i = 0; i < kW * kH; ++i)
+    if (m_pixels[i] == 0xFFBAE4FF) ++selected;
+  EXPECT_GT(selected, Width(u"MM"));
+  const RECT ink = InkBox(kWhite);
+  EXPECT_EQ(ink.top, 0);
+  EXPECT_EQ(ink.bottom, LineHeight());
+}
+
 TEST_F(RenderText, NothingForMissingTextManagerOrEmptyRectangle) {
   RECT rc = {0, 0, 100, 30};
   int links = 0;
@@ -381,6 +409,17 @@ TEST_F(RenderText, NothingForMissingTextManagerOrEmptyRectangle) {
   CDrawEngine::DrawPlainText(m_dc, nullptr, rc, u"x", 0xFF000000, -1, 0);
   CDrawEngine::DrawPlainText(m_dc, &pm(), rc, nullptr, 0xFF000000, -1, 0);
   EXPECT_EQ(InkBox(kWhite).right, 0);
+}
+
+TEST_F(RenderText, HugeNumbersInTagsAreHarmless) {
+  for (const char16_t* text :
+       {u"<x 2147483647><x 2147483647>a", u"<x -2147483648><x -2147483648>a<x -2147483648>b",
+        u"<y 2147483647>a<n><y 2147483647>b<n>c", u"<p 2147483647>a</p><p -2147483648>b",
+        u"<c #FFFFFFFFFFFFFFFF>a<i strip.png 2147483647 2147483646>"}) {
+    const RECT rc = Calc(text, 0);
+    EXPECT_GE(rc.bottom, 0);
+    Draw(text, {0, 0, kW, kH}, DT_WORDBREAK);
+  }
 }
 
 TEST_F(RenderText, PlainTextNeverTreatsAmpersandAsAPrefix) {

@@ -189,6 +189,34 @@ TEST_F(RoutingMouse, TooltipShownForTextAndNotForEmptyText) {
                  "A MouseMove", "A MouseHover", "A MouseLeave", "B MouseEnter", "B MouseMove"}));
 }
 
+// A control that asks for the cursor.
+class CursorUI : public CControlUI {
+ public:
+  UINT GetInputFlags() const override { return UIFLAG_SETCURSOR; }
+};
+
+TEST_F(RoutingMouse, SetCursorGoesToAControlThatAsksForIt) {
+  CursorUI* c = new CursorUI;
+  root->Add(Place(c, TEXT("C"), 200, 100, 50, 50));
+  Platform::Headless::RunUntilIdle();
+  Probe(c, &events);
+  const WPARAM w = reinterpret_cast<WPARAM>(win.Handle());
+  LRESULT lRes = 0;
+  Platform::Headless::MoveMouse(RoutedWindow::kLeft + 20, RoutedWindow::kTop + 20);  // over A
+  EXPECT_FALSE(win.pm.RouteMessage(WM_SETCURSOR, w, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), lRes));
+  Platform::Headless::MoveMouse(RoutedWindow::kLeft + 210, RoutedWindow::kTop + 110);  // over C
+  events.clear();
+  EXPECT_FALSE(win.pm.RouteMessage(WM_SETCURSOR, w, MAKELPARAM(HTCAPTION, WM_MOUSEMOVE), lRes));
+  EXPECT_TRUE(events.empty()) << "only the client area";
+  EXPECT_TRUE(win.pm.RouteMessage(WM_SETCURSOR, w, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), lRes));
+  EXPECT_EQ(events, (Log{"C SetCursor from null"}));
+  // While the mouse is captured the cursor stays as it is.
+  win.pm.CaptureMouse();
+  EXPECT_TRUE(win.pm.RouteMessage(WM_SETCURSOR, w, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), lRes));
+  win.pm.ReleaseMouse();
+  EXPECT_EQ(events, (Log{"C SetCursor from null"}));
+}
+
 TEST_F(RoutingMouse, WheelTellsTheDirectionAndFollowsWithAMove) {
   std::vector<WPARAM> directions;
   a->OnEventDelegates.Add([&](TUIEvent& e) {

@@ -100,6 +100,16 @@ TEST(ScrollBarGeometry, PartsFollowLengthRangeAndPosition) {
        {0, 0, 16, 16},
        {0, 84, 16, 100},
        {0, 68, 16, 84}},
+      {"range and position past 2^30 do not overflow",
+       false,
+       {0, 0, 16, 100},
+       1 << 30,
+       1 << 30,
+       true,
+       true,
+       {0, 0, 16, 16},
+       {0, 84, 16, 100},
+       {0, 68, 16, 84}},
       {"no buttons",
        false,
        {0, 0, 16, 100},
@@ -424,6 +434,18 @@ TEST_F(ScrollingContainer, BarHidesWhenTheContentFits) {
   EXPECT_EQ(pBar->GetScrollRange(), 0);
   EXPECT_EQ(stack->GetItemAt(0)->GetPos().right, 100);
   EXPECT_EQ(stack->GetScrollRange().cy, 0);
+
+  // Content that grows past the height brings the bar back, at the top.
+  for (int i = 0; i < 2; i++) {
+    CControlUI* pChild = new CControlUI;
+    pChild->SetFixedHeight(40);
+    stack->Add(pChild);
+  }
+  Platform::Headless::RunUntilIdle();
+  EXPECT_TRUE(pBar->IsVisible());
+  EXPECT_EQ(pBar->GetScrollRange(), 80);
+  EXPECT_EQ(pBar->GetScrollPos(), 0);
+  EXPECT_EQ(stack->GetItemAt(0)->GetPos().right, 84);
 }
 
 TEST_F(ScrollingContainer, OneWheelNotchScrollsOneLine) {
