@@ -254,7 +254,7 @@ void WindowImplBase::ApplyRoundCorner() {
 }
 
 LRESULT WindowImplBase::OnSysCommandMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool&) {
-  if (wParam == SC_CLOSE) {
+  if ((wParam & 0xFFF0) == SC_CLOSE) {  // the low four bits are the system's own
     ::SendMessageW(m_hWnd, WM_CLOSE, 0, 0);
     return 0;
   }

@@ -72,6 +72,8 @@ time.sleep(3)  # started, painted and settled
 before = cpu_ns(idle.pid)
 time.sleep(10)
 after = cpu_ns(idle.pid)
+if idle.poll() is not None or before == 0:
+    sys.exit(f"{ours} did not stay up for the idle measurement")
 idle.terminate()
 idle.wait()
 

@@ -190,7 +190,7 @@ bool CSetupWnd::PutBrowsedFolder(LPCWSTR pstrFolder) {
 
 LRESULT CSetupWnd::OnSysCommandMessage(UINT uMsg, WPARAM wParam, LPARAM lParam,
                                        bool& bHandled) {
-  if (wParam == SC_CLOSE) {
+  if ((wParam & 0xFFF0) == SC_CLOSE) {  // the low four bits are the system's own
     PostQuitMessage(0);
     bHandled = true;
     return 0;

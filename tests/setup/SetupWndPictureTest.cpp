@@ -18,7 +18,7 @@
 #include <stb/stb_image.h>
 #pragma GCC diagnostic pop
 
-#include "SetupWindowFixture.h"
+#include "SetupWndFixture.h"
 #include "support/TestData.h"
 
 namespace {

@@ -6,8 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "Platform/Host/Headless/Headless.h"
-#include "SetupWindowFixture.h"
+#include "SetupWndFixture.h"
 #include "setup/InstallNames.h"
+#include "setup/InstallSequence.h"
 
 namespace {
 
@@ -171,6 +172,22 @@ TEST_F(SetupWindow, CaptionDragsOverLabelsAndBackgroundButNotOverButtons) {
     POINT pt = ScreenPoint(c.x, c.y);
     EXPECT_EQ(SendMessageW(m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)), c.hit) << c.what;
   }
+}
+
+TEST_F(SetupWindow, InstallClickStartsTheInstallWithTheEditsTextUnlessOneIsRunning) {
+  StoreInstallPath(u"");  // an empty edit: the start step refuses the drive
+  Open();
+  StartInProgress = true;
+  ClickControl(u"btn_install");
+  EXPECT_TRUE(Headless::TakeMessageBoxes().empty()) << "started while an install runs";
+  StartInProgress = false;
+  ClickControl(u"btn_install");
+  std::vector<Headless::MessageBoxShown> boxes = Headless::TakeMessageBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, kInvalidDriveText);
+  EXPECT_EQ(boxes[0].caption, u"Halvane");
+  EXPECT_EQ(boxes[0].owner, m_hWnd);
+  EXPECT_FALSE(StartInProgress);
 }
 
 TEST_F(SetupWindow, CloseCommandEndsTheLoop) {

@@ -26,9 +26,16 @@ class SetupWindow : public ::testing::Test {
     Platform::Headless::SetScreen(kScreen, kWorkArea);
     Platform::Headless::TakeMessageBoxes();
     RegisterShippedSkin();
+    // Other tests of this program register a stand-in window class of the same name; the
+    // setup window needs its own, and theirs comes back afterwards.
+    m_savedClass.cbSize = sizeof(m_savedClass);
+    m_hadClass = GetClassInfoExW(nullptr, kSetupWindowClass, &m_savedClass);
+    if (m_hadClass) UnregisterClassW(kSetupWindowClass, nullptr);
   }
   void TearDown() override {
     Close();
+    UnregisterClassW(kSetupWindowClass, nullptr);
+    if (m_hadClass) RegisterClassExW(&m_savedClass);
     Platform::Headless::Reset();
   }
 
@@ -116,4 +123,6 @@ class SetupWindow : public ::testing::Test {
   TestSupport::SkinSettingsScope m_skin;
   CSetupWnd* m_pWnd = nullptr;
   HWND m_hWnd = nullptr;
+  WNDCLASSEXW m_savedClass = {};
+  BOOL m_hadClass = FALSE;
 };
