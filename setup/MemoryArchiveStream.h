@@ -3,10 +3,10 @@
 // at a time through a staging buffer. The bytes passed over are given back to the system every
 // kReleaseStep bytes when the view maps a file, so that the archive does not stay resident.
 
-#include "Platform/Archive/SevenZipReader.h"
+#include "SevenZip/SevenZipReader.h"
 #include "Platform/Win32.h"
 
-class MemoryArchiveStream : public Platform::SevenZipSource {
+class MemoryArchiveStream : public SevenZip::SevenZipSource {
  public:
   static constexpr size_t kStagingSize = 4096;
   static constexpr ULONGLONG kReleaseStep = 1u << 20;

@@ -1,19 +1,19 @@
 #include "setup/PayloadExtractor.h"
 
-#include "Platform/Archive/SevenZipHeader.h"
-#include "Platform/Archive/SevenZipReader.h"
-#include "Platform/Archive/SevenZipSplitReader.h"
+#include "SevenZip/SevenZipHeader.h"
+#include "SevenZip/SevenZipReader.h"
+#include "SevenZip/SevenZipSplitReader.h"
 #include "Platform/Win32Ext.h"
 #include "setup/DirectoryRoutines.h"
 #include "setup/EntryPath.h"
 #include "setup/MemoryArchiveStream.h"
 #include "setup/ExtractionProgress.h"
 
-using Platform::SevenZipEntry;
-using Platform::SevenZipError;
-using Platform::SevenZipReader;
-using Platform::SevenZipResult;
-using Platform::SevenZipSplitReader;
+using SevenZip::SevenZipEntry;
+using SevenZip::SevenZipError;
+using SevenZip::SevenZipReader;
+using SevenZip::SevenZipResult;
+using SevenZip::SevenZipSplitReader;
 
 namespace {
 
@@ -142,7 +142,7 @@ EntryOutcome WriteFileEntry(SevenZipSplitReader& reader, const SevenZipEntry& en
 EntryOutcome ExtractEntry(SevenZipSplitReader& reader, const SevenZipEntry& entry,
                           LPCWSTR destination, PreparedFolder* prepared, DWORD* error) {
   WCHAR path[MAX_PATH];
-  if (Platform::HasLoneSurrogate(entry.name)) {
+  if (SevenZip::HasLoneSurrogate(entry.name)) {
     *error = ERROR_INVALID_NAME;  // half of a character: no file name can hold it
     return EntryOutcome::NotWritten;
   }
@@ -173,7 +173,7 @@ int ExtractArchive(const BYTE* view, ULONGLONG size, LPCWSTR destination, DWORD*
 
   stream.Seek(0);
   // A second thread decodes the solid blocks after the first one while this one works.
-  auto makeSource = [view, size]() -> std::unique_ptr<Platform::SevenZipSource> {
+  auto makeSource = [view, size]() -> std::unique_ptr<SevenZip::SevenZipSource> {
     return std::make_unique<MemoryArchiveStream>(view, size);
   };
   SevenZipSplitReader reader(stream, makeSource);

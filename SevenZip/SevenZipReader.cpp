@@ -1,4 +1,4 @@
-#include "Platform/Archive/SevenZipReader.h"
+#include "SevenZip/SevenZipReader.h"
 
 #include <archive.h>
 #include <archive_entry.h>
@@ -8,23 +8,23 @@
 #include <cerrno>
 #include <cstring>
 
-#include "Platform/Archive/SevenZipHeader.h"
-#include "Platform/Text/Utf.h"
+#include "SevenZip/SevenZipHeader.h"
+#include "Platform/Win32.h"
 
-namespace Platform {
+namespace SevenZip {
 
 namespace {
 
-std::u16string WideToUtf16(const wchar_t* text) {
-  std::u16string out;
+WideName WideToUtf16(const wchar_t* text) {
+  WideName out;
   for (; *text; ++text) {
     uint32_t c = static_cast<uint32_t>(*text);
     if (c >= 0x10000 && c <= 0x10FFFF) {
       c -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+      out.push_back(static_cast<WCHAR>(0xD800 + (c >> 10)));
+      out.push_back(static_cast<WCHAR>(0xDC00 + (c & 0x3FF)));
     } else {
-      out.push_back(static_cast<char16_t>(c > 0x10FFFF ? 0xFFFD : c));
+      out.push_back(static_cast<WCHAR>(c > 0x10FFFF ? 0xFFFD : c));
     }
   }
   return out;
@@ -49,10 +49,15 @@ class Utf8LocaleScope {
   locale_t m_previous = static_cast<locale_t>(0);
 };
 
-std::u16string EntryName(archive_entry* entry) {
-  std::u16string name;
+WideName EntryName(archive_entry* entry) {
+  WideName name;
   if (const char* utf8 = archive_entry_pathname_utf8(entry)) {
-    name = Utf8ToUtf16(utf8);
+    int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+    if (length > 0) {
+      name.resize(static_cast<size_t>(length));
+      MultiByteToWideChar(CP_UTF8, 0, utf8, -1, name.data(), length);
+      name.pop_back();  // the terminator
+    }
   } else if (const wchar_t* wide = archive_entry_pathname_w(entry)) {
     name = WideToUtf16(wide);
   }
@@ -130,7 +135,7 @@ struct SevenZipReader::Impl {
   }
 
   // The name the headers store for entry `index`, when they were followed.
-  const std::u16string* StoredName(size_t index) const {
+  const WideName* StoredName(size_t index) const {
     return index < layout.names.size() ? &layout.names[index] : nullptr;
   }
 
@@ -148,7 +153,7 @@ struct SevenZipReader::Impl {
       }
       return SevenZipResult::End;
     }
-    const std::u16string* stored = StoredName(index);
+    const WideName* stored = StoredName(index);
     // A name that cannot be converted is a warning of the decoder; such an entry comes with
     // its stored name, for the caller to refuse.
     bool badName = status == ARCHIVE_WARN && stored && HasLoneSurrogate(*stored);
@@ -277,4 +282,4 @@ SevenZipError SevenZipReader::LastError() const { return m_impl->error; }
 
 std::string SevenZipReader::LastErrorText() const { return m_impl->errorText; }
 
-}  // namespace Platform
+}  // namespace SevenZip

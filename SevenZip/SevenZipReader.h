@@ -12,7 +12,12 @@
 #include <memory>
 #include <string>
 
-namespace Platform {
+#include "Platform/Win32Types.h"
+
+namespace SevenZip {
+
+// Text as the Win32 calls take it.
+using WideName = std::basic_string<WCHAR>;
 
 // The archive bytes as the caller holds them.
 class SevenZipSource {
@@ -39,7 +44,7 @@ enum class SevenZipError {
 };
 
 struct SevenZipEntry {
-  std::u16string name;  // as stored, "/" between components, no trailing separator
+  WideName name;  // as stored, "/" between components, no trailing separator
   uint64_t size = 0;
   bool isDirectory = false;
   // Permission bits (rwx for owner, group and others). Archives made on Unix store them; for
@@ -77,4 +82,4 @@ class SevenZipReader {
   std::unique_ptr<Impl> m_impl;
 };
 
-}  // namespace Platform
+}  // namespace SevenZip

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "Platform/Archive/SevenZipReader.h"
+#include "SevenZip/SevenZipReader.h"
 
-namespace Platform {
+namespace SevenZip {
 
 enum class SevenZipHeaderCheck {
   Sound,          // every check passed; the layout is filled in
@@ -22,7 +22,7 @@ enum class SevenZipHeaderCheck {
 
 struct SevenZipLayout {
   // One per entry, in archive order (empty when the archive stores no names).
-  std::vector<std::u16string> names;
+  std::vector<WideName> names;
   // Per entry, the index of the solid block holding its data; -1 for an entry without data.
   std::vector<int64_t> blockOf;
   // Per solid block, whether every coder of it is one the decoder always has.
@@ -33,6 +33,6 @@ struct SevenZipLayout {
 SevenZipHeaderCheck CheckSevenZipHeader(SevenZipSource& source, SevenZipLayout* layout);
 
 // Whether a name holds a UTF-16 surrogate without its other half.
-bool HasLoneSurrogate(const std::u16string& name);
+bool HasLoneSurrogate(const WideName& name);
 
-}  // namespace Platform
+}  // namespace SevenZip

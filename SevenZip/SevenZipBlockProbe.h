@@ -6,9 +6,9 @@
 #include <functional>
 #include <memory>
 
-#include "Platform/Archive/SevenZipReader.h"
+#include "SevenZip/SevenZipReader.h"
 
-namespace Platform {
+namespace SevenZip {
 
 // Makes a new source over the same archive bytes, positioned at the start.
 using SevenZipSourceMaker = std::function<std::unique_ptr<SevenZipSource>()>;
@@ -20,4 +20,4 @@ using SevenZipSourceMaker = std::function<std::unique_ptr<SevenZipSource>()>;
 // then reads it on one thread).
 size_t FirstEntryPastFirstBlock(const SevenZipSourceMaker& makeSource);
 
-}  // namespace Platform
+}  // namespace SevenZip

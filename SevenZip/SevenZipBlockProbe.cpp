@@ -1,6 +1,6 @@
-#include "Platform/Archive/SevenZipBlockProbe.h"
+#include "SevenZip/SevenZipBlockProbe.h"
 
-namespace Platform {
+namespace SevenZip {
 
 size_t FirstEntryPastFirstBlock(const SevenZipSourceMaker& makeSource) {
   std::unique_ptr<SevenZipSource> source = makeSource();
@@ -21,4 +21,4 @@ size_t FirstEntryPastFirstBlock(const SevenZipSourceMaker& makeSource) {
   return past == SIZE_MAX ? entries : past;
 }
 
-}  // namespace Platform
+}  // namespace SevenZip

@@ -1,4 +1,4 @@
-#include "Platform/Archive/SevenZipHeader.h"
+#include "SevenZip/SevenZipHeader.h"
 
 #include <lzma.h>
 #include <zlib.h>
@@ -8,7 +8,7 @@
 #include <cstring>
 #include <stdexcept>
 
-namespace Platform {
+namespace SevenZip {
 
 namespace {
 
@@ -313,16 +313,16 @@ void CheckPackedWithin(const Streams& s, uint64_t archiveSize) {
 }
 
 // Splits the name table: exactly one terminated name per entry, nothing left over.
-std::vector<std::u16string> ReadNames(Cursor& in, uint64_t size, uint64_t files) {
+std::vector<WideName> ReadNames(Cursor& in, uint64_t size, uint64_t files) {
   if (size == 0) throw Malformed();
   if (in.Byte() != 0) throw NotUnderstood();  // names kept in another stream
   const unsigned char* p = in.Bytes(size - 1);
   uint64_t bytes = size - 1;
   if (bytes % 2 != 0) throw Malformed();
-  std::vector<std::u16string> names;
-  std::u16string name;
+  std::vector<WideName> names;
+  WideName name;
   for (uint64_t i = 0; i < bytes; i += 2) {
-    char16_t c = static_cast<char16_t>(p[i] | p[i + 1] << 8);
+    WCHAR c = static_cast<WCHAR>(p[i] | p[i + 1] << 8);
     if (c != 0) {
       name.push_back(c);
       continue;
@@ -535,9 +535,9 @@ SevenZipHeaderCheck CheckSevenZipHeader(SevenZipSource& source, SevenZipLayout* 
   }
 }
 
-bool HasLoneSurrogate(const std::u16string& name) {
+bool HasLoneSurrogate(const WideName& name) {
   for (size_t i = 0; i < name.size(); ++i) {
-    char16_t c = name[i];
+    WCHAR c = name[i];
     if (c >= 0xD800 && c <= 0xDBFF && i + 1 < name.size() && name[i + 1] >= 0xDC00 &&
         name[i + 1] <= 0xDFFF) {
       ++i;
@@ -548,4 +548,4 @@ bool HasLoneSurrogate(const std::u16string& name) {
   return false;
 }
 
-}  // namespace Platform
+}  // namespace SevenZip

@@ -1,4 +1,4 @@
-#include "Platform/Archive/SevenZipReader.h"
+#include "SevenZip/SevenZipReader.h"
 
 #include <archive.h>
 #include <archive_entry.h>
@@ -8,21 +8,21 @@
 #include <string>
 #include <vector>
 
-#include "Platform/Archive/SevenZipHeader.h"
+#include "SevenZip/SevenZipHeader.h"
 #include "Platform/Text/Utf.h"
 #include "support/SevenZip.h"
 #include "support/TempDir.h"
 
 namespace {
 
-using Platform::SevenZipEntry;
-using Platform::SevenZipError;
-using Platform::SevenZipReader;
-using Platform::SevenZipResult;
+using SevenZip::SevenZipEntry;
+using SevenZip::SevenZipError;
+using SevenZip::SevenZipReader;
+using SevenZip::SevenZipResult;
 using TestSupport::TempDir;
 
 // Archive bytes handed out in pieces of a fixed size; can be told to fail from a position on.
-class BytesSource : public Platform::SevenZipSource {
+class BytesSource : public SevenZip::SevenZipSource {
  public:
   explicit BytesSource(std::string bytes, size_t piece = 4096) : m_bytes(std::move(bytes)), m_piece(piece) {}
 
@@ -61,7 +61,7 @@ struct Outcome {
   SevenZipError error = SevenZipError::None;
 };
 
-Outcome ReadAll(Platform::SevenZipSource& source) {
+Outcome ReadAll(SevenZip::SevenZipSource& source) {
   Outcome out;
   SevenZipReader reader(source);
   if (reader.Open() != SevenZipResult::Ok) {
@@ -327,7 +327,7 @@ TEST(SevenZipReader, UndecodableCodersAndHalfCharactersAreTold) {
   EXPECT_EQ(outcome.end, SevenZipResult::End);
   ASSERT_EQ(outcome.entries.size(), 2u);
   EXPECT_EQ(outcome.entries[0].entry.name, std::u16string(u"a\xD800" u"b.txt"));
-  EXPECT_TRUE(Platform::HasLoneSurrogate(outcome.entries[0].entry.name));
+  EXPECT_TRUE(SevenZip::HasLoneSurrogate(outcome.entries[0].entry.name));
   EXPECT_EQ(outcome.entries[1].entry.name, u"c.txt");
   EXPECT_EQ(outcome.entries[1].data, std::string(3000, 'c'));
 }

@@ -11,10 +11,10 @@
 #include <memory>
 #include <string>
 
-#include "Platform/Archive/SevenZipBlockProbe.h"
-#include "Platform/Archive/SevenZipReader.h"
+#include "SevenZip/SevenZipBlockProbe.h"
+#include "SevenZip/SevenZipReader.h"
 
-namespace Platform {
+namespace SevenZip {
 
 class SevenZipSplitReader {
  public:
@@ -46,4 +46,4 @@ class SevenZipSplitReader {
   std::unique_ptr<Impl> m_impl;
 };
 
-}  // namespace Platform
+}  // namespace SevenZip
