@@ -4,10 +4,9 @@
 #include "SevenZip/SevenZipReader.h"
 #include "SevenZip/SevenZipSplitReader.h"
 #include "Platform/Win32Ext.h"
-#include "setup/DirectoryRoutines.h"
-#include "setup/EntryPath.h"
+#include "setup/ExtractionPaths.h"
 #include "setup/MemoryArchiveStream.h"
-#include "setup/ExtractionProgress.h"
+#include "setup/Progress.h"
 
 using SevenZip::SevenZipEntry;
 using SevenZip::SevenZipError;
@@ -55,7 +54,7 @@ bool ListArchive(MemoryArchiveStream& stream, UINT* entries, ULONGLONG* bytes, D
 
 void LogEntryCount(UINT entries) {
   WCHAR line[64];
-  wnsprintfW(line, 64, u"文件总个数: %u \r\n", entries);
+  wnsprintfW(line, 64, TEXT("文件总个数: %u \r\n"), entries);
   OutputDebugStringW(line);
 }
 

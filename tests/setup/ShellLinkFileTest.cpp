@@ -1,4 +1,4 @@
-#include "setup/ShellLinkFile.h"
+#include "setup/Shortcuts.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 
 #include "Platform/Text/Utf.h"
 #include "ProgressWindow.h"
-#include "setup/InstallPathRecord.h"
+#include "setup/InstallRecords.h"
 #include "setup/InstallSequence.h"
 
 namespace {
