@@ -7,6 +7,13 @@
 //
 // The second thread decodes the data of every entry it holds, also of one the caller passes
 // over unread, and keeps at most kAheadLimit decoded bytes waiting for the caller.
+//
+// What it gains: the decoding of the later blocks overlaps the writing of the first block's
+// files, so a payload of several large blocks unpacks in about the time of its slowest block
+// rather than of all blocks in turn. Measured with bench/extract.sh (40 MB payload of two
+// blocks, TMPDIR on tmpfs, on a shared two-core machine): 0.95x the wall time of `7zz x`. A
+// payload of one block, or of many small files in one block, gains nothing and is read on the
+// calling thread alone.
 
 #include <memory>
 #include <string>

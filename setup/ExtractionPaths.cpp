@@ -1,8 +1,8 @@
 #include "setup/ExtractionPaths.h"
 
-namespace {
+bool IsPathSeparator(WCHAR c) { return c == TEXT('/') || c == TEXT('\\'); }
 
-bool IsSeparator(WCHAR c) { return c == TEXT('/') || c == TEXT('\\'); }
+namespace {
 
 // Only dots and blanks: Windows trims trailing dots and blanks, which would leave nothing or
 // turn the component into "..".
@@ -24,13 +24,13 @@ bool Append(WCHAR* out, int* used, LPCWSTR text, int length) {
 
 bool ResolveEntryPath(LPCWSTR destination, LPCWSTR entryName, WCHAR* out) {
   out[0] = 0;
-  if (!destination || !entryName || IsSeparator(entryName[0])) return false;
+  if (!destination || !entryName || IsPathSeparator(entryName[0])) return false;
   int used = 0;
   if (!Append(out, &used, destination, lstrlenW(destination))) return false;
   int components = 0;
   for (LPCWSTR p = entryName; *p;) {
     LPCWSTR start = p;
-    while (*p && !IsSeparator(*p)) {
+    while (*p && !IsPathSeparator(*p)) {
       if (*p == TEXT(':')) return false;  // a drive ("C:x") or a stream name
       ++p;
     }
@@ -55,7 +55,7 @@ bool ParentPath(LPCWSTR path, WCHAR* out) {
   out[0] = 0;
   int length = lstrlenW(path);
   int last = length - 1;
-  while (last >= 0 && path[last] != TEXT('/') && path[last] != TEXT('\\')) --last;
+  while (last >= 0 && !IsPathSeparator(path[last])) --last;
   if (last < 0 || last >= MAX_PATH) return false;
   lstrcpynW(out, path, last + 1);
   return true;

@@ -3,6 +3,9 @@
 
 #include "Platform/Win32.h"
 
+// "/" and "\" both separate the components of a path.
+bool IsPathSeparator(WCHAR c);
+
 // Where an archive entry lands under the install directory.
 
 // Joins the destination (ending with a backslash) and an entry name from the archive into

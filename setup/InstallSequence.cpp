@@ -1,17 +1,16 @@
 #include "setup/InstallSequence.h"
 
-#include "setup/PayloadFile.h"
+#include "setup/ExtractionPaths.h"
 #include "setup/InstallNames.h"
 #include "setup/InstallOptions.h"
 #include "setup/InstallRecords.h"
 #include "setup/InstallWorker.h"
+#include "setup/PayloadFile.h"
 #include "setup/Shortcuts.h"
 
 std::atomic<bool> StartInProgress{false};
 
 namespace {
-
-bool IsSeparator(WCHAR c) { return c == TEXT('\\') || c == TEXT('/'); }
 
 void UnpinIfElsewhere(LPCWSTR installDir) {
   WCHAR earlier[MAX_PATH] = {};
@@ -86,7 +85,7 @@ bool IsOnFixedDrive(LPCWSTR installDir) {
   // relative to the current folder.
   WCHAR letter = installDir[0];
   bool isLetter = (letter >= TEXT('A') && letter <= TEXT('Z')) || (letter >= TEXT('a') && letter <= TEXT('z'));
-  if (!isLetter || installDir[1] != TEXT(':') || !IsSeparator(installDir[2])) return false;
+  if (!isLetter || installDir[1] != TEXT(':') || !IsPathSeparator(installDir[2])) return false;
   WCHAR root[4] = {letter, TEXT(':'), TEXT('\\'), 0};
   return GetDriveTypeW(root) == DRIVE_FIXED;
 }
