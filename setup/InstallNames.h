@@ -3,17 +3,17 @@
 
 #include "Platform/Win32.h"
 
-inline constexpr WCHAR kTempArchiveName[] = u"KestroPlayCrate.7z";
+inline constexpr WCHAR kTempArchiveName[] = TEXT("KestroPlayCrate.7z");
 inline constexpr WORD kPayloadResourceId = 106;
-inline constexpr WCHAR kPayloadResourceType[] = u"DATA";
-inline constexpr WCHAR kLauncherName[] = u"PlayCrate.exe";
-inline constexpr WCHAR kUninstallerName[] = u"Uninstall.exe";
-inline constexpr WCHAR kShortcutName[] = u"Halvane.lnk";
-inline constexpr WCHAR kProductName[] = u"Halvane";
-inline constexpr WCHAR kSetupWindowClass[] = u"Setup";
-inline constexpr WCHAR kSetupWindowTitle[] = u"Halvane安装程序";
-inline constexpr WCHAR kInvalidDriveText[] = u"无效的盘符";
-inline constexpr WCHAR kErrorFormat[] = u"Error : %x";
+inline constexpr WCHAR kPayloadResourceType[] = TEXT("DATA");
+inline constexpr WCHAR kLauncherName[] = TEXT("PlayCrate.exe");
+inline constexpr WCHAR kUninstallerName[] = TEXT("Uninstall.exe");
+inline constexpr WCHAR kShortcutName[] = TEXT("Halvane.lnk");
+inline constexpr WCHAR kProductName[] = TEXT("Halvane");
+inline constexpr WCHAR kSetupWindowClass[] = TEXT("Setup");
+inline constexpr WCHAR kSetupWindowTitle[] = TEXT("Halvane安装程序");
+inline constexpr WCHAR kInvalidDriveText[] = TEXT("无效的盘符");
+inline constexpr WCHAR kErrorFormat[] = TEXT("Error : %x");
 
 // WM_COPYDATA tag of a progress report; the data is one 32-bit signed percentage.
 inline constexpr ULONG_PTR ProgressCopyTag = 100;

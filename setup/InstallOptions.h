@@ -6,8 +6,8 @@
 #include "Platform/Win32.h"
 
 struct InstallOptions {
-  std::u16string installDir;   // the chosen folder, with a trailing backslash
-  std::u16string archivePath;  // the hidden temporary copy of the payload
+  std::basic_string<WCHAR> installDir;   // the chosen folder, with a trailing backslash
+  std::basic_string<WCHAR> archivePath;  // the hidden temporary copy of the payload
   bool desktopShortcut = false;
   bool startMenuShortcut = false;
   bool taskbarShortcut = false;

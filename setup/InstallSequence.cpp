@@ -1,18 +1,16 @@
 #include "setup/InstallSequence.h"
 
-#include "setup/ErrorMessage.h"
+#include "setup/ExtractionPaths.h"
 #include "setup/InstallNames.h"
 #include "setup/InstallOptions.h"
-#include "setup/InstallPathRecord.h"
+#include "setup/InstallRecords.h"
 #include "setup/InstallWorker.h"
 #include "setup/PayloadFile.h"
-#include "setup/ShellShortcuts.h"
+#include "setup/Shortcuts.h"
 
 std::atomic<bool> StartInProgress{false};
 
 namespace {
-
-bool IsSeparator(WCHAR c) { return c == u'\\' || c == u'/'; }
 
 void UnpinIfElsewhere(LPCWSTR installDir) {
   WCHAR earlier[MAX_PATH] = {};
@@ -24,7 +22,7 @@ bool PrepareTempArchive(WCHAR* archivePath) {
   DWORD length = GetTempPathW(MAX_PATH, temp);
   if (length == 0 || length >= MAX_PATH) return false;
   if (length + lstrlenW(kTempArchiveName) >= MAX_PATH) return false;
-  wnsprintfW(archivePath, MAX_PATH, u"%s%s", temp, kTempArchiveName);
+  wnsprintfW(archivePath, MAX_PATH, TEXT("%s%s"), temp, kTempArchiveName);
   if (PathFileExistsW(archivePath)) DeleteFileW(archivePath);
   return true;
 }
@@ -72,13 +70,13 @@ bool BeginInstall(HWND owner, LPCWSTR directoryText, bool desktop, bool startMen
 
 bool MakeInstallDirectory(LPCWSTR directoryText, WCHAR* out) {
   int length = directoryText ? lstrlenW(directoryText) : 0;
-  bool addSeparator = length > 0 && directoryText[length - 1] != u'\\';
+  bool addSeparator = length > 0 && directoryText[length - 1] != TEXT('\\');
   if (length + (addSeparator ? 1 : 0) > MAX_PATH - 1) {
     out[0] = 0;
     return false;
   }
-  lstrcpynW(out, directoryText ? directoryText : u"", MAX_PATH);
-  if (addSeparator) lstrcatW(out, u"\\");
+  lstrcpynW(out, directoryText ? directoryText : TEXT(""), MAX_PATH);
+  if (addSeparator) lstrcatW(out, TEXT("\\"));
   return true;
 }
 
@@ -86,9 +84,9 @@ bool IsOnFixedDrive(LPCWSTR installDir) {
   // Only an absolute path has a drive to check: "Cgames\" or "C:games\" would land somewhere
   // relative to the current folder.
   WCHAR letter = installDir[0];
-  bool isLetter = (letter >= u'A' && letter <= u'Z') || (letter >= u'a' && letter <= u'z');
-  if (!isLetter || installDir[1] != u':' || !IsSeparator(installDir[2])) return false;
-  WCHAR root[4] = {letter, u':', u'\\', 0};
+  bool isLetter = (letter >= TEXT('A') && letter <= TEXT('Z')) || (letter >= TEXT('a') && letter <= TEXT('z'));
+  if (!isLetter || installDir[1] != TEXT(':') || !IsPathSeparator(installDir[2])) return false;
+  WCHAR root[4] = {letter, TEXT(':'), TEXT('\\'), 0};
   return GetDriveTypeW(root) == DRIVE_FIXED;
 }
 

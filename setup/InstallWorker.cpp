@@ -1,13 +1,14 @@
 #include "setup/InstallWorker.h"
 
-#include "setup/ErrorMessage.h"
-#include "setup/ExtractionThread.h"
+#include "setup/PayloadFile.h"
+#include "setup/Progress.h"
 #include "setup/InstallNames.h"
 #include "setup/InstallOptions.h"
-#include "setup/UninstallEntry.h"
 #include "setup/InstallSequence.h"
 #include "setup/LaunchCommand.h"
-#include "setup/ShellShortcuts.h"
+#include "setup/PayloadExtractor.h"
+#include "setup/Shortcuts.h"
+#include "setup/InstallRecords.h"
 #include "setup/WindowsVersion.h"
 
 namespace {
@@ -101,5 +102,21 @@ DWORD WINAPI RunInstallWorker(LPVOID parameter) {
   delete options;
   HideAndQuit();
   StartInProgress = false;
+  return 0;
+}
+
+HANDLE ExtractionStarted = nullptr;
+
+DWORD WINAPI RunPayloadExtraction(LPVOID parameter) {
+  InstallOptions* options = static_cast<InstallOptions*>(parameter);
+  WCHAR archivePath[MAX_PATH] = {};
+  WCHAR destination[MAX_PATH] = {};
+  SetEvent(ExtractionStarted);
+  lstrcpynW(archivePath, options->archivePath.c_str(), MAX_PATH);
+  lstrcpynW(destination, options->installDir.c_str(), MAX_PATH);
+  g_progressCallback = ReportProgress;
+  DWORD error = ERROR_SUCCESS;
+  options->extractionResult = PayloadExtractor(archivePath, destination, &error);
+  options->extractionError = error;
   return 0;
 }

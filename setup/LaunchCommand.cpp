@@ -4,10 +4,10 @@
 
 void LauncherPath(LPCWSTR installDir, WCHAR* out) {
   int length = lstrlenW(installDir);
-  bool separator = length > 0 && installDir[length - 1] == u'\\';
-  wnsprintfW(out, MAX_PATH, separator ? u"%s%s" : u"%s\\%s", installDir, kLauncherName);
+  bool separator = length > 0 && installDir[length - 1] == TEXT('\\');
+  wnsprintfW(out, MAX_PATH, separator ? TEXT("%s%s") : TEXT("%s\\%s"), installDir, kLauncherName);
 }
 
 void LaunchCommandLine(LPCWSTR launcher, LPCWSTR installerPath, WCHAR* out) {
-  wnsprintfW(out, kLaunchCommandSize, u"\"%s\" %s", launcher, installerPath);
+  wnsprintfW(out, kLaunchCommandSize, TEXT("\"%s\" %s"), launcher, installerPath);
 }

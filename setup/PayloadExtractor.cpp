@@ -1,18 +1,18 @@
 #include "setup/PayloadExtractor.h"
 
-#include "Platform/Archive/SevenZipReader.h"
-#include "Platform/Archive/SevenZipSplitReader.h"
-#include "Platform/Kernel/ExecutePermission.h"
-#include "setup/DirectoryRoutines.h"
-#include "setup/EntryPath.h"
+#include "SevenZip/SevenZipHeader.h"
+#include "SevenZip/SevenZipReader.h"
+#include "SevenZip/SevenZipSplitReader.h"
+#include "Platform/Win32Ext.h"
+#include "setup/ExtractionPaths.h"
 #include "setup/MemoryArchiveStream.h"
-#include "setup/ExtractionProgress.h"
+#include "setup/Progress.h"
 
-using Platform::SevenZipEntry;
-using Platform::SevenZipError;
-using Platform::SevenZipReader;
-using Platform::SevenZipResult;
-using Platform::SevenZipSplitReader;
+using SevenZip::SevenZipEntry;
+using SevenZip::SevenZipError;
+using SevenZip::SevenZipReader;
+using SevenZip::SevenZipResult;
+using SevenZip::SevenZipSplitReader;
 
 namespace {
 
@@ -23,6 +23,7 @@ DWORD DecoderErrorCode(SevenZipError error) {
     case SevenZipError::Memory: return ERROR_NOT_ENOUGH_MEMORY;
     case SevenZipError::Input: return ERROR_READ_FAULT;
     case SevenZipError::Format: return ERROR_BAD_FORMAT;
+    case SevenZipError::NotSupported: return ERROR_NOT_SUPPORTED;
     default: return ERROR_CRC;
   }
 }
@@ -53,7 +54,7 @@ bool ListArchive(MemoryArchiveStream& stream, UINT* entries, ULONGLONG* bytes, D
 
 void LogEntryCount(UINT entries) {
   WCHAR line[64];
-  wnsprintfW(line, 64, u"文件总个数: %u \r\n", entries);
+  wnsprintfW(line, 64, TEXT("文件总个数: %u \r\n"), entries);
   OutputDebugStringW(line);
 }
 
@@ -61,11 +62,31 @@ void Report(ULONGLONG total, ULONGLONG done, BOOL start) {
   if (g_progressCallback) g_progressCallback(total, done, start);
 }
 
-void PrepareParent(LPCWSTR path) {
+// The folder whose files are being written: entries come folder by folder, so most entries
+// find their folder made already by the one before.
+struct PreparedFolder {
+  WCHAR path[MAX_PATH] = {};
+};
+
+void PrepareParent(LPCWSTR path, PreparedFolder* prepared) {
   WCHAR parent[MAX_PATH];
   if (!ParentPath(path, parent)) return;
+  if (lstrcmpW(parent, prepared->path) == 0) return;
   EnsureDirectory(parent);
   SHCreateDirectoryExW(nullptr, parent, nullptr);
+  lstrcpynW(prepared->path, parent, MAX_PATH);
+}
+
+HANDLE CreateEntryFile(LPCWSTR path, PreparedFolder* prepared) {
+  PrepareParent(path, prepared);
+  HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_PATH_NOT_FOUND) return file;
+  // The folder went away since it was made: make it again.
+  prepared->path[0] = 0;
+  PrepareParent(path, prepared);
+  return CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 // Copies the current entry's data into the open file. A decoder failure removes the file, so
@@ -101,10 +122,8 @@ EntryOutcome CopyEntryData(SevenZipSplitReader& reader, const SevenZipEntry& ent
 }
 
 EntryOutcome WriteFileEntry(SevenZipSplitReader& reader, const SevenZipEntry& entry, LPCWSTR path,
-                            DWORD* error) {
-  PrepareParent(path);
-  HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+                            PreparedFolder* prepared, DWORD* error) {
+  HANDLE file = CreateEntryFile(path, prepared);
   if (file == INVALID_HANDLE_VALUE) {
     *error = LastErrorOr(ERROR_OPEN_FAILED);
     return EntryOutcome::NotWritten;
@@ -120,13 +139,17 @@ EntryOutcome WriteFileEntry(SevenZipSplitReader& reader, const SevenZipEntry& en
 }
 
 EntryOutcome ExtractEntry(SevenZipSplitReader& reader, const SevenZipEntry& entry,
-                          LPCWSTR destination, DWORD* error) {
+                          LPCWSTR destination, PreparedFolder* prepared, DWORD* error) {
   WCHAR path[MAX_PATH];
+  if (SevenZip::HasLoneSurrogate(entry.name)) {
+    *error = ERROR_INVALID_NAME;  // half of a character: no file name can hold it
+    return EntryOutcome::NotWritten;
+  }
   if (!ResolveEntryPath(destination, entry.name.c_str(), path)) {
     *error = ERROR_INVALID_DATA;
     return EntryOutcome::NotWritten;
   }
-  if (!entry.isDirectory) return WriteFileEntry(reader, entry, path, error);
+  if (!entry.isDirectory) return WriteFileEntry(reader, entry, path, prepared, error);
   if (EnsureDirectory(path)) return EntryOutcome::Written;
   *error = LastErrorOr(ERROR_PATH_NOT_FOUND);
   return EntryOutcome::NotWritten;
@@ -149,15 +172,16 @@ int ExtractArchive(const BYTE* view, ULONGLONG size, LPCWSTR destination, DWORD*
 
   stream.Seek(0);
   // A second thread decodes the solid blocks after the first one while this one works.
-  auto makeSource = [view, size]() -> std::unique_ptr<Platform::SevenZipSource> {
+  auto makeSource = [view, size]() -> std::unique_ptr<SevenZip::SevenZipSource> {
     return std::make_unique<MemoryArchiveStream>(view, size);
   };
   SevenZipSplitReader reader(stream, makeSource);
   SevenZipResult result = reader.Open();
   SevenZipEntry entry;
+  PreparedFolder prepared;
   while (result == SevenZipResult::Ok &&
          (result = reader.NextEntry(&entry)) == SevenZipResult::Ok) {
-    EntryOutcome outcome = ExtractEntry(reader, entry, destination, &error);
+    EntryOutcome outcome = ExtractEntry(reader, entry, destination, &prepared, &error);
     if (outcome == EntryOutcome::DecoderFailed) {
       result = SevenZipResult::Error;
       break;

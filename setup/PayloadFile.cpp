@@ -1,6 +1,6 @@
 #include "setup/PayloadFile.h"
 
-#include "setup/ErrorMessage.h"
+#include "setup/InstallNames.h"
 
 namespace {
 
@@ -29,4 +29,10 @@ bool WritePayloadToFile(HWND owner, LPCWSTR path, WORD resourceId, LPCWSTR resou
   }
   CoUninitialize();
   return ok;
+}
+
+void ShowErrorCode(HWND owner, DWORD code, LPCWSTR caption, UINT type) {
+  WCHAR text[64];
+  wnsprintfW(text, 64, kErrorFormat, code);
+  MessageBoxW(owner, text, caption, type);
 }

@@ -1,4 +1,4 @@
-#include "Platform/Kernel/ExecutePermission.h"
+#include "Platform/Win32Ext.h"
 
 #include <errno.h>
 #include <fcntl.h>

@@ -9,7 +9,7 @@
 #include <mutex>
 
 #include "Platform/Kernel/ErrnoMap.h"
-#include "Platform/Kernel/FileMapping.h"
+#include "Platform/Win32Ext.h"
 #include "Platform/Kernel/FileObject.h"
 #include "Platform/Kernel/Unsupported.h"
 #include "Platform/Win32.h"

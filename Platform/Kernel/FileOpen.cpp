@@ -6,6 +6,7 @@
 
 #include "Platform/Kernel/ErrnoMap.h"
 #include "Platform/Kernel/FileAttributeStore.h"
+#include "Platform/Kernel/FolderNames.h"
 #include "Platform/Kernel/FileObject.h"
 #include "Platform/Kernel/PathMap.h"
 #include "Platform/Kernel/ShareLocks.h"
@@ -148,6 +149,7 @@ HANDLE WINAPI CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwSha
   Opened o = OpenOrCreate(posix, flags, Wants{acc.read, needsWrite, dwDesiredAccess != 0},
                           disposition);
   if (o.fd < 0) return Fail(OpenError(o, posix, disposition));
+  if (o.created) Platform::NoteCreatedName(posix);
   fcntl(o.fd, F_SETFL, fcntl(o.fd, F_GETFL) & ~O_NONBLOCK);
 
   struct stat st;

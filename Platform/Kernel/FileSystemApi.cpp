@@ -6,6 +6,7 @@
 
 #include "Platform/Kernel/ErrnoMap.h"
 #include "Platform/Kernel/FileAttributeStore.h"
+#include "Platform/Kernel/FolderNames.h"
 #include "Platform/Kernel/PathMap.h"
 #include "Platform/Kernel/ShareLocks.h"
 #include "Platform/Win32.h"
@@ -44,9 +45,12 @@ int CreateAllLevels(const std::string& posix) {
   while (true) {
     size_t slash = posix.find('/', pos);
     std::string level = posix.substr(0, slash);
-    if (!IsDirectory(level) && mkdir(level.c_str(), 0755) != 0 &&
-        !(errno == EEXIST && IsDirectory(level)))
-      return static_cast<int>(MkdirError(errno == EEXIST ? ENOTDIR : errno));
+    if (!IsDirectory(level)) {
+      if (mkdir(level.c_str(), 0755) == 0)
+        Platform::NoteCreatedName(level);
+      else if (!(errno == EEXIST && IsDirectory(level)))
+        return static_cast<int>(MkdirError(errno == EEXIST ? ENOTDIR : errno));
+    }
     if (slash == std::string::npos) return ERROR_SUCCESS;
     pos = slash + 1;
   }
@@ -75,6 +79,7 @@ BOOL WINAPI CreateDirectoryW(LPCWSTR lpPathName, LPSECURITY_ATTRIBUTES) {
   std::string posix;
   if (!Platform::WindowsToPosixPath(lpPathName, &posix)) return FALSE;
   if (mkdir(posix.c_str(), 0755) != 0) return Failed(MkdirError(errno));
+  Platform::NoteCreatedName(posix);
   return TRUE;
 }
 

@@ -1,6 +1,5 @@
 #include "Platform/Kernel/PathMap.h"
 
-#include <dirent.h>
 #include <errno.h>
 #include <limits.h>
 #include <stdlib.h>
@@ -9,6 +8,7 @@
 
 #include <vector>
 
+#include "Platform/Kernel/FolderNames.h"
 #include "Platform/Text/Utf.h"
 #include "Platform/Win32.h"
 
@@ -95,32 +95,6 @@ bool NameToPosix(std::u16string_view name, std::string* out) {
   return true;
 }
 
-bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
-    if (x != y) return false;
-  }
-  return true;
-}
-
-bool FindIgnoringCase(const std::string& dir, const std::string& name, std::string* found) {
-  DIR* d = opendir(dir.c_str());
-  if (!d) return false;
-  bool ok = false;
-  while (struct dirent* e = readdir(d)) {
-    if (SameIgnoringAsciiCase(e->d_name, name)) {
-      *found = e->d_name;
-      ok = true;
-      break;
-    }
-  }
-  closedir(d);
-  return ok;
-}
-
 std::string Join(const std::string& folder, const std::string& name) {
   return (folder == "/" ? "" : folder) + "/" + name;
 }
@@ -134,7 +108,7 @@ std::string ResolveEachName(std::string path, const std::vector<std::string>& na
     struct stat st;
     if (parentExists && lstat(next.c_str(), &st) != 0) {
       std::string found;
-      if (errno == ENOENT && FindIgnoringCase(path, name, &found))
+      if (errno == ENOENT && FindNameIgnoringCase(path, name, &found))
         next = Join(path, found);
       else
         parentExists = false;
@@ -155,7 +129,7 @@ std::string ResolveNames(const std::string& root, const std::vector<std::string>
   if (lstat(full.c_str(), &st) == 0) return full;
   if (errno == ENOENT && stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
     std::string found;
-    return FindIgnoringCase(parent, names.back(), &found) ? Join(parent, found) : full;
+    return FindNameIgnoringCase(parent, names.back(), &found) ? Join(parent, found) : full;
   }
   return ResolveEachName(root, names);
 }

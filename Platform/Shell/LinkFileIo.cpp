@@ -1,6 +1,8 @@
 #include "Platform/Shell/LinkFileIo.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,6 +32,30 @@ bool WriteAll(int fd, const std::string& bytes) {
   return true;
 }
 
+// Whether `name` is a temporary copy of `target` as ReplaceFileContents names them.
+bool IsTemporaryOf(const std::string& name, const std::string& target) {
+  const std::string prefix = ".~" + target + ".";
+  return name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0;
+}
+
+// Removes the temporary copies of the file that a writer killed before its rename left behind.
+// A writer holds a lock on its copy until the rename, so a copy that can be locked is stale.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& target) {
+  DIR* d = opendir(folder.c_str());
+  if (!d) return;
+  while (struct dirent* e = readdir(d)) {
+    if (!IsTemporaryOf(e->d_name, target)) continue;
+    const std::string path = folder + e->d_name;
+    int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat st;
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0)
+      unlink(path.c_str());
+    close(fd);
+  }
+  closedir(d);
+}
+
 }  // namespace
 
 DWORD ReplaceFileContents(const std::string& posix, const std::string& bytes) {
@@ -38,9 +64,12 @@ DWORD ReplaceFileContents(const std::string& posix, const std::string& bytes) {
   if (existed && S_ISDIR(old.st_mode)) return ERROR_ACCESS_DENIED;
   DWORD attributes = existed && S_ISREG(old.st_mode) ? ReadStoredAttributes(posix, false) : 0;
   size_t slash = posix.find_last_of('/');
-  std::string temp = posix.substr(0, slash + 1) + ".~" + posix.substr(slash + 1) + ".XXXXXX";
+  const std::string folder = posix.substr(0, slash + 1);
+  RemoveStaleTemporaries(folder, posix.substr(slash + 1));
+  std::string temp = folder + ".~" + posix.substr(slash + 1) + ".XXXXXX";
   int fd = mkstemp(temp.data());
   if (fd < 0) return errno == ENOENT ? ERROR_PATH_NOT_FOUND : Win32ErrorFromErrno(errno);
+  flock(fd, LOCK_EX);  // held until the rename (or the process's end): the copy is in use
   bool ok = WriteAll(fd, bytes) && fchmod(fd, 0644) == 0 && fsync(fd) == 0;
   int err = ok ? 0 : errno;
   if (ok && existed && S_ISREG(old.st_mode)) WriteStoredAttributesFd(fd, posix, attributes);

@@ -1,4 +1,4 @@
-#include "setup/EntryPath.h"
+#include "setup/ExtractionPaths.h"
 
 #include <gtest/gtest.h>
 

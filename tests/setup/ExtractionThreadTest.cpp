@@ -1,12 +1,11 @@
-#include "setup/ExtractionThread.h"
+#include "setup/InstallWorker.h"
 
 #include <gtest/gtest.h>
 
 #include "Platform/Kernel/PathMap.h"
 #include "StandInWindow.h"
-#include "setup/ExtractionProgress.h"
+#include "setup/Progress.h"
 #include "setup/InstallOptions.h"
-#include "setup/ProgressReport.h"
 #include "support/InstallDrive.h"
 #include "support/SevenZip.h"
 

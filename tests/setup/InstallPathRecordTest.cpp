@@ -1,4 +1,4 @@
-#include "setup/InstallPathRecord.h"
+#include "setup/InstallRecords.h"
 
 #include <gtest/gtest.h>
 

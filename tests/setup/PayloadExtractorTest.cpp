@@ -14,8 +14,7 @@
 #include "Platform/DebugOutput.h"
 #include "Platform/Kernel/PathMap.h"
 #include "Platform/Text/Utf.h"
-#include "setup/ExtractionProgress.h"
-#include "setup/ProgressPercent.h"
+#include "setup/Progress.h"
 #include "support/InstallDrive.h"
 #include "support/SevenZip.h"
 #include "support/TempDir.h"
@@ -307,6 +306,46 @@ TEST_F(PayloadExtractorTest, FullDiskFailsWithDiskFull) {
   umount2(small.c_str(), MNT_DETACH);
   EXPECT_EQ(result, 1);
   EXPECT_EQ(error, static_cast<DWORD>(ERROR_DISK_FULL));
+}
+
+// Another process cuts the archive file short once extraction has started: the bytes that are
+// gone are a read failure, not a crash.
+fs::path g_cutShort;
+void CutShortOnStart(ULONGLONG, ULONGLONG, BOOL start) {
+  if (start) fs::resize_file(g_cutShort, 4096);
+}
+
+TEST_F(PayloadExtractorTest, ArchiveCutShortWhileReadIsAReadFailure) {
+  g_cutShort = Work() / "payload.7z";
+  fs::copy_file(TestSupport::ShippedPayload(), g_cutShort);
+  g_progressCallback = CutShortOnStart;
+  DWORD error = 0;
+  EXPECT_EQ(Extract(g_cutShort, &error), 1);
+  EXPECT_EQ(error, static_cast<DWORD>(ERROR_READ_FAULT));
+  EXPECT_LT(Tree(Dest()).size(), 20u);
+}
+
+TEST_F(PayloadExtractorTest, UndecodableCodersAndHalfCharacterNamesSayWhy) {
+  TestSupport::WriteFile(Work() / "tree/aXb.txt", "half");
+  TestSupport::WriteFile(Work() / "tree/c.txt", "whole");
+  ASSERT_TRUE(TestSupport::Pack7z(Work() / "tree", Work() / "delta.7z", "-m0=Delta:4 -m1=LZMA -mhc=off"));
+  ASSERT_TRUE(TestSupport::Pack7z(Work() / "tree", Work() / "lzma.7z", "-m0=LZMA -mhc=off"));
+  std::string arm64 = TestSupport::ReadFile(Work() / "delta.7z");
+  ASSERT_TRUE(TestSupport::Patch(&arm64, TestSupport::NextHeaderStart(arm64),
+                                 std::string("\x21\x03\x01", 3), std::string("\x21\x0A\x01", 3)));
+  TestSupport::WriteFile(Work() / "arm64.7z", TestSupport::Reseal7z(arm64));
+  std::string lone = TestSupport::ReadFile(Work() / "lzma.7z");
+  ASSERT_TRUE(TestSupport::Patch(&lone, TestSupport::NextHeaderStart(lone), std::string("a\0X\0b\0", 6),
+                                 std::string("a\0\0\xD8" "b\0", 6)));
+  TestSupport::WriteFile(Work() / "lone.7z", TestSupport::Reseal7z(lone));
+
+  DWORD error = 0;
+  EXPECT_EQ(Extract(Work() / "arm64.7z", &error), 1);
+  EXPECT_EQ(error, static_cast<DWORD>(ERROR_NOT_SUPPORTED));
+  error = 0;
+  EXPECT_EQ(Extract(Work() / "lone.7z", &error), 1);
+  EXPECT_EQ(error, static_cast<DWORD>(ERROR_INVALID_NAME));
+  EXPECT_EQ(Tree(Dest()), (std::map<std::string, std::string>{{"c.txt", "whole"}}));
 }
 
 TEST_F(PayloadExtractorTest, PayloadOfEmptyFilesEndsAtHundred) {

@@ -1,4 +1,4 @@
-#include "setup/ProgressPercent.h"
+#include "setup/Progress.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "setup/ProgressReport.h"
+#include "setup/Progress.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,13 @@
-#include "setup/ShellLinkFile.h"
+#include "setup/Shortcuts.h"
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "LinkProbe.h"
 #include "support/InstallDrive.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -31,6 +35,22 @@ TEST(ShellLinkFile, FolderWithTrailingBackslashAndMissingFolders) {
   EXPECT_FALSE(CreateShellShortcut(u"D:\\Games\\Halvane\\", u"D:\\Games\\Halvane\\PlayCrate.exe",
                                    u"D:\\No\\Such\\Folder"));
   EXPECT_FALSE(fs::exists(drive.Root() / "No"));
+}
+
+TEST(ShellLinkFile, StaleTemporaryCopiesOfTheLinkAreRemoved) {
+  TestSupport::InstallDrive drive;
+  const fs::path links = drive.Root() / "Links";
+  fs::create_directories(links);
+  // What a writer killed before its rename leaves, and files that only look alike.
+  for (const char* name : {".~Halvane.lnk.a1B2c3", ".~Halvane.lnk.XYZ789", ".~Other.lnk.a1B2c3",
+                           ".~Halvane.lnk.long-suffix", "Halvane.lnk.a1B2c3"})
+    TestSupport::WriteFile(links / name, "partial");
+  ASSERT_TRUE(CreateShellShortcut(u"D:\\Games\\Halvane\\", u"D:\\Games\\Halvane\\PlayCrate.exe",
+                                  u"D:\\Links"));
+  std::set<std::string> left;
+  for (const auto& entry : fs::directory_iterator(links)) left.insert(entry.path().filename());
+  EXPECT_EQ(left, (std::set<std::string>{"Halvane.lnk", ".~Other.lnk.a1B2c3",
+                                         ".~Halvane.lnk.long-suffix", "Halvane.lnk.a1B2c3"}));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "setup/UninstallEntry.h"
+#include "setup/InstallRecords.h"
 
 #include <gtest/gtest.h>
 

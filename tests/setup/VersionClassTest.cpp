@@ -1,4 +1,4 @@
-#include "setup/VersionClass.h"
+#include "setup/WindowsVersion.h"
 
 #include <gtest/gtest.h>
 

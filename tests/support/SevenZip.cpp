@@ -73,6 +73,49 @@ long long PackedBlockSize(const std::filesystem::path& archive, int block) {
   return -1;
 }
 
+namespace {
+
+uint32_t Crc32(const char* data, size_t size) {
+  uint32_t crc = 0xFFFFFFFFu;
+  for (size_t i = 0; i < size; ++i) {
+    crc ^= static_cast<unsigned char>(data[i]);
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+
+uint64_t Le(const std::string& bytes, size_t at, int width) {
+  uint64_t v = 0;
+  for (int i = width - 1; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(bytes[at + i]);
+  return v;
+}
+
+void PutLe32(std::string* bytes, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) (*bytes)[at + i] = static_cast<char>(v >> (8 * i));
+}
+
+}  // namespace
+
+size_t NextHeaderStart(const std::string& archive) {
+  return static_cast<size_t>(32 + Le(archive, 12, 8));
+}
+
+std::string Reseal7z(std::string archive) {
+  size_t start = NextHeaderStart(archive);
+  size_t size = static_cast<size_t>(Le(archive, 20, 8));
+  if (start + size <= archive.size())
+    PutLe32(&archive, 28, Crc32(archive.data() + start, size));
+  PutLe32(&archive, 8, Crc32(archive.data() + 12, 20));
+  return archive;
+}
+
+bool Patch(std::string* bytes, size_t start, const std::string& from, const std::string& to) {
+  size_t at = bytes->find(from, start);
+  if (at == std::string::npos) return false;
+  bytes->replace(at, from.size(), to);
+  return true;
+}
+
 std::filesystem::path BuildDir() {
   const char* dir = std::getenv("SKINUI_BUILD_DIR");
   return dir ? std::filesystem::path(dir) : std::filesystem::current_path();

@@ -30,6 +30,14 @@ int SolidBlocks(const std::filesystem::path& archive);
 long long PackedBlockSize(const std::filesystem::path& archive, int block);
 constexpr long long kPackedDataStart = 32;
 
+// Where the next header (the header database) of a 7z archive's bytes starts, and the bytes
+// after recomputing both header CRCs, for tests that change a header and must get past the
+// CRC checks to what they change.
+size_t NextHeaderStart(const std::string& archive);
+std::string Reseal7z(std::string archive);
+// Replaces the first occurrence of `from` at or after `start`; false when there is none.
+bool Patch(std::string* bytes, size_t start, const std::string& from, const std::string& to);
+
 // The shipped payload and the programs it was made from, in the build folder.
 std::filesystem::path BuildDir();
 std::filesystem::path ShippedPayload();

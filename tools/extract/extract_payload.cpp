@@ -16,7 +16,13 @@ int main(int argc, char** argv) {
   }
   std::filesystem::path archive = std::filesystem::absolute(argv[1]);
   std::filesystem::path folder = std::filesystem::absolute(argv[2]);
-  std::filesystem::create_directories(folder);
+  std::error_code made;
+  std::filesystem::create_directories(folder, made);
+  if (made || !std::filesystem::is_directory(folder)) {
+    std::fprintf(stderr, "extract_payload: %s is not a folder and cannot be made one%s%s\n",
+                 folder.c_str(), made ? ": " : "", made ? made.message().c_str() : "");
+    return 1;
+  }
   std::u16string windowsArchive = Platform::PosixToWindowsPath(archive.string());
   std::u16string windowsFolder = Platform::PosixToWindowsPath(folder.string()) + u"\\";
   DWORD error = 0;

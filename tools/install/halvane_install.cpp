@@ -9,7 +9,7 @@
 #include <string>
 
 #include "ProgressWindow.h"
-#include "setup/InstallPathRecord.h"
+#include "setup/InstallRecords.h"
 #include "setup/InstallSequence.h"
 
 namespace {

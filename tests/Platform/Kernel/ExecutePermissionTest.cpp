@@ -1,4 +1,4 @@
-#include "Platform/Kernel/ExecutePermission.h"
+#include "Platform/Win32Ext.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "KernelTestUtil.h"
-#include "Platform/Kernel/FileMapping.h"
+#include "Platform/Win32Ext.h"
 #include "support/TempDir.h"
 
 using namespace KernelTest;

@@ -1,4 +1,4 @@
-#include "Platform/Archive/SevenZipReader.h"
+#include "SevenZip/SevenZipReader.h"
 
 #include <archive.h>
 #include <archive_entry.h>
@@ -8,22 +8,23 @@
 #include <cerrno>
 #include <cstring>
 
-#include "Platform/Text/Utf.h"
+#include "SevenZip/SevenZipHeader.h"
+#include "Platform/Win32.h"
 
-namespace Platform {
+namespace SevenZip {
 
 namespace {
 
-std::u16string WideToUtf16(const wchar_t* text) {
-  std::u16string out;
+WideName WideToUtf16(const wchar_t* text) {
+  WideName out;
   for (; *text; ++text) {
     uint32_t c = static_cast<uint32_t>(*text);
     if (c >= 0x10000 && c <= 0x10FFFF) {
       c -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+      out.push_back(static_cast<WCHAR>(0xD800 + (c >> 10)));
+      out.push_back(static_cast<WCHAR>(0xDC00 + (c & 0x3FF)));
     } else {
-      out.push_back(static_cast<char16_t>(c > 0x10FFFF ? 0xFFFD : c));
+      out.push_back(static_cast<WCHAR>(c > 0x10FFFF ? 0xFFFD : c));
     }
   }
   return out;
@@ -48,10 +49,15 @@ class Utf8LocaleScope {
   locale_t m_previous = static_cast<locale_t>(0);
 };
 
-std::u16string EntryName(archive_entry* entry) {
-  std::u16string name;
+WideName EntryName(archive_entry* entry) {
+  WideName name;
   if (const char* utf8 = archive_entry_pathname_utf8(entry)) {
-    name = Utf8ToUtf16(utf8);
+    int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+    if (length > 0) {
+      name.resize(static_cast<size_t>(length));
+      MultiByteToWideChar(CP_UTF8, 0, utf8, -1, name.data(), length);
+      name.pop_back();  // the terminator
+    }
   } else if (const wchar_t* wide = archive_entry_pathname_w(entry)) {
     name = WideToUtf16(wide);
   }
@@ -69,9 +75,17 @@ struct SevenZipReader::Impl {
     if (handle) archive_read_free(handle);
   }
 
+  // The decoder may stand at the end of the bytes, which the source cannot be moved to.
+  uint64_t Position() const { return atSourceEnd ? source.Size() : source.Position(); }
+  bool MoveTo(uint64_t position) {
+    atSourceEnd = position == source.Size();
+    return atSourceEnd || source.Seek(position);
+  }
+
   static la_ssize_t ReadCallback(archive* a, void* client, const void** buffer) {
     Impl* self = static_cast<Impl*>(client);
     size_t count = 0;
+    if (self->atSourceEnd) return 0;
     if (self->source.Read(buffer, &count) && count > 0) return static_cast<la_ssize_t>(count);
     if (self->source.Position() >= self->source.Size()) return 0;  // the end of the bytes
     self->inputFailed = true;
@@ -82,11 +96,11 @@ struct SevenZipReader::Impl {
   static la_int64_t SeekCallback(archive* a, void* client, la_int64_t offset, int whence) {
     Impl* self = static_cast<Impl*>(client);
     int64_t base = 0;
-    if (whence == SEEK_CUR) base = static_cast<int64_t>(self->source.Position());
+    if (whence == SEEK_CUR) base = static_cast<int64_t>(self->Position());
     if (whence == SEEK_END) base = static_cast<int64_t>(self->source.Size());
     int64_t target = 0;
     if (__builtin_add_overflow(base, offset, &target) || target < 0 ||
-        !self->source.Seek(static_cast<uint64_t>(target))) {
+        !self->MoveTo(static_cast<uint64_t>(target))) {
       archive_set_error(a, EINVAL, "seek outside the archive");
       return ARCHIVE_FATAL;
     }
@@ -95,31 +109,58 @@ struct SevenZipReader::Impl {
 
   static la_int64_t SkipCallback(archive*, void* client, la_int64_t request) {
     Impl* self = static_cast<Impl*>(client);
-    uint64_t position = self->source.Position();
+    uint64_t position = self->Position();
     uint64_t left = self->source.Size() - position;
     uint64_t step = request < 0 ? 0 : static_cast<uint64_t>(request);
     if (step > left) step = left;
-    if (!self->source.Seek(position + step)) return 0;
+    if (!self->MoveTo(position + step)) return 0;
     return static_cast<la_int64_t>(step);
   }
 
-  SevenZipResult Fail(SevenZipError kind) {
+  // Whether a block's coders are all ones the decoder has (unknown blocks count as such).
+  bool Decodable(int64_t block) const {
+    return block < 0 || static_cast<uint64_t>(block) >= layout.blockDecodable.size() ||
+           layout.blockDecodable[static_cast<size_t>(block)];
+  }
+
+  SevenZipResult Fail(SevenZipError kind, int64_t block = -1) {
     int number = handle ? archive_errno(handle) : ENOMEM;
     if (inputFailed) kind = SevenZipError::Input;
     else if (number == ENOMEM) kind = SevenZipError::Memory;
+    else if (kind == SevenZipError::Data && !Decodable(block)) kind = SevenZipError::NotSupported;
     error = kind;
     errorText = handle && archive_error_string(handle) ? archive_error_string(handle) : "";
     failed = true;
     return SevenZipResult::Error;
   }
 
-  // Reads the next header; `kind` names the error a failure stands for at this point.
+  // The name the headers store for entry `index`, when they were followed.
+  const WideName* StoredName(size_t index) const {
+    return index < layout.names.size() ? &layout.names[index] : nullptr;
+  }
+
+  // Reads the next header; `kind` names the error a failure stands for at this point (moving
+  // on may decode the rest of the current entry's block).
   SevenZipResult ReadHeader(SevenZipError kind) {
     archive_entry* header = nullptr;
     int status = archive_read_next_header(handle, &header);
-    if (status == ARCHIVE_EOF) return SevenZipResult::End;
-    if (status != ARCHIVE_OK) return Fail(kind);
-    current.name = EntryName(header);
+    size_t index = nextIndex;
+    if (status == ARCHIVE_EOF) {
+      // The decoder ends early only on headers it read leniently.
+      if (layoutKnown && index < layout.blockOf.size()) {
+        archive_set_error(handle, EINVAL, "fewer entries than the header lists");
+        return Fail(SevenZipError::Format);
+      }
+      return SevenZipResult::End;
+    }
+    const WideName* stored = StoredName(index);
+    // A name that cannot be converted is a warning of the decoder; such an entry comes with
+    // its stored name, for the caller to refuse.
+    bool badName = status == ARCHIVE_WARN && stored && HasLoneSurrogate(*stored);
+    if (status != ARCHIVE_OK && !badName) return Fail(kind, current.block);
+    ++nextIndex;
+    current.name = badName ? *stored : EntryName(header);
+    current.block = index < layout.blockOf.size() ? layout.blockOf[index] : -1;
     current.isDirectory = archive_entry_filetype(header) == AE_IFDIR;
     current.permissions = archive_entry_perm(header) & 0777;
     current.size = archive_entry_size(header) > 0 ? static_cast<uint64_t>(archive_entry_size(header)) : 0;
@@ -138,6 +179,10 @@ struct SevenZipReader::Impl {
   }
 
   SevenZipSource& source;
+  bool atSourceEnd = false;
+  SevenZipLayout layout;
+  bool layoutKnown = false;
+  size_t nextIndex = 0;  // the index of the entry the next header read gives
   archive* handle = nullptr;
   SevenZipEntry current;
   std::string linkText;
@@ -158,8 +203,20 @@ SevenZipResult SevenZipReader::Open() {
   Utf8LocaleScope locale;
   Impl& d = *m_impl;
   if (d.handle || d.failed) return d.Fail(SevenZipError::Format);
+  SevenZipHeaderCheck check = CheckSevenZipHeader(d.source, &d.layout);
+  d.layoutKnown = check == SevenZipHeaderCheck::Sound;
   d.handle = archive_read_new();
   if (!d.handle) return d.Fail(SevenZipError::Memory);
+  if (check == SevenZipHeaderCheck::Unreadable) {
+    d.inputFailed = true;
+    archive_set_error(d.handle, EIO, "the archive could not be read");
+    return d.Fail(SevenZipError::Input);
+  }
+  if (check == SevenZipHeaderCheck::Malformed) {
+    archive_set_error(d.handle, EINVAL, "malformed 7z headers");
+    return d.Fail(SevenZipError::Format);
+  }
+  if (!d.source.Seek(0)) return d.Fail(SevenZipError::Input);
   archive_read_support_format_7zip(d.handle);
   archive_read_set_callback_data(d.handle, &d);
   archive_read_set_read_callback(d.handle, &Impl::ReadCallback);
@@ -214,13 +271,15 @@ SevenZipResult SevenZipReader::ReadData(const void** data, size_t* count) {
   if (status != ARCHIVE_OK) {
     *data = nullptr;
     *count = 0;
-    return d.Fail(SevenZipError::Data);
+    return d.Fail(SevenZipError::Data, d.current.block);
   }
   return SevenZipResult::Ok;
 }
+
+bool SevenZipReader::LayoutKnown() const { return m_impl->layoutKnown; }
 
 SevenZipError SevenZipReader::LastError() const { return m_impl->error; }
 
 std::string SevenZipReader::LastErrorText() const { return m_impl->errorText; }
 
-}  // namespace Platform
+}  // namespace SevenZip

@@ -1,16 +1,14 @@
 #pragma once
-// Finds where the archive's first solid block ends, in entries: the decoder fetches an entry's
-// data by going to the packed start of the block that holds it, so two entries whose data is
-// fetched from the same position share a block. Each question costs one more opening of the
-// archive and no decoding: entries before the one asked about are passed over unread.
+// Finds where the archive's first solid block ends, in entries, from the headers the reader
+// follows beside the decoder; no data is decoded.
 
 #include <cstddef>
 #include <functional>
 #include <memory>
 
-#include "Platform/Archive/SevenZipReader.h"
+#include "SevenZip/SevenZipReader.h"
 
-namespace Platform {
+namespace SevenZip {
 
 // Makes a new source over the same archive bytes, positioned at the start.
 using SevenZipSourceMaker = std::function<std::unique_ptr<SevenZipSource>()>;
@@ -18,7 +16,8 @@ using SevenZipSourceMaker = std::function<std::unique_ptr<SevenZipSource>()>;
 // The index, in archive order, of the first entry whose data lies in another solid block than
 // the data of the first entry that has any. Entries are in block order, so every entry from
 // that index on belongs to a later block. Returns the number of entries when there is no such
-// entry, or when the archive cannot be read or its blocks cannot be told apart.
+// entry, or when the archive cannot be read or its headers could not be followed (the caller
+// then reads it on one thread).
 size_t FirstEntryPastFirstBlock(const SevenZipSourceMaker& makeSource);
 
-}  // namespace Platform
+}  // namespace SevenZip

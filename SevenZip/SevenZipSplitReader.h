@@ -7,14 +7,22 @@
 //
 // The second thread decodes the data of every entry it holds, also of one the caller passes
 // over unread, and keeps at most kAheadLimit decoded bytes waiting for the caller.
+//
+// What it gains: the decoding of the later blocks overlaps the writing of the first block's
+// files, so a payload of several large blocks unpacks in about the time of its slowest block
+// rather than of all blocks in turn. Measured on the 40 MB payload of bench/extract.sh (two
+// blocks, output on tmpfs, a shared and busy two-core machine): 0.95x the wall time of `7zz x`
+// with it; extract_payload confined to one core (taskset -c 0, so the threads cannot overlap)
+// took 12.8 s against 10.8 s on two, the mean of two runs each. A payload of one block, or of
+// many small files in one block, gains nothing and is read on the calling thread alone.
 
 #include <memory>
 #include <string>
 
-#include "Platform/Archive/SevenZipBlockProbe.h"
-#include "Platform/Archive/SevenZipReader.h"
+#include "SevenZip/SevenZipBlockProbe.h"
+#include "SevenZip/SevenZipReader.h"
 
-namespace Platform {
+namespace SevenZip {
 
 class SevenZipSplitReader {
  public:
@@ -46,4 +54,4 @@ class SevenZipSplitReader {
   std::unique_ptr<Impl> m_impl;
 };
 
-}  // namespace Platform
+}  // namespace SevenZip

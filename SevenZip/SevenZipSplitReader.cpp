@@ -1,4 +1,4 @@
-#include "Platform/Archive/SevenZipSplitReader.h"
+#include "SevenZip/SevenZipSplitReader.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-namespace Platform {
+namespace SevenZip {
 
 namespace {
 
@@ -278,4 +278,4 @@ std::string SevenZipSplitReader::LastErrorText() const {
 
 bool SevenZipSplitReader::Split() const { return m_impl->worker.joinable(); }
 
-}  // namespace Platform
+}  // namespace SevenZip

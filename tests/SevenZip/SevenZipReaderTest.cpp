@@ -1,4 +1,4 @@
-#include "Platform/Archive/SevenZipReader.h"
+#include "SevenZip/SevenZipReader.h"
 
 #include <archive.h>
 #include <archive_entry.h>
@@ -8,20 +8,21 @@
 #include <string>
 #include <vector>
 
+#include "SevenZip/SevenZipHeader.h"
 #include "Platform/Text/Utf.h"
 #include "support/SevenZip.h"
 #include "support/TempDir.h"
 
 namespace {
 
-using Platform::SevenZipEntry;
-using Platform::SevenZipError;
-using Platform::SevenZipReader;
-using Platform::SevenZipResult;
+using SevenZip::SevenZipEntry;
+using SevenZip::SevenZipError;
+using SevenZip::SevenZipReader;
+using SevenZip::SevenZipResult;
 using TestSupport::TempDir;
 
 // Archive bytes handed out in pieces of a fixed size; can be told to fail from a position on.
-class BytesSource : public Platform::SevenZipSource {
+class BytesSource : public SevenZip::SevenZipSource {
  public:
   explicit BytesSource(std::string bytes, size_t piece = 4096) : m_bytes(std::move(bytes)), m_piece(piece) {}
 
@@ -60,7 +61,7 @@ struct Outcome {
   SevenZipError error = SevenZipError::None;
 };
 
-Outcome ReadAll(Platform::SevenZipSource& source) {
+Outcome ReadAll(SevenZip::SevenZipSource& source) {
   Outcome out;
   SevenZipReader reader(source);
   if (reader.Open() != SevenZipResult::Ok) {
@@ -255,6 +256,80 @@ TEST(SevenZipReader, DamagedHeadersAreFormatErrors) {
     EXPECT_EQ(outcome.error, SevenZipError::Format);
     EXPECT_TRUE(outcome.entries.empty());
   }
+}
+
+// Headers that 7-Zip refuses are refused, also where the decoder alone would read them: each
+// case keeps its header CRCs right so that only the named fault is left.
+TEST(SevenZipReader, CraftedHeadersAreRefused) {
+  TempDir dir("7zcrafted");
+  TestSupport::WriteFile(dir / "tree/aXb.txt", "first");
+  TestSupport::WriteFile(dir / "tree/c.txt", "second");
+  ASSERT_TRUE(TestSupport::Pack7z(dir / "tree", dir / "a.7z", "-m0=LZMA -mhc=off"));
+  const std::string good = TestSupport::ReadFile(dir / "a.7z");
+  const size_t header = TestSupport::NextHeaderStart(good);
+  {
+    BytesSource source(good);
+    ASSERT_EQ(ReadAll(source).end, SevenZipResult::End);
+  }
+
+  std::map<std::string, std::string> cases;
+  cases["start header CRC"] = good;
+  cases["start header CRC"][8] ^= 0x01;
+  cases["next header size 2^62"] = good;
+  cases["next header size 2^62"][27] = 0x40;
+  cases["next header size 2^62"] = TestSupport::Reseal7z(cases["next header size 2^62"]);
+  std::string shifted = good;
+  ASSERT_TRUE(TestSupport::Patch(&shifted, header, std::string("a\0X\0b\0", 6),
+                                  std::string("a\0\0\0b\0", 6)));
+  cases["NUL inside a name"] = TestSupport::Reseal7z(shifted);
+  std::string empty = good;
+  for (int i = 20; i < 28; ++i) empty[i] = 0;
+  cases["no next header but an offset"] = TestSupport::Reseal7z(empty);
+  std::string property = good;
+  property[header] = 0x05;
+  cases["header of files info only"] = TestSupport::Reseal7z(property);
+  std::string beyond = good;
+  beyond[12] = static_cast<char>(beyond[12] + 8);  // the next header now ends past the file
+  cases["next header past the end"] = TestSupport::Reseal7z(beyond);
+
+  for (const auto& [label, bytes] : cases) {
+    BytesSource source(bytes);
+    Outcome outcome = ReadAll(source);
+    EXPECT_EQ(outcome.end, SevenZipResult::Error) << label;
+    EXPECT_EQ(outcome.error, SevenZipError::Format) << label;
+    EXPECT_TRUE(outcome.entries.empty()) << label;
+  }
+}
+
+// A coder the decoder lacks is reported as such, not as damage; a name that is not valid UTF-16
+// is the fault of that entry alone.
+TEST(SevenZipReader, UndecodableCodersAndHalfCharactersAreTold) {
+  TempDir dir("7zreason");
+  TestSupport::WriteFile(dir / "tree/aXb.txt", std::string(3000, 'a'));
+  TestSupport::WriteFile(dir / "tree/c.txt", std::string(3000, 'c'));
+  ASSERT_TRUE(TestSupport::Pack7z(dir / "tree", dir / "delta.7z", "-m0=Delta:4 -m1=LZMA -mhc=off"));
+  ASSERT_TRUE(TestSupport::Pack7z(dir / "tree", dir / "lzma.7z", "-m0=LZMA -mhc=off"));
+
+  // The delta filter's id (03) becomes that of the ARM64 branch filter (0A).
+  std::string arm64 = TestSupport::ReadFile(dir / "delta.7z");
+  ASSERT_TRUE(TestSupport::Patch(&arm64, TestSupport::NextHeaderStart(arm64),
+                                 std::string("\x21\x03\x01", 3), std::string("\x21\x0A\x01", 3)));
+  BytesSource unsupported(TestSupport::Reseal7z(arm64));
+  Outcome outcome = ReadAll(unsupported);
+  EXPECT_EQ(outcome.end, SevenZipResult::Error);
+  EXPECT_EQ(outcome.error, SevenZipError::NotSupported);
+
+  std::string lone = TestSupport::ReadFile(dir / "lzma.7z");
+  ASSERT_TRUE(TestSupport::Patch(&lone, TestSupport::NextHeaderStart(lone), std::string("a\0X\0b\0", 6),
+                                 std::string("a\0\0\xD8" "b\0", 6)));
+  BytesSource halfCharacter(TestSupport::Reseal7z(lone));
+  outcome = ReadAll(halfCharacter);
+  EXPECT_EQ(outcome.end, SevenZipResult::End);
+  ASSERT_EQ(outcome.entries.size(), 2u);
+  EXPECT_EQ(outcome.entries[0].entry.name, std::u16string(u"a\xD800" u"b.txt"));
+  EXPECT_TRUE(SevenZip::HasLoneSurrogate(outcome.entries[0].entry.name));
+  EXPECT_EQ(outcome.entries[1].entry.name, u"c.txt");
+  EXPECT_EQ(outcome.entries[1].data, std::string(3000, 'c'));
 }
 
 TEST(SevenZipReader, OtherArchiveFormatsAreRefused) {

@@ -4,23 +4,23 @@
 #include <string>
 #include <vector>
 
-#include "Platform/Archive/SevenZipBlockProbe.h"
-#include "Platform/Archive/SevenZipSplitReader.h"
+#include "SevenZip/SevenZipBlockProbe.h"
+#include "SevenZip/SevenZipSplitReader.h"
 #include "Platform/Text/Utf.h"
 #include "support/SevenZip.h"
 #include "support/TempDir.h"
 
 namespace {
 
-using Platform::SevenZipEntry;
-using Platform::SevenZipError;
-using Platform::SevenZipReader;
-using Platform::SevenZipResult;
-using Platform::SevenZipSplitReader;
+using SevenZip::SevenZipEntry;
+using SevenZip::SevenZipError;
+using SevenZip::SevenZipReader;
+using SevenZip::SevenZipResult;
+using SevenZip::SevenZipSplitReader;
 using TestSupport::TempDir;
 
 // Archive bytes held elsewhere, handed out 4,096 at a time.
-class ViewSource : public Platform::SevenZipSource {
+class ViewSource : public SevenZip::SevenZipSource {
  public:
   explicit ViewSource(const std::string& bytes) : m_bytes(bytes) {}
   bool Read(const void** data, size_t* count) override {
@@ -42,8 +42,8 @@ class ViewSource : public Platform::SevenZipSource {
   uint64_t m_position = 0;
 };
 
-Platform::SevenZipSourceMaker MakerOf(const std::string& bytes) {
-  return [&bytes]() -> std::unique_ptr<Platform::SevenZipSource> {
+SevenZip::SevenZipSourceMaker MakerOf(const std::string& bytes) {
+  return [&bytes]() -> std::unique_ptr<SevenZip::SevenZipSource> {
     return std::make_unique<ViewSource>(bytes);
   };
 }
@@ -138,7 +138,7 @@ TEST(SevenZipBlockProbe, FindsTheFirstEntryOfTheSecondBlock) {
   std::vector<std::string> second = PathsInBlock(dir / "a.7z", 1);
   ASSERT_FALSE(second.empty());
   std::vector<std::string> names = Names(bytes);
-  size_t found = Platform::FirstEntryPastFirstBlock(MakerOf(bytes));
+  size_t found = SevenZip::FirstEntryPastFirstBlock(MakerOf(bytes));
   ASSERT_LT(found, names.size());
   EXPECT_EQ(names[found], second.front());
 }
@@ -147,16 +147,16 @@ TEST(SevenZipBlockProbe, OneBlockOrNoDataMeansNoSplit) {
   TempDir dir("7zprobe1");
   std::string solid = MakeArchive(dir, "-m0=LZMA -ms=on");
   ASSERT_EQ(TestSupport::SolidBlocks(dir / "a.7z"), 1);
-  EXPECT_EQ(Platform::FirstEntryPastFirstBlock(MakerOf(solid)), Names(solid).size());
+  EXPECT_EQ(SevenZip::FirstEntryPastFirstBlock(MakerOf(solid)), Names(solid).size());
 
   TestSupport::WriteFile(dir / "empty/x.txt", "");
   std::filesystem::create_directories(dir / "empty/y");
   ASSERT_TRUE(TestSupport::Pack7z(dir / "empty", dir / "e.7z", "-ms=on"));
   std::string empty = TestSupport::ReadFile(dir / "e.7z");
-  EXPECT_EQ(Platform::FirstEntryPastFirstBlock(MakerOf(empty)), 2u);
+  EXPECT_EQ(SevenZip::FirstEntryPastFirstBlock(MakerOf(empty)), 2u);
 
   std::string garbage(5000, 'x');
-  EXPECT_EQ(Platform::FirstEntryPastFirstBlock(MakerOf(garbage)), 0u);
+  EXPECT_EQ(SevenZip::FirstEntryPastFirstBlock(MakerOf(garbage)), 0u);
 }
 
 TEST(SevenZipSplitReader, ReadsLikeThePlainReader) {

@@ -1,7 +1,42 @@
-#include "setup/ShellShortcuts.h"
+#include "setup/Shortcuts.h"
 
 #include "setup/InstallNames.h"
-#include "setup/ShellLinkFile.h"
+
+namespace {
+
+bool SaveLink(IShellLinkW* link, IPersistFile* file, LPCWSTR workingDir, LPCWSTR target,
+              LPCWSTR folder) {
+  if (target) link->SetPath(target);
+  if (workingDir) {
+    link->SetWorkingDirectory(workingDir);
+    link->SetRelativePath(workingDir, 0);
+  }
+  link->SetDescription(kProductName);
+  link->SetShowCmd(SW_SHOWNORMAL);
+  WCHAR path[MAX_PATH];
+  wnsprintfW(path, MAX_PATH, TEXT("%s\\%s"), folder, kShortcutName);
+  return SUCCEEDED(file->Save(path, TRUE));
+}
+
+}  // namespace
+
+bool CreateShellShortcut(LPCWSTR workingDir, LPCWSTR target, LPCWSTR folder) {
+  CoInitialize(nullptr);
+  IShellLinkW* link = nullptr;
+  IPersistFile* file = nullptr;
+  bool saved = false;
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                 reinterpret_cast<void**>(&link))) &&
+      link) {
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) && file) {
+      saved = SaveLink(link, file, workingDir, target, folder);
+      file->Release();
+    }
+    link->Release();
+  }
+  CoUninitialize();
+  return saved;
+}
 
 namespace {
 
@@ -54,13 +89,13 @@ void PinToTaskbar(LPCWSTR launcherPath) {
   WCHAR installDir[MAX_PATH];
   WCHAR target[MAX_PATH];
   InstallDirOf(launcherPath, installDir);
-  wnsprintfW(target, MAX_PATH, u"%s%s", installDir, kLauncherName);
+  wnsprintfW(target, MAX_PATH, TEXT("%s%s"), installDir, kLauncherName);
   if (!CreateShellShortcut(installDir, target, installDir)) return;
   WCHAR shortcut[MAX_PATH];
-  wnsprintfW(shortcut, MAX_PATH, u"%s\\%s", installDir, kShortcutName);
+  wnsprintfW(shortcut, MAX_PATH, TEXT("%s\\%s"), installDir, kShortcutName);
   SetFileAttributesW(shortcut, FILE_ATTRIBUTE_HIDDEN);
-  ShellExecuteW(nullptr, u"TaskbarPin", shortcut, nullptr, nullptr, SW_SHOW);
-  ShellExecuteW(nullptr, u"StartPin", shortcut, nullptr, nullptr, SW_SHOW);
+  ShellExecuteW(nullptr, TEXT("TaskbarPin"), shortcut, nullptr, nullptr, SW_SHOW);
+  ShellExecuteW(nullptr, TEXT("StartPin"), shortcut, nullptr, nullptr, SW_SHOW);
 }
 
 void CreateQuickLaunchShortcut(LPCWSTR launcherPath) {
@@ -70,7 +105,7 @@ void CreateQuickLaunchShortcut(LPCWSTR launcherPath) {
   CoInitialize(nullptr);
   if (SpecialFolderPath(CSIDL_APPDATA, appData)) {
     WCHAR folder[MAX_PATH];
-    wnsprintfW(folder, MAX_PATH, u"%s\\Microsoft\\Internet Explorer\\Quick Launch", appData);
+    wnsprintfW(folder, MAX_PATH, TEXT("%s\\Microsoft\\Internet Explorer\\Quick Launch"), appData);
     EnsureFolder(folder);
     CreateShellShortcut(installDir, launcherPath, folder);
   }
@@ -79,6 +114,6 @@ void CreateQuickLaunchShortcut(LPCWSTR launcherPath) {
 
 void UnpinEarlierInstall(LPCWSTR earlierInstallDir) {
   WCHAR shortcut[MAX_PATH];
-  wnsprintfW(shortcut, MAX_PATH, u"%s%s", earlierInstallDir, kShortcutName);
-  ShellExecuteW(nullptr, u"taskbarunpin", shortcut, nullptr, nullptr, SW_HIDE);
+  wnsprintfW(shortcut, MAX_PATH, TEXT("%s%s"), earlierInstallDir, kShortcutName);
+  ShellExecuteW(nullptr, TEXT("taskbarunpin"), shortcut, nullptr, nullptr, SW_HIDE);
 }
