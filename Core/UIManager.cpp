@@ -20,7 +20,7 @@ SkinSettings& Settings() {
   return settings;
 }
 
-constexpr WCHAR kMemoryZipName[] = u"membuffer";
+constexpr WCHAR kMemoryZipName[] = TEXT("membuffer");
 
 }  // namespace
 
@@ -44,7 +44,7 @@ const CUIString& CPaintManagerUI::ResourceFolder() { return Settings().resourceF
 
 void CPaintManagerUI::SetResourceFolder(LPCWSTR pStrPath) {
   CUIString& folder = Settings().resourceFolder;
-  folder = pStrPath ? pStrPath : u"";
+  folder = pStrPath ? pStrPath : TEXT("");
   const int length = folder.GetLength();
   if (length > 0 && folder[length - 1] != u'\\' && folder[length - 1] != u'/') folder += u'\\';
 }
@@ -62,7 +62,7 @@ void CPaintManagerUI::CloseKeptZip() {
 
 void CPaintManagerUI::SetResourceZip(LPCWSTR pstrZip, bool bKeepOpen) {
   SkinSettings& settings = Settings();
-  const LPCWSTR name = pstrZip ? pstrZip : u"";
+  const LPCWSTR name = pstrZip ? pstrZip : TEXT("");
   if (settings.resourceZip == name && settings.zipKeptOpen == bKeepOpen) return;
   CloseKeptZip();
   settings.resourceZip = name;

@@ -11,6 +11,8 @@ namespace {
 
 // Until a tooltip window exists the hover time is fixed; afterwards it follows the tooltip.
 constexpr DWORD kDefaultHoverTime = 400;
+// The tool record is given in its 44-byte form (up to lParam, as a 32-bit program lays it out).
+constexpr UINT kToolRecordSize = 44;
 
 POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
@@ -214,7 +216,7 @@ bool CPaintManagerUI::InputRouting::MouseHover(CPaintManagerUI& m, LPARAM lParam
 void CPaintManagerUI::InputRouting::ShowToolTip(CPaintManagerUI& m, CControlUI* pControl,
                                                 const CUIString& sTip) {
   m.m_ToolTip = TOOLINFOW{};
-  m.m_ToolTip.cbSize = TTTOOLINFOW_V2_SIZE_32;
+  m.m_ToolTip.cbSize = kToolRecordSize;
   m.m_ToolTip.uFlags = TTF_IDISHWND;
   m.m_ToolTip.hwnd = m.m_hWndPaint;
   m.m_ToolTip.uId = reinterpret_cast<UINT_PTR>(m.m_hWndPaint);

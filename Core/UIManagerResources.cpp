@@ -86,8 +86,8 @@ void CPaintManagerUI::SetOpacity(int nOpacity) {
   if (!m_hWndPaint) return;
   HMODULE user32 = GetModuleHandleW(TEXT("User32.dll"));
   SetLayeredWindowAttributesProc setLayered =
-      user32 ? reinterpret_cast<SetLayeredWindowAttributesProc>(
-                   GetProcAddress(user32, "SetLayeredWindowAttributes"))
+      user32 ? reinterpret_cast<SetLayeredWindowAttributesProc>(reinterpret_cast<void (*)()>(
+                   GetProcAddress(user32, "SetLayeredWindowAttributes")))
              : nullptr;
   if (!setLayered) return;
   const LONG style = GetWindowLongW(m_hWndPaint, GWL_EXSTYLE);

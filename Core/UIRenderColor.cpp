@@ -51,7 +51,8 @@ typedef BOOL(WINAPI* GradientFillProc)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULO
 GradientFillProc PlatformGradientFill() {
   static const GradientFillProc proc = [] {
     HMODULE module = GetModuleHandleW(TEXT("msimg32.dll"));
-    return module ? reinterpret_cast<GradientFillProc>(GetProcAddress(module, "GradientFill"))
+    return module ? reinterpret_cast<GradientFillProc>(
+                        reinterpret_cast<void (*)()>(GetProcAddress(module, "GradientFill")))
                   : nullptr;
   }();
   return proc;

@@ -270,7 +270,7 @@ int MarkupLayout::Run() {
     if (m_pt.x >= m_rc.right || *m_p == '\n' || *m_p == 0) m_bLineEnd = true;
   }
   if (!m_bDraw) {
-    m_rc.bottom = std::max(m_pt.y + m_cyLine, m_cyLowestImage);
+    m_rc.bottom = std::max<LONG>(m_pt.y + m_cyLine, m_cyLowestImage);
     m_rc.right = std::min<int>(m_rc.right, m_cxWidest);
   }
   return m_iLinkIndex;

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "setup/InstallNames.h"
-#include "setup/InstallPathRecord.h"
+#include "setup/InstallRecords.h"
 #include "setup/InstallSequence.h"
 
 using namespace SkinUI;

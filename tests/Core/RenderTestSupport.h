@@ -13,7 +13,8 @@
 
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
-#include "Platform/Gdi/DebugPng.h"
+#include "support/Picture.h"
+#include "support/PngFile.h"
 #include "Platform/Kernel/PathMap.h"
 #include "support/SkinSettingsScope.h"
 #include "support/TempDir.h"
@@ -103,7 +104,7 @@ class Surface {
   }
   // Writes the pixels as a PNG file (alpha kept).
   bool SavePng(const std::string& path) const {
-    return Platform::WriteBitmapPng(m_bitmap, path.c_str());
+    return TestSupport::WritePng(TestSupport::PictureOfDc(m_dc), path);
   }
 
  private:

@@ -42,7 +42,7 @@ fresh_copy
 expect pass "layers: clean" "the tree as it is passes"
 
 fresh_copy
-add Layout/Allowed.cpp '#include "Control/Anything.h"'
+add Control/Allowed.cpp '#include "Layout/Anything.h"'
 add Layout/Allowed.cpp '#include "Utils/Utils.h"'
 add Layout/Allowed.cpp '#include "Platform/Win32.h"'
 add Layout/Allowed.cpp '#include <vector>'

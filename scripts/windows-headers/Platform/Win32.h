@@ -18,3 +18,9 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 #include <tchar.h>
+// The two point macros of <windowsx.h>, without the rest of it (its message-cracker macros
+// would clash with method names such as SelectFont).
+#ifndef GET_X_LPARAM
+#define GET_X_LPARAM(lp) ((int)(short)LOWORD(lp))
+#define GET_Y_LPARAM(lp) ((int)(short)HIWORD(lp))
+#endif
