@@ -100,8 +100,7 @@ LRESULT CEditWnd::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLOREDIT + UI_REFLECT_OFFSET:
     case WM_CTLCOLORSTATIC + UI_REFLECT_OFFSET:
       return AnswerColorMessage(reinterpret_cast<HDC>(wParam));
-    default:
-      break;
+    default: break;
   }
   return DefaultProcessing(uMsg, wParam, lParam);
 }
@@ -161,9 +160,7 @@ LPVOID CEditUI::GetInterfaceByName(LPCWSTR pstrName) {
   return CLabelUI::GetInterfaceByName(pstrName);
 }
 
-UINT CEditUI::GetInputFlags() const {
-  return IsEnabled() ? UIFLAG_TABSTOP | UIFLAG_SETCURSOR : 0;
-}
+UINT CEditUI::GetInputFlags() const { return IsEnabled() ? UIFLAG_TABSTOP | UIFLAG_SETCURSOR : 0; }
 
 HWND CEditUI::GetEditorWindow() const {
   return m_pWindow != nullptr ? m_pWindow->Handle() : nullptr;
@@ -192,8 +189,10 @@ void CEditUI::SelectAllInEditor() {
 
 void CEditUI::HandleEvent(TUIEvent& event) {
   if (!IsMouseEnabled() && IsMouseEvent(event.Type)) {
-    if (m_pParent != nullptr) m_pParent->HandleEvent(event);
-    else CLabelUI::HandleEvent(event);
+    if (m_pParent != nullptr)
+      m_pParent->HandleEvent(event);
+    else
+      CLabelUI::HandleEvent(event);
     return;
   }
   const bool bEnabled = IsEnabled();
@@ -231,8 +230,7 @@ void CEditUI::HandleEvent(TUIEvent& event) {
       return;
     case EventMouseMove:
     case EventButtonUp:
-    case EventContextMenu:
-      return;
+    case EventContextMenu: return;
     case EventMouseEnter:
       if (bEnabled) {
         m_uButtonState |= UISTATE_HOT;
@@ -245,8 +243,7 @@ void CEditUI::HandleEvent(TUIEvent& event) {
         Repaint();
       }
       return;
-    default:
-      break;
+    default: break;
   }
   CLabelUI::HandleEvent(event);
 }
@@ -276,8 +273,10 @@ void CEditUI::SetReadOnly(bool bReadOnly) {
 }
 
 void CEditUI::SetNumberOnly(bool bNumberOnly) {
-  if (bNumberOnly) m_uExtraStyles |= ES_NUMBER;
-  else m_uExtraStyles &= ~static_cast<UINT>(ES_NUMBER);
+  if (bNumberOnly)
+    m_uExtraStyles |= ES_NUMBER;
+  else
+    m_uExtraStyles &= ~static_cast<UINT>(ES_NUMBER);
 }
 
 bool CEditUI::IsNumberOnly() const { return (m_uExtraStyles & ES_NUMBER) != 0; }
@@ -345,28 +344,45 @@ SIZE CEditUI::MeasureSize(SIZE szAvailable) {
 
 void CEditUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
   CUIString sName = pstrName;
-  if (sName == TEXT("readonly")) SetReadOnly(UIParseBool(pstrValue));
-  else if (sName == TEXT("numberonly")) SetNumberOnly(UIParseBool(pstrValue));
-  else if (sName == TEXT("password")) SetPasswordMode(UIParseBool(pstrValue));
-  else if (sName == TEXT("maxchar")) SetMaxChar(UIStrToInt(pstrValue));
-  else if (sName == TEXT("normalimage")) SetNormalImage(pstrValue);
-  else if (sName == TEXT("hotimage")) SetHotImage(pstrValue);
-  else if (sName == TEXT("focusedimage")) SetFocusedImage(pstrValue);
-  else if (sName == TEXT("disabledimage")) SetDisabledImage(pstrValue);
-  else if (sName == TEXT("nativebkcolor")) SetNativeBkColor(UIParseColor(pstrValue));
-  else CLabelUI::ApplyAttribute(pstrName, pstrValue);
+  if (sName == TEXT("readonly"))
+    SetReadOnly(UIParseBool(pstrValue));
+  else if (sName == TEXT("numberonly"))
+    SetNumberOnly(UIParseBool(pstrValue));
+  else if (sName == TEXT("password"))
+    SetPasswordMode(UIParseBool(pstrValue));
+  else if (sName == TEXT("maxchar"))
+    SetMaxChar(UIStrToInt(pstrValue));
+  else if (sName == TEXT("normalimage"))
+    SetNormalImage(pstrValue);
+  else if (sName == TEXT("hotimage"))
+    SetHotImage(pstrValue);
+  else if (sName == TEXT("focusedimage"))
+    SetFocusedImage(pstrValue);
+  else if (sName == TEXT("disabledimage"))
+    SetDisabledImage(pstrValue);
+  else if (sName == TEXT("nativebkcolor"))
+    SetNativeBkColor(UIParseColor(pstrValue));
+  else
+    CLabelUI::ApplyAttribute(pstrName, pstrValue);
 }
 
 void CEditUI::PaintStatusImage(HDC hDC) {
-  if (IsFocused()) m_uButtonState |= UISTATE_FOCUSED;
-  else m_uButtonState &= ~UISTATE_FOCUSED;
-  if (!IsEnabled()) m_uButtonState |= UISTATE_DISABLED;
-  else m_uButtonState &= ~UISTATE_DISABLED;
+  if (IsFocused())
+    m_uButtonState |= UISTATE_FOCUSED;
+  else
+    m_uButtonState &= ~UISTATE_FOCUSED;
+  if (!IsEnabled())
+    m_uButtonState |= UISTATE_DISABLED;
+  else
+    m_uButtonState &= ~UISTATE_DISABLED;
 
   CUIString* pState = nullptr;
-  if (m_uButtonState & UISTATE_DISABLED) pState = &m_sDisabledImage;
-  else if (m_uButtonState & UISTATE_FOCUSED) pState = &m_sFocusedImage;
-  else if (m_uButtonState & UISTATE_HOT) pState = &m_sHotImage;
+  if (m_uButtonState & UISTATE_DISABLED)
+    pState = &m_sDisabledImage;
+  else if (m_uButtonState & UISTATE_FOCUSED)
+    pState = &m_sFocusedImage;
+  else if (m_uButtonState & UISTATE_HOT)
+    pState = &m_sHotImage;
   if (pState != nullptr && !pState->IsEmpty()) {
     if (DrawImageAttr(hDC, *pState)) return;
     pState->Empty();

@@ -203,8 +203,7 @@ void CTextUI::HandleEvent(TUIEvent& event) {
         return;
       }
       break;
-    case EventContextMenu:
-      return;
+    case EventContextMenu: return;
     case EventMouseMove:
       if (IsEnabled() && m_nLinks > 0) {
         if (iLink != m_nHoverLink) {
@@ -221,8 +220,7 @@ void CTextUI::HandleEvent(TUIEvent& event) {
         return;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   CLabelUI::HandleEvent(event);
 }

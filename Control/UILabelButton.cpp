@@ -49,9 +49,7 @@ void CButtonUI::HandleEvent(TUIEvent& event) {
   const bool bInside = ::PtInRect(&m_rcItem, event.ptMouse) != FALSE;
   switch (event.Type) {
     case EventSetFocus:
-    case EventKillFocus:
-      Repaint();
-      break;  // the label records the focus below
+    case EventKillFocus: Repaint(); break;  // the label records the focus below
     case EventKeyDown:
       if (IsKeyboardEnabled() && (event.chKey == VK_SPACE || event.chKey == VK_RETURN)) {
         Activate();
@@ -97,11 +95,8 @@ void CButtonUI::HandleEvent(TUIEvent& event) {
         Repaint();
       }
       break;
-    case EventSetCursor:
-      ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
-      return;
-    default:
-      break;
+    case EventSetCursor: ::SetCursor(::LoadCursorW(nullptr, IDC_HAND)); return;
+    default: break;
   }
   CLabelUI::HandleEvent(event);
 }

@@ -175,10 +175,10 @@ LRESULT WindowImplBase::DispatchMessageKind(UINT uMsg, WPARAM wParam, LPARAM lPa
   }
 }
 
-#define SKINUI_NOT_HANDLED(Operation)                                        \
+#define SKINUI_NOT_HANDLED(Operation)                                       \
   LRESULT WindowImplBase::Operation(UINT, WPARAM, LPARAM, bool& bHandled) { \
-    bHandled = false;                                                        \
-    return 0;                                                                \
+    bHandled = false;                                                       \
+    return 0;                                                               \
   }
 SKINUI_NOT_HANDLED(OnCloseMessage)
 SKINUI_NOT_HANDLED(OnDestroyMessage)
@@ -294,9 +294,7 @@ LRESULT WindowImplBase::OnCreateMessage(UINT, WPARAM, LPARAM, bool&) {
 
 bool WindowImplBase::SelectSkinSource() {
   switch (SkinSource()) {
-    case SkinFromZipFile:
-      CPaintManagerUI::SetResourceZip(SkinZipName(), true);
-      return true;
+    case SkinFromZipFile: CPaintManagerUI::SetResourceZip(SkinZipName(), true); return true;
     case SkinFromZipResource: {
       HINSTANCE hModule = CPaintManagerUI::ResourceModule();
       HRSRC hResource = ::FindResourceW(hModule, SkinResourceId(), kZipResourceType);
@@ -315,8 +313,7 @@ bool WindowImplBase::SelectSkinSource() {
       CPaintManagerUI::SetResourceZipBuffer(copy.pBytes, dwSize);
       return true;
     }
-    default:
-      return true;
+    default: return true;
   }
 }
 

@@ -29,9 +29,9 @@ using NotificationHandler = void (WindowImplBase::*)(TNotifyMsg& msg);
 
 // What a notification map row does with a matching notification.
 enum NotificationKind {
-  NotificationEnd = 0,      // ends a table
-  NotificationIgnore = 1,   // handled without a call
-  NotificationHandle = 2,   // calls the row's handler with the notification
+  NotificationEnd = 0,     // ends a table
+  NotificationIgnore = 1,  // handled without a call
+  NotificationHandle = 2,  // calls the row's handler with the notification
 };
 
 struct NotificationMapEntry {

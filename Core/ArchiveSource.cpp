@@ -98,17 +98,10 @@ long ZCALLBACK SeekSource(voidpf, voidpf stream, ZPOS64_T offset, int origin) {
   auto* source = static_cast<ArchiveSource*>(stream);
   uint64_t base = 0;
   switch (origin) {
-    case ZLIB_FILEFUNC_SEEK_SET:
-      base = 0;
-      break;
-    case ZLIB_FILEFUNC_SEEK_CUR:
-      base = source->Position();
-      break;
-    case ZLIB_FILEFUNC_SEEK_END:
-      base = source->Size();
-      break;
-    default:
-      return -1;
+    case ZLIB_FILEFUNC_SEEK_SET: base = 0; break;
+    case ZLIB_FILEFUNC_SEEK_CUR: base = source->Position(); break;
+    case ZLIB_FILEFUNC_SEEK_END: base = source->Size(); break;
+    default: return -1;
   }
   // Offsets are unsigned; a sum that wraps cannot be a position.
   if (offset > UINT64_MAX - base) return -1;

@@ -8,24 +8,15 @@ namespace {
 
 const char* Message(SkinFileStatus status) {
   switch (status) {
-    case SkinFileStatus::OpenFailed:
-      return "Error opening file";
-    case SkinFileStatus::Empty:
-      return "File is empty";
-    case SkinFileStatus::TooLarge:
-      return "File too large";
-    case SkinFileStatus::ReadFailed:
-      return "Could not read file";
-    case SkinFileStatus::ZipOpenFailed:
-      return "Error opening zip file";
-    case SkinFileStatus::NotFound:
-      return "Could not find ziped file";
-    case SkinFileStatus::UnzipFailed:
-      return "Could not unzip file";
-    case SkinFileStatus::OutOfMemory:
-      return "Out of memory";
-    case SkinFileStatus::Ok:
-      break;
+    case SkinFileStatus::OpenFailed: return "Error opening file";
+    case SkinFileStatus::Empty: return "File is empty";
+    case SkinFileStatus::TooLarge: return "File too large";
+    case SkinFileStatus::ReadFailed: return "Could not read file";
+    case SkinFileStatus::ZipOpenFailed: return "Error opening zip file";
+    case SkinFileStatus::NotFound: return "Could not find ziped file";
+    case SkinFileStatus::UnzipFailed: return "Could not unzip file";
+    case SkinFileStatus::OutOfMemory: return "Out of memory";
+    case SkinFileStatus::Ok: break;
   }
   return "";
 }

@@ -40,8 +40,7 @@ inline WCHAR DecodeEntity(WCHAR*& p) {
         return '"';
       }
       break;
-    default:
-      break;
+    default: break;
   }
   return '&';
 }

@@ -170,11 +170,12 @@ LRESULT CWindowWnd::RouteToObject(const ObjectSlot& slot, HWND hWnd, UINT uMsg, 
 }
 
 // Our own classes keep the object in the window's user data.
-LRESULT CALLBACK CWindowWnd::ClassWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam,
-                                             LPARAM lParam) {
+LRESULT CALLBACK CWindowWnd::ClassWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
   static const ObjectSlot userData{
       [](HWND h) { return reinterpret_cast<CWindowWnd*>(::GetWindowLongPtrW(h, GWLP_USERDATA)); },
-      [](HWND h, CWindowWnd* o) { ::SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(o)); }};
+      [](HWND h, CWindowWnd* o) {
+        ::SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(o));
+      }};
   return RouteToObject(userData, hWnd, uMsg, wParam, lParam);
 }
 

@@ -47,8 +47,7 @@ class CWindowWnd {
   LRESULT DefaultProcessing(UINT uMsg, WPARAM wParam, LPARAM lParam);
 
   static LRESULT CALLBACK ClassWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK SuperclassWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam,
-                                               LPARAM lParam);
+  static LRESULT CALLBACK SuperclassWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
   // Where a window keeps the object it belongs to.
   struct ObjectSlot {
     CWindowWnd* (*get)(HWND hWnd);

@@ -254,7 +254,8 @@ void CContainerUI::PlaceFloatChild(int iIndex) {
   pControl->SetPos(rc);
 }
 
-// --- Hit-testing ----------------------------------------------------------------------------------
+// --- Hit-testing
+// ----------------------------------------------------------------------------------
 
 CControlUI* CContainerUI::FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT uFlags) {
   if ((uFlags & UIFIND_VISIBLE) != 0 && !IsVisible()) return nullptr;
@@ -299,7 +300,8 @@ CControlUI* CContainerUI::FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT u
   return nullptr;
 }
 
-// --- Events ---------------------------------------------------------------------------------------
+// --- Events
+// ---------------------------------------------------------------------------------------
 
 void CContainerUI::HandleEvent(TUIEvent& event) {
   if (!m_bMouseEnabled && IsMouseEvent(event.Type)) {
@@ -341,7 +343,8 @@ void CContainerUI::HandleEvent(TUIEvent& event) {
   CControlUI::HandleEvent(event);
 }
 
-// --- Attributes -----------------------------------------------------------------------------------
+// --- Attributes
+// -----------------------------------------------------------------------------------
 
 void CContainerUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
   if (!pstrValue) pstrValue = TEXT("");
@@ -366,7 +369,8 @@ void CContainerUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
   }
 }
 
-// --- Painting -------------------------------------------------------------------------------------
+// --- Painting
+// -------------------------------------------------------------------------------------
 
 void CContainerUI::Paint(HDC hDC, const RECT& rcPaint) {
   RECT rcTemp;

@@ -83,10 +83,10 @@ void CControlUI::SetPos(RECT rc) {
   if (m_bFloat && m_pParent) {
     // Keep the offset measured from the same edges, so that a later parent resize keeps it.
     const RECT& rcParent = m_pParent->GetPos();
-    m_cXY.cx = m_cXY.cx >= 0 ? Diff(m_rcItem.left, rcParent.left)
-                             : Diff(m_rcItem.right, rcParent.right);
-    m_cXY.cy = m_cXY.cy >= 0 ? Diff(m_rcItem.top, rcParent.top)
-                             : Diff(m_rcItem.bottom, rcParent.bottom);
+    m_cXY.cx =
+        m_cXY.cx >= 0 ? Diff(m_rcItem.left, rcParent.left) : Diff(m_rcItem.right, rcParent.right);
+    m_cXY.cy =
+        m_cXY.cy >= 0 ? Diff(m_rcItem.top, rcParent.top) : Diff(m_rcItem.bottom, rcParent.bottom);
     m_cxyFixed.cx = Diff(m_rcItem.right, m_rcItem.left);
     m_cxyFixed.cy = Diff(m_rcItem.bottom, m_rcItem.top);
   }
@@ -266,9 +266,7 @@ void CControlUI::DispatchEvent(TUIEvent& event) {
 
 void CControlUI::HandleEvent(TUIEvent& event) {
   switch (event.Type) {
-    case EventSetCursor:
-      ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
-      return;
+    case EventSetCursor: ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW)); return;
     case EventSetFocus:
       m_bFocused = true;
       Repaint();
@@ -290,8 +288,7 @@ void CControlUI::HandleEvent(TUIEvent& event) {
         return;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   if (m_pParent) m_pParent->HandleEvent(event);
 }
@@ -422,14 +419,15 @@ void CControlUI::RequestParentLayout() {
 
 bool CControlUI::IsLayoutStale() const { return m_bUpdateNeeded; }
 
-// --- Painting -------------------------------------------------------------------------------------
+// --- Painting
+// -------------------------------------------------------------------------------------
 
 void CControlUI::Paint(HDC hDC, const RECT& rcPaint) {
   if (!::IntersectRect(&m_rcPaint, &rcPaint, &m_rcItem)) return;
   ClipScope roundClip;
   if (HasRound(m_cxyBorderRound)) {
-    ClipScope::ClipToRoundRect(hDC, m_rcPaint, m_rcItem, m_cxyBorderRound.cx,
-                               m_cxyBorderRound.cy, roundClip);
+    ClipScope::ClipToRoundRect(hDC, m_rcPaint, m_rcItem, m_cxyBorderRound.cx, m_cxyBorderRound.cy,
+                               roundClip);
   }
   PaintBkColor(hDC);
   PaintBkImage(hDC);
@@ -473,8 +471,8 @@ void CControlUI::PaintText(HDC /*hDC*/) {}
 
 void CControlUI::PaintBorder(HDC hDC) {
   if (m_nBorderSize <= 0) return;
-  const DWORD dwColor = AdjustedColor(
-      m_bFocused && m_dwFocusBorderColor != 0 ? m_dwFocusBorderColor : m_dwBorderColor);
+  const DWORD dwColor = AdjustedColor(m_bFocused && m_dwFocusBorderColor != 0 ? m_dwFocusBorderColor
+                                                                              : m_dwBorderColor);
   if (HasRound(m_cxyBorderRound)) {
     CDrawEngine::DrawRoundRectFrame(hDC, m_rcItem, m_cxyBorderRound.cx, m_cxyBorderRound.cy,
                                     m_nBorderSize, dwColor);

@@ -11,16 +11,16 @@ namespace SkinUI {
 // The parameters of one image of a string. Items read later override earlier ones; nothing is
 // reset between the images of a string, so a later image inherits everything set before it.
 struct TImageDrawParams {
-  CUIString sName;        // the image's name in the manager's cache
-  CUIString sResType;     // embedded-resource type; empty for a skin file
+  CUIString sName;               // the image's name in the manager's cache
+  CUIString sResType;            // embedded-resource type; empty for a skin file
   RECT rcDest = {0, 0, 0, 0};    // where to draw, in the surface's coordinates
   RECT rcSource = {0, 0, 0, 0};  // part of the image; all 0 means the whole image
   RECT rcCorner = {0, 0, 0, 0};  // fixed left, top, right, bottom borders
-  DWORD dwMask = 0;       // colour key applied when the image is first loaded
-  BYTE bFade = 255;       // constant opacity
-  bool bHole = false;     // leave the middle piece out
-  bool bTiledX = false;   // tile the middle horizontally instead of stretching
-  bool bTiledY = false;   // tile the middle vertically instead of stretching
+  DWORD dwMask = 0;              // colour key applied when the image is first loaded
+  BYTE bFade = 255;              // constant opacity
+  bool bHole = false;            // leave the middle piece out
+  bool bTiledX = false;          // tile the middle horizontally instead of stretching
+  bool bTiledY = false;          // tile the middle vertically instead of stretching
 };
 
 // Called with the parameters described so far when an item starts the next image of a string.

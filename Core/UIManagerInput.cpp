@@ -115,41 +115,21 @@ CControlUI* CPaintManagerUI::InputRouting::OwnControlAt(const CPaintManagerUI& m
 
 bool CPaintManagerUI::RouteInput(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes) {
   switch (uMsg) {
-    case WM_MOUSEMOVE:
-      InputRouting::MouseMove(*this, lParam);
-      return false;
-    case WM_MOUSEHOVER:
-      lRes = 0;
-      return InputRouting::MouseHover(*this, lParam);
-    case WM_MOUSELEAVE:
-      InputRouting::MouseLeave(*this);
-      return false;
+    case WM_MOUSEMOVE: InputRouting::MouseMove(*this, lParam); return false;
+    case WM_MOUSEHOVER: lRes = 0; return InputRouting::MouseHover(*this, lParam);
+    case WM_MOUSELEAVE: InputRouting::MouseLeave(*this); return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-      InputRouting::ButtonDown(*this, uMsg, wParam, lParam);
-      return false;
-    case WM_LBUTTONUP:
-      InputRouting::ButtonUp(*this, wParam, lParam);
-      return false;
-    case WM_CONTEXTMENU:
-      InputRouting::ContextMenu(*this, wParam, lParam);
-      return false;
-    case WM_MOUSEWHEEL:
-      InputRouting::Wheel(*this, wParam, lParam);
-      return false;
-    case WM_SETCURSOR:
-      return InputRouting::SetCursor(*this, wParam, lParam, lRes);
+    case WM_RBUTTONDOWN: InputRouting::ButtonDown(*this, uMsg, wParam, lParam); return false;
+    case WM_LBUTTONUP: InputRouting::ButtonUp(*this, wParam, lParam); return false;
+    case WM_CONTEXTMENU: InputRouting::ContextMenu(*this, wParam, lParam); return false;
+    case WM_MOUSEWHEEL: InputRouting::Wheel(*this, wParam, lParam); return false;
+    case WM_SETCURSOR: return InputRouting::SetCursor(*this, wParam, lParam, lRes);
     case WM_KEYDOWN:
     case WM_KEYUP:
-    case WM_CHAR:
-      InputRouting::Key(*this, uMsg, wParam);
-      return false;
-    case WM_TIMER:
-      InputRouting::Timer(*this, wParam);
-      return false;
-    default:
-      return false;
+    case WM_CHAR: InputRouting::Key(*this, uMsg, wParam); return false;
+    case WM_TIMER: InputRouting::Timer(*this, wParam); return false;
+    default: return false;
   }
 }
 
@@ -473,8 +453,7 @@ bool CPaintManagerUI::PreRoute(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT&
       pControl->Activate();
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 

@@ -23,8 +23,8 @@ bool CreateSurface(HDC hDcWindow, const RECT& rcClient, HDC& hDC, HBITMAP& hBitm
 }
 
 void CopyArea(HDC hDcTo, HDC hDcFrom, const RECT& rc) {
-  ::BitBlt(hDcTo, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, hDcFrom, rc.left,
-           rc.top, SRCCOPY);
+  ::BitBlt(hDcTo, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, hDcFrom, rc.left, rc.top,
+           SRCCOPY);
 }
 
 CControlUI* CALLBACK CountControl(CControlUI* /*pControl*/, LPVOID pData) {
@@ -42,7 +42,8 @@ CControlUI* CALLBACK ControlContainingPoint(CControlUI* pControl, LPVOID pData) 
 
 }  // namespace
 
-// --- Tree and names -------------------------------------------------------------------------------
+// --- Tree and names
+// -------------------------------------------------------------------------------
 
 bool CPaintManagerUI::AttachRoot(CControlUI* pControl) {
   ASSERT(::IsWindow(m_hWndPaint));
@@ -166,8 +167,7 @@ bool CPaintManagerUI::OnPaint(LRESULT& lRes) {
   const int iSaved = ::SaveDC(m_hDcOffscreen);
   if (m_bLayeredBackground) {
     if (!m_hDcBackground) {
-      const bool bCreated =
-          CreateSurface(m_hDcPaint, rcClient, m_hDcBackground, m_hbmpBackground);
+      const bool bCreated = CreateSurface(m_hDcPaint, rcClient, m_hDcBackground, m_hbmpBackground);
       ASSERT(m_hDcBackground);
       ASSERT(m_hbmpBackground);
       (void)bCreated;

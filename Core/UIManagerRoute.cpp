@@ -16,8 +16,8 @@ bool CPaintManagerUI::RouteMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRES
   for (int i = 0; i < filters.GetSize(); i++) {
     if (m_aMessageFilters.Find(filters[i]) < 0) continue;
     bool bHandled = false;
-    const LRESULT lResult = static_cast<IMessageFilterUI*>(filters[i])
-                                ->FilterMessage(uMsg, wParam, lParam, bHandled);
+    const LRESULT lResult =
+        static_cast<IMessageFilterUI*>(filters[i])->FilterMessage(uMsg, wParam, lParam, bHandled);
     if (bHandled) {
       lRes = lResult;
       return true;
@@ -25,11 +25,8 @@ bool CPaintManagerUI::RouteMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRES
   }
 
   switch (uMsg) {
-    case WM_PAINT:
-      return OnPaint(lRes);
-    case WM_PRINTCLIENT:
-      PrintClient(reinterpret_cast<HDC>(wParam), lParam);
-      break;
+    case WM_PAINT: return OnPaint(lRes);
+    case WM_PRINTCLIENT: PrintClient(reinterpret_cast<HDC>(wParam), lParam); break;
     case WM_ERASEBKGND:
       // Painting covers everything through the offscreen surface; erasing would only flicker.
       lRes = 1;
@@ -45,9 +42,7 @@ bool CPaintManagerUI::RouteMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRES
       if (m_pRoot) m_pRoot->RequestLayout();
       lRes = 0;
       return true;
-    case WM_GETMINMAXINFO:
-      GetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
-      break;
+    case WM_GETMINMAXINFO: GetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)); break;
     case WM_CLOSE: {
       TUIEvent event;
       event.ptMouse = m_ptLastMousePos;
@@ -76,8 +71,8 @@ bool CPaintManagerUI::RouteMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRES
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
       if (lParam == 0) break;
-      lRes = ::SendMessageW(reinterpret_cast<HWND>(lParam), uMsg + UI_REFLECT_OFFSET, wParam,
-                            lParam);
+      lRes =
+          ::SendMessageW(reinterpret_cast<HWND>(lParam), uMsg + UI_REFLECT_OFFSET, wParam, lParam);
       return true;
     case WM_UI_DEFERRED_DELETE: {
       // Controls deferred while these are deleted wait for their own cleanup message.

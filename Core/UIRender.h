@@ -108,8 +108,8 @@ class CDrawEngine {
   // Text with inline tags. rc is updated with DT_CALCRECT. prcLinks/sLinks may be null when
   // nLinkRects is 0; on return nLinkRects is the number of link rectangles produced.
   static void DrawMarkupText(HDC hDC, CPaintManagerUI* pManager, RECT& rc, LPCWSTR pstrText,
-                             DWORD dwTextColor, RECT* prcLinks, CUIString* sLinks,
-                             int& nLinkRects, UINT uStyle);
+                             DWORD dwTextColor, RECT* prcLinks, CUIString* sLinks, int& nLinkRects,
+                             UINT uStyle);
 };
 
 }  // namespace SkinUI

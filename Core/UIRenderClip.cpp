@@ -9,8 +9,8 @@ namespace {
 
 // Starts a scope on hDC: records the current clip box as the outer region and intersects the
 // clip with `region`, which the scope takes over.
-void BeginScope(HDC hDC, const RECT& rc, HRGN region, HDC& scopeDC, RECT& scopeRect,
-                HRGN& scopeRgn, HRGN& outerRgn) {
+void BeginScope(HDC hDC, const RECT& rc, HRGN region, HDC& scopeDC, RECT& scopeRect, HRGN& scopeRgn,
+                HRGN& outerRgn) {
   RECT box = {0, 0, 0, 0};
   GetClipBox(hDC, &box);
   outerRgn = CreateRectRgnIndirect(&box);
@@ -40,8 +40,8 @@ void ClipScope::ClipToRect(HDC hDC, const RECT& rc, ClipScope& clip) {
              clip.m_hOldRgn);
 }
 
-void ClipScope::ClipToRoundRect(HDC hDC, const RECT& rc, const RECT& rcItem, int width,
-                                int height, ClipScope& clip) {
+void ClipScope::ClipToRoundRect(HDC hDC, const RECT& rc, const RECT& rcItem, int width, int height,
+                                ClipScope& clip) {
   EndScope(clip.m_hDC, clip.m_hRgn, clip.m_hOldRgn);
   HRGN region = CreateRectRgnIndirect(&rc);
   HRGN round = CreateRoundRectRgn(rcItem.left, rcItem.top, rcItem.right + 1, rcItem.bottom + 1,

@@ -77,8 +77,7 @@ void DrawGradient(HDC hDC, const RECT& rc, DWORD dwFirst, DWORD dwSecond, bool b
     CDrawEngine::FillGradientBands(hDC, rc, dwFirst, dwSecond, bVertical, nSteps);
     return;
   }
-  TRIVERTEX vertices[2] = {Vertex(rc.left, rc.top, dwFirst),
-                           Vertex(rc.right, rc.bottom, dwSecond)};
+  TRIVERTEX vertices[2] = {Vertex(rc.left, rc.top, dwFirst), Vertex(rc.right, rc.bottom, dwSecond)};
   GRADIENT_RECT mesh = {0, 1};
   gradientFill(hDC, vertices, 2, &mesh, 1, bVertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
 }
@@ -185,10 +184,11 @@ void CDrawEngine::FillGradientBands(HDC hDC, const RECT& rc, DWORD dwFirst, DWOR
       band.left = start;
       band.right = end;
     }
-    const DWORD color = 0xFF000000u |
-                        static_cast<DWORD>(MixChannel(RedOf(dwFirst), RedOf(dwSecond), i, shift)) << 16 |
-                        static_cast<DWORD>(MixChannel(GreenOf(dwFirst), GreenOf(dwSecond), i, shift)) << 8 |
-                        MixChannel(BlueOf(dwFirst), BlueOf(dwSecond), i, shift);
+    const DWORD color =
+        0xFF000000u |
+        static_cast<DWORD>(MixChannel(RedOf(dwFirst), RedOf(dwSecond), i, shift)) << 16 |
+        static_cast<DWORD>(MixChannel(GreenOf(dwFirst), GreenOf(dwSecond), i, shift)) << 8 |
+        MixChannel(BlueOf(dwFirst), BlueOf(dwSecond), i, shift);
     FillSolid(hDC, band, color);
   }
 }

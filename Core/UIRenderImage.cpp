@@ -56,8 +56,8 @@ void DrawPiece(const GridTarget& t, Span d, Span s) {
   if (d.w <= 0 || d.h <= 0 || s.w <= 0 || s.h <= 0) return;
   if (!MeetsPaint(t.rcPaint, d)) return;
   if (!ClampSource(s.x, s.w, t.bmWidth) || !ClampSource(s.y, s.h, t.bmHeight)) return;
-  if (!FitsInt(d.x) || !FitsInt(d.y) || !FitsInt(d.w) || !FitsInt(d.h) ||
-      !FitsInt(d.x + d.w) || !FitsInt(d.y + d.h))
+  if (!FitsInt(d.x) || !FitsInt(d.y) || !FitsInt(d.w) || !FitsInt(d.h) || !FitsInt(d.x + d.w) ||
+      !FitsInt(d.y + d.h))
     return;
   const int dx = static_cast<int>(d.x), dy = static_cast<int>(d.y);
   const int dw = static_cast<int>(d.w), dh = static_cast<int>(d.h);
@@ -146,8 +146,9 @@ void CopyWhole(const GridTarget& t, const RECT& D, const RECT& S) {
   if (!IntersectRect(&part, &D, &t.rcPaint)) return;
   const LONGLONG sx = static_cast<LONGLONG>(S.left) + part.left - D.left;
   const LONGLONG sy = static_cast<LONGLONG>(S.top) + part.top - D.top;
-  DrawPiece(t, {part.left, part.top, static_cast<LONGLONG>(part.right) - part.left,
-                static_cast<LONGLONG>(part.bottom) - part.top},
+  DrawPiece(t,
+            {part.left, part.top, static_cast<LONGLONG>(part.right) - part.left,
+             static_cast<LONGLONG>(part.bottom) - part.top},
             {sx, sy, static_cast<LONGLONG>(part.right) - part.left,
              static_cast<LONGLONG>(part.bottom) - part.top});
 }
@@ -169,8 +170,7 @@ void DrawParams(const TImageDrawParams& p, void* context) {
 }  // namespace
 
 bool CDrawEngine::DrawImageAttribute(HDC hDC, CPaintManagerUI* pManager, const RECT& rcItem,
-                                     const RECT& rcPaint, LPCWSTR pStrImage,
-                                     LPCWSTR pStrModify) {
+                                     const RECT& rcPaint, LPCWSTR pStrImage, LPCWSTR pStrModify) {
   if (!pManager || !hDC) return false;
   TImageDrawParams params;
   params.sName = pStrImage ? pStrImage : TEXT("");
@@ -184,30 +184,28 @@ bool CDrawEngine::DrawImageAttribute(HDC hDC, CPaintManagerUI* pManager, const R
 
 bool CDrawEngine::DrawNamedImage(HDC hDC, CPaintManagerUI* pManager, const RECT& rcItem,
                                  const RECT& rcPaint, const CUIString& sImageName,
-                                 const CUIString& sImageResType, RECT rcItemDest,
-                                 RECT rcBmpPart, RECT rcCorner, DWORD dwMask, BYTE bFade,
-                                 bool bHole, bool bTiledX, bool bTiledY) {
+                                 const CUIString& sImageResType, RECT rcItemDest, RECT rcBmpPart,
+                                 RECT rcCorner, DWORD dwMask, BYTE bFade, bool bHole, bool bTiledX,
+                                 bool bTiledY) {
   if (sImageName.IsEmpty() || !pManager) return false;
   const TImageEntry* image = pManager->ImageFor(
       sImageName, sImageResType.IsEmpty() ? nullptr : sImageResType.GetData(), dwMask);
   if (!image) return false;
-  if (rcBmpPart.left == 0 && rcBmpPart.top == 0 && rcBmpPart.right == 0 &&
-      rcBmpPart.bottom == 0) {
+  if (rcBmpPart.left == 0 && rcBmpPart.top == 0 && rcBmpPart.right == 0 && rcBmpPart.bottom == 0) {
     rcBmpPart = RECT{0, 0, image->nWidth, image->nHeight};
   }
   if (rcBmpPart.right > image->nWidth) rcBmpPart.right = image->nWidth;
   if (rcBmpPart.bottom > image->nHeight) rcBmpPart.bottom = image->nHeight;
   if (Intersects(rcItemDest, rcItem) && Intersects(rcItemDest, rcPaint)) {
-    DrawImageGrid(hDC, image->hBitmap, rcItemDest, rcPaint, rcBmpPart, rcCorner,
-                  image->bHasAlpha, bFade, bHole, bTiledX, bTiledY);
+    DrawImageGrid(hDC, image->hBitmap, rcItemDest, rcPaint, rcBmpPart, rcCorner, image->bHasAlpha,
+                  bFade, bHole, bTiledX, bTiledY);
   }
   return true;
 }
 
-void CDrawEngine::DrawImageGrid(HDC hDC, HBITMAP hBitmap, const RECT& rcDest,
-                                const RECT& rcPaint, const RECT& rcBmpPart,
-                                const RECT& rcCorners, bool bAlpha, BYTE uFade, bool bHole,
-                                bool bTiledX, bool bTiledY) {
+void CDrawEngine::DrawImageGrid(HDC hDC, HBITMAP hBitmap, const RECT& rcDest, const RECT& rcPaint,
+                                const RECT& rcBmpPart, const RECT& rcCorners, bool bAlpha,
+                                BYTE uFade, bool bHole, bool bTiledX, bool bTiledY) {
   if (!hDC || !hBitmap) return;
   BITMAP bm = {};
   if (!GetObjectW(hBitmap, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return;
@@ -216,7 +214,12 @@ void CDrawEngine::DrawImageGrid(HDC hDC, HBITMAP hBitmap, const RECT& rcDest,
   HGDIOBJ oldBitmap = SelectObject(memDC, hBitmap);
   const int oldMode = SetStretchBltMode(hDC, HALFTONE);
   const bool blend = bAlpha || uFade < 255;
-  const GridTarget t = {hDC, memDC, rcPaint, bm.bmWidth, bm.bmHeight, blend,
+  const GridTarget t = {hDC,
+                        memDC,
+                        rcPaint,
+                        bm.bmWidth,
+                        bm.bmHeight,
+                        blend,
                         BLENDFUNCTION{AC_SRC_OVER, 0, uFade, AC_SRC_ALPHA}};
   const RECT& D = rcDest;
   const RECT& S = rcBmpPart;
@@ -234,8 +237,8 @@ void CDrawEngine::DrawImageGrid(HDC hDC, HBITMAP hBitmap, const RECT& rcDest,
                      static_cast<LONGLONG>(D.right) - K.right,
                      static_cast<LONGLONG>(D.bottom) - K.bottom};
     // An empty or negative source middle has nothing to stretch or tile.
-    if (!bHole && mw > 0 && mh > 0 && MeetsPaint(rcPaint, {mid.left, mid.top, mid.right - mid.left,
-                                                           mid.bottom - mid.top})) {
+    if (!bHole && mw > 0 && mh > 0 &&
+        MeetsPaint(rcPaint, {mid.left, mid.top, mid.right - mid.left, mid.bottom - mid.top})) {
       DrawMiddle(t, mid, static_cast<LONGLONG>(S.left) + K.left,
                  static_cast<LONGLONG>(S.top) + K.top, mw, mh, bTiledX, bTiledY);
     }

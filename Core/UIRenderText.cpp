@@ -389,12 +389,8 @@ void MarkupLayout::OpeningTag() {
   const bool bBare = IsCloseBracket(m_p[2]);
   m_p = *pClose ? pClose + 1 : pClose;
   switch (letter) {
-    case 'a':
-      LinkTag(sArgs);
-      break;
-    case 'b':
-      PushVariant(true, false, false);
-      break;
+    case 'a': LinkTag(sArgs); break;
+    case 'b': PushVariant(true, false, false); break;
     case 'c': {
       const WCHAR* q = SkipSpaces(sArgs);
       if (*q == '#') ++q;
@@ -404,9 +400,7 @@ void MarkupLayout::OpeningTag() {
       SelectColor();
       break;
     }
-    case 'f':
-      FontTag(sArgs);
-      break;
+    case 'f': FontTag(sArgs); break;
     case 'i':
       if (bBare)
         PushVariant(false, false, true);
@@ -416,26 +410,13 @@ void MarkupLayout::OpeningTag() {
     case 'n':
       if (!SingleLine()) m_bLineEnd = true;
       break;
-    case 'p':
-      ParagraphTag(sArgs);
-      break;
-    case 'r':
-      m_bInRaw = true;
-      break;
-    case 's':
-      m_bInSelected = !m_bInSelected;
-      break;
-    case 'u':
-      PushVariant(false, true, false);
-      break;
-    case 'x':
-      m_pt.x = Clamped(static_cast<long long>(m_pt.x) + UIStrToInt(sArgs));
-      break;
-    case 'y':
-      m_cyLine = Clamped(UIStrToInt(sArgs));
-      break;
-    default:
-      break;
+    case 'p': ParagraphTag(sArgs); break;
+    case 'r': m_bInRaw = true; break;
+    case 's': m_bInSelected = !m_bInSelected; break;
+    case 'u': PushVariant(false, true, false); break;
+    case 'x': m_pt.x = Clamped(static_cast<long long>(m_pt.x) + UIStrToInt(sArgs)); break;
+    case 'y': m_cyLine = Clamped(UIStrToInt(sArgs)); break;
+    default: break;
   }
 }
 
@@ -451,22 +432,15 @@ void MarkupLayout::EndTag() {
     case 'b':
     case 'f':
     case 'i':
-    case 'u':
-      PopFont();
-      break;
-    case 'c':
-      PopColor();
-      break;
+    case 'u': PopFont(); break;
+    case 'c': PopColor(); break;
     case 'p':
       if (m_pt.x > m_rc.left) m_bLineEnd = true;
       if (!m_stacks.spacings.empty()) m_stacks.spacings.pop_back();
       m_cyLine = std::max(m_cyLine, FontLineHeight());
       break;
-    case 's':
-      m_bInSelected = !m_bInSelected;
-      break;
-    default:
-      break;
+    case 's': m_bInSelected = !m_bInSelected; break;
+    default: break;
   }
 }
 

@@ -344,19 +344,14 @@ void CScrollBarUI::HandleEvent(TUIEvent& event) {
   switch (event.Type) {
     case EventSetFocus:
     case EventKillFocus:
-    case EventContextMenu:
-      return;
+    case EventContextMenu: return;
     case EventButtonDown:
     case EventDoubleClick:
       if (!IsEnabled()) break;
       OnPress(event.ptMouse);
       return;
-    case EventButtonUp:
-      OnRelease();
-      return;
-    case EventMouseMove:
-      OnMouseMove(event.ptMouse);
-      return;
+    case EventButtonUp: OnRelease(); return;
+    case EventMouseMove: OnMouseMove(event.ptMouse); return;
     case EventTimer:
       if (event.wParam != kRepeatTimerId) break;
       OnRepeatTick();
@@ -375,8 +370,7 @@ void CScrollBarUI::HandleEvent(TUIEvent& event) {
       m_uThumbState &= ~static_cast<UINT>(UISTATE_HOT);
       Repaint();
       return;
-    default:
-      break;
+    default: break;
   }
   if (m_pOwner) {
     m_pOwner->HandleEvent(event);

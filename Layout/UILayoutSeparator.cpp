@@ -103,8 +103,7 @@ bool CLayoutSeparator::HandleEvent(CControlUI* pOwner, RECT& rcItem, LONG& fixed
       SetCursor(LoadCursorW(nullptr, m_bVertical ? IDC_SIZENS : IDC_SIZEWE));
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 

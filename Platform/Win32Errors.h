@@ -119,7 +119,7 @@
 #define STG_E_ACCESSDENIED static_cast<HRESULT>(0x80030005u)
 
 #define FACILITY_WIN32 7
-#define HRESULT_FROM_WIN32(x)                                                         \
-  (static_cast<HRESULT>(x) <= 0 ? static_cast<HRESULT>(x)                             \
+#define HRESULT_FROM_WIN32(x)                                                                  \
+  (static_cast<HRESULT>(x) <= 0 ? static_cast<HRESULT>(x)                                      \
                                 : static_cast<HRESULT>((static_cast<DWORD>(x) & 0x0000FFFFu) | \
                                                        (FACILITY_WIN32 << 16) | 0x80000000u))

@@ -1,8 +1,8 @@
 #pragma once
 // Types and constants of the Window functions listed in Platform/Api/Window.inc.
 
-#include "Platform/Win32Types.h"
 #include "Platform/Win32Shell.h"
+#include "Platform/Win32Types.h"
 
 typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);

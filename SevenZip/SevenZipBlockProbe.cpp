@@ -14,8 +14,10 @@ size_t FirstEntryPastFirstBlock(const SevenZipSourceMaker& makeSource) {
   SevenZipResult result;
   for (; (result = reader.NextEntry(&entry)) == SevenZipResult::Ok; ++entries) {
     if (entry.block < 0 || past != SIZE_MAX) continue;
-    if (first < 0) first = entry.block;
-    else if (entry.block != first) past = entries;
+    if (first < 0)
+      first = entry.block;
+    else if (entry.block != first)
+      past = entries;
   }
   if (result != SevenZipResult::End || !reader.LayoutKnown()) return entries;
   return past == SIZE_MAX ? entries : past;

@@ -41,7 +41,9 @@ constexpr uint64_t kCopy = 0x00, kLzma = 0x030101, kLzma2 = 0x21;
 // The coders every build of the decoder has.
 bool AlwaysDecodable(uint64_t coder) {
   switch (coder) {
-    case kCopy: case kLzma: case kLzma2:
+    case kCopy:
+    case kLzma:
+    case kLzma2:
     case 0x040108:    // Deflate
     case 0x040202:    // BZip2
     case 0x030401:    // PPMd
@@ -73,7 +75,7 @@ struct Block {
   std::vector<uint64_t> unpackSizes;  // one per output stream of its coders
   uint64_t outStreams = 0;
   uint64_t boundOutputs = 0;
-  std::vector<uint64_t> boundOut;     // output streams fed into another coder
+  std::vector<uint64_t> boundOut;  // output streams fed into another coder
   bool crcDefined = false;
   uint32_t crc = 0;
   uint64_t substreams = 1;
@@ -161,7 +163,8 @@ uint64_t Add(uint64_t a, uint64_t b) {
   return sum;
 }
 
-void ReadDigests(Cursor& in, uint64_t count, std::vector<bool>* defined, std::vector<uint32_t>* crcs) {
+void ReadDigests(Cursor& in, uint64_t count, std::vector<bool>* defined,
+                 std::vector<uint32_t>* crcs) {
   *defined = in.DefinedBits(count);
   crcs->assign(count, 0);
   for (uint64_t i = 0; i < count; ++i)
@@ -494,7 +497,8 @@ SevenZipHeaderCheck Check(SevenZipSource& source, SevenZipLayout* layout) {
   if (Crc(start.substr(12)) != startCrc) throw Malformed();
   uint64_t offset = Le64(p + 12);
   uint64_t length = Le64(p + 20);
-  uint32_t nextCrc = static_cast<uint32_t>(p[28] | p[29] << 8 | p[30] << 16) | uint32_t{p[31]} << 24;
+  uint32_t nextCrc = static_cast<uint32_t>(p[28] | p[29] << 8 | p[30] << 16) | uint32_t{p[31]}
+                                                                                   << 24;
   if (length == 0) {
     // An archive without entries: nothing else may be claimed.
     if (offset != 0 || nextCrc != 0) throw Malformed();

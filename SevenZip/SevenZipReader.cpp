@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "SevenZip/SevenZipHeader.h"
 #include "Platform/Win32.h"
+#include "SevenZip/SevenZipHeader.h"
 
 namespace SevenZip {
 
@@ -125,9 +125,12 @@ struct SevenZipReader::Impl {
 
   SevenZipResult Fail(SevenZipError kind, int64_t block = -1) {
     int number = handle ? archive_errno(handle) : ENOMEM;
-    if (inputFailed) kind = SevenZipError::Input;
-    else if (number == ENOMEM) kind = SevenZipError::Memory;
-    else if (kind == SevenZipError::Data && !Decodable(block)) kind = SevenZipError::NotSupported;
+    if (inputFailed)
+      kind = SevenZipError::Input;
+    else if (number == ENOMEM)
+      kind = SevenZipError::Memory;
+    else if (kind == SevenZipError::Data && !Decodable(block))
+      kind = SevenZipError::NotSupported;
     error = kind;
     errorText = handle && archive_error_string(handle) ? archive_error_string(handle) : "";
     failed = true;
@@ -163,7 +166,8 @@ struct SevenZipReader::Impl {
     current.block = index < layout.blockOf.size() ? layout.blockOf[index] : -1;
     current.isDirectory = archive_entry_filetype(header) == AE_IFDIR;
     current.permissions = archive_entry_perm(header) & 0777;
-    current.size = archive_entry_size(header) > 0 ? static_cast<uint64_t>(archive_entry_size(header)) : 0;
+    current.size =
+        archive_entry_size(header) > 0 ? static_cast<uint64_t>(archive_entry_size(header)) : 0;
     linkText.clear();
     linkServed = true;
     if (archive_entry_filetype(header) == AE_IFLNK) {

@@ -36,11 +36,11 @@ enum class SevenZipResult { Ok, End, Error };
 
 enum class SevenZipError {
   None,
-  Format,  // not a 7z archive, or its header database is damaged
-  Data,    // an entry's data cannot be decoded or fails its CRC check
+  Format,        // not a 7z archive, or its header database is damaged
+  Data,          // an entry's data cannot be decoded or fails its CRC check
   NotSupported,  // an entry's data is packed with a coder the decoder does not have
-  Memory,  // the decoder ran out of memory
-  Input,   // the source could not be read or positioned
+  Memory,        // the decoder ran out of memory
+  Input,         // the source could not be read or positioned
 };
 
 struct SevenZipEntry {

@@ -311,7 +311,8 @@ int CUIString::Replace(LPCWSTR pstrFrom, LPCWSTR pstrTo) {
   std::basic_string<WCHAR> result;
   int count = 0;
   size_t done = 0;
-  for (size_t at = text.find(from); at != std::basic_string_view<WCHAR>::npos; at = text.find(from, done)) {
+  for (size_t at = text.find(from); at != std::basic_string_view<WCHAR>::npos;
+       at = text.find(from, done)) {
     result.append(text.substr(done, at - done)).append(to);
     done = at + from.size();
     ++count;

@@ -141,8 +141,10 @@ void OursNinePiece(benchmark::State& state) {
 void RawNinePiece(benchmark::State& state) {
   Target src(kPieceW, kPieceH), dst;
   // x, width of the three columns and y, height of the three rows, in source and destination.
-  const int sx[3] = {0, kCorner, kPieceW - kCorner}, sw[3] = {kCorner, kPieceW - 2 * kCorner, kCorner};
-  const int sy[3] = {0, kCorner, kPieceH - kCorner}, sh[3] = {kCorner, kPieceH - 2 * kCorner, kCorner};
+  const int sx[3] = {0, kCorner, kPieceW - kCorner},
+            sw[3] = {kCorner, kPieceW - 2 * kCorner, kCorner};
+  const int sy[3] = {0, kCorner, kPieceH - kCorner},
+            sh[3] = {kCorner, kPieceH - 2 * kCorner, kCorner};
   const int dx[3] = {0, kCorner, kW - kCorner}, dw[3] = {kCorner, kW - 2 * kCorner, kCorner};
   const int dy[3] = {0, kCorner, kH - kCorner}, dh[3] = {kCorner, kH - 2 * kCorner, kCorner};
   for (auto _ : state) {
@@ -172,9 +174,16 @@ void RawNinePiece(benchmark::State& state) {
 
 const std::vector<std::u16string>& Texts() {
   static const std::vector<std::u16string> texts = {
-      u"Install", u"Browse...", u"Desktop shortcut", u"Start menu", u"Close",
-      u"\u5B89\u88C5", u"\u6D4F\u89C8", u"\u521B\u5EFA\u684C\u9762\u5FEB\u6377\u65B9\u5F0F",
-      u"\u5B89\u88C5\u8DEF\u5F84", u"\u6B63\u5728\u5B89\u88C5 42%"};
+      u"Install",
+      u"Browse...",
+      u"Desktop shortcut",
+      u"Start menu",
+      u"Close",
+      u"\u5B89\u88C5",
+      u"\u6D4F\u89C8",
+      u"\u521B\u5EFA\u684C\u9762\u5FEB\u6377\u65B9\u5F0F",
+      u"\u5B89\u88C5\u8DEF\u5F84",
+      u"\u6B63\u5728\u5B89\u88C5 42%"};
   return texts;
 }
 
@@ -210,7 +219,8 @@ void RawDrawText(benchmark::State& state) {
   cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
   cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
   pango_cairo_context_set_font_options(context, options);
-  PangoFontDescription* desc = pango_font_description_from_string("\xE5\xBE\xAE\xE8\xBD\xAF\xE9\x9B\x85\xE9\xBB\x91,sans-serif");
+  PangoFontDescription* desc = pango_font_description_from_string(
+      "\xE5\xBE\xAE\xE8\xBD\xAF\xE9\x9B\x85\xE9\xBB\x91,sans-serif");
   pango_font_description_set_absolute_size(desc, 12 * PANGO_SCALE);
   std::vector<std::string> texts;
   for (const auto& t : Texts()) texts.push_back(Platform::Utf16ToUtf8(t));

@@ -72,7 +72,10 @@ void BuildLayoutPaint(benchmark::State& state) {
     state.ResumeTiming();
   }
 }
-BENCHMARK(BuildLayoutPaint)->Name("BuildLayoutPaint/ours")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BuildLayoutPaint)
+    ->Name("BuildLayoutPaint/ours")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void RepaintOneChild(benchmark::State& state) {
   BenchWindow window;
@@ -87,7 +90,10 @@ void RepaintOneChild(benchmark::State& state) {
     UpdateWindow(window.Handle());
   }
 }
-BENCHMARK(RepaintOneChild)->Name("RepaintOneChild/ours")->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(RepaintOneChild)
+    ->Name("RepaintOneChild/ours")
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 
 }  // namespace
 

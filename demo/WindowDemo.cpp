@@ -15,11 +15,8 @@ class DemoWindow : public SkinUI::CWindowWnd {
 
   LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
     switch (msg) {
-      case WM_PAINT:
-        Paint();
-        return 0;
-      case WM_ERASEBKGND:
-        return 1;
+      case WM_PAINT: Paint(); return 0;
+      case WM_ERASEBKGND: return 1;
       case WM_NCHITTEST: {
         LRESULT hit = DefaultProcessing(msg, wParam, lParam);
         POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -29,11 +26,8 @@ class DemoWindow : public SkinUI::CWindowWnd {
       case WM_TIMER:
         if (wParam == kLifetimeTimer) Close();
         return 0;
-      case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-      default:
-        return DefaultProcessing(msg, wParam, lParam);
+      case WM_DESTROY: PostQuitMessage(0); return 0;
+      default: return DefaultProcessing(msg, wParam, lParam);
     }
   }
 

@@ -27,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   root.SetPos(RECT{0, 0, 518, 345});
   for (int y = 0; y < 345; y += 23) {
     POINT pt = {y + 40, y};
-    root.FindControl(AcceptAny, &pt, SkinUI::UIFIND_VISIBLE | SkinUI::UIFIND_HITTEST |
-                                         SkinUI::UIFIND_TOP_FIRST);
+    root.FindControl(AcceptAny, &pt,
+                     SkinUI::UIFIND_VISIBLE | SkinUI::UIFIND_HITTEST | SkinUI::UIFIND_TOP_FIRST);
   }
   return 0;
 }

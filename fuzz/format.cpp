@@ -73,18 +73,10 @@ std::u16string Directive(Input& in, Kind kind) {
     case Kind::Unsigned:
       f += Pick(in, {u"u", u"x", u"X", u"lu", u"lx", u"lX", u"hu", u"hx"});
       break;
-    case Kind::Wide:
-      f += Pick(in, {u"s", u"ls", u"ws", u"lS"});
-      break;
-    case Kind::Narrow:
-      f += Pick(in, {u"hs", u"S", u"hS"});
-      break;
-    case Kind::Pointer:
-      f += u"p";
-      break;
-    case Kind::PointerSized:
-      f += Pick(in, {u"Ix", u"IX", u"Id", u"Iu"});
-      break;
+    case Kind::Wide: f += Pick(in, {u"s", u"ls", u"ws", u"lS"}); break;
+    case Kind::Narrow: f += Pick(in, {u"hs", u"S", u"hS"}); break;
+    case Kind::Pointer: f += u"p"; break;
+    case Kind::PointerSized: f += Pick(in, {u"Ix", u"IX", u"Id", u"Iu"}); break;
   }
   return f;
 }
@@ -102,15 +94,13 @@ std::u16string Filler(Input& in) {
       }
       return t;
     }
-    case 1:
-      return u"%%";
+    case 1: return u"%%";
     case 2: {
       std::u16string f = u"%";
       AppendFieldOptions(in, f);
       return f + Pick(in, {u"y", u"q", u"*", u"+", u" ", u"l%", u"hz", u"I%"});
     }
-    default:
-      return u"\u5B89\u88C5";
+    default: return u"\u5B89\u88C5";
   }
 }
 

@@ -48,9 +48,9 @@ void DrawImage(const TImageDrawParams& params, void* context) {
   RECT source = params.rcSource;
   if (source.left == 0 && source.top == 0 && source.right == 0 && source.bottom == 0)
     source = RECT{0, 0, 12, 12};
-  CDrawEngine::DrawImageGrid(canvas.dc, canvas.image, params.rcDest, paint, source,
-                             params.rcCorner, params.dwMask != 0, params.bFade, params.bHole,
-                             params.bTiledX, params.bTiledY);
+  CDrawEngine::DrawImageGrid(canvas.dc, canvas.image, params.rcDest, paint, source, params.rcCorner,
+                             params.dwMask != 0, params.bFade, params.bHole, params.bTiledX,
+                             params.bTiledY);
 }
 
 // Each parser must stop at or before the terminator and never read past it.

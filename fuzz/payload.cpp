@@ -41,8 +41,8 @@ Sandbox& TheSandbox() {
 // Everything under root that is neither in the destination nor the platform's own prefix.
 void CheckNothingOutside(const Sandbox& s) {
   std::error_code ec;
-  for (auto it = fs::recursive_directory_iterator(s.root, ec); it != fs::recursive_directory_iterator();
-       it.increment(ec)) {
+  for (auto it = fs::recursive_directory_iterator(s.root, ec);
+       it != fs::recursive_directory_iterator(); it.increment(ec)) {
     const fs::path& p = it->path();
     if (p == s.root / "prefix") {
       it.disable_recursion_pending();

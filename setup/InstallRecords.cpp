@@ -23,15 +23,17 @@ bool ReadInstallPath(WCHAR* buffer) {
 bool WriteInstallPath(LPCWSTR path) {
   HKEY key = nullptr;
   if (RegCreateKeyW(HKEY_CURRENT_USER, kUserKey, &key) != ERROR_SUCCESS) return false;
-  LONG result = RegSetValueExW(key, kInstallPathValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(path),
-                               static_cast<DWORD>(lstrlenW(path)) * sizeof(WCHAR));
+  LONG result =
+      RegSetValueExW(key, kInstallPathValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(path),
+                     static_cast<DWORD>(lstrlenW(path)) * sizeof(WCHAR));
   RegCloseKey(key);
   return result == ERROR_SUCCESS;
 }
 
 namespace {
 
-constexpr WCHAR kUninstallKey[] = TEXT("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Halvane");
+constexpr WCHAR kUninstallKey[] =
+    TEXT("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Halvane");
 
 typedef BOOL(WINAPI* IsWow64ProcessFn)(HANDLE process, PBOOL wow64);
 
@@ -47,7 +49,10 @@ REGSAM UninstallKeyAccess() {
   HMODULE kernel = GetModuleHandleW(TEXT("kernel32"));
   FARPROC proc = kernel ? GetProcAddress(kernel, "IsWow64Process") : nullptr;
   BOOL wow64 = FALSE;
-  if (proc && reinterpret_cast<IsWow64ProcessFn>(reinterpret_cast<void (*)(void)>(proc))(GetCurrentProcess(), &wow64) && wow64)
+  if (proc &&
+      reinterpret_cast<IsWow64ProcessFn>(reinterpret_cast<void (*)(void)>(proc))(
+          GetCurrentProcess(), &wow64) &&
+      wow64)
     return KEY_ALL_ACCESS | KEY_WOW64_64KEY;
   return KEY_ALL_ACCESS;
 }
@@ -69,9 +74,12 @@ bool RegisterUninstallEntry(LPCWSTR launcherPath) {
       !key)
     return false;
   const LPCWSTR values[][2] = {
-      {TEXT("DisplayName"), TEXT("Halvane卸载")}, {TEXT("DisplayVersion"), TEXT("1.0.0.0")},
-      {TEXT("Publisher"), TEXT("")},              {TEXT("UninstallString"), uninstaller},
-      {TEXT("DisplayIcon"), launcher},       {TEXT("InstallPath"), directory},
+      {TEXT("DisplayName"), TEXT("Halvane卸载")},
+      {TEXT("DisplayVersion"), TEXT("1.0.0.0")},
+      {TEXT("Publisher"), TEXT("")},
+      {TEXT("UninstallString"), uninstaller},
+      {TEXT("DisplayIcon"), launcher},
+      {TEXT("InstallPath"), directory},
   };
   bool ok = true;
   for (const auto& value : values) {

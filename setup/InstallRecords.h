@@ -1,5 +1,6 @@
 #pragma once
-// What the install leaves in the registry: the install directory of the last run and the uninstall entry.
+// What the install leaves in the registry: the install directory of the last run and the uninstall
+// entry.
 
 #include "Platform/Win32.h"
 

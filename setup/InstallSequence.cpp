@@ -84,14 +84,15 @@ bool IsOnFixedDrive(LPCWSTR installDir) {
   // Only an absolute path has a drive to check: "Cgames\" or "C:games\" would land somewhere
   // relative to the current folder.
   WCHAR letter = installDir[0];
-  bool isLetter = (letter >= TEXT('A') && letter <= TEXT('Z')) || (letter >= TEXT('a') && letter <= TEXT('z'));
+  bool isLetter =
+      (letter >= TEXT('A') && letter <= TEXT('Z')) || (letter >= TEXT('a') && letter <= TEXT('z'));
   if (!isLetter || installDir[1] != TEXT(':') || !IsPathSeparator(installDir[2])) return false;
   WCHAR root[4] = {letter, TEXT(':'), TEXT('\\'), 0};
   return GetDriveTypeW(root) == DRIVE_FIXED;
 }
 
-void StartInstall(HWND owner, LPCWSTR directoryText, bool desktopShortcut,
-                  bool startMenuShortcut, bool taskbarShortcut) {
+void StartInstall(HWND owner, LPCWSTR directoryText, bool desktopShortcut, bool startMenuShortcut,
+                  bool taskbarShortcut) {
   if (StartInProgress.exchange(true)) return;
   if (!BeginInstall(owner, directoryText, desktopShortcut, startMenuShortcut, taskbarShortcut))
     StartInProgress = false;

@@ -13,8 +13,8 @@ extern std::atomic<bool> StartInProgress;
 
 // Runs the start step with the edit's text and the three option states. Every outcome is a
 // message box, a silent stop or a started worker.
-void StartInstall(HWND owner, LPCWSTR directoryText, bool desktopShortcut,
-                  bool startMenuShortcut, bool taskbarShortcut);
+void StartInstall(HWND owner, LPCWSTR directoryText, bool desktopShortcut, bool startMenuShortcut,
+                  bool taskbarShortcut);
 
 // The install directory from the edit's text: a backslash appended unless the text is empty or
 // already ends with one. False when the result would not fit MAX_PATH characters.

@@ -1,14 +1,14 @@
 #include "setup/InstallWorker.h"
 
-#include "setup/PayloadFile.h"
-#include "setup/Progress.h"
 #include "setup/InstallNames.h"
 #include "setup/InstallOptions.h"
+#include "setup/InstallRecords.h"
 #include "setup/InstallSequence.h"
 #include "setup/LaunchCommand.h"
 #include "setup/PayloadExtractor.h"
+#include "setup/PayloadFile.h"
+#include "setup/Progress.h"
 #include "setup/Shortcuts.h"
-#include "setup/InstallRecords.h"
 #include "setup/WindowsVersion.h"
 
 namespace {
@@ -55,8 +55,8 @@ void Launch(LPCWSTR launcher, LPCWSTR archivePath) {
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessW(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process))
+  if (!CreateProcessW(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process))
     return;
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);

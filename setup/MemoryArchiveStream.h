@@ -3,8 +3,8 @@
 // at a time through a staging buffer. The bytes passed over are given back to the system every
 // kReleaseStep bytes when the view maps a file, so that the archive does not stay resident.
 
-#include "SevenZip/SevenZipReader.h"
 #include "Platform/Win32.h"
+#include "SevenZip/SevenZipReader.h"
 
 class MemoryArchiveStream : public SevenZip::SevenZipSource {
  public:

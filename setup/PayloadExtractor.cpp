@@ -1,9 +1,9 @@
 #include "setup/PayloadExtractor.h"
 
+#include "Platform/Win32Ext.h"
 #include "SevenZip/SevenZipHeader.h"
 #include "SevenZip/SevenZipReader.h"
 #include "SevenZip/SevenZipSplitReader.h"
-#include "Platform/Win32Ext.h"
 #include "setup/ExtractionPaths.h"
 #include "setup/MemoryArchiveStream.h"
 #include "setup/Progress.h"
@@ -44,7 +44,8 @@ bool ListArchive(MemoryArchiveStream& stream, UINT* entries, ULONGLONG* bytes, D
   *bytes = 0;
   SevenZipResult result = lister.Open();
   SevenZipEntry entry;
-  while (result == SevenZipResult::Ok && (result = lister.NextEntry(&entry)) == SevenZipResult::Ok) {
+  while (result == SevenZipResult::Ok &&
+         (result = lister.NextEntry(&entry)) == SevenZipResult::Ok) {
     ++*entries;
     *bytes += entry.size;
   }

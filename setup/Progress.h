@@ -1,5 +1,6 @@
 #pragma once
-// Progress of the extraction: the shared counters, the percentage shown and the report to the setup window.
+// Progress of the extraction: the shared counters, the percentage shown and the report to the setup
+// window.
 
 #include "Platform/Win32.h"
 

@@ -37,8 +37,8 @@ int RunSetup(HINSTANCE hInstance) {
   SkinUI::CPaintManagerUI::SetInstance(hInstance);
   if (FAILED(CoInitialize(nullptr))) return 0;
   CSetupWnd* pSetup = new CSetupWnd();
-  HWND hWnd = pSetup->Create(nullptr, kSetupWindowTitle, kSetupStyle, kSetupExStyle, 0, 0, 525,
-                             350, nullptr);
+  HWND hWnd = pSetup->Create(nullptr, kSetupWindowTitle, kSetupStyle, kSetupExStyle, 0, 0, 525, 350,
+                             nullptr);
   if (hWnd == nullptr) {
     CoUninitialize();
     return 0;

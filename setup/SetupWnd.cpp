@@ -105,8 +105,7 @@ void CSetupWnd::FindControls() {
   m_pDeskShortcut =
       FindAs<COptionUI>(m_PaintManager, TEXT("btn_check_deskshortcut"), TEXT("Option"));
   m_pStartMenu = FindAs<COptionUI>(m_PaintManager, TEXT("btn_check_startmenu"), TEXT("Option"));
-  m_pDefaultBrowser =
-      FindAs<COptionUI>(m_PaintManager, TEXT("btn_check_default"), TEXT("Option"));
+  m_pDefaultBrowser = FindAs<COptionUI>(m_PaintManager, TEXT("btn_check_default"), TEXT("Option"));
   m_pTaskbar = FindAs<COptionUI>(m_PaintManager, TEXT("btn_check_taskbar"), TEXT("Option"));
   m_pNoticeSvr = FindAs<COptionUI>(m_PaintManager, TEXT("btn_check_noticesvr"), TEXT("Option"));
   m_pProgress = FindAs<CProgressUI>(m_PaintManager, TEXT("Progress_setup"), TEXT("Progress"));
@@ -127,8 +126,7 @@ void CSetupWnd::FillInstallPath() {
 
 const NotificationMapData* CSetupWnd::ClassNotificationMap() {
   static const NotificationMapEntry entries[] = {
-      {TEXT("click"), TEXT(""), NotificationHandle,
-       NotifyHandler(&CSetupWnd::OnClickNotification)},
+      {TEXT("click"), TEXT(""), NotificationHandle, NotifyHandler(&CSetupWnd::OnClickNotification)},
       {TEXT(""), TEXT(""), NotificationEnd, nullptr},
   };
   static const NotificationMapData map = {&WindowImplBase::ClassNotificationMap, entries};
@@ -188,8 +186,7 @@ bool CSetupWnd::PutBrowsedFolder(LPCWSTR pstrFolder) {
 
 // --- Messages ---------------------------------------------------------------------------------
 
-LRESULT CSetupWnd::OnSysCommandMessage(UINT uMsg, WPARAM wParam, LPARAM lParam,
-                                       bool& bHandled) {
+LRESULT CSetupWnd::OnSysCommandMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
   if ((wParam & 0xFFF0) == SC_CLOSE) {  // the low four bits are the system's own
     PostQuitMessage(0);
     bHandled = true;

@@ -28,7 +28,8 @@ bool CreateShellShortcut(LPCWSTR workingDir, LPCWSTR target, LPCWSTR folder) {
   if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                  reinterpret_cast<void**>(&link))) &&
       link) {
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) && file) {
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+        file) {
       saved = SaveLink(link, file, workingDir, target, folder);
       file->Release();
     }

@@ -10,9 +10,12 @@ namespace {
 bool ValidBlend(const BLENDFUNCTION& f) {
   const char* what = nullptr;
   long long value = 0;
-  if (f.BlendOp != AC_SRC_OVER) what = "blend operation", value = f.BlendOp;
-  else if (f.BlendFlags != 0) what = "blend flags", value = f.BlendFlags;
-  else if (f.AlphaFormat & ~AC_SRC_ALPHA) what = "alpha format", value = f.AlphaFormat;
+  if (f.BlendOp != AC_SRC_OVER)
+    what = "blend operation", value = f.BlendOp;
+  else if (f.BlendFlags != 0)
+    what = "blend flags", value = f.BlendFlags;
+  else if (f.AlphaFormat & ~AC_SRC_ALPHA)
+    what = "alpha format", value = f.AlphaFormat;
   if (what) ReportUnsupported("AlphaBlend", what, value);
   return what == nullptr;
 }
@@ -37,8 +40,8 @@ BOOL WINAPI AlphaBlend(HDC hdcDest, int xoriginDest, int yoriginDest, int wDest,
                       (ftn.AlphaFormat & AC_SRC_ALPHA) == 0);
   if (!canvas || !pixels.surface()) return FALSE;
   cairo_t* cr = canvas.cr();
-  cairo_filter_t filter = wSrc == wDest && hSrc == hDest ? CAIRO_FILTER_NEAREST
-                                                         : FilterFor(dst->state.stretchMode);
+  cairo_filter_t filter =
+      wSrc == wDest && hSrc == hDest ? CAIRO_FILTER_NEAREST : FilterFor(dst->state.stretchMode);
   cairo_pattern_t* pattern = StretchPattern(pixels.surface(), wSrc, hSrc, xoriginDest, yoriginDest,
                                             wDest, hDest, false, false, filter);
   cairo_set_source(cr, pattern);

@@ -9,8 +9,8 @@
 namespace Platform {
 namespace {
 
-constexpr int kMaxSide = 32767;            // cairo's limit for image surfaces
-constexpr int64_t kMaxBytes = 1ll << 30;   // refuse absurd sizes before allocating
+constexpr int kMaxSide = 32767;           // cairo's limit for image surfaces
+constexpr int64_t kMaxBytes = 1ll << 30;  // refuse absurd sizes before allocating
 
 const cairo_user_data_key_t kOwnedPixels{};
 
@@ -21,8 +21,8 @@ cairo_surface_t* PackedSurface(int w, int h) {
   cairo_surface_destroy(s);
   void* pixels = std::calloc(static_cast<size_t>(w) * static_cast<size_t>(h), 4);
   if (!pixels) return nullptr;
-  s = cairo_image_surface_create_for_data(static_cast<unsigned char*>(pixels),
-                                          CAIRO_FORMAT_ARGB32, w, h, w * 4);
+  s = cairo_image_surface_create_for_data(static_cast<unsigned char*>(pixels), CAIRO_FORMAT_ARGB32,
+                                          w, h, w * 4);
   if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
     cairo_surface_destroy(s);
     std::free(pixels);
@@ -72,11 +72,16 @@ HBITMAP WINAPI CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, VOI
   const BITMAPINFOHEADER& h = pbmi->bmiHeader;
   const char* refusal = nullptr;
   long long value = 0;
-  if (h.biBitCount != 32) refusal = "bit count", value = h.biBitCount;
-  else if (h.biCompression != BI_RGB) refusal = "compression", value = h.biCompression;
-  else if (h.biHeight >= 0) refusal = "bottom-up height", value = h.biHeight;
-  else if (hSection) refusal = "file-mapping section", value = offset;
-  else if (usage != DIB_RGB_COLORS) refusal = "colour usage", value = usage;
+  if (h.biBitCount != 32)
+    refusal = "bit count", value = h.biBitCount;
+  else if (h.biCompression != BI_RGB)
+    refusal = "compression", value = h.biCompression;
+  else if (h.biHeight >= 0)
+    refusal = "bottom-up height", value = h.biHeight;
+  else if (hSection)
+    refusal = "file-mapping section", value = offset;
+  else if (usage != DIB_RGB_COLORS)
+    refusal = "colour usage", value = usage;
   if (refusal) {
     ReportUnsupported("CreateDIBSection", refusal, value);
     SetLastError(ERROR_INVALID_PARAMETER);

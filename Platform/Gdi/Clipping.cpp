@@ -2,8 +2,8 @@
 // to IntersectClipRect and answered by GetClipBox are logical, as in Win32.
 
 #include "Platform/Gdi/DeviceContext.h"
-#include "Platform/Kernel/Unsupported.h"
 #include "Platform/Gdi/RegionShapes.h"
+#include "Platform/Kernel/Unsupported.h"
 
 namespace Platform {
 namespace {

@@ -17,17 +17,23 @@ DcTable& Dcs() {
 }
 
 bool Selects(const DcState& s, const GdiObject* obj) {
-  return s.bitmap.get() == obj || s.brush.get() == obj || s.pen.get() == obj ||
-         s.font.get() == obj;
+  return s.bitmap.get() == obj || s.brush.get() == obj || s.pen.get() == obj || s.font.get() == obj;
 }
 
 }  // namespace
 
 DcState::DcState(const DcState& other)
-    : bitmap(other.bitmap), brush(other.brush), pen(other.pen), font(other.font),
-      textColor(other.textColor), bkColor(other.bkColor), bkMode(other.bkMode),
-      stretchMode(other.stretchMode), windowOrg(other.windowOrg),
-      viewportOrg(other.viewportOrg), position(other.position),
+    : bitmap(other.bitmap),
+      brush(other.brush),
+      pen(other.pen),
+      font(other.font),
+      textColor(other.textColor),
+      bkColor(other.bkColor),
+      bkMode(other.bkMode),
+      stretchMode(other.stretchMode),
+      windowOrg(other.windowOrg),
+      viewportOrg(other.viewportOrg),
+      position(other.position),
       clip(other.clip ? cairo_region_copy(other.clip) : nullptr) {}
 
 DcState& DcState::operator=(const DcState& other) {

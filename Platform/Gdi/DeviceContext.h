@@ -45,10 +45,12 @@ struct DeviceContext {
   int Width() const;
   int Height() const;
   POINT ToDevice(int x, int y) const {
-    return {x - state.windowOrg.x + state.viewportOrg.x, y - state.windowOrg.y + state.viewportOrg.y};
+    return {x - state.windowOrg.x + state.viewportOrg.x,
+            y - state.windowOrg.y + state.viewportOrg.y};
   }
   POINT ToLogical(int x, int y) const {
-    return {x + state.windowOrg.x - state.viewportOrg.x, y + state.windowOrg.y - state.viewportOrg.y};
+    return {x + state.windowOrg.x - state.viewportOrg.x,
+            y + state.windowOrg.y - state.viewportOrg.y};
   }
 };
 

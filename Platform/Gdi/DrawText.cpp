@@ -157,8 +157,8 @@ int LineX(const RECT& rc, UINT format, int width) {
   return rc.left;
 }
 
-void Draw(DeviceContext& dc, const RECT& rc, UINT format, const std::vector<Line>& lines,
-          int top, int lineHeight) {
+void Draw(DeviceContext& dc, const RECT& rc, UINT format, const std::vector<Line>& lines, int top,
+          int lineHeight) {
   Canvas canvas(dc);
   if (!canvas) return;
   cairo_t* cr = canvas.cr();
@@ -196,9 +196,11 @@ int WINAPI DrawTextW(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT f
     return 0;
   }
   ReportUnsupportedFormat(format);
-  int count = cchText == -1 ? static_cast<int>(std::char_traits<char16_t>::length(lpchText)) : cchText;
+  int count =
+      cchText == -1 ? static_cast<int>(std::char_traits<char16_t>::length(lpchText)) : cchText;
   const GdiFont& font = *dc->state.font;
-  int lineHeight = font.metrics.height + (format & DT_EXTERNALLEADING ? font.metrics.externalLeading : 0);
+  int lineHeight =
+      font.metrics.height + (format & DT_EXTERNALLEADING ? font.metrics.externalLeading : 0);
   Prepared prepared = Prepare(lpchText, count, !(format & DT_NOPREFIX));
   std::vector<Line> lines = LayOut(font, prepared, format, lprc->right - lprc->left);
   int height = lineHeight * static_cast<int>(lines.size());
@@ -206,8 +208,10 @@ int WINAPI DrawTextW(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT f
   for (const Line& l : lines) widest = std::max(widest, l.width);
   int top = lprc->top;
   bool placed = (format & DT_SINGLELINE) && (format & (DT_VCENTER | DT_BOTTOM));
-  if (placed && (format & DT_BOTTOM)) top = lprc->bottom - height;
-  else if (placed) top = lprc->top + (lprc->bottom - lprc->top - height) / 2;
+  if (placed && (format & DT_BOTTOM))
+    top = lprc->bottom - height;
+  else if (placed)
+    top = lprc->top + (lprc->bottom - lprc->top - height) / 2;
   if (format & DT_CALCRECT) {
     lprc->right = lprc->left + widest;
     lprc->bottom = lprc->top + height;

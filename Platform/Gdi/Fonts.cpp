@@ -1,12 +1,12 @@
 // Fonts: LOGFONTW to pango descriptions, GDI metrics, and layouts.
 
 #include "Platform/Gdi/Fonts.h"
-#include "Platform/Kernel/Unsupported.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
+#include "Platform/Kernel/Unsupported.h"
 #include "Platform/Text/Utf.h"
 
 namespace Platform {
@@ -46,8 +46,8 @@ bool IsCjk(char16_t c) { return (c >= 0x3400 && c <= 0x9FFF) || (c >= 0xF900 && 
 // Chinese UI faces under their Latin names; when they are missing, a Chinese font should
 // stand in rather than a Latin one.
 bool IsChineseFaceName(const std::string& face) {
-  static const char* const names[] = {"simsun",   "nsimsun",          "simhei", "microsoft yahei",
-                                      "kaiti",    "fangsong",         "mingliu", "pmingliu",
+  static const char* const names[] = {"simsun",   "nsimsun",           "simhei",  "microsoft yahei",
+                                      "kaiti",    "fangsong",          "mingliu", "pmingliu",
                                       "dengxian", "microsoft jhenghei"};
   std::string lower = face;
   std::transform(lower.begin(), lower.end(), lower.begin(),
@@ -73,14 +73,16 @@ std::string FaceName(const LOGFONTW& lf) {
 }
 
 PangoFontDescription* Describe(const LOGFONTW& lf, const std::string& face) {
-  bool fixed = (lf.lfPitchAndFamily & 3) == FIXED_PITCH || (lf.lfPitchAndFamily & 0xF0) == FF_MODERN;
+  bool fixed =
+      (lf.lfPitchAndFamily & 3) == FIXED_PITCH || (lf.lfPitchAndFamily & 0xF0) == FF_MODERN;
   std::string families = face;
   if (!families.empty()) families += ',';
   families += fixed ? "monospace" : "sans-serif";
   PangoFontDescription* d = pango_font_description_new();
   pango_font_description_set_family(d, families.c_str());
   LONG weight = lf.lfWeight == FW_DONTCARE ? FW_NORMAL : lf.lfWeight;
-  pango_font_description_set_weight(d, static_cast<PangoWeight>(std::clamp<LONG>(weight, 100, 1000)));
+  pango_font_description_set_weight(d,
+                                    static_cast<PangoWeight>(std::clamp<LONG>(weight, 100, 1000)));
   pango_font_description_set_style(d, lf.lfItalic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
   return d;
 }
@@ -103,8 +105,7 @@ bool Measure(const PangoFontDescription* d, PangoLanguage* lang, int em, FontMet
   out->descent = PANGO_PIXELS_CEIL(pango_font_metrics_get_descent(m));
   out->height = out->ascent + out->descent;
   out->internalLeading = std::max(0, out->height - em);
-  out->externalLeading =
-      std::max(0, PANGO_PIXELS(pango_font_metrics_get_height(m)) - out->height);
+  out->externalLeading = std::max(0, PANGO_PIXELS(pango_font_metrics_get_height(m)) - out->height);
   out->aveCharWidth = std::max(1, PANGO_PIXELS(pango_font_metrics_get_approximate_char_width(m)));
   cairo_font_extents_t extents{};
   if (cairo_scaled_font_t* scaled = pango_cairo_font_get_scaled_font(PANGO_CAIRO_FONT(font)))
@@ -135,7 +136,8 @@ int EmForCellHeight(PangoFontDescription* d, PangoLanguage* lang, int cell) {
 
 std::shared_ptr<GdiFont> MakeFont(const LOGFONTW& lf) {
   if (lf.lfEscapement || lf.lfOrientation)
-    ReportUnsupported("CreateFontIndirectW", "escapement (rotated text is drawn level)", lf.lfEscapement);
+    ReportUnsupported("CreateFontIndirectW", "escapement (rotated text is drawn level)",
+                      lf.lfEscapement);
   if (lf.lfWidth) ReportUnsupported("CreateFontIndirectW", "character width (ignored)", lf.lfWidth);
   auto font = std::make_shared<GdiFont>();
   font->logFont = lf;
@@ -147,9 +149,10 @@ std::shared_ptr<GdiFont> MakeFont(const LOGFONTW& lf) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  int em = lf.lfHeight < 0 ? static_cast<int>(h)
-                           : EmForCellHeight(font->description, font->language,
-                                             lf.lfHeight ? static_cast<int>(h) : kDefaultCellHeight);
+  int em = lf.lfHeight < 0
+               ? static_cast<int>(h)
+               : EmForCellHeight(font->description, font->language,
+                                 lf.lfHeight ? static_cast<int>(h) : kDefaultCellHeight);
   pango_font_description_set_absolute_size(font->description, std::max(1, em) * PANGO_SCALE);
   if (!Measure(font->description, font->language, std::max(1, em), &font->metrics)) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
@@ -170,7 +173,8 @@ PangoLayout* NewLayout(const GdiFont& font, const char* utf8, int bytes) {
   const LOGFONTW& lf = font.logFont;
   if (lf.lfUnderline || lf.lfStrikeOut || font.language) {
     PangoAttrList* attrs = pango_attr_list_new();
-    if (lf.lfUnderline) pango_attr_list_insert(attrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+    if (lf.lfUnderline)
+      pango_attr_list_insert(attrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
     if (lf.lfStrikeOut) pango_attr_list_insert(attrs, pango_attr_strikethrough_new(TRUE));
     if (font.language) pango_attr_list_insert(attrs, pango_attr_language_new(font.language));
     pango_layout_set_attributes(layout, attrs);

@@ -1,4 +1,5 @@
 #include "Platform/Gdi/PensAndBrushes.h"
+
 #include "Platform/Kernel/Unsupported.h"
 
 namespace Platform {

@@ -14,8 +14,10 @@ namespace {
 double CornerInset(int y, int y1, int y2, double rx, double ry) {
   double centre = y + 0.5;
   double dy = 0;
-  if (centre - y1 < ry) dy = ry - (centre - y1);
-  else if (y2 - centre < ry) dy = ry - (y2 - centre);
+  if (centre - y1 < ry)
+    dy = ry - (centre - y1);
+  else if (y2 - centre < ry)
+    dy = ry - (y2 - centre);
   if (dy <= 0) return 0;
   double t = std::min(1.0, dy / ry);
   return rx - rx * std::sqrt(1.0 - t * t);
@@ -24,8 +26,7 @@ double CornerInset(int y, int y1, int y2, double rx, double ry) {
 }  // namespace
 
 cairo_region_t* RectRegion(int x1, int y1, int x2, int y2) {
-  cairo_rectangle_int_t r{std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1),
-                          std::abs(y2 - y1)};
+  cairo_rectangle_int_t r{std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1)};
   if (r.width == 0 || r.height == 0) return cairo_region_create();
   return cairo_region_create_rectangle(&r);
 }

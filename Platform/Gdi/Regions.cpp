@@ -1,9 +1,9 @@
 // Region objects: creation, combination and queries.
 
 #include "Platform/Gdi/GdiObjects.h"
-#include "Platform/Kernel/Unsupported.h"
 #include "Platform/Gdi/RegionAccess.h"
 #include "Platform/Gdi/RegionShapes.h"
+#include "Platform/Kernel/Unsupported.h"
 
 namespace Platform {
 namespace {

@@ -82,8 +82,10 @@ void RoundedPath(cairo_t* cr, double l, double t, double r, double b, double rx,
     return;
   }
   cairo_new_sub_path(cr);
-  const double corners[4][3] = {{r - rx, t + ry, -M_PI / 2}, {r - rx, b - ry, 0},
-                                {l + rx, b - ry, M_PI / 2}, {l + rx, t + ry, M_PI}};
+  const double corners[4][3] = {{r - rx, t + ry, -M_PI / 2},
+                                {r - rx, b - ry, 0},
+                                {l + rx, b - ry, M_PI / 2},
+                                {l + rx, t + ry, M_PI}};
   for (const auto& c : corners) {
     cairo_save(cr);
     cairo_translate(cr, c[0], c[1]);

@@ -16,8 +16,8 @@ SourcePixels::SourcePixels(DeviceContext& src, cairo_surface_t* destination, int
     m_copy = static_cast<unsigned char*>(std::malloc(static_cast<size_t>(w) * h * 4));
     if (!m_copy) return;
     for (int row = 0; row < h; ++row)
-      std::memcpy(m_copy + static_cast<size_t>(row) * w * 4, pixels + static_cast<ptrdiff_t>(row) * stride,
-                  static_cast<size_t>(w) * 4);
+      std::memcpy(m_copy + static_cast<size_t>(row) * w * 4,
+                  pixels + static_cast<ptrdiff_t>(row) * stride, static_cast<size_t>(w) * 4);
     pixels = m_copy;
     stride = w * 4;
   }

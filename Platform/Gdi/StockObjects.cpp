@@ -3,8 +3,8 @@
 #include <array>
 
 #include "Platform/Gdi/DeviceContext.h"
-#include "Platform/Kernel/Unsupported.h"
 #include "Platform/Gdi/Fonts.h"
+#include "Platform/Kernel/Unsupported.h"
 #include "Platform/Text/Utf.h"
 
 namespace Platform {

@@ -65,7 +65,8 @@ BOOL WINAPI GetTextMetricsW(HDC hdc, LPTEXTMETRICW lptm) {
   tm.tmUnderlined = lf.lfUnderline ? 1 : 0;
   tm.tmStruckOut = lf.lfStrikeOut ? 1 : 0;
   // TMPF_FIXED_PITCH set means a variable-pitch font, as in Win32
-  bool fixed = (lf.lfPitchAndFamily & 3) == FIXED_PITCH || (lf.lfPitchAndFamily & 0xF0) == FF_MODERN;
+  bool fixed =
+      (lf.lfPitchAndFamily & 3) == FIXED_PITCH || (lf.lfPitchAndFamily & 0xF0) == FF_MODERN;
   tm.tmPitchAndFamily = static_cast<BYTE>((fixed ? 0 : TMPF_FIXED_PITCH) | TMPF_VECTOR |
                                           TMPF_TRUETYPE | (lf.lfPitchAndFamily & 0xF0));
   tm.tmCharSet = lf.lfCharSet;

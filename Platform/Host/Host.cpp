@@ -1,13 +1,13 @@
 #include "Platform/Host/Host.h"
 
-#include "Platform/Window/MessageQueue.h"
-
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <thread>
+
+#include "Platform/Window/MessageQueue.h"
 
 namespace Platform {
 namespace {

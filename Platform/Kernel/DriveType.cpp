@@ -9,8 +9,8 @@
 #include <sstream>
 
 #include "Platform/Kernel/PathMap.h"
-#include "Platform/Win32.h"
 #include "Platform/Text/AsciiText.h"
+#include "Platform/Win32.h"
 
 namespace {
 
@@ -19,7 +19,6 @@ constexpr unsigned long kNfs = 0x6969, kSmb = 0x517B, kCifs = 0xFF534D42, kSmb2 
 constexpr unsigned long kCeph = 0x00C36400, kAfs = 0x5346414F, kCoda = 0x73757245;
 constexpr unsigned long kIso9660 = 0x9660, kUdf = 0x15013346;
 constexpr unsigned long kFuse = 0x65735546;
-
 
 // "X:", "X:\" or "X:/" give the letter; anything else is not a root.
 bool RootLetter(LPCWSTR root, char16_t* letter) {
@@ -87,27 +86,23 @@ UINT Classify(const std::string& target) {
   const unsigned long type = static_cast<unsigned long>(fs.f_type) & 0xFFFFFFFFul;
   switch (type) {
     case kTmpfs:
-    case kRamfs:
-      return DRIVE_RAMDISK;
+    case kRamfs: return DRIVE_RAMDISK;
     case kNfs:
     case kSmb:
     case kCifs:
     case kSmb2:
     case kCeph:
     case kAfs:
-    case kCoda:
-      return DRIVE_REMOTE;
+    case kCoda: return DRIVE_REMOTE;
     case kIso9660:
-    case kUdf:
-      return DRIVE_CDROM;
+    case kUdf: return DRIVE_CDROM;
     case kFuse: {
       const std::string name = MountType(target);
       for (const char* remote : {"fuse.sshfs", "fuse.rclone", "fuse.s3fs", "fuse.gcsfuse"})
         if (name == remote) return DRIVE_REMOTE;
       break;
     }
-    default:
-      break;
+    default: break;
   }
   return IsRemovableBlockDevice(target) ? DRIVE_REMOVABLE : DRIVE_FIXED;
 }

@@ -1,5 +1,3 @@
-#include "Platform/Win32Ext.h"
-
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,6 +7,7 @@
 
 #include "Platform/Kernel/PathMap.h"
 #include "Platform/Win32.h"
+#include "Platform/Win32Ext.h"
 
 namespace Platform {
 

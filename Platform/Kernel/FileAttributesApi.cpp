@@ -18,9 +18,9 @@ bool StatPath(LPCWSTR path, std::string* posix, struct stat* st) {
   }
   if (!Platform::WindowsToPosixPath(path, posix)) return false;
   if (stat(posix->c_str(), st) == 0) return true;
-  SetLastError(errno == ENOENT ? Platform::MissingFileError(*posix)
-                               : errno == ENOTDIR ? static_cast<DWORD>(ERROR_PATH_NOT_FOUND)
-                                                  : Platform::Win32ErrorFromErrno(errno));
+  SetLastError(errno == ENOENT    ? Platform::MissingFileError(*posix)
+               : errno == ENOTDIR ? static_cast<DWORD>(ERROR_PATH_NOT_FOUND)
+                                  : Platform::Win32ErrorFromErrno(errno));
   return false;
 }
 

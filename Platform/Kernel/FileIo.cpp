@@ -119,13 +119,13 @@ DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistance
     return INVALID_SET_FILE_POINTER;
   }
   // Without a high part the distance is a signed 32-bit value.
-  int64_t distance = lpDistanceToMoveHigh
-                         ? static_cast<int64_t>((static_cast<uint64_t>(static_cast<DWORD>(
-                                                     *lpDistanceToMoveHigh))
-                                                 << 32) |
-                                                static_cast<DWORD>(lDistanceToMove))
-                         : static_cast<int64_t>(lDistanceToMove);
-  const int whence = dwMoveMethod == FILE_BEGIN ? SEEK_SET
+  int64_t distance =
+      lpDistanceToMoveHigh
+          ? static_cast<int64_t>(
+                (static_cast<uint64_t>(static_cast<DWORD>(*lpDistanceToMoveHigh)) << 32) |
+                static_cast<DWORD>(lDistanceToMove))
+          : static_cast<int64_t>(lDistanceToMove);
+  const int whence = dwMoveMethod == FILE_BEGIN     ? SEEK_SET
                      : dwMoveMethod == FILE_CURRENT ? SEEK_CUR
                                                     : SEEK_END;
   off_t base = whence == SEEK_SET ? 0 : lseek(file->Fd(), 0, whence);

@@ -9,10 +9,10 @@
 #include <mutex>
 
 #include "Platform/Kernel/ErrnoMap.h"
-#include "Platform/Win32Ext.h"
 #include "Platform/Kernel/FileObject.h"
 #include "Platform/Kernel/Unsupported.h"
 #include "Platform/Win32.h"
+#include "Platform/Win32Ext.h"
 
 namespace {
 
@@ -20,8 +20,7 @@ constexpr uint64_t kAllocationGranularity = 65536;
 
 class MappingObject : public Platform::KernelObject {
  public:
-  MappingObject(std::shared_ptr<Platform::FileObject> file, int ownFd, uint64_t size,
-                DWORD protect)
+  MappingObject(std::shared_ptr<Platform::FileObject> file, int ownFd, uint64_t size, DWORD protect)
       : m_file(std::move(file)), m_ownFd(ownFd), m_size(size), m_protect(protect) {}
   ~MappingObject() override {
     if (m_ownFd >= 0) close(m_ownFd);
@@ -80,8 +79,7 @@ HANDLE AnonymousMapping(uint64_t size, DWORD protect) {
 }  // namespace
 
 HANDLE WINAPI CreateFileMappingW(HANDLE hFile, LPSECURITY_ATTRIBUTES, DWORD flProtect,
-                                 DWORD dwMaximumSizeHigh, DWORD dwMaximumSizeLow,
-                                 LPCWSTR lpName) {
+                                 DWORD dwMaximumSizeHigh, DWORD dwMaximumSizeLow, LPCWSTR lpName) {
   if (lpName) {
     Platform::ReportUnsupported("CreateFileMappingW", "named mappings");
     return FailHandle(ERROR_NOT_SUPPORTED);
@@ -94,8 +92,7 @@ HANDLE WINAPI CreateFileMappingW(HANDLE hFile, LPSECURITY_ATTRIBUTES, DWORD flPr
   auto file = Platform::LookupHandleAs<Platform::FileObject>(hFile);
   if (!file) return nullptr;
   const bool wantsWrite = protect == PAGE_READWRITE || protect == PAGE_EXECUTE_READWRITE;
-  if (!file->CanRead() || (wantsWrite && !file->CanWrite()))
-    return FailHandle(ERROR_ACCESS_DENIED);
+  if (!file->CanRead() || (wantsWrite && !file->CanWrite())) return FailHandle(ERROR_ACCESS_DENIED);
   struct stat st;
   if (fstat(file->Fd(), &st) != 0) return FailHandle(Platform::Win32ErrorFromErrno(errno));
   const uint64_t fileSize = static_cast<uint64_t>(st.st_size);

@@ -6,8 +6,8 @@
 
 #include "Platform/Kernel/ErrnoMap.h"
 #include "Platform/Kernel/FileAttributeStore.h"
-#include "Platform/Kernel/FolderNames.h"
 #include "Platform/Kernel/FileObject.h"
+#include "Platform/Kernel/FolderNames.h"
 #include "Platform/Kernel/PathMap.h"
 #include "Platform/Kernel/ShareLocks.h"
 #include "Platform/Kernel/Unsupported.h"
@@ -43,8 +43,7 @@ struct Wants {
 int TryOpen(const std::string& path, int flags, const Wants& wants) {
   if (wants.write) {
     int fd = open(path.c_str(), flags | O_RDWR, 0644);
-    if (fd < 0 && errno == EACCES && !wants.read)
-      fd = open(path.c_str(), flags | O_WRONLY, 0644);
+    if (fd < 0 && errno == EACCES && !wants.read) fd = open(path.c_str(), flags | O_WRONLY, 0644);
     return fd;
   }
   int fd = open(path.c_str(), flags | O_RDONLY, 0644);
@@ -62,8 +61,8 @@ struct Opened {
 
 // Creates with O_EXCL first so that whether the file existed is known without a race.
 Opened OpenOrCreate(const std::string& path, int flags, const Wants& wants, DWORD disposition) {
-  const bool creates = disposition == CREATE_NEW || disposition == CREATE_ALWAYS ||
-                       disposition == OPEN_ALWAYS;
+  const bool creates =
+      disposition == CREATE_NEW || disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS;
   for (int attempt = 0; attempt < 4; ++attempt) {
     if (creates) {
       int fd = TryOpen(path, flags | O_CREAT | O_EXCL, wants);
@@ -86,14 +85,12 @@ DWORD OpenError(const Opened& o, const std::string& posix, DWORD disposition) {
 
 // Checks what Windows refuses about the file that was opened; ERROR_SUCCESS to go on. Gives the
 // stored attributes of a file that CREATE_ALWAYS overwrites.
-DWORD CheckOpened(const Opened& o, const struct stat& st, const std::string& posix,
-                  bool needsWrite, DWORD disposition, DWORD flagsAndAttributes,
-                  DWORD* stored) {
+DWORD CheckOpened(const Opened& o, const struct stat& st, const std::string& posix, bool needsWrite,
+                  DWORD disposition, DWORD flagsAndAttributes, DWORD* stored) {
   *stored = FILE_ATTRIBUTE_ARCHIVE;  // what a file without a record has
   if (S_ISDIR(st.st_mode))
-    return (flagsAndAttributes & FILE_FLAG_BACKUP_SEMANTICS) && !needsWrite
-               ? ERROR_SUCCESS
-               : ERROR_ACCESS_DENIED;
+    return (flagsAndAttributes & FILE_FLAG_BACKUP_SEMANTICS) && !needsWrite ? ERROR_SUCCESS
+                                                                            : ERROR_ACCESS_DENIED;
   if (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode)) return ERROR_ACCESS_DENIED;
   if (o.created || !S_ISREG(st.st_mode)) return ERROR_SUCCESS;
   // The read-only attribute holds for every user, the superuser included.
@@ -146,8 +143,8 @@ HANDLE WINAPI CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwSha
   // Writing never follows a link planted where the file is expected.
   if (needsWrite || disposition != OPEN_EXISTING) flags |= O_NOFOLLOW;
   if (acc.append) flags |= O_APPEND;
-  Opened o = OpenOrCreate(posix, flags, Wants{acc.read, needsWrite, dwDesiredAccess != 0},
-                          disposition);
+  Opened o =
+      OpenOrCreate(posix, flags, Wants{acc.read, needsWrite, dwDesiredAccess != 0}, disposition);
   if (o.fd < 0) return Fail(OpenError(o, posix, disposition));
   if (o.created) Platform::NoteCreatedName(posix);
   fcntl(o.fd, F_SETFL, fcntl(o.fd, F_GETFL) & ~O_NONBLOCK);
@@ -155,8 +152,7 @@ HANDLE WINAPI CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwSha
   struct stat st;
   if (fstat(o.fd, &st) != 0) return Fail(Platform::Win32ErrorFromErrno(errno), o.fd);
   DWORD stored;
-  if (DWORD err =
-          CheckOpened(o, st, posix, needsWrite, disposition, dwFlagsAndAttributes, &stored))
+  if (DWORD err = CheckOpened(o, st, posix, needsWrite, disposition, dwFlagsAndAttributes, &stored))
     return Fail(err, o.fd);
   const unsigned wanted = (acc.read ? Platform::kShareRead : 0) |
                           (needsWrite ? Platform::kShareWrite : 0) |

@@ -9,8 +9,8 @@
 #include "Platform/Kernel/FolderNames.h"
 #include "Platform/Kernel/PathMap.h"
 #include "Platform/Kernel/ShareLocks.h"
-#include "Platform/Win32.h"
 #include "Platform/Text/AsciiText.h"
+#include "Platform/Win32.h"
 
 namespace {
 
@@ -39,8 +39,8 @@ bool IsDirectory(const std::string& posix) {
 // mkdir -p on the POSIX side; the answer is the Win32 code for the last level.
 int CreateAllLevels(const std::string& posix) {
   struct stat st;
-  if (stat(posix.c_str(), &st) == 0) return S_ISDIR(st.st_mode) ? ERROR_ALREADY_EXISTS
-                                                                 : ERROR_FILE_EXISTS;
+  if (stat(posix.c_str(), &st) == 0)
+    return S_ISDIR(st.st_mode) ? ERROR_ALREADY_EXISTS : ERROR_FILE_EXISTS;
   size_t pos = 1;
   while (true) {
     size_t slash = posix.find('/', pos);
@@ -111,4 +111,6 @@ int WINAPI SHCreateDirectoryExW(HWND, LPCWSTR pszPath, const SECURITY_ATTRIBUTES
   return CreateDirectoryTree(pszPath, 248);
 }
 
-int WINAPI SHCreateDirectory(HWND, PCWSTR pszPath) { return CreateDirectoryTree(pszPath, MAX_PATH); }
+int WINAPI SHCreateDirectory(HWND, PCWSTR pszPath) {
+  return CreateDirectoryTree(pszPath, MAX_PATH);
+}

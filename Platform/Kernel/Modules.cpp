@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "Platform/Kernel/PathMap.h"
+#include "Platform/Text/AsciiText.h"
 #include "Platform/Text/Utf.h"
 #include "Platform/Win32.h"
-#include "Platform/Text/AsciiText.h"
 
 namespace Platform {
 namespace {
@@ -18,8 +18,8 @@ struct Library {
   const char16_t* name;
 };
 
-const Library kLibraries[] = {{u"kernel32"}, {u"user32"},  {u"gdi32"},   {u"msimg32"}, {u"advapi32"},
-                              {u"shell32"},  {u"shlwapi"}, {u"ole32"},   {u"comctl32"}};
+const Library kLibraries[] = {{u"kernel32"}, {u"user32"},  {u"gdi32"}, {u"msimg32"}, {u"advapi32"},
+                              {u"shell32"},  {u"shlwapi"}, {u"ole32"}, {u"comctl32"}};
 
 // Any unique address serves as the program's module handle.
 char g_programModuleTag;
@@ -27,7 +27,8 @@ char g_programModuleTag;
 // The file name without folder and without the given extension.
 std::u16string BaseName(std::u16string_view path, std::u16string_view extension) {
   size_t slash = path.find_last_of(u"\\/");
-  std::u16string name = AsciiLowered(slash == std::u16string_view::npos ? path : path.substr(slash + 1));
+  std::u16string name =
+      AsciiLowered(slash == std::u16string_view::npos ? path : path.substr(slash + 1));
   if (name.size() > extension.size() &&
       name.compare(name.size() - extension.size(), extension.size(), extension) == 0)
     name.resize(name.size() - extension.size());

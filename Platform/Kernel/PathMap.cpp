@@ -77,7 +77,8 @@ bool ContainsPath(const std::string& dir, const std::string& path, std::string* 
 std::u16string NameToWindows(const std::string& name) {
   std::u16string out = Utf8ToUtf16(name);
   for (char16_t& c : out) {
-    if (kForbidden.find(c) != std::u16string_view::npos) c = static_cast<char16_t>(kPrivateBase + c);
+    if (kForbidden.find(c) != std::u16string_view::npos)
+      c = static_cast<char16_t>(kPrivateBase + c);
   }
   return out;
 }

@@ -124,8 +124,7 @@ bool PrivateTempDir(std::string* posix) {
       PrefixDir() + "/drive_c/users/" + Utf16ToUtf8(PrefixUserName()) + "/AppData/Local/Temp";
   if (!MakeDirs(dir, 0700)) return false;
   struct stat st;
-  if (lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid())
-    return false;
+  if (lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid()) return false;
   if ((st.st_mode & 077) != 0 && chmod(dir.c_str(), 0700) != 0) return false;
   *posix = dir;
   return true;

@@ -74,9 +74,8 @@ const char* UnsupportedRequest(DWORD flags, LPVOID environment, const STARTUPINF
 
 }  // namespace
 
-BOOL WINAPI CreateProcessW(LPCWSTR lpApplicationName, LPWSTR lpCommandLine,
-                           LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL,
-                           DWORD dwCreationFlags, LPVOID lpEnvironment,
+BOOL WINAPI CreateProcessW(LPCWSTR lpApplicationName, LPWSTR lpCommandLine, LPSECURITY_ATTRIBUTES,
+                           LPSECURITY_ATTRIBUTES, BOOL, DWORD dwCreationFlags, LPVOID lpEnvironment,
                            LPCWSTR lpCurrentDirectory, LPSTARTUPINFOW lpStartupInfo,
                            LPPROCESS_INFORMATION lpProcessInformation) {
   if (!lpStartupInfo || !lpProcessInformation || (!lpApplicationName && !lpCommandLine))

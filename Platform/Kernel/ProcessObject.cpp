@@ -21,8 +21,9 @@ std::shared_ptr<ProcessObject> ProcessObject::Create() {
   auto process = std::make_shared<ProcessObject>();
   std::future<pid_t> pid = process->m_started.get_future();
   try {
-    std::thread([process, pid = std::move(pid)]() mutable { process->Collect(std::move(pid)); })
-        .detach();
+    std::thread([process, pid = std::move(pid)]() mutable {
+      process->Collect(std::move(pid));
+    }).detach();
   } catch (const std::system_error&) {
     return nullptr;
   }

@@ -12,7 +12,8 @@ void ReportUnsupported(const char* call, const char* what) {
 }
 
 void ReportUnsupported(const char* call, const char* what, long long value) {
-  std::string line = std::string(call) + ": unsupported " + what + " (" + std::to_string(value) + ")\n";
+  std::string line =
+      std::string(call) + ": unsupported " + what + " (" + std::to_string(value) + ")\n";
   OutputDebugStringA(line.c_str());
 }
 

@@ -21,8 +21,8 @@ BOOL WINAPI GetVersionExW(LPOSVERSIONINFOW lpVersionInformation) {
   lpVersionInformation->dwBuildNumber = v.build;
   lpVersionInformation->dwPlatformId = v.platform;
   // Windows 7 as shipped to most users is Service Pack 1.
-  const bool sp1 = v.platform == VER_PLATFORM_WIN32_NT && v.major == 6 && v.minor == 1 &&
-                   v.build == 7601;
+  const bool sp1 =
+      v.platform == VER_PLATFORM_WIN32_NT && v.major == 6 && v.minor == 1 && v.build == 7601;
   const std::u16string csd = sp1 ? u"Service Pack 1" : u"";
   std::fill(std::begin(lpVersionInformation->szCSDVersion),
             std::end(lpVersionInformation->szCSDVersion), u'\0');

@@ -45,9 +45,7 @@ void StepField(SYSTEMTIME* st, DateField field, int delta) {
     case DateField::Year:
       st->wYear = static_cast<WORD>(std::clamp(st->wYear + delta, kFirstYear, kLastYear));
       break;
-    case DateField::Month:
-      st->wMonth = static_cast<WORD>(Wrap(st->wMonth + delta, 1, 12));
-      break;
+    case DateField::Month: st->wMonth = static_cast<WORD>(Wrap(st->wMonth + delta, 1, 12)); break;
     case DateField::Day:
       st->wDay = static_cast<WORD>(Wrap(st->wDay + delta, 1, DaysInMonth(st->wYear, st->wMonth)));
       break;
@@ -62,7 +60,7 @@ bool DigitEntry::Type(SYSTEMTIME* st, DateField field, char16_t digit) {
   int value = 0;
   for (char16_t d : m_digits) value = value * 10 + (d - u'0');
   int width = field == DateField::Year ? 4 : 2;
-  int limit = field == DateField::Year ? kLastYear
+  int limit = field == DateField::Year    ? kLastYear
               : field == DateField::Month ? 12
                                           : DaysInMonth(st->wYear, st->wMonth);
   bool complete = static_cast<int>(m_digits.size()) >= width || value * 10 > limit;

@@ -26,9 +26,7 @@ struct DatePicker {
   HFONT font = nullptr;
 };
 
-DatePicker* StateOf(HWND hwnd) {
-  return reinterpret_cast<DatePicker*>(GetWindowLongPtrW(hwnd, 0));
-}
+DatePicker* StateOf(HWND hwnd) { return reinterpret_cast<DatePicker*>(GetWindowLongPtrW(hwnd, 0)); }
 
 HFONT FontOf(const DatePicker& p) {
   return p.font != nullptr ? p.font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -76,23 +74,21 @@ DateField NextField(DateField f, int direction) {
 std::optional<LRESULT> KeyDown(HWND hwnd, DatePicker* p, WPARAM key) {
   switch (key) {
     case VK_LEFT:
-    case VK_RIGHT:
-      SelectField(hwnd, p, NextField(p->field, key == VK_LEFT ? -1 : 1));
-      return 0;
+    case VK_RIGHT: SelectField(hwnd, p, NextField(p->field, key == VK_LEFT ? -1 : 1)); return 0;
     case VK_UP:
     case VK_DOWN:
       p->entry.Reset();
       UserEdit(hwnd, p, [&] { StepField(&p->value, p->field, key == VK_UP ? 1 : -1); });
       return 0;
-    default:
-      return std::nullopt;
+    default: return std::nullopt;
   }
 }
 
 LRESULT Char(HWND hwnd, DatePicker* p, WPARAM ch) {
   if (ch < u'0' || ch > u'9') return 0;
   bool complete = false;
-  UserEdit(hwnd, p, [&] { complete = p->entry.Type(&p->value, p->field, static_cast<char16_t>(ch)); });
+  UserEdit(hwnd, p,
+           [&] { complete = p->entry.Type(&p->value, p->field, static_cast<char16_t>(ch)); });
   if (complete && p->field != DateField::Day) SelectField(hwnd, p, NextField(p->field, 1));
   return 0;
 }
@@ -191,22 +187,16 @@ void Create(HWND hwnd) {
 std::optional<LRESULT> PickerMessage(HWND hwnd, DatePicker* p, UINT msg, WPARAM wParam,
                                      LPARAM lParam) {
   switch (msg) {
-    case DTM_SETSYSTEMTIME:
-      return SetSystemTime(hwnd, p, wParam, lParam);
-    case DTM_GETSYSTEMTIME:
-      return GetSystemTime(*p, lParam);
+    case DTM_SETSYSTEMTIME: return SetSystemTime(hwnd, p, wParam, lParam);
+    case DTM_GETSYSTEMTIME: return GetSystemTime(*p, lParam);
     case WM_SETFONT:
       p->font = reinterpret_cast<HFONT>(wParam);
       if (LOWORD(lParam) != 0) InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(p->font);
-    case WM_KEYDOWN:
-      return KeyDown(hwnd, p, wParam);
-    case WM_CHAR:
-      return Char(hwnd, p, wParam);
-    default:
-      return std::nullopt;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(p->font);
+    case WM_KEYDOWN: return KeyDown(hwnd, p, wParam);
+    case WM_CHAR: return Char(hwnd, p, wParam);
+    default: return std::nullopt;
   }
 }
 
@@ -222,17 +212,13 @@ std::optional<LRESULT> WindowMessage(HWND hwnd, DatePicker* p, UINT msg, LPARAM 
       p->entry.Reset();
       InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint(hwnd, *p);
-      return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: Paint(hwnd, *p); return 0;
     case WM_NCDESTROY:
       delete p;
       SetWindowLongPtrW(hwnd, 0, 0);
       return 0;
-    default:
-      return std::nullopt;
+    default: return std::nullopt;
   }
 }
 

@@ -38,15 +38,9 @@ void EditKeyDown(HWND hwnd, WPARAM vk) {
   bool shift = Down(VK_SHIFT), ctrl = Down(VK_CONTROL);
   switch (vk) {
     case VK_LEFT:
-    case VK_RIGHT:
-      MoveCaret(hwnd, *e, ArrowTarget(e->text, vk, shift, ctrl), shift);
-      return;
-    case VK_HOME:
-      MoveCaret(hwnd, *e, 0, shift);
-      return;
-    case VK_END:
-      MoveCaret(hwnd, *e, e->text.Length(), shift);
-      return;
+    case VK_RIGHT: MoveCaret(hwnd, *e, ArrowTarget(e->text, vk, shift, ctrl), shift); return;
+    case VK_HOME: MoveCaret(hwnd, *e, 0, shift); return;
+    case VK_END: MoveCaret(hwnd, *e, e->text.Length(), shift); return;
     case VK_DELETE:
       // Shift+Delete cuts; with no clipboard the text is kept rather than lost.
       if (!shift && !ReadOnly(hwnd)) UserDelete(hwnd, false);
@@ -57,8 +51,7 @@ void EditKeyDown(HWND hwnd, WPARAM vk) {
         SelectionChanged(hwnd, *e);
       }
       return;
-    default:
-      return;
+    default: return;
   }
 }
 
@@ -120,8 +113,7 @@ void EditMouse(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lParam) != hwnd) e->tracking = false;
       return;
-    default:
-      return;
+    default: return;
   }
 }
 

@@ -83,12 +83,8 @@ bool EditProgramMessage(HWND hwnd, EditState& e, UINT msg, WPARAM wParam, LPARAM
                         LRESULT* result) {
   *result = 0;
   switch (msg) {
-    case EM_GETSEL:
-      *result = GetSel(e, wParam, lParam);
-      return true;
-    case EM_SETSEL:
-      SetSel(hwnd, e, wParam, lParam);
-      return true;
+    case EM_GETSEL: *result = GetSel(e, wParam, lParam); return true;
+    case EM_SETSEL: SetSel(hwnd, e, wParam, lParam); return true;
     case EM_REPLACESEL: {
       const auto* s = reinterpret_cast<LPCWSTR>(lParam);
       e.text.BreakTyping();
@@ -98,43 +94,19 @@ bool EditProgramMessage(HWND hwnd, EditState& e, UINT msg, WPARAM wParam, LPARAM
     case EM_LIMITTEXT:
       e.limit = wParam == 0 ? kUnlimited : static_cast<size_t>(wParam);
       return true;
-    case EM_GETLIMITTEXT:
-      *result = static_cast<LRESULT>(e.limit);
-      return true;
-    case EM_SETPASSWORDCHAR:
-      SetPasswordChar(hwnd, e, wParam);
-      return true;
-    case EM_GETPASSWORDCHAR:
-      *result = e.passwordChar;
-      return true;
-    case EM_SETMODIFY:
-      e.modified = wParam != 0;
-      return true;
-    case EM_GETMODIFY:
-      *result = e.modified ? TRUE : FALSE;
-      return true;
-    case EM_SETMARGINS:
-      SetMargins(hwnd, e, wParam, lParam);
-      return true;
-    case EM_GETMARGINS:
-      *result = MAKELONG(e.leftMargin, e.rightMargin);
-      return true;
-    case EM_SETREADONLY:
-      *result = SetReadOnly(hwnd, wParam);
-      return true;
-    case EM_CANUNDO:
-      *result = e.text.CanUndo() ? TRUE : FALSE;
-      return true;
+    case EM_GETLIMITTEXT: *result = static_cast<LRESULT>(e.limit); return true;
+    case EM_SETPASSWORDCHAR: SetPasswordChar(hwnd, e, wParam); return true;
+    case EM_GETPASSWORDCHAR: *result = e.passwordChar; return true;
+    case EM_SETMODIFY: e.modified = wParam != 0; return true;
+    case EM_GETMODIFY: *result = e.modified ? TRUE : FALSE; return true;
+    case EM_SETMARGINS: SetMargins(hwnd, e, wParam, lParam); return true;
+    case EM_GETMARGINS: *result = MAKELONG(e.leftMargin, e.rightMargin); return true;
+    case EM_SETREADONLY: *result = SetReadOnly(hwnd, wParam); return true;
+    case EM_CANUNDO: *result = e.text.CanUndo() ? TRUE : FALSE; return true;
     case EM_UNDO:
-    case WM_UNDO:
-      *result = Undo(hwnd, e);
-      return true;
-    case EM_EMPTYUNDOBUFFER:
-      e.text.ForgetUndo();
-      return true;
-    case EM_POSFROMCHAR:
-      *result = PosFromChar(hwnd, e, wParam);
-      return true;
+    case WM_UNDO: *result = Undo(hwnd, e); return true;
+    case EM_EMPTYUNDOBUFFER: e.text.ForgetUndo(); return true;
+    case EM_POSFROMCHAR: *result = PosFromChar(hwnd, e, wParam); return true;
     case EM_CHARFROMPOS:
       *result = static_cast<LRESULT>(IndexFromX(hwnd, e, GET_X_LPARAM(lParam)));
       return true;
@@ -145,14 +117,9 @@ bool EditProgramMessage(HWND hwnd, EditState& e, UINT msg, WPARAM wParam, LPARAM
       SelectionChanged(hwnd, e);
       *result = TRUE;
       return true;
-    case EM_GETLINECOUNT:
-      *result = 1;
-      return true;
-    case EM_LINELENGTH:
-      *result = static_cast<LRESULT>(e.text.Length());
-      return true;
-    default:
-      return false;
+    case EM_GETLINECOUNT: *result = 1; return true;
+    case EM_LINELENGTH: *result = static_cast<LRESULT>(e.text.Length()); return true;
+    default: return false;
   }
 }
 

@@ -87,38 +87,22 @@ LRESULT GetText(const EditState& e, WPARAM count, LPARAM buffer) {
 
 LRESULT WindowMessage(HWND hwnd, EditState& e, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_NCDESTROY:
-      Destroy(hwnd, &e);
-      return DefWindowProcW(hwnd, msg, wParam, lParam);
-    case WM_ERASEBKGND:
-      return 1;  // the whole client area is painted in WM_PAINT
-    case WM_PAINT:
-      PaintEdit(hwnd);
-      return 0;
-    case WM_GETDLGCODE:
-      return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-    case WM_SETTEXT:
-      return SetText(hwnd, e, lParam);
-    case WM_GETTEXT:
-      return GetText(e, wParam, lParam);
-    case WM_GETTEXTLENGTH:
-      return static_cast<LRESULT>(e.text.Length());
+    case WM_NCDESTROY: Destroy(hwnd, &e); return DefWindowProcW(hwnd, msg, wParam, lParam);
+    case WM_ERASEBKGND: return 1;  // the whole client area is painted in WM_PAINT
+    case WM_PAINT: PaintEdit(hwnd); return 0;
+    case WM_GETDLGCODE: return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+    case WM_SETTEXT: return SetText(hwnd, e, lParam);
+    case WM_GETTEXT: return GetText(e, wParam, lParam);
+    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(e.text.Length());
     case WM_SETFONT:
       SetFont(hwnd, e, reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
       return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(e.font);
-    case WM_SETFOCUS:
-      GainFocus(hwnd, e);
-      return 0;
-    case WM_KILLFOCUS:
-      LoseFocus(hwnd, e);
-      return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(e.font);
+    case WM_SETFOCUS: GainFocus(hwnd, e); return 0;
+    case WM_KILLFOCUS: LoseFocus(hwnd, e); return 0;
     case WM_ENABLE:
     case WM_STYLECHANGED:
-    case WM_SIZE:
-      SelectionChanged(hwnd, e);
-      return 0;
+    case WM_SIZE: SelectionChanged(hwnd, e); return 0;
     case WM_CHAR:
       if (IsWindowEnabled(hwnd)) EditChar(hwnd, static_cast<char16_t>(wParam));
       return 0;
@@ -131,9 +115,7 @@ LRESULT WindowMessage(HWND hwnd, EditState& e, UINT msg, WPARAM wParam, LPARAM l
       return 0;
     case WM_LBUTTONUP:
     case WM_MOUSEMOVE:
-    case WM_CAPTURECHANGED:
-      EditMouse(hwnd, msg, wParam, lParam);
-      return 0;
+    case WM_CAPTURECHANGED: EditMouse(hwnd, msg, wParam, lParam); return 0;
     case WM_CLEAR:
       if (!ReadOnly(hwnd) && e.text.HasSelection()) UserReplace(hwnd, u"", false, true);
       return 0;

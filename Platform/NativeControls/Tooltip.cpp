@@ -40,17 +40,13 @@ HFONT FontOf(const Tooltip& t) {
 }
 
 int DelayTime(const Tooltip& t, WPARAM which) {
-  int initial = t.delays[TTDT_INITIAL] >= 0 ? t.delays[TTDT_INITIAL]
-                                            : static_cast<int>(GetDoubleClickTime());
+  int initial =
+      t.delays[TTDT_INITIAL] >= 0 ? t.delays[TTDT_INITIAL] : static_cast<int>(GetDoubleClickTime());
   switch (which) {
-    case TTDT_INITIAL:
-      return initial;
-    case TTDT_AUTOPOP:
-      return t.delays[TTDT_AUTOPOP] >= 0 ? t.delays[TTDT_AUTOPOP] : initial * 10;
-    case TTDT_RESHOW:
-      return t.delays[TTDT_RESHOW] >= 0 ? t.delays[TTDT_RESHOW] : initial / 5;
-    default:
-      return 0;
+    case TTDT_INITIAL: return initial;
+    case TTDT_AUTOPOP: return t.delays[TTDT_AUTOPOP] >= 0 ? t.delays[TTDT_AUTOPOP] : initial * 10;
+    case TTDT_RESHOW: return t.delays[TTDT_RESHOW] >= 0 ? t.delays[TTDT_RESHOW] : initial / 5;
+    default: return 0;
   }
 }
 
@@ -159,8 +155,7 @@ void Paint(HWND hwnd, Tooltip& t) {
   FrameRect(dc, &rc, frame);
   DeleteObject(fill);
   DeleteObject(frame);
-  const TooltipTool* tool =
-      t.tracking ? t.tools.Find(t.trackHwnd, t.trackId) : nullptr;
+  const TooltipTool* tool = t.tracking ? t.tools.Find(t.trackHwnd, t.trackId) : nullptr;
   if (tool != nullptr) {
     RECT text{rc.left + kBorder + kPadX + t.margin.left, rc.top + kBorder + kPadY + t.margin.top,
               rc.right - kBorder - kPadX - t.margin.right,
@@ -259,10 +254,10 @@ LRESULT TrackActivate(HWND hwnd, Tooltip* t, WPARAM wParam, LPARAM lParam) {
 
 LRESULT SetMargin(HWND hwnd, Tooltip* t, LPARAM lParam) {
   auto* r = reinterpret_cast<const RECT*>(lParam);
-  if (r != nullptr) t->margin = RECT{std::max(0, static_cast<int>(r->left)),
-                                     std::max(0, static_cast<int>(r->top)),
-                                     std::max(0, static_cast<int>(r->right)),
-                                     std::max(0, static_cast<int>(r->bottom))};
+  if (r != nullptr)
+    t->margin =
+        RECT{std::max(0, static_cast<int>(r->left)), std::max(0, static_cast<int>(r->top)),
+             std::max(0, static_cast<int>(r->right)), std::max(0, static_cast<int>(r->bottom))};
   Refresh(hwnd, t);
   return 0;
 }
@@ -278,35 +273,24 @@ void Destroy(HWND hwnd) {
   SetWindowLongPtrW(hwnd, 0, 0);
 }
 
-std::optional<LRESULT> ToolMessage(HWND hwnd, Tooltip* t, UINT msg, WPARAM wParam,
-                                    LPARAM lParam) {
+std::optional<LRESULT> ToolMessage(HWND hwnd, Tooltip* t, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case TTM_ADDTOOLW:
-      return AddTool(t, lParam);
-    case TTM_DELTOOLW:
-      return DeleteTool(hwnd, t, lParam);
-    case TTM_SETTOOLINFOW:
-      return SetToolInfo(hwnd, t, lParam);
-    case TTM_GETTOOLINFOW:
-      return GetToolInfo(t, lParam);
-    case TTM_NEWTOOLRECTW:
-      return NewToolRect(hwnd, t, lParam);
-    case TTM_GETTEXTW:
-      return GetText(t, wParam, lParam);
-    case TTM_UPDATETIPTEXTW:
-      return UpdateTipText(hwnd, t, lParam);
-    case TTM_GETTOOLCOUNT:
-      return static_cast<LRESULT>(t->tools.Count());
-    default:
-      return std::nullopt;
+    case TTM_ADDTOOLW: return AddTool(t, lParam);
+    case TTM_DELTOOLW: return DeleteTool(hwnd, t, lParam);
+    case TTM_SETTOOLINFOW: return SetToolInfo(hwnd, t, lParam);
+    case TTM_GETTOOLINFOW: return GetToolInfo(t, lParam);
+    case TTM_NEWTOOLRECTW: return NewToolRect(hwnd, t, lParam);
+    case TTM_GETTEXTW: return GetText(t, wParam, lParam);
+    case TTM_UPDATETIPTEXTW: return UpdateTipText(hwnd, t, lParam);
+    case TTM_GETTOOLCOUNT: return static_cast<LRESULT>(t->tools.Count());
+    default: return std::nullopt;
   }
 }
 
 std::optional<LRESULT> DisplayMessage(HWND hwnd, Tooltip* t, UINT msg, WPARAM wParam,
-                                    LPARAM lParam) {
+                                      LPARAM lParam) {
   switch (msg) {
-    case TTM_TRACKACTIVATE:
-      return TrackActivate(hwnd, t, wParam, lParam);
+    case TTM_TRACKACTIVATE: return TrackActivate(hwnd, t, wParam, lParam);
     case TTM_TRACKPOSITION:
       // With or without TTF_ABSOLUTE the tip's top-left corner goes to the point, moved only
       // as far as needed to stay inside the work area.
@@ -322,32 +306,23 @@ std::optional<LRESULT> DisplayMessage(HWND hwnd, Tooltip* t, UINT msg, WPARAM wP
       t->tracking = false;
       Hide(hwnd);
       return 0;
-    case TTM_UPDATE:
-      Refresh(hwnd, t);
-      return 0;
-    default:
-      return std::nullopt;
+    case TTM_UPDATE: Refresh(hwnd, t); return 0;
+    default: return std::nullopt;
   }
 }
 
-std::optional<LRESULT> LookMessage(HWND hwnd, Tooltip* t, UINT msg, WPARAM wParam,
-                                    LPARAM lParam) {
+std::optional<LRESULT> LookMessage(HWND hwnd, Tooltip* t, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case TTM_GETDELAYTIME:
-      return DelayTime(*t, wParam);
-    case TTM_SETDELAYTIME:
-      SetDelayTime(t, wParam, lParam);
-      return 0;
+    case TTM_GETDELAYTIME: return DelayTime(*t, wParam);
+    case TTM_SETDELAYTIME: SetDelayTime(t, wParam, lParam); return 0;
     case TTM_SETMAXTIPWIDTH: {
       int old = t->maxWidth;
       t->maxWidth = static_cast<int>(lParam) < 0 ? -1 : static_cast<int>(lParam);
       Refresh(hwnd, t);
       return old;
     }
-    case TTM_GETMAXTIPWIDTH:
-      return t->maxWidth;
-    case TTM_SETMARGIN:
-      return SetMargin(hwnd, t, lParam);
+    case TTM_GETMAXTIPWIDTH: return t->maxWidth;
+    case TTM_SETMARGIN: return SetMargin(hwnd, t, lParam);
     case TTM_GETMARGIN:
       if (lParam != 0) *reinterpret_cast<RECT*>(lParam) = t->margin;
       return 0;
@@ -359,18 +334,14 @@ std::optional<LRESULT> LookMessage(HWND hwnd, Tooltip* t, UINT msg, WPARAM wPara
       t->textColor = static_cast<COLORREF>(wParam);
       InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
-    case TTM_GETTIPBKCOLOR:
-      return t->background;
-    case TTM_GETTIPTEXTCOLOR:
-      return t->textColor;
+    case TTM_GETTIPBKCOLOR: return t->background;
+    case TTM_GETTIPTEXTCOLOR: return t->textColor;
     case WM_SETFONT:
       t->font = reinterpret_cast<HFONT>(wParam);
       if (LOWORD(lParam) != 0) Refresh(hwnd, t);
       return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(t->font);
-    default:
-      return std::nullopt;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(t->font);
+    default: return std::nullopt;
   }
 }
 
@@ -383,20 +354,12 @@ LRESULT CALLBACK TooltipProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
   Tooltip* t = StateOf(hwnd);
   if (t == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
   switch (msg) {
-    case WM_NCDESTROY:
-      Destroy(hwnd);
-      return 0;
-    case WM_NCHITTEST:
-      return HTTRANSPARENT;
-    case WM_MOUSEACTIVATE:
-      return MA_NOACTIVATE;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint(hwnd, *t);
-      return 0;
-    default:
-      break;
+    case WM_NCDESTROY: Destroy(hwnd); return 0;
+    case WM_NCHITTEST: return HTTRANSPARENT;
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: Paint(hwnd, *t); return 0;
+    default: break;
   }
   if (!IsTooltipMessage(msg)) return DefWindowProcW(hwnd, msg, wParam, lParam);
   for (auto handler : {ToolMessage, DisplayMessage, LookMessage}) {

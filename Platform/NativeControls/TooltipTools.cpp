@@ -1,25 +1,21 @@
 // The tools a tooltip control knows and the TOOLINFOW records that describe them.
 #include "Platform/NativeControls/TooltipTools.h"
 
-#include "Platform/Kernel/Unsupported.h"
-
 #include <algorithm>
+
+#include "Platform/Kernel/Unsupported.h"
 
 namespace Platform {
 
 int ToolInfoVersion(UINT cbSize) {
   switch (cbSize) {
     case TTTOOLINFOW_V1_SIZE:
-    case TTTOOLINFOW_V1_SIZE_32:
-      return 1;
+    case TTTOOLINFOW_V1_SIZE_32: return 1;
     case TTTOOLINFOW_V2_SIZE:
-    case TTTOOLINFOW_V2_SIZE_32:
-      return 2;
+    case TTTOOLINFOW_V2_SIZE_32: return 2;
     case TTTOOLINFOW_V3_SIZE:
-    case TTTOOLINFOW_V3_SIZE_32:
-      return 3;
-    default:
-      return 0;
+    case TTTOOLINFOW_V3_SIZE_32: return 3;
+    default: return 0;
   }
 }
 
@@ -71,9 +67,8 @@ bool TooltipTools::Add(const TooltipTool& tool) {
 }
 
 bool TooltipTools::Remove(HWND hwnd, UINT_PTR id) {
-  return std::erase_if(m_tools, [&](const TooltipTool& t) {
-           return t.hwnd == hwnd && t.id == id;
-         }) > 0;
+  return std::erase_if(m_tools,
+                       [&](const TooltipTool& t) { return t.hwnd == hwnd && t.id == id; }) > 0;
 }
 
 }  // namespace Platform

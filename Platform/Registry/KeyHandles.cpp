@@ -1,10 +1,10 @@
 #include "Platform/Registry/KeyHandles.h"
-#include "Platform/Kernel/Unsupported.h"
 
 #include <mutex>
 #include <string>
 #include <unordered_map>
 
+#include "Platform/Kernel/Unsupported.h"
 #include "Platform/Registry/RegistryLocation.h"
 
 namespace Platform {

@@ -64,28 +64,19 @@ DWORD SqliteErrorToWin32(int rc) {
   switch (rc & 0xFF) {
     case SQLITE_OK:
     case SQLITE_DONE:
-    case SQLITE_ROW:
-      return ERROR_SUCCESS;
+    case SQLITE_ROW: return ERROR_SUCCESS;
     case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-      return ERROR_BUSY;
-    case SQLITE_NOMEM:
-      return ERROR_OUTOFMEMORY;
-    case SQLITE_TOOBIG:
-      return ERROR_NOT_ENOUGH_MEMORY;
-    case SQLITE_FULL:
-      return ERROR_DISK_FULL;
+    case SQLITE_LOCKED: return ERROR_BUSY;
+    case SQLITE_NOMEM: return ERROR_OUTOFMEMORY;
+    case SQLITE_TOOBIG: return ERROR_NOT_ENOUGH_MEMORY;
+    case SQLITE_FULL: return ERROR_DISK_FULL;
     case SQLITE_READONLY:
     case SQLITE_PERM:
-    case SQLITE_AUTH:
-      return ERROR_ACCESS_DENIED;
-    case SQLITE_CANTOPEN:
-      return ERROR_CANTOPEN;
+    case SQLITE_AUTH: return ERROR_ACCESS_DENIED;
+    case SQLITE_CANTOPEN: return ERROR_CANTOPEN;
     case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-      return ERROR_REGISTRY_CORRUPT;
-    default:
-      return ERROR_REGISTRY_IO_FAILED;
+    case SQLITE_NOTADB: return ERROR_REGISTRY_CORRUPT;
+    default: return ERROR_REGISTRY_IO_FAILED;
   }
 }
 

@@ -1,8 +1,9 @@
 #include "Platform/Shell/ItemIdList.h"
-#include "Platform/Text/AsciiText.h"
 
 #include <cstring>
 #include <vector>
+
+#include "Platform/Text/AsciiText.h"
 
 namespace Platform {
 
@@ -14,7 +15,6 @@ constexpr BYTE kNameItem = 0x31;
 // cb, kind byte, UTF-16 name, UTF-16 terminator.
 constexpr size_t kItemOverhead = sizeof(USHORT) + 1 + sizeof(char16_t);
 constexpr size_t kMaxItem = 0xFFFF;
-
 
 bool IsDriveLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
 

@@ -1,7 +1,8 @@
 #include "Platform/Shell/RelativePath.h"
-#include "Platform/Text/AsciiText.h"
 
 #include <vector>
+
+#include "Platform/Text/AsciiText.h"
 
 namespace Platform {
 
@@ -35,9 +36,7 @@ bool SameName(const std::u16string& a, const std::u16string& b) {
 
 // The number of leading parts that make the root: "C:" or "server", "share".
 size_t RootParts(const std::u16string& path) {
-  return path.size() > 1 && IsPathSeparator(path[0]) && IsPathSeparator(path[1])
-             ? 2
-             : 1;
+  return path.size() > 1 && IsPathSeparator(path[0]) && IsPathSeparator(path[1]) ? 2 : 1;
 }
 
 }  // namespace

@@ -24,24 +24,17 @@ Verb ParseVerb(LPCWSTR operation) {
 INT_PTR ResultFor(DWORD error) {
   switch (error) {
     case ERROR_FILE_NOT_FOUND:
-    case ERROR_INVALID_NAME:
-      return SE_ERR_FNF;
+    case ERROR_INVALID_NAME: return SE_ERR_FNF;
     case ERROR_PATH_NOT_FOUND:
     case ERROR_DIRECTORY:
-    case ERROR_BAD_NETPATH:
-      return SE_ERR_PNF;
+    case ERROR_BAD_NETPATH: return SE_ERR_PNF;
     case ERROR_BAD_FORMAT:
-    case ERROR_BAD_EXE_FORMAT:
-      return ERROR_BAD_FORMAT;
+    case ERROR_BAD_EXE_FORMAT: return ERROR_BAD_FORMAT;
     case ERROR_NOT_ENOUGH_MEMORY:
-    case ERROR_OUTOFMEMORY:
-      return SE_ERR_OOM;
-    case ERROR_SHARING_VIOLATION:
-      return SE_ERR_SHARE;
-    case ERROR_NO_ASSOCIATION:
-      return SE_ERR_NOASSOC;
-    default:
-      return SE_ERR_ACCESSDENIED;
+    case ERROR_OUTOFMEMORY: return SE_ERR_OOM;
+    case ERROR_SHARING_VIOLATION: return SE_ERR_SHARE;
+    case ERROR_NO_ASSOCIATION: return SE_ERR_NOASSOC;
+    default: return SE_ERR_ACCESSDENIED;
   }
 }
 
@@ -50,16 +43,11 @@ DWORD Carry(Verb verb, const std::u16string& file, LPCWSTR parameters, LPCWSTR d
   switch (verb) {
     case Verb::Open:
       return Platform::OpenItem(file, parameters ? parameters : u"", directory, show);
-    case Verb::TaskbarPin:
-      return Platform::PinItem(file, Platform::PinPlace::TaskBar);
-    case Verb::StartPin:
-      return Platform::PinItem(file, Platform::PinPlace::StartMenu);
-    case Verb::TaskbarUnpin:
-      return Platform::UnpinItem(file, Platform::PinPlace::TaskBar);
-    case Verb::StartUnpin:
-      return Platform::UnpinItem(file, Platform::PinPlace::StartMenu);
-    case Verb::Unknown:
-      break;
+    case Verb::TaskbarPin: return Platform::PinItem(file, Platform::PinPlace::TaskBar);
+    case Verb::StartPin: return Platform::PinItem(file, Platform::PinPlace::StartMenu);
+    case Verb::TaskbarUnpin: return Platform::UnpinItem(file, Platform::PinPlace::TaskBar);
+    case Verb::StartUnpin: return Platform::UnpinItem(file, Platform::PinPlace::StartMenu);
+    case Verb::Unknown: break;
   }
   OutputDebugStringA("ShellExecuteW: verb not supported\n");
   return ERROR_NO_ASSOCIATION;

@@ -8,8 +8,8 @@
 #include "Platform/Kernel/ErrnoMap.h"
 #include "Platform/Kernel/PathMap.h"
 #include "Platform/Shell/LinkFileIo.h"
-#include "Platform/Text/Utf.h"
 #include "Platform/Text/AsciiText.h"
+#include "Platform/Text/Utf.h"
 
 namespace Platform {
 

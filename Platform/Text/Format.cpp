@@ -244,19 +244,11 @@ void EmitPointer(Sink& out, Directive d, const void* p) {
 bool Emit(Sink& out, const Directive& d, va_list* args) {
   switch (d.type) {
     case u'd':
-    case u'i':
-      EmitNumber(out, d, FetchSigned(d, args), 10, false);
-      return true;
-    case u'u':
-      EmitNumber(out, d, FetchUnsigned(d, args), 10, false);
-      return true;
+    case u'i': EmitNumber(out, d, FetchSigned(d, args), 10, false); return true;
+    case u'u': EmitNumber(out, d, FetchUnsigned(d, args), 10, false); return true;
     case u'x':
-    case u'X':
-      EmitNumber(out, d, FetchUnsigned(d, args), 16, d.type == u'X');
-      return true;
-    case u'p':
-      EmitPointer(out, d, va_arg(*args, const void*));
-      return true;
+    case u'X': EmitNumber(out, d, FetchUnsigned(d, args), 16, d.type == u'X'); return true;
+    case u'p': EmitPointer(out, d, va_arg(*args, const void*)); return true;
     case u'c':
     case u'C': {
       bool narrow = d.size == Size::Short || (d.type == u'C' && d.size != Size::Long);
@@ -274,8 +266,7 @@ bool Emit(Sink& out, const Directive& d, va_list* args) {
       }
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 

@@ -1,7 +1,7 @@
 // The lstr* family on UTF-16 text. A null argument is treated as the empty text, as the Windows
 // versions do instead of faulting.
-#include "Platform/Win32.h"
 #include "Platform/Text/AsciiText.h"
+#include "Platform/Win32.h"
 
 #if defined(__SSE2__) && !defined(__SANITIZE_ADDRESS__)
 #if defined(__has_feature)
@@ -17,10 +17,7 @@
 #include <emmintrin.h>
 #endif
 
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 #ifdef SKINUI_VECTOR_LENGTH
 // Strings are measured all the time (the framework's string counts its length instead of

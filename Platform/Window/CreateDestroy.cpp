@@ -207,8 +207,8 @@ static void AbandonCreation(HWND hwnd, bool createdSent) {
 using namespace Platform;
 
 HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName,
-                            DWORD dwStyle, int X, int Y, int nWidth, int nHeight,
-                            HWND hWndParent, HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam) {
+                            DWORD dwStyle, int X, int Y, int nWidth, int nHeight, HWND hWndParent,
+                            HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam) {
   EnsureSystemClasses();
   bool child = (dwStyle & WS_CHILD) != 0;
   std::shared_ptr<WindowClass> cls;

@@ -46,19 +46,14 @@ LRESULT HitTest(const Facts& f, LPARAM lParam) {
 int SizingCursor(int hit) {
   switch (hit) {
     case HTLEFT:
-    case HTRIGHT:
-      return 32644;
+    case HTRIGHT: return 32644;
     case HTTOP:
-    case HTBOTTOM:
-      return 32645;
+    case HTBOTTOM: return 32645;
     case HTTOPLEFT:
-    case HTBOTTOMRIGHT:
-      return 32642;
+    case HTBOTTOMRIGHT: return 32642;
     case HTTOPRIGHT:
-    case HTBOTTOMLEFT:
-      return 32643;
-    default:
-      return 32512;
+    case HTBOTTOMLEFT: return 32643;
+    default: return 32512;
   }
 }
 
@@ -128,17 +123,10 @@ void SendSizeAndMove(HWND hwnd, const WINDOWPOS* pos) {
 
 LRESULT SysCommand(HWND hwnd, WPARAM wParam, const Facts& f) {
   switch (wParam & 0xFFF0) {
-    case SC_CLOSE:
-      return SendMessageW(hwnd, WM_CLOSE, 0, 0);
-    case SC_MINIMIZE:
-      ShowWindow(hwnd, SW_MINIMIZE);
-      return 0;
-    case SC_MAXIMIZE:
-      ShowWindow(hwnd, SW_MAXIMIZE);
-      return 0;
-    case SC_RESTORE:
-      ShowWindow(hwnd, SW_RESTORE);
-      return 0;
+    case SC_CLOSE: return SendMessageW(hwnd, WM_CLOSE, 0, 0);
+    case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return 0;
+    case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); return 0;
+    case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); return 0;
     case SC_SIZE:
       if (f.host != nullptr && !f.child && (wParam & 0xF) >= WMSZ_LEFT &&
           (wParam & 0xF) <= WMSZ_BOTTOMRIGHT) {
@@ -154,8 +142,7 @@ LRESULT SysCommand(HWND hwnd, WPARAM wParam, const Facts& f) {
         CurrentHost().BeginMoveDrag(f.host, 1, pt);
       }
       return 0;
-    default:
-      return 0;
+    default: return 0;
   }
 }
 
@@ -183,33 +170,25 @@ LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     return 0;
   }
   switch (Msg) {
-    case WM_NCCREATE:
-      return TRUE;
+    case WM_NCCREATE: return TRUE;
     case WM_NCCALCSIZE:
-    case WM_NCPAINT:
-      return 0;
-    case WM_NCACTIVATE:
-      return TRUE;
-    case WM_NCHITTEST:
-      return HitTest(f, lParam);
-    case WM_SETCURSOR:
-      return SetCursorDefault(hWnd, f, wParam, lParam);
+    case WM_NCPAINT: return 0;
+    case WM_NCACTIVATE: return TRUE;
+    case WM_NCHITTEST: return HitTest(f, lParam);
+    case WM_SETCURSOR: return SetCursorDefault(hWnd, f, wParam, lParam);
     case WM_MOUSEACTIVATE:
       if (f.child && f.parent != nullptr) {
         LRESULT r = SendMessageW(f.parent, WM_MOUSEACTIVATE, wParam, lParam);
         if (r != 0) return r;
       }
       return MA_ACTIVATE;
-    case WM_ERASEBKGND:
-      return EraseBackground(f, hWnd, wParam);
+    case WM_ERASEBKGND: return EraseBackground(f, hWnd, wParam);
     case WM_PAINT: {
       PAINTSTRUCT ps{};
       if (BeginPaint(hWnd, &ps) != nullptr) EndPaint(hWnd, &ps);
       return 0;
     }
-    case WM_CLOSE:
-      DestroyWindow(hWnd);
-      return 0;
+    case WM_CLOSE: DestroyWindow(hWnd); return 0;
     case WM_WINDOWPOSCHANGED:
       SendSizeAndMove(hWnd, reinterpret_cast<const WINDOWPOS*>(lParam));
       return 0;
@@ -219,19 +198,15 @@ LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
         if (focus == nullptr || (focus != hWnd && !IsChild(hWnd, focus))) SetFocus(hWnd);
       }
       return 0;
-    case WM_SETTEXT:
-      return StoreText(hWnd, lParam);
-    case WM_GETTEXT:
-      return CopyText(hWnd, wParam, lParam);
+    case WM_SETTEXT: return StoreText(hWnd, lParam);
+    case WM_GETTEXT: return CopyText(hWnd, wParam, lParam);
     case WM_GETTEXTLENGTH: {
       auto lock = WindowLock();
       const Window* w = FindWindowLocked(hWnd);
       return w != nullptr ? static_cast<LRESULT>(w->text.size()) : 0;
     }
-    case WM_SYSCOMMAND:
-      return SysCommand(hWnd, wParam, f);
-    case WM_NCLBUTTONDOWN:
-      return NonClientButtonDown(hWnd, wParam, lParam, f);
+    case WM_SYSCOMMAND: return SysCommand(hWnd, wParam, f);
+    case WM_NCLBUTTONDOWN: return NonClientButtonDown(hWnd, wParam, lParam, f);
     case WM_NCLBUTTONDBLCLK:
       if (wParam == HTCAPTION && (f.style & WS_MAXIMIZEBOX) != 0) {
         SendMessageW(hWnd, WM_SYSCOMMAND, IsZoomed(hWnd) ? SC_RESTORE : SC_MAXIMIZE, lParam);
@@ -256,9 +231,7 @@ LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     case WM_CANCELMODE:
       if (GetCapture() == hWnd) ReleaseCapture();
       return 0;
-    case WM_QUERYENDSESSION:
-      return TRUE;
-    default:
-      return 0;
+    case WM_QUERYENDSESSION: return TRUE;
+    default: return 0;
   }
 }

@@ -4,8 +4,8 @@
 
 #include "Platform/Host/Host.h"
 #include "Platform/Shell/ItemIdList.h"
-#include "Platform/Window/MessageQueue.h"
 #include "Platform/Text/AsciiText.h"
+#include "Platform/Window/MessageQueue.h"
 
 namespace Platform {
 namespace {

@@ -55,7 +55,9 @@ cairo_region_t* CopyRegionPixels(HRGN rgn) {
 
 void DeleteRegionHandle(HRGN rgn) { DeleteObject(rgn); }
 
-bool FillWithBrush(HDC dc, const RECT& rect, HBRUSH brush) { return FillRect(dc, &rect, brush) != 0; }
+bool FillWithBrush(HDC dc, const RECT& rect, HBRUSH brush) {
+  return FillRect(dc, &rect, brush) != 0;
+}
 
 void ClipSurfaceDC(HDC dc, const RECT& rect) {
   IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);

@@ -199,45 +199,28 @@ BOOL WINAPI SystemParametersInfoW(UINT uiAction, UINT uiParam, PVOID pvParam, UI
     return FALSE;
   }
   switch (uiAction) {
-    case SPI_GETWORKAREA:
-      *static_cast<RECT*>(pvParam) = CurrentHost().WorkArea();
-      return TRUE;
+    case SPI_GETWORKAREA: *static_cast<RECT*>(pvParam) = CurrentHost().WorkArea(); return TRUE;
     case SPI_GETMOUSEHOVERWIDTH:
-    case SPI_GETMOUSEHOVERHEIGHT:
-      *static_cast<UINT*>(pvParam) = kDefaultHoverSize;
-      return TRUE;
-    case SPI_GETMOUSEHOVERTIME:
-      *static_cast<UINT*>(pvParam) = kDefaultHoverTime;
-      return TRUE;
-    default:
-      SetLastError(ERROR_INVALID_SPI_VALUE);
-      return FALSE;
+    case SPI_GETMOUSEHOVERHEIGHT: *static_cast<UINT*>(pvParam) = kDefaultHoverSize; return TRUE;
+    case SPI_GETMOUSEHOVERTIME: *static_cast<UINT*>(pvParam) = kDefaultHoverTime; return TRUE;
+    default: SetLastError(ERROR_INVALID_SPI_VALUE); return FALSE;
   }
 }
 
 int WINAPI GetSystemMetrics(int nIndex) {
   RECT screen = CurrentHost().ScreenRect();
   switch (nIndex) {
-    case SM_CXSCREEN:
-      return screen.right - screen.left;
-    case SM_CYSCREEN:
-      return screen.bottom - screen.top;
+    case SM_CXSCREEN: return screen.right - screen.left;
+    case SM_CYSCREEN: return screen.bottom - screen.top;
     case SM_CXDOUBLECLK:
-    case SM_CYDOUBLECLK:
-      return 4;
+    case SM_CYDOUBLECLK: return 4;
     case SM_CXDRAG:
-    case SM_CYDRAG:
-      return 4;
-    case SM_CXMINTRACK:
-      return 136;
-    case SM_CYMINTRACK:
-      return 39;
-    case SM_CXMAXTRACK:
-      return screen.right - screen.left + 12;
-    case SM_CYMAXTRACK:
-      return screen.bottom - screen.top + 12;
-    default:
-      return 0;
+    case SM_CYDRAG: return 4;
+    case SM_CXMINTRACK: return 136;
+    case SM_CYMINTRACK: return 39;
+    case SM_CXMAXTRACK: return screen.right - screen.left + 12;
+    case SM_CYMAXTRACK: return screen.bottom - screen.top + 12;
+    default: return 0;
   }
 }
 

@@ -46,7 +46,6 @@ struct LastKey {
 };
 thread_local LastKey t_lastKey;
 
-
 WPARAM MouseKeyStateLocked() {
   const auto& a = Input().async;
   WPARAM k = 0;
@@ -127,7 +126,9 @@ bool Captured() {
 }
 
 UINT ButtonMessage(MouseButton b, bool down, bool dbl, bool client) {
-  UINT base = b == MouseButton::Left ? WM_LBUTTONDOWN : b == MouseButton::Right ? WM_RBUTTONDOWN : WM_MBUTTONDOWN;
+  UINT base = b == MouseButton::Left    ? WM_LBUTTONDOWN
+              : b == MouseButton::Right ? WM_RBUTTONDOWN
+                                        : WM_MBUTTONDOWN;
   UINT m = base + (down ? (dbl ? 2 : 0) : 1);
   return client ? m : m - WM_LBUTTONDOWN + WM_NCLBUTTONDOWN;
 }
@@ -142,8 +143,8 @@ bool IsDoubleClickLocked(HWND target, UINT message, POINT screen) {
   ClickMemory& last = Input().lastClick;
   DWORD now = NowTicks();
   bool dbl = last.hwnd == target && last.message == message &&
-             now - last.time <= GetDoubleClickTime() &&
-             std::abs(screen.x - last.pt.x) <= 2 && std::abs(screen.y - last.pt.y) <= 2;
+             now - last.time <= GetDoubleClickTime() && std::abs(screen.x - last.pt.x) <= 2 &&
+             std::abs(screen.y - last.pt.y) <= 2;
   last = dbl ? ClickMemory{} : ClickMemory{target, message, now, screen};
   return dbl;
 }
@@ -241,12 +242,20 @@ void NoteRetrievedMessage(const QueuedMessage& m) {
     if (down && !wasDown) k ^= 0x01;
     if (down) t_lastKey = LastKey{m.msg, m.chars};
   }
-  auto button = [&](int vk, bool down) { keys[vk] = static_cast<BYTE>((down ? 0x80 : 0) | (keys[vk] & 1)); };
+  auto button = [&](int vk, bool down) {
+    keys[vk] = static_cast<BYTE>((down ? 0x80 : 0) | (keys[vk] & 1));
+  };
   switch (msg) {
-    case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_NCLBUTTONDOWN: button(VK_LBUTTON, true); break;
-    case WM_LBUTTONUP: case WM_NCLBUTTONUP: button(VK_LBUTTON, false); break;
-    case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: case WM_NCRBUTTONDOWN: button(VK_RBUTTON, true); break;
-    case WM_RBUTTONUP: case WM_NCRBUTTONUP: button(VK_RBUTTON, false); break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_NCLBUTTONDOWN: button(VK_LBUTTON, true); break;
+    case WM_LBUTTONUP:
+    case WM_NCLBUTTONUP: button(VK_LBUTTON, false); break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_NCRBUTTONDOWN: button(VK_RBUTTON, true); break;
+    case WM_RBUTTONUP:
+    case WM_NCRBUTTONUP: button(VK_RBUTTON, false); break;
     default: break;
   }
 }
@@ -267,7 +276,8 @@ void InputMouseMove(HWND top, POINT screen) {
   if (!captured) SendSetCursor(target, hit, WM_MOUSEMOVE);
   lock.lock();
   if (hit == HTCLIENT) {
-    PostInputLocked(target, WM_MOUSEMOVE, MouseKeyStateLocked(), PointParam(ToClientLocked(target, screen)));
+    PostInputLocked(target, WM_MOUSEMOVE, MouseKeyStateLocked(),
+                    PointParam(ToClientLocked(target, screen)));
   } else {
     PostInputLocked(target, WM_NCMOUSEMOVE, static_cast<WPARAM>(hit), PointParam(screen));
   }
@@ -290,7 +300,8 @@ void InputMouseButton(HWND top, POINT screen, MouseButton button, bool down) {
   bool dbl = down && IsDoubleClickLocked(target, plain, screen);
   UINT message = ButtonMessage(button, down, dbl, client);
   if (client) {
-    PostInputLocked(target, message, MouseKeyStateLocked(), PointParam(ToClientLocked(target, screen)));
+    PostInputLocked(target, message, MouseKeyStateLocked(),
+                    PointParam(ToClientLocked(target, screen)));
   } else {
     PostInputLocked(target, message, static_cast<WPARAM>(hit), PointParam(screen));
   }
@@ -303,7 +314,8 @@ void InputMouseWheel(HWND top, POINT screen, int delta, bool horizontal) {
   if (target == nullptr) return;
   auto lock = WindowLock();
   Input().cursor = screen;
-  WPARAM wp = MAKEWPARAM(static_cast<WORD>(MouseKeyStateLocked()), static_cast<WORD>(static_cast<short>(delta)));
+  WPARAM wp = MAKEWPARAM(static_cast<WORD>(MouseKeyStateLocked()),
+                         static_cast<WORD>(static_cast<short>(delta)));
   PostInputLocked(target, horizontal ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL, wp, PointParam(screen));
 }
 
@@ -358,7 +370,8 @@ BOOL WINAPI TranslateMessage(const MSG* lpMsg) {
   if (w == nullptr) return TRUE;
   // The characters come next, before anything else already queued, as on Windows.
   for (auto it = last.chars.rbegin(); it != last.chars.rend(); ++it) {
-    w->queue->posted.push_front(QueuedMessage{StampedMessageLocked(lpMsg->hwnd, charMessage, *it, lpMsg->lParam), {}});
+    w->queue->posted.push_front(
+        QueuedMessage{StampedMessageLocked(lpMsg->hwnd, charMessage, *it, lpMsg->lParam), {}});
   }
   WakeQueueLocked(*w->queue);
   t_lastKey = LastKey{};
@@ -422,7 +435,8 @@ BOOL WINAPI TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack) {
   t.hwnd = hwnd;
   t.flags |= kinds;
   if ((kinds & TME_HOVER) != 0) {
-    t.hoverTime = lpEventTrack->dwHoverTime == HOVER_DEFAULT ? kDefaultHoverTime : lpEventTrack->dwHoverTime;
+    t.hoverTime =
+        lpEventTrack->dwHoverTime == HOVER_DEFAULT ? kDefaultHoverTime : lpEventTrack->dwHoverTime;
     t.hoverOrigin = Input().cursor;
     t.hoverStart = NowTicks();
     WakeQueueLocked(*FindWindowLocked(hwnd)->queue);

@@ -27,7 +27,6 @@ bool Matches(const MSG& m, HWND filter, UINT min, UINT max) {
   return InRange(m.message, min, max);
 }
 
-
 bool TakePosted(ThreadQueue& q, MSG* out, HWND filter, UINT min, UINT max, bool remove) {
   for (auto it = q.posted.begin(); it != q.posted.end();) {
     if (it->msg.hwnd != nullptr && FindWindowLocked(it->msg.hwnd) == nullptr) {
@@ -50,8 +49,8 @@ bool TakePosted(ThreadQueue& q, MSG* out, HWND filter, UINT min, UINT max, bool 
 
 // One look at the queue in the documented order: sent messages, posted and input messages,
 // the quit request, then WM_PAINT and WM_TIMER, which exist only while nothing else waits.
-bool PeekOnce(std::unique_lock<std::mutex>& lock, ThreadQueue& q, MSG* out, HWND filter,
-              UINT min, UINT max, bool remove) {
+bool PeekOnce(std::unique_lock<std::mutex>& lock, ThreadQueue& q, MSG* out, HWND filter, UINT min,
+              UINT max, bool remove) {
   HandleSentMessages(lock, q);
   if (q.hostThread) {
     lock.unlock();
@@ -259,8 +258,7 @@ LRESULT WINAPI DispatchMessageW(const MSG* lpMsg) {
     }
     if (lpMsg->message == WM_PAINT) w->paintBegun = false;
   }
-  LRESULT result =
-      CallWindowProcedure(lpMsg->hwnd, lpMsg->message, lpMsg->wParam, lpMsg->lParam);
+  LRESULT result = CallWindowProcedure(lpMsg->hwnd, lpMsg->message, lpMsg->wParam, lpMsg->lParam);
   if (lpMsg->message == WM_PAINT) {
     // A window procedure that ignores WM_PAINT must not get it again and again; one that
     // painted and then invalidated again gets another.
@@ -283,6 +281,6 @@ BOOL WINAPI InSendMessage() {
 DWORD WINAPI GetMessageTime() { return t_messageTime; }
 
 DWORD WINAPI GetMessagePos() {
-  return static_cast<DWORD>(MAKELONG(static_cast<WORD>(t_messagePos.x),
-                                     static_cast<WORD>(t_messagePos.y)));
+  return static_cast<DWORD>(
+      MAKELONG(static_cast<WORD>(t_messagePos.x), static_cast<WORD>(t_messagePos.y)));
 }

@@ -124,7 +124,8 @@ void FinishDC(HWND hwnd, HDC dc, const RECT* area) {
   cairo_surface_t* view = SurfaceOfWindowDC(dc);
   if (view != nullptr) {
     cairo_surface_flush(view);
-    if (auto* parent = static_cast<cairo_surface_t*>(cairo_surface_get_user_data(view, &kParentKey))) {
+    if (auto* parent =
+            static_cast<cairo_surface_t*>(cairo_surface_get_user_data(view, &kParentKey))) {
       cairo_surface_mark_dirty(parent);
     }
   }
@@ -296,8 +297,7 @@ BOOL WINAPI RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HRGN hrgnUpdate, UIN
     return FALSE;
   }
   if ((flags & RDW_INVALIDATE) != 0) {
-    InvalidateWindowArea(hWnd, lprcUpdate, (flags & RDW_ERASE) != 0,
-                         (flags & RDW_NOCHILDREN) == 0);
+    InvalidateWindowArea(hWnd, lprcUpdate, (flags & RDW_ERASE) != 0, (flags & RDW_NOCHILDREN) == 0);
   }
   if ((flags & RDW_VALIDATE) != 0) ValidateRect(hWnd, lprcUpdate);
   if ((flags & RDW_UPDATENOW) != 0) UpdateWindow(hWnd);
@@ -339,7 +339,8 @@ HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {
   lpPaint->rcPaint = paint;
   lpPaint->fErase = FALSE;
   if (erase && !IsRectEmpty(&paint)) {
-    lpPaint->fErase = SendMessageW(hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) ? FALSE : TRUE;
+    lpPaint->fErase =
+        SendMessageW(hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) ? FALSE : TRUE;
   }
   return dc;
 }

@@ -73,7 +73,8 @@ void ApplyZOrderLocked(Window* w, HWND after) {
   auto& list = wm.topLevels;
   std::erase(list, w->handle);
   auto isTopmost = [&](HWND h) { return wm.windows[h]->topmost; };
-  auto bandStart = w->topmost ? list.begin() : std::find_if_not(list.begin(), list.end(), isTopmost);
+  auto bandStart =
+      w->topmost ? list.begin() : std::find_if_not(list.begin(), list.end(), isTopmost);
   auto bandEnd = w->topmost ? std::find_if_not(list.begin(), list.end(), isTopmost) : list.end();
   if (after == kBottom) {
     list.insert(bandEnd, w->handle);
@@ -121,7 +122,8 @@ void UpdateHost(HWND hwnd, const Snapshot& before, UINT flags) {
     SyncSurfaceLocked(w);
   }
   Host& h = CurrentHost();
-  if ((flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) h.MoveHostWindow(host, rect);
+  if ((flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE))
+    h.MoveHostWindow(host, rect);
   if ((flags & SWP_NOZORDER) == 0) h.SetKeepAbove(host, topmost);
   if (visible != before.visible) h.ShowHostWindow(host, visible, (flags & SWP_NOACTIVATE) == 0);
 }
@@ -287,8 +289,7 @@ BOOL ShowWindowOnOwner(HWND hwnd, int cmd) {
         return was;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   if (s.visible) return was;
   // Windows documents that SW_SHOWNORMAL shows the window without WM_SHOWWINDOW.
@@ -326,9 +327,8 @@ using namespace Platform;
 
 BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy,
                          UINT uFlags) {
-  return OnOwnerThread(hWnd, [&] {
-    return SetWindowPosOnOwner(hWnd, hWndInsertAfter, X, Y, cx, cy, uFlags);
-  });
+  return OnOwnerThread(
+      hWnd, [&] { return SetWindowPosOnOwner(hWnd, hWndInsertAfter, X, Y, cx, cy, uFlags); });
 }
 
 BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint) {

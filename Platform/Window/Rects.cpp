@@ -57,9 +57,9 @@ BOOL WINAPI UnionRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2
   } else if (empty2) {
     *lprcDst = *lprcSrc1;
   } else {
-    *lprcDst = RECT{std::min(lprcSrc1->left, lprcSrc2->left), std::min(lprcSrc1->top, lprcSrc2->top),
-                    std::max(lprcSrc1->right, lprcSrc2->right),
-                    std::max(lprcSrc1->bottom, lprcSrc2->bottom)};
+    *lprcDst = RECT{
+        std::min(lprcSrc1->left, lprcSrc2->left), std::min(lprcSrc1->top, lprcSrc2->top),
+        std::max(lprcSrc1->right, lprcSrc2->right), std::max(lprcSrc1->bottom, lprcSrc2->bottom)};
   }
   return TRUE;
 }
@@ -71,8 +71,7 @@ BOOL WINAPI PtInRect(const RECT* lprc, POINT pt) {
 
 BOOL WINAPI EqualRect(const RECT* lprc1, const RECT* lprc2) {
   return lprc1 != nullptr && lprc2 != nullptr && lprc1->left == lprc2->left &&
-         lprc1->top == lprc2->top && lprc1->right == lprc2->right &&
-         lprc1->bottom == lprc2->bottom;
+         lprc1->top == lprc2->top && lprc1->right == lprc2->right && lprc1->bottom == lprc2->bottom;
 }
 
 BOOL WINAPI CopyRect(LPRECT lprcDst, const RECT* lprcSrc) {

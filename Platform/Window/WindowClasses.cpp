@@ -1,11 +1,11 @@
 // Window classes: the module's own, global and system classes.
 #include "Platform/Window/WindowClasses.h"
 
-#include "Platform/NativeControls/CommonControls.h"
-#include "Platform/NativeControls/Edit.h"
-
 #include <algorithm>
 #include <mutex>
+
+#include "Platform/NativeControls/CommonControls.h"
+#include "Platform/NativeControls/Edit.h"
 
 namespace Platform {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "Platform/Host/Host.h"
-#include "Platform/Window/MessageQueue.h"
 #include "Platform/Text/Utf.h"
+#include "Platform/Window/MessageQueue.h"
 #include "Platform/Window/WindowOps.h"
 
 namespace Platform {
@@ -31,22 +31,15 @@ bool ExtraIndex(const Window* w, int index, size_t size) {
 LONG_PTR ReadLong(const Window* w, int index, size_t size, bool* ok) {
   *ok = true;
   switch (index) {
-    case GWLP_WNDPROC:
-      return reinterpret_cast<LONG_PTR>(w->proc);
-    case GWLP_HINSTANCE:
-      return reinterpret_cast<LONG_PTR>(w->instance);
+    case GWLP_WNDPROC: return reinterpret_cast<LONG_PTR>(w->proc);
+    case GWLP_HINSTANCE: return reinterpret_cast<LONG_PTR>(w->instance);
     case GWLP_HWNDPARENT:
       return reinterpret_cast<LONG_PTR>(w->parent != nullptr ? w->parent : w->owner);
-    case GWL_STYLE:
-      return static_cast<LONG>(w->style);
-    case GWL_EXSTYLE:
-      return static_cast<LONG>(w->exStyle);
-    case GWLP_USERDATA:
-      return w->userData;
-    case GWLP_ID:
-      return w->id;
-    default:
-      break;
+    case GWL_STYLE: return static_cast<LONG>(w->style);
+    case GWL_EXSTYLE: return static_cast<LONG>(w->exStyle);
+    case GWLP_USERDATA: return w->userData;
+    case GWLP_ID: return w->id;
+    default: break;
   }
   if (!ExtraIndex(w, index, size)) {
     *ok = false;
@@ -123,21 +116,13 @@ LONG_PTR SetLong(HWND hwnd, int index, LONG_PTR value, size_t size) {
     return 0;
   }
   switch (index) {
-    case GWLP_WNDPROC:
-      w->proc = reinterpret_cast<WNDPROC>(value);
-      break;
-    case GWLP_HINSTANCE:
-      w->instance = reinterpret_cast<HINSTANCE>(value);
-      break;
+    case GWLP_WNDPROC: w->proc = reinterpret_cast<WNDPROC>(value); break;
+    case GWLP_HINSTANCE: w->instance = reinterpret_cast<HINSTANCE>(value); break;
     case GWLP_HWNDPARENT:
       if (w->parent == nullptr) w->owner = reinterpret_cast<HWND>(value);
       break;
-    case GWLP_USERDATA:
-      w->userData = value;
-      break;
-    case GWLP_ID:
-      w->id = value;
-      break;
+    case GWLP_USERDATA: w->userData = value; break;
+    case GWLP_ID: w->id = value; break;
     default:
       if (size == sizeof(LONG)) {
         LONG v = static_cast<LONG>(value);
@@ -205,10 +190,8 @@ HWND WINAPI GetAncestor(HWND hwnd, UINT gaFlags) {
   const Window* w = FindWindowLocked(hwnd);
   if (w == nullptr) return nullptr;
   switch (gaFlags) {
-    case GA_PARENT:
-      return w->parent;
-    case GA_ROOT:
-      return TopLevelOfLocked(hwnd);
+    case GA_PARENT: return w->parent;
+    case GA_ROOT: return TopLevelOfLocked(hwnd);
     case GA_ROOTOWNER: {
       const Window* top = FindWindowLocked(TopLevelOfLocked(hwnd));
       while (top != nullptr && top->owner != nullptr && FindWindowLocked(top->owner) != nullptr) {
@@ -216,8 +199,7 @@ HWND WINAPI GetAncestor(HWND hwnd, UINT gaFlags) {
       }
       return top != nullptr ? top->handle : nullptr;
     }
-    default:
-      return nullptr;
+    default: return nullptr;
   }
 }
 
@@ -232,21 +214,15 @@ HWND WINAPI GetWindow(HWND hWnd, UINT uCmd) {
   if (w->parent != nullptr) siblings = &FindWindowLocked(w->parent)->children;
   auto self = std::find(siblings->begin(), siblings->end(), hWnd);
   switch (uCmd) {
-    case GW_OWNER:
-      return w->owner == kMessageOnly ? nullptr : w->owner;
-    case GW_CHILD:
-      return w->children.empty() ? nullptr : w->children.front();
-    case GW_HWNDFIRST:
-      return siblings->empty() ? nullptr : siblings->front();
-    case GW_HWNDLAST:
-      return siblings->empty() ? nullptr : siblings->back();
+    case GW_OWNER: return w->owner == kMessageOnly ? nullptr : w->owner;
+    case GW_CHILD: return w->children.empty() ? nullptr : w->children.front();
+    case GW_HWNDFIRST: return siblings->empty() ? nullptr : siblings->front();
+    case GW_HWNDLAST: return siblings->empty() ? nullptr : siblings->back();
     case GW_HWNDNEXT:
       return self == siblings->end() || self + 1 == siblings->end() ? nullptr : *(self + 1);
     case GW_HWNDPREV:
       return self == siblings->end() || self == siblings->begin() ? nullptr : *(self - 1);
-    default:
-      SetLastError(ERROR_INVALID_PARAMETER);
-      return nullptr;
+    default: SetLastError(ERROR_INVALID_PARAMETER); return nullptr;
   }
 }
 
@@ -260,7 +236,8 @@ static std::vector<HWND> Descendants(HWND parent) {
     HWND h = stack.back();
     stack.pop_back();
     out.push_back(h);
-    if (const Window* c = FindWindowLocked(h)) stack.insert(stack.end(), c->children.rbegin(), c->children.rend());
+    if (const Window* c = FindWindowLocked(h))
+      stack.insert(stack.end(), c->children.rbegin(), c->children.rend());
   }
   return out;
 }
@@ -435,7 +412,8 @@ BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable) {
     }
   }
   if (!bEnable) {
-    if (GetFocus() != nullptr && (GetFocus() == hWnd || IsChild(hWnd, GetFocus()))) SetFocus(nullptr);
+    if (GetFocus() != nullptr && (GetFocus() == hWnd || IsChild(hWnd, GetFocus())))
+      SetFocus(nullptr);
     if (GetCapture() == hWnd) ReleaseCapture();
   }
   SendMessageW(hWnd, WM_ENABLE, bEnable ? TRUE : FALSE, 0);

@@ -106,7 +106,7 @@ WindowPtr GetWindowPtr(HWND hwnd);
 POINT ClientOriginOnScreenLocked(const Window* w);
 RECT WindowRectOnScreenLocked(const Window* w);
 HWND TopLevelOfLocked(HWND hwnd);
-bool IsVisibleLocked(const Window* w);  // the window and all its ancestors are visible
+bool IsVisibleLocked(const Window* w);              // the window and all its ancestors are visible
 bool IsDescendantLocked(HWND ancestor, HWND hwnd);  // hwnd == ancestor counts
 
 // Calls the window's procedure on the calling thread (which must own the window).

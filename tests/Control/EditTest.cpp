@@ -1,12 +1,11 @@
 // The edit control and its native editor: opening on focus and on clicks, where the editor
 // lies, typing and what it reports, the editor's limits and modes, closing, and painting.
 
-#include "Control/UIEdit.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "Control/UIEdit.h"
 #include "Core/UIContainer.h"
 #include "WinImplBaseFixture.h"
 
@@ -143,7 +142,8 @@ TEST_F(Edit, ADisabledEditIgnoresClicks) {
   ClickControl(u"off");
   EXPECT_EQ(EditNamed(u"off")->GetEditorWindow(), nullptr);
   EXPECT_EQ(EditNamed(u"off")->GetInputFlags(), 0u);
-  EXPECT_EQ(EditNamed(u"edit")->GetInputFlags(), UINT{SkinUI::UIFLAG_TABSTOP | SkinUI::UIFLAG_SETCURSOR});
+  EXPECT_EQ(EditNamed(u"edit")->GetInputFlags(),
+            UINT{SkinUI::UIFLAG_TABSTOP | SkinUI::UIFLAG_SETCURSOR});
 }
 
 TEST_F(Edit, NativeBackgroundColourIsAnsweredOnlyWhenSet) {

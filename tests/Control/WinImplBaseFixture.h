@@ -77,8 +77,8 @@ class SkinWindowTest : public ::testing::Test {
     return SkinUI::CUIString(path.c_str());
   }
   void WriteSkin(const std::string& markup) {
-    TestSupport::WriteFile(m_dir / "skin.xml", "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n" +
-                                                   markup);
+    TestSupport::WriteFile(m_dir / "skin.xml",
+                           "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n" + markup);
   }
   // Creates and shows the window with the folder skin written before.
   HWND OpenFolderSkin(DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE) {

@@ -29,8 +29,7 @@ class MappedWnd : public TestSkinWnd {
         {u"menu", u"", NotificationHandle, NotifyHandler(&MappedWnd::OnSelect)},
         {u"", u"", NotificationEnd, nullptr},
     };
-    static const NotificationMapData map = {&SkinUI::WindowImplBase::ClassNotificationMap,
-                                            entries};
+    static const NotificationMapData map = {&SkinUI::WindowImplBase::ClassNotificationMap, entries};
     return &map;
   }
 
@@ -49,8 +48,7 @@ class ChainedWnd : public TestSkinWnd {
         {u"return", u"", NotificationHandle, NotifyHandler(&ChainedWnd::OnReturn)},
         {u"", u"", NotificationEnd, nullptr},
     };
-    static const NotificationMapData map = {&SkinUI::WindowImplBase::ClassNotificationMap,
-                                            entries};
+    static const NotificationMapData map = {&SkinUI::WindowImplBase::ClassNotificationMap, entries};
     return &map;
   }
 

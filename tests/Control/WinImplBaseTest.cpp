@@ -210,8 +210,8 @@ TEST_F(WinImplBase, EveryResizeKeepsTheCornersOnlyWhenTheSkinAsksForThem) {
 
 TEST_F(WinImplBase, ZipResourceIsCopiedOnceAndKept) {
   const std::string zip = TestSupport::ReadDataFile("skin/stored.zip");
-  ASSERT_TRUE(Platform::RegisterResource(Platform::ProgramModule(), u"ZIPRES",
-                                         MAKEINTRESOURCEW(77), zip.data(), zip.size()));
+  ASSERT_TRUE(Platform::RegisterResource(Platform::ProgramModule(), u"ZIPRES", MAKEINTRESOURCEW(77),
+                                         zip.data(), zip.size()));
   m_wnd.uSource = SkinUI::SkinFromZipResource;
   m_wnd.pResourceId = MAKEINTRESOURCEW(77);
   ASSERT_NE(Open(), nullptr);
@@ -233,8 +233,8 @@ TEST_F(WinImplBase, ZipResourceIsCopiedOnceAndKept) {
 
 TEST_F(WinImplBase, MissingOrEmptyZipResourceLeavesAnEmptyWindowWithoutABox) {
   static const char kNothing[] = "";
-  ASSERT_TRUE(Platform::RegisterResource(Platform::ProgramModule(), u"ZIPRES",
-                                         MAKEINTRESOURCEW(79), kNothing, 0));
+  ASSERT_TRUE(Platform::RegisterResource(Platform::ProgramModule(), u"ZIPRES", MAKEINTRESOURCEW(79),
+                                         kNothing, 0));
   for (LPCWSTR id : {MAKEINTRESOURCEW(78), MAKEINTRESOURCEW(79)}) {
     m_wnd.uSource = SkinUI::SkinFromZipResource;
     m_wnd.pResourceId = id;
@@ -264,8 +264,8 @@ TEST_F(WinImplBase, MarkupResourceNumberedBySkinFile) {
   static const char kMarkup[] =
       "<Window size=\"120,90\"><VerticalLayout><Label name=\"fromxml\" /></VerticalLayout>"
       "</Window>";
-  ASSERT_TRUE(Platform::RegisterResource(Platform::ProgramModule(), u"xml",
-                                         MAKEINTRESOURCEW(201), kMarkup, sizeof kMarkup - 1));
+  ASSERT_TRUE(Platform::RegisterResource(Platform::ProgramModule(), u"xml", MAKEINTRESOURCEW(201),
+                                         kMarkup, sizeof kMarkup - 1));
   m_wnd.uSource = SkinUI::SkinFromResource;
   m_wnd.sFile = u"201";
   ASSERT_NE(Open(), nullptr);

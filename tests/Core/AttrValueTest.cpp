@@ -9,8 +9,8 @@ using namespace SkinUI;
 namespace {
 
 std::string Show(const RECT& rc) {
-  return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," +
-         std::to_string(rc.right) + "," + std::to_string(rc.bottom);
+  return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) +
+         "," + std::to_string(rc.bottom);
 }
 
 struct LongCase {
@@ -25,7 +25,7 @@ const LongCase kLongCases[] = {
     {u"  \t\n\v\f\r-17x", 10, -17, 10},
     {u"+8", 10, 8, 2},
     {u"2147483647", 10, 2147483647, 10},
-    {u"2147483648", 10, 2147483647, 10},            // clamped, every digit consumed
+    {u"2147483648", 10, 2147483647, 10},  // clamped, every digit consumed
     {u"99999999999999999999999", 10, 2147483647, 23},
     {u"-2147483648", 10, -2147483647 - 1, 11},
     {u"-2147483649", 10, -2147483647 - 1, 11},
@@ -33,19 +33,19 @@ const LongCase kLongCases[] = {
     {u"0X1f", 0, 31, 4},
     {u"1F", 16, 31, 2},
     {u"017", 0, 15, 3},
-    {u"019", 0, 1, 2},                              // octal stops at 9
-    {u"0x", 16, 0, 0},                              // a prefix with no digit converts nothing
+    {u"019", 0, 1, 2},  // octal stops at 9
+    {u"0x", 16, 0, 0},  // a prefix with no digit converts nothing
     {u"0xg", 0, 0, 0},
     {u"z", 36, 35, 1},
-    {u"12", 1, 0, 0},                               // no such base
+    {u"12", 1, 0, 0},  // no such base
     {u"12", 37, 0, 0},
     {u"", 10, 0, 0},
     {u"   ", 10, 0, 0},
     {u"-", 10, 0, 0},
     {u"- 5", 10, 0, 0},
     {u"12abc", 10, 12, 2},
-    {u"\u00A05", 10, 0, 0},                         // only ASCII blanks are skipped
-    {u"\uFF15", 10, 0, 0},                          // only ASCII digits are digits
+    {u"\u00A05", 10, 0, 0},  // only ASCII blanks are skipped
+    {u"\uFF15", 10, 0, 0},   // only ASCII digits are digits
 };
 
 TEST(AttrNumbers, StrToLongTable) {
@@ -67,9 +67,9 @@ struct ULongCase {
 
 const ULongCase kULongCases[] = {
     {u"FFFFFFFF", 16, 0xFFFFFFFFu, 8},
-    {u"100000000", 16, 0xFFFFFFFFu, 9},             // overflow clamps
-    {u"-1", 10, 0xFFFFFFFFu, 2},                    // negated modulo 2^32
-    {u"-4294967296", 10, 0xFFFFFFFFu, 11},          // overflow wins over the sign
+    {u"100000000", 16, 0xFFFFFFFFu, 9},     // overflow clamps
+    {u"-1", 10, 0xFFFFFFFFu, 2},            // negated modulo 2^32
+    {u"-4294967296", 10, 0xFFFFFFFFu, 11},  // overflow wins over the sign
     {u"  0xff00FF00,", 16, 0xFF00FF00u, 12},
     {u"4294967295", 0, 0xFFFFFFFFu, 10},
     {u"#FF", 16, 0, 0},
@@ -111,12 +111,10 @@ struct RectCase {
 };
 
 const RectCase kRectCases[] = {
-    {u"58,110,0,0", {58, 110, 0, 0}},
-    {u"1,2", {1, 2, 0, 0}},
-    {u"-1, -2,3 ,4", {-1, -2, 3, 0}},               // " ,4": one separator, then ",4" reads 0
-    {u"1;2;3;4", {1, 2, 3, 4}},                     // any one character separates
-    {u"1,,3,4", {1, 0, 3, 4}},
-    {u"", {0, 0, 0, 0}},
+    {u"58,110,0,0", {58, 110, 0, 0}}, {u"1,2", {1, 2, 0, 0}},
+    {u"-1, -2,3 ,4", {-1, -2, 3, 0}},  // " ,4": one separator, then ",4" reads 0
+    {u"1;2;3;4", {1, 2, 3, 4}},        // any one character separates
+    {u"1,,3,4", {1, 0, 3, 4}},        {u"", {0, 0, 0, 0}},
     {u"5,6,7,8,9", {5, 6, 7, 8}},
 };
 

@@ -72,8 +72,9 @@ TEST(ContainerPlacement, ExtremeOffsetsAndSizesSaturate) {
   SkinUITest::TreeWindow w;
   w.Open(100, 100);
   auto* root = Make<CContainerUI>(u"inset=\"-2147483648,0,-2147483648,0\"");
-  CControlUI* wide = Make(u"float=\"true\" pos=\"-2147483648,0,2147483647,10\" "
-                          u"relativepos=\"2147483647,0,2147483647,0\"");
+  CControlUI* wide = Make(
+      u"float=\"true\" pos=\"-2147483648,0,2147483647,10\" "
+      u"relativepos=\"2147483647,0,2147483647,0\"");
   CControlUI* far = Make(u"float=\"true\" pos=\"2147483647,-2147483648,2147483647,-1\"");
   root->Add(wide);
   root->Add(far);
@@ -109,9 +110,9 @@ TEST(ContainerHitTest, TopmostFloatingAndInsetRules) {
   const Case cases[] = {
       {{50, 50}, hit | SkinUI::UIFIND_TOP_FIRST, over},
       {{50, 50}, hit, under},
-      {{5, 5}, hit, edge},              // floating child outside the inner rectangle
-      {{5, 50}, hit, &root},            // only the container itself there
-      {{150, 50}, hit, nullptr},        // outside everything
+      {{5, 5}, hit, edge},        // floating child outside the inner rectangle
+      {{5, 50}, hit, &root},      // only the container itself there
+      {{150, 50}, hit, nullptr},  // outside everything
       {{50, 50}, hit | SkinUI::UIFIND_ME_FIRST, &root},
   };
   for (const Case& c : cases) {

@@ -36,18 +36,18 @@ TEST(ControlAttributes, ValuesReadByKind) {
       {u"bkcolor", u"FF00FF00", Bk, 0xFF00FF00},
       {u"bkcolor", u"  #80FF0000", Bk, 0x80FF0000},  // leading codes 1-32 skipped
       {u"bkcolor", u"\t\x01#FF000001", Bk, 0xFF000001},
-      {u"bkcolor", u"#00FF00", Bk, 0x0000FF00},        // six digits: alpha 0
-      {u"bkcolor", u"#100000000", Bk, 0xFFFFFFFF},     // clamped
+      {u"bkcolor", u"#00FF00", Bk, 0x0000FF00},     // six digits: alpha 0
+      {u"bkcolor", u"#100000000", Bk, 0xFFFFFFFF},  // clamped
       {u"bkcolor1", u"#FF010203", Bk, 0xFF010203},
       {u"bkcolor2", u"#FF040506", Bk2, 0xFF040506},
       {u"bordercolor", u"#FF112233", Border, 0xFF112233},
-      {u"bordercolor", u" #FF112233", Border, 0},       // no white space skipped here
+      {u"bordercolor", u" #FF112233", Border, 0},  // no white space skipped here
       {u"focusbordercolor", u"FFABCDEF", FocusBorder, 0xFFABCDEF},
       {u"bordersize", u"  3", BorderSize, 3},
       {u"bordersize", u"-2px", BorderSize, static_cast<DWORD>(-2)},
       {u"bordersize", u"px", BorderSize, 0},
-      {u"minwidth", u"-5", MinWidth, 0},                // negative limits are ignored
-      {u"visible", u"True", Visible, 0},               // only exactly "true" is true
+      {u"minwidth", u"-5", MinWidth, 0},  // negative limits are ignored
+      {u"visible", u"True", Visible, 0},  // only exactly "true" is true
       {u"visible", u"1", Visible, 0},
       {u"mouse", u"false", Mouse, 0},
       {u"shortcut", u"Xy", Shortcut, u'X'},
@@ -91,8 +91,8 @@ TEST(ControlAttributes, NumberListsAndPos) {
     EXPECT_EQ(control.GetFixedWidth(), c.fixed.cx) << label;
     EXPECT_EQ(control.GetFixedHeight(), c.fixed.cy) << label;
     const RECT p = control.GetPadding();
-    EXPECT_TRUE(p.left == c.padding.left && p.top == c.padding.top &&
-                p.right == c.padding.right && p.bottom == c.padding.bottom)
+    EXPECT_TRUE(p.left == c.padding.left && p.top == c.padding.top && p.right == c.padding.right &&
+                p.bottom == c.padding.bottom)
         << label;
     EXPECT_EQ(control.GetBorderRound().cx, c.round.cx) << label;
     EXPECT_EQ(control.GetBorderRound().cy, c.round.cy) << label;
@@ -108,11 +108,11 @@ TEST(ControlAttributes, ListSyntaxStopsAtTheFirstMalformedSpot) {
   };
   const Case cases[] = {
       {u"name=\"a\" text=\"b\"", u"a", u"b"},
-      {u"name=\"a\"text=\"b\"", u"a", u""},       // no space: only the first
-      {u"name=\"a\"  text=\"b\"", u"a", u""},     // second name is " text"
+      {u"name=\"a\"text=\"b\"", u"a", u""},    // no space: only the first
+      {u"name=\"a\"  text=\"b\"", u"a", u""},  // second name is " text"
       {u"name=\"a\"  text=\"b\" tooltip=\"t\"", u"a", u""},
-      {u"name=a text=\"b\"", u"", u""},           // value not quoted
-      {u"name=\"a\" text=\"b", u"a", u""},        // value not closed
+      {u"name=a text=\"b\"", u"", u""},     // value not quoted
+      {u"name=\"a\" text=\"b", u"a", u""},  // value not closed
       {u"name \"a\"", u"", u""},
       {u"name=\"x=y\" text=\"\"", u"x=y", u""},
       {u"name=\"a\" ", u"a", u""},
@@ -178,8 +178,7 @@ TEST(ControlEvents, UnhandledEventsBubbleAndMenuAndTimerNotify) {
   child->DispatchEvent(button);
   const std::vector<SkinUITest::Noted> expected = {{u"menu", child, 7}, {u"timer", child, 3}};
   EXPECT_EQ(w.notes, expected);
-  EXPECT_EQ(root->seen,
-            (std::vector<int>{SkinUI::EventContextMenu, SkinUI::EventButtonDown}));
+  EXPECT_EQ(root->seen, (std::vector<int>{SkinUI::EventContextMenu, SkinUI::EventButtonDown}));
 }
 
 TEST(ControlEvents, OneRefusingDelegateSwallowsTheEventButAllRun) {
@@ -187,8 +186,14 @@ TEST(ControlEvents, OneRefusingDelegateSwallowsTheEventButAllRun) {
   auto* child = new CControlUI;
   root.Add(child);
   std::vector<int> order;
-  child->OnEventDelegates.Add([&](TUIEvent&) { order.push_back(1); return false; });
-  child->OnEventDelegates.Add([&](TUIEvent&) { order.push_back(2); return true; });
+  child->OnEventDelegates.Add([&](TUIEvent&) {
+    order.push_back(1);
+    return false;
+  });
+  child->OnEventDelegates.Add([&](TUIEvent&) {
+    order.push_back(2);
+    return true;
+  });
   TUIEvent event;
   event.Type = SkinUI::EventButtonDown;
   child->DispatchEvent(event);
@@ -201,8 +206,14 @@ TEST(ControlEvents, InitAndDestroyDelegatesRunOnce) {
   {
     SkinUI::CContainerUI root;
     auto* child = new CControlUI;
-    child->OnInitDelegates.Add([&](CControlUI*) { ++inits; return true; });
-    child->OnDestroyDelegates.Add([&](CControlUI*) { ++destroys; return true; });
+    child->OnInitDelegates.Add([&](CControlUI*) {
+      ++inits;
+      return true;
+    });
+    child->OnDestroyDelegates.Add([&](CControlUI*) {
+      ++destroys;
+      return true;
+    });
     child->AttachManager(nullptr, nullptr, true);  // no parent: no initialisation
     EXPECT_EQ(inits, 0);
     root.SetDeferredDelete(false);

@@ -2,11 +2,11 @@
 // A headless window whose messages go through a paint manager, with a listener that records
 // every notification, and small helpers to build trees in code.
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "Core/UIBase.h"
 #include "Core/UIContainer.h"

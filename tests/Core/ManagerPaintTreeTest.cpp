@@ -21,8 +21,9 @@ using ManagerPaint = SkinUITest::HeadlessTest;
 // A red root with a blue, green-bordered child 10 from the right and 5 from the bottom.
 CContainerUI* RedRootWithCornerChild() {
   auto* root = Make<CContainerUI>(u"bkcolor=\"#FFFF0000\"");
-  root->Add(Make(u"name=\"corner\" float=\"true\" pos=\"-30,-20,-10,-5\" bkcolor=\"#FF0000FF\" "
-                 u"bordercolor=\"#FF00FF00\" bordersize=\"1\""));
+  root->Add(
+      Make(u"name=\"corner\" float=\"true\" pos=\"-30,-20,-10,-5\" bkcolor=\"#FF0000FF\" "
+           u"bordercolor=\"#FF00FF00\" bordersize=\"1\""));
   return root;
 }
 
@@ -43,7 +44,7 @@ TEST_F(ManagerPaint, TreeBuiltInCodePaintsBackgroundBorderAndFloatingChild) {
     uint32_t color;
   };
   const Probe probes[] = {
-      {0, 0, kRed},      {199, 99, kRed},  {100, 50, kRed},   {169, 85, kRed},
+      {0, 0, kRed},      {199, 99, kRed},   {100, 50, kRed},   {169, 85, kRed},
       {170, 85, kGreen}, {189, 85, kGreen}, {175, 80, kGreen}, {175, 94, kGreen},
       {175, 85, kBlue},  {188, 93, kBlue},  {190, 85, kRed},   {175, 95, kRed},
   };
@@ -63,15 +64,17 @@ TEST_F(ManagerPaint, ClipsGradientsAndRoundedCorners) {
   auto* box = Make<CContainerUI>(u"float=\"true\" pos=\"20,20,120,80\" inset=\"10,10,10,10\"");
   box->Add(Make(u"float=\"true\" pos=\"0,0,200,200\" bkcolor=\"#FF0000FF\""));
   root->Add(box);
-  root->Add(Make(u"float=\"true\" pos=\"140,0,200,100\" bkcolor=\"#FF000000\" "
-                 u"bkcolor2=\"#FFFFFFFF\""));
-  root->Add(Make(u"float=\"true\" pos=\"130,10,140,90\" bkcolor=\"#FF00FF00\" "
-                 u"borderround=\"10,10\""));
+  root->Add(
+      Make(u"float=\"true\" pos=\"140,0,200,100\" bkcolor=\"#FF000000\" "
+           u"bkcolor2=\"#FFFFFFFF\""));
+  root->Add(
+      Make(u"float=\"true\" pos=\"130,10,140,90\" bkcolor=\"#FF00FF00\" "
+           u"borderround=\"10,10\""));
   w.pm.AttachRoot(root);
   w.Settle();
-  EXPECT_EQ(w.Pixel(21, 21), kBlue);    // in the inset, under the outer clip
+  EXPECT_EQ(w.Pixel(21, 21), kBlue);  // in the inset, under the outer clip
   EXPECT_EQ(w.Pixel(119, 79), kBlue);
-  EXPECT_EQ(w.Pixel(121, 50), kRed);    // outside the box
+  EXPECT_EQ(w.Pixel(121, 50), kRed);  // outside the box
   EXPECT_EQ(w.Pixel(50, 81), kRed);
   // The gradient runs from black at the top to white at the bottom.
   const uint32_t top = w.Pixel(170, 1) & 0xFF, bottom = w.Pixel(170, 98) & 0xFF;

@@ -147,8 +147,8 @@ TEST_F(ManagerResources, OpacityIsClampedAndTheLayeredStyleFollowsTheRange) {
     int value;
     BYTE stored;
     bool layered;
-  } const cases[] = {{128, 128, true}, {300, 255, false}, {0, 0, true}, {-5, 0, false},
-                     {255, 255, true}};
+  } const cases[] = {
+      {128, 128, true}, {300, 255, false}, {0, 0, true}, {-5, 0, false}, {255, 255, true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.value);
     m_manager->SetOpacity(c.value);

@@ -93,8 +93,8 @@ class FocusRecorder : public CControlUI {
   void HandleEvent(TUIEvent& event) override {
     if (event.Type == SkinUI::EventSetFocus || event.Type == SkinUI::EventKillFocus) {
       const FocusRecorder* from = static_cast<FocusRecorder*>(event.pSender);
-      log->push_back(label + (event.Type == SkinUI::EventSetFocus ? " set" : " kill") +
-                     " from " + (from ? from->label : "null"));
+      log->push_back(label + (event.Type == SkinUI::EventSetFocus ? " set" : " kill") + " from " +
+                     (from ? from->label : "null"));
     }
     CControlUI::HandleEvent(event);
   }
@@ -117,8 +117,8 @@ TEST_F(Notify, FocusChangeOrder) {
   log.clear();
   w.onReceive = [&](TNotifyMsg& msg) {
     const FocusRecorder* from = static_cast<FocusRecorder*>(msg.pSender);
-    log.push_back("note " + std::string(msg.sType.GetData(), msg.sType.GetData() +
-                                                                 msg.sType.GetLength()) +
+    log.push_back("note " +
+                  std::string(msg.sType.GetData(), msg.sType.GetData() + msg.sType.GetLength()) +
                   " " + (from ? from->label : "null"));
   };
   w.pm.SetFocusControl(nullptr);
@@ -129,8 +129,7 @@ TEST_F(Notify, FocusChangeOrder) {
   b->SetEnabled(false);
   w.pm.SetFocusControl(b);  // a disabled control takes no focus
   const std::vector<std::string> expected = {
-      "A kill from null", "note killfocus A",
-      "A set from A",     "note setfocus A",
+      "A kill from null", "note killfocus A", "A set from A", "note setfocus A",
       "A kill from B",    "note killfocus A", "B set from B", "note setfocus B",
       "B kill from null", "note killfocus B",
   };

@@ -18,8 +18,8 @@ std::string Narrow(const CUIString& s) {
 }
 
 std::string Show(const RECT& rc) {
-  return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," +
-         std::to_string(rc.right) + "," + std::to_string(rc.bottom);
+  return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) +
+         "," + std::to_string(rc.bottom);
 }
 
 // One line per image: name, type, dest, source, corner, mask, fade and flags.
@@ -27,9 +27,8 @@ std::string Describe(const TImageDrawParams& p) {
   char mask[16];
   snprintf(mask, sizeof(mask), "%08X", p.dwMask);
   return Narrow(p.sName) + "|" + Narrow(p.sResType) + "|" + Show(p.rcDest) + "|" +
-         Show(p.rcSource) + "|" + Show(p.rcCorner) + "|" + mask + "|" +
-         std::to_string(p.bFade) + "|" + (p.bHole ? "H" : "-") + (p.bTiledX ? "X" : "-") +
-         (p.bTiledY ? "Y" : "-");
+         Show(p.rcSource) + "|" + Show(p.rcCorner) + "|" + mask + "|" + std::to_string(p.bFade) +
+         "|" + (p.bHole ? "H" : "-") + (p.bTiledX ? "X" : "-") + (p.bTiledY ? "Y" : "-");
 }
 
 void Collect(const TImageDrawParams& p, void* context) {
@@ -69,9 +68,11 @@ TEST(RenderImageAttr, ItemsTable) {
       {u"file='a.png'\tfade='1'", {"a.png||10,20,110,70|0,0,0,0|0,0,0,0|00000000|255|---"}},
       {u"file='a.png'  fade='1'", {"a.png||10,20,110,70|0,0,0,0|0,0,0,0|00000000|1|---"}},
       // Malformed items stop reading; what was read stays.
-      {u"fade='7' file=a.png", {"fade='7' file=a.png||10,20,110,70|0,0,0,0|0,0,0,0|00000000|7|---"}},
+      {u"fade='7' file=a.png",
+       {"fade='7' file=a.png||10,20,110,70|0,0,0,0|0,0,0,0|00000000|7|---"}},
       {u"fade='7' mask='#FF", {"fade='7' mask='#FF||10,20,110,70|0,0,0,0|0,0,0,0|00000000|7|---"}},
-      {u"fade='7'x mask='FF'", {"fade='7'x mask='FF'||10,20,110,70|0,0,0,0|0,0,0,0|00000000|7|---"}},
+      {u"fade='7'x mask='FF'",
+       {"fade='7'x mask='FF'||10,20,110,70|0,0,0,0|0,0,0,0|00000000|7|---"}},
       // Keys are case-sensitive, unknown keys and empty values do nothing.
       {u"File='b.png' size='3' file='' fade='9'",
        {"File='b.png' size='3' file='' fade='9'||10,20,110,70|0,0,0,0|0,0,0,0|00000000|9|---"}},
@@ -102,8 +103,8 @@ TEST(RenderImageAttr, FileResAndRestypeFlushTheImageSoFar) {
 }
 
 TEST(RenderImageAttr, HugeDestinationsDoNotOverflow) {
-  const Lines images = Images(u"file='a.png' dest='2147483647,2147483647,-2147483648,0'",
-                              RECT{100, 100, 200, 200});
+  const Lines images =
+      Images(u"file='a.png' dest='2147483647,2147483647,-2147483648,0'", RECT{100, 100, 200, 200});
   ASSERT_EQ(1u, images.size());
   EXPECT_EQ("a.png||2147483647,2147483647,-2147483548,100|0,0,0,0|0,0,0,0|00000000|255|---",
             images[0]);

@@ -20,9 +20,8 @@ class RenderImage : public ManagerTest {
  protected:
   // A 12 x 12 image in nine areas of one colour each: 4-pixel corners and edges, a 4 x 4 middle.
   void WriteNinePatch(const std::string& name) {
-    const uint32_t areas[3][3] = {{kRed, kCyan, kGreen},
-                                  {kMagenta, kBlack, kGrey},
-                                  {kBlue, kOrange, kYellow}};
+    const uint32_t areas[3][3] = {
+        {kRed, kCyan, kGreen}, {kMagenta, kBlack, kGrey}, {kBlue, kOrange, kYellow}};
     std::vector<uint32_t> px(144);
     for (int y = 0; y < 12; ++y)
       for (int x = 0; x < 12; ++x) px[y * 12 + x] = areas[y / 4][x / 4];
@@ -71,10 +70,10 @@ TEST_F(RenderImage, NinePiecesKeepTheCornersAndStretchTheRest) {
     int x, y;
     uint32_t colour;
   } const probes[] = {
-      {0, 0, kRed},      {3, 3, kRed},       {96, 0, kGreen},   {99, 3, kGreen},
-      {0, 26, kBlue},    {3, 29, kBlue},     {96, 26, kYellow}, {99, 29, kYellow},
-      {50, 1, kCyan},    {1, 15, kMagenta},  {98, 15, kGrey},   {50, 28, kOrange},
-      {50, 15, kBlack},  {4, 4, kBlack},     {95, 25, kBlack},  {4, 0, kCyan},
+      {0, 0, kRed},     {3, 3, kRed},      {96, 0, kGreen},   {99, 3, kGreen},
+      {0, 26, kBlue},   {3, 29, kBlue},    {96, 26, kYellow}, {99, 29, kYellow},
+      {50, 1, kCyan},   {1, 15, kMagenta}, {98, 15, kGrey},   {50, 28, kOrange},
+      {50, 15, kBlack}, {4, 4, kBlack},    {95, 25, kBlack},  {4, 0, kCyan},
   };
   for (const Probe& p : probes) {
     EXPECT_EQ(Hex(p.colour), Hex(s.At(p.x, p.y))) << p.x << "," << p.y;
@@ -110,7 +109,7 @@ TEST_F(RenderImage, YTilingAndBothAxes) {
   }
   Surface both(5, 6);
   ASSERT_TRUE(Draw(both, RECT{0, 0, 5, 6}, u"file='col.png' xtiled='true' ytiled='true'"));
-  EXPECT_EQ(kRed, both.At(4, 4));   // third column tile, cut to one pixel; second row, red half
+  EXPECT_EQ(kRed, both.At(4, 4));  // third column tile, cut to one pixel; second row, red half
   EXPECT_EQ(kBlue, both.At(4, 3));
   EXPECT_EQ(kRed, both.At(0, 0));
 }
@@ -169,8 +168,8 @@ TEST_F(RenderImage, EmptyDestinationAndMissingImagesDrawNothing) {
   EXPECT_EQ(0, s.CountNot(kWhite));
   EXPECT_FALSE(CDrawEngine::DrawImageAttribute(nullptr, m_manager, RECT{0, 0, 2, 2},
                                                RECT{0, 0, 2, 2}, u"a.png", nullptr));
-  EXPECT_FALSE(CDrawEngine::DrawImageAttribute(s.dc(), nullptr, RECT{0, 0, 2, 2},
-                                               RECT{0, 0, 2, 2}, u"a.png", nullptr));
+  EXPECT_FALSE(CDrawEngine::DrawImageAttribute(s.dc(), nullptr, RECT{0, 0, 2, 2}, RECT{0, 0, 2, 2},
+                                               u"a.png", nullptr));
   EXPECT_FALSE(CDrawEngine::DrawNamedImage(s.dc(), m_manager, RECT{0, 0, 2, 2}, RECT{0, 0, 2, 2},
                                            CUIString(), CUIString(), RECT{0, 0, 2, 2}, RECT{},
                                            RECT{}, 0, 255, false, false, false));
@@ -254,8 +253,8 @@ TEST(RenderImageLoader, TopDownBmpLoads) {
   put16(28, 32);
   const uint32_t pixels[4] = {0xFFFF0000, 0xFFFF0000, 0xFF0000FF, 0xFF0000FF};  // top red
   std::memcpy(&bmp[54], pixels, sizeof(pixels));
-  TImageEntry* image = CDrawEngine::DecodeSkinImage(reinterpret_cast<const BYTE*>(bmp.data()),
-                                                    bmp.size(), 0);
+  TImageEntry* image =
+      CDrawEngine::DecodeSkinImage(reinterpret_cast<const BYTE*>(bmp.data()), bmp.size(), 0);
   ASSERT_NE(nullptr, image);
   EXPECT_EQ(2, image->nHeight);
   DIBSECTION ds = {};

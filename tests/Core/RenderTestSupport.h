@@ -13,9 +13,9 @@
 
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
+#include "Platform/Kernel/PathMap.h"
 #include "support/Picture.h"
 #include "support/PngFile.h"
-#include "Platform/Kernel/PathMap.h"
 #include "support/SkinSettingsScope.h"
 #include "support/TempDir.h"
 #include "support/TestPrefix.h"
@@ -73,9 +73,7 @@ class Surface {
 
   HDC dc() const { return m_dc; }
   HBITMAP bitmap() const { return m_bitmap; }
-  uint32_t At(int x, int y) const {
-    return m_pixels[y * m_w + x];
-  }
+  uint32_t At(int x, int y) const { return m_pixels[y * m_w + x]; }
   void Set(int x, int y, uint32_t v) { m_pixels[y * m_w + x] = v; }
   void Fill(uint32_t v) { std::fill(m_pixels, m_pixels + m_w * m_h, v); }
   // Pixels that differ from v in [l, r) x [t, b) (the whole surface by default).
@@ -129,8 +127,8 @@ class ManagerTest : public ::testing::Test {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = TEXT("RenderTestWindow");
     RegisterClassW(&wc);
-    m_hWnd = CreateWindowExW(0, TEXT("RenderTestWindow"), TEXT("render"), WS_POPUP, 0, 0, 200,
-                             100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    m_hWnd = CreateWindowExW(0, TEXT("RenderTestWindow"), TEXT("render"), WS_POPUP, 0, 0, 200, 100,
+                             nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(nullptr, m_hWnd);
     m_manager = new SkinUI::CPaintManagerUI;
     m_manager->AttachWindow(m_hWnd);

@@ -20,46 +20,26 @@ using namespace SkinUI;
 
 inline const char* EventName(int type) {
   switch (type) {
-    case EventKeyDown:
-      return "KeyDown";
-    case EventKeyUp:
-      return "KeyUp";
-    case EventChar:
-      return "Char";
-    case EventSysKey:
-      return "SysKey";
-    case EventMouseMove:
-      return "MouseMove";
-    case EventMouseLeave:
-      return "MouseLeave";
-    case EventMouseEnter:
-      return "MouseEnter";
-    case EventMouseHover:
-      return "MouseHover";
-    case EventButtonDown:
-      return "ButtonDown";
-    case EventButtonUp:
-      return "ButtonUp";
-    case EventRightButtonDown:
-      return "RightButtonDown";
-    case EventDoubleClick:
-      return "DoubleClick";
-    case EventContextMenu:
-      return "ContextMenu";
-    case EventScrollWheel:
-      return "ScrollWheel";
-    case EventKillFocus:
-      return "KillFocus";
-    case EventSetFocus:
-      return "SetFocus";
-    case EventWindowSize:
-      return "WindowSize";
-    case EventSetCursor:
-      return "SetCursor";
-    case EventTimer:
-      return "Timer";
-    default:
-      return "?";
+    case EventKeyDown: return "KeyDown";
+    case EventKeyUp: return "KeyUp";
+    case EventChar: return "Char";
+    case EventSysKey: return "SysKey";
+    case EventMouseMove: return "MouseMove";
+    case EventMouseLeave: return "MouseLeave";
+    case EventMouseEnter: return "MouseEnter";
+    case EventMouseHover: return "MouseHover";
+    case EventButtonDown: return "ButtonDown";
+    case EventButtonUp: return "ButtonUp";
+    case EventRightButtonDown: return "RightButtonDown";
+    case EventDoubleClick: return "DoubleClick";
+    case EventContextMenu: return "ContextMenu";
+    case EventScrollWheel: return "ScrollWheel";
+    case EventKillFocus: return "KillFocus";
+    case EventSetFocus: return "SetFocus";
+    case EventWindowSize: return "WindowSize";
+    case EventSetCursor: return "SetCursor";
+    case EventTimer: return "Timer";
+    default: return "?";
   }
 }
 

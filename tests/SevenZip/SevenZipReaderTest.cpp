@@ -1,5 +1,3 @@
-#include "SevenZip/SevenZipReader.h"
-
 #include <archive.h>
 #include <archive_entry.h>
 #include <gtest/gtest.h>
@@ -8,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "SevenZip/SevenZipHeader.h"
 #include "Platform/Text/Utf.h"
+#include "SevenZip/SevenZipHeader.h"
+#include "SevenZip/SevenZipReader.h"
 #include "support/SevenZip.h"
 #include "support/TempDir.h"
 
@@ -24,7 +23,8 @@ using TestSupport::TempDir;
 // Archive bytes handed out in pieces of a fixed size; can be told to fail from a position on.
 class BytesSource : public SevenZip::SevenZipSource {
  public:
-  explicit BytesSource(std::string bytes, size_t piece = 4096) : m_bytes(std::move(bytes)), m_piece(piece) {}
+  explicit BytesSource(std::string bytes, size_t piece = 4096)
+      : m_bytes(std::move(bytes)), m_piece(piece) {}
 
   bool Read(const void** data, size_t* count) override {
     *count = 0;
@@ -135,14 +135,15 @@ TEST_P(SevenZipMethods, EveryEntryComesBackWithItsNameSizeAndBytes) {
   EXPECT_EQ(outcome.entries.size(), expected.size() + 1);  // the "data" folder
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    SevenZip, SevenZipMethods,
-    ::testing::Values(MethodCase{"LzmaBcj", "-m0=BCJ -m1=LZMA:d=1m -ms=on"},
-                      MethodCase{"Lzma2", "-m0=LZMA2 -ms=on"},
-                      MethodCase{"Bcj2", "-m0=LZMA -mf=BCJ2"},
-                      MethodCase{"Copy", "-m0=Copy"},
-                      MethodCase{"TwoBlocks", "-m0=BCJ -m1=LZMA -ms=1f"}),
-    [](const ::testing::TestParamInfo<MethodCase>& info) { return info.param.label; });
+INSTANTIATE_TEST_SUITE_P(SevenZip, SevenZipMethods,
+                         ::testing::Values(MethodCase{"LzmaBcj", "-m0=BCJ -m1=LZMA:d=1m -ms=on"},
+                                           MethodCase{"Lzma2", "-m0=LZMA2 -ms=on"},
+                                           MethodCase{"Bcj2", "-m0=LZMA -mf=BCJ2"},
+                                           MethodCase{"Copy", "-m0=Copy"},
+                                           MethodCase{"TwoBlocks", "-m0=BCJ -m1=LZMA -ms=1f"}),
+                         [](const ::testing::TestParamInfo<MethodCase>& info) {
+                           return info.param.label;
+                         });
 
 TEST(SevenZipReader, ShippedPayloadHasTwoBlocksAndTheLaunchersAtItsRoot) {
   ASSERT_EQ(TestSupport::SolidBlocks(TestSupport::ShippedPayload()), 2);
@@ -280,7 +281,7 @@ TEST(SevenZipReader, CraftedHeadersAreRefused) {
   cases["next header size 2^62"] = TestSupport::Reseal7z(cases["next header size 2^62"]);
   std::string shifted = good;
   ASSERT_TRUE(TestSupport::Patch(&shifted, header, std::string("a\0X\0b\0", 6),
-                                  std::string("a\0\0\0b\0", 6)));
+                                 std::string("a\0\0\0b\0", 6)));
   cases["NUL inside a name"] = TestSupport::Reseal7z(shifted);
   std::string empty = good;
   for (int i = 20; i < 28; ++i) empty[i] = 0;
@@ -320,13 +321,17 @@ TEST(SevenZipReader, UndecodableCodersAndHalfCharactersAreTold) {
   EXPECT_EQ(outcome.error, SevenZipError::NotSupported);
 
   std::string lone = TestSupport::ReadFile(dir / "lzma.7z");
-  ASSERT_TRUE(TestSupport::Patch(&lone, TestSupport::NextHeaderStart(lone), std::string("a\0X\0b\0", 6),
-                                 std::string("a\0\0\xD8" "b\0", 6)));
+  ASSERT_TRUE(TestSupport::Patch(&lone, TestSupport::NextHeaderStart(lone),
+                                 std::string("a\0X\0b\0", 6),
+                                 std::string("a\0\0\xD8"
+                                             "b\0",
+                                             6)));
   BytesSource halfCharacter(TestSupport::Reseal7z(lone));
   outcome = ReadAll(halfCharacter);
   EXPECT_EQ(outcome.end, SevenZipResult::End);
   ASSERT_EQ(outcome.entries.size(), 2u);
-  EXPECT_EQ(outcome.entries[0].entry.name, std::u16string(u"a\xD800" u"b.txt"));
+  EXPECT_EQ(outcome.entries[0].entry.name, std::u16string(u"a\xD800"
+                                                          u"b.txt"));
   EXPECT_TRUE(SevenZip::HasLoneSurrogate(outcome.entries[0].entry.name));
   EXPECT_EQ(outcome.entries[1].entry.name, u"c.txt");
   EXPECT_EQ(outcome.entries[1].data, std::string(3000, 'c'));

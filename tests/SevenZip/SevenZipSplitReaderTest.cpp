@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "Platform/Text/Utf.h"
 #include "SevenZip/SevenZipBlockProbe.h"
 #include "SevenZip/SevenZipSplitReader.h"
-#include "Platform/Text/Utf.h"
 #include "support/SevenZip.h"
 #include "support/TempDir.h"
 

@@ -42,23 +42,17 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       mmi->ptMaxTrackSize = POINT{500, 400};
       return 0;
     }
-    case WM_NCHITTEST:
-      return HitTest(hwnd, lParam);
+    case WM_NCHITTEST: return HitTest(hwnd, lParam);
     case WM_SIZE:
       std::printf("size %d %d\n", LOWORD(lParam), HIWORD(lParam));
       std::fflush(stdout);
       return 0;
-    case WM_PAINT:
-      Paint(hwnd);
-      return 0;
+    case WM_PAINT: Paint(hwnd); return 0;
     case WM_TIMER:
       if (wParam == kLifetimeTimer) DestroyWindow(hwnd);
       return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      return DefWindowProcW(hwnd, msg, wParam, lParam);
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProcW(hwnd, msg, wParam, lParam);
   }
 }
 

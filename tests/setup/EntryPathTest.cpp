@@ -1,10 +1,9 @@
-#include "setup/ExtractionPaths.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "Platform/Text/Utf.h"
+#include "setup/ExtractionPaths.h"
 
 namespace {
 
@@ -27,11 +26,27 @@ TEST(EntryPath, NamesInsideTheDestination) {
 }
 
 TEST(EntryPath, NamesThatWouldLeaveTheDestinationAreRefused) {
-  for (const char16_t* name :
-       {u"../evil.txt", u"..\\evil.txt", u"img/../../evil.txt", u"img/..", u"..",
-        u"/etc/passwd", u"\\Windows\\evil.dll", u"C:evil.txt", u"C:\\evil.txt", u"C:/evil.txt",
-        u"img/a.txt:stream", u"...", u"img/.../x", u". .", u".. /x", u"img/.. ", u"", u".",
-        u"./", u"//", u"\\\\server\\share\\x"}) {
+  for (const char16_t* name : {u"../evil.txt",
+                               u"..\\evil.txt",
+                               u"img/../../evil.txt",
+                               u"img/..",
+                               u"..",
+                               u"/etc/passwd",
+                               u"\\Windows\\evil.dll",
+                               u"C:evil.txt",
+                               u"C:\\evil.txt",
+                               u"C:/evil.txt",
+                               u"img/a.txt:stream",
+                               u"...",
+                               u"img/.../x",
+                               u". .",
+                               u".. /x",
+                               u"img/.. ",
+                               u"",
+                               u".",
+                               u"./",
+                               u"//",
+                               u"\\\\server\\share\\x"}) {
     EXPECT_EQ(Resolve(name), u"<refused>") << Platform::Utf16ToUtf8(name);
   }
 }

@@ -1,11 +1,10 @@
-#include "setup/InstallWorker.h"
-
 #include <gtest/gtest.h>
 
 #include "Platform/Kernel/PathMap.h"
 #include "StandInWindow.h"
-#include "setup/Progress.h"
 #include "setup/InstallOptions.h"
+#include "setup/InstallWorker.h"
+#include "setup/Progress.h"
 #include "support/InstallDrive.h"
 #include "support/SevenZip.h"
 
@@ -20,7 +19,8 @@ void RunLikeTheWorker(InstallOptions* options, StandInWindow& window) {
   HANDLE thread = CreateThread(nullptr, 0, RunPayloadExtraction, options, 0, nullptr);
   ASSERT_NE(thread, nullptr);
   // The window's thread keeps handling the progress messages while it waits.
-  EXPECT_TRUE(window.RunUntil([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 60s));
+  EXPECT_TRUE(
+      window.RunUntil([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 60s));
   EXPECT_EQ(WaitForSingleObject(ExtractionStarted, 0), WAIT_OBJECT_0);
   CloseHandle(thread);
   CloseHandle(ExtractionStarted);

@@ -49,8 +49,8 @@ const LinkedBytes& LinkedPayload() {
 void UseShippedPayload() {
   const LinkedBytes& linked = LinkedPayload();
   ASSERT_NE(linked.data, nullptr) << "the payload is not linked into this program as DATA 106";
-  ASSERT_TRUE(Platform::RegisterStaticResource(GetModuleHandleW(nullptr), u"DATA", MAKEINTRESOURCEW(106),
-                                               linked.data, linked.size));
+  ASSERT_TRUE(Platform::RegisterStaticResource(GetModuleHandleW(nullptr), u"DATA",
+                                               MAKEINTRESOURCEW(106), linked.data, linked.size));
 }
 
 void UsePayload(const std::string& bytes) {

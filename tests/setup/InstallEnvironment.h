@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "Platform/Win32.h"
 #include "LinkProbe.h"
+#include "Platform/Win32.h"
 #include "RegistryProbe.h"
 
 // The embedded payload as the installer finds it ("DATA" 106 of this program).

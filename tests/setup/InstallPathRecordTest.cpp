@@ -1,10 +1,9 @@
-#include "setup/InstallRecords.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "RegistryProbe.h"
+#include "setup/InstallRecords.h"
 #include "support/TestPrefix.h"
 
 namespace {

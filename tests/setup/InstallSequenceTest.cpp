@@ -2,8 +2,6 @@
 // extraction on their own threads, a stand-in setup window receiving the progress, and the
 // files, records, shortcuts, pins and launch checked afterwards.
 
-#include "setup/InstallSequence.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -18,6 +16,7 @@
 #include "Platform/Kernel/PathMap.h"
 #include "Platform/Text/Utf.h"
 #include "StandInWindow.h"
+#include "setup/InstallSequence.h"
 #include "support/InstallDrive.h"
 #include "support/SevenZip.h"
 #include "support/TempDir.h"
@@ -67,7 +66,8 @@ class InstallTest : public ::testing::Test {
 std::map<std::string, std::string> Tree(const fs::path& root) {
   std::map<std::string, std::string> files;
   for (auto& e : fs::recursive_directory_iterator(root))
-    if (e.is_regular_file()) files[fs::relative(e.path(), root).string()] = TestSupport::ReadFile(e.path());
+    if (e.is_regular_file())
+      files[fs::relative(e.path(), root).string()] = TestSupport::ReadFile(e.path());
   return files;
 }
 
@@ -128,8 +128,9 @@ TEST_F(InstallTest, FullInstallWithEveryOption) {
 
   // Files, as 7zz unpacks them.
   TestSupport::TempDir reference("install-ref");
-  ASSERT_EQ(TestSupport::RunShell("7zz x -bso0 -bsp0 -o" + TestSupport::ShellQuote(reference.Path().string()) +
-                                  " " + TestSupport::ShellQuote(TestSupport::ShippedPayload().string())),
+  ASSERT_EQ(TestSupport::RunShell("7zz x -bso0 -bsp0 -o" +
+                                  TestSupport::ShellQuote(reference.Path().string()) + " " +
+                                  TestSupport::ShellQuote(TestSupport::ShippedPayload().string())),
             0);
   auto installed = Tree(m_drive.InstallDir());
   installed.erase("PlayCrate.log");
@@ -148,21 +149,25 @@ TEST_F(InstallTest, FullInstallWithEveryOption) {
   const std::u16string dir = u"D:\\Games\\Halvane\\";
   EXPECT_EQ(RegistryValue(HKEY_CURRENT_USER, u"Software\\Halvane", u"InstallPath"),
             (RegValue{REG_SZ, Bytes(dir)}));
-  const std::u16string uninstall = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Halvane";
-  EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, uninstall, u"DisplayName"), (RegValue{REG_SZ, Bytes(u"Halvane卸载")}));
+  const std::u16string uninstall =
+      u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Halvane";
+  EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, uninstall, u"DisplayName"),
+            (RegValue{REG_SZ, Bytes(u"Halvane卸载")}));
   EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, uninstall, u"DisplayName").data.size(), 18u);
-  EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, uninstall, u"DisplayVersion"), (RegValue{REG_SZ, Bytes(u"1.0.0.0")}));
+  EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, uninstall, u"DisplayVersion"),
+            (RegValue{REG_SZ, Bytes(u"1.0.0.0")}));
   EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, uninstall, u"Publisher"), (RegValue{REG_SZ, ""}));
   EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, uninstall, u"UninstallString"),
             (RegValue{REG_SZ, Bytes(dir + u"Uninstall.exe")}));
   EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, uninstall, u"DisplayIcon"),
             (RegValue{REG_SZ, Bytes(dir + u"PlayCrate.exe")}));
-  EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, uninstall, u"InstallPath"), (RegValue{REG_SZ, Bytes(dir)}));
+  EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, uninstall, u"InstallPath"),
+            (RegValue{REG_SZ, Bytes(dir)}));
 
   // Shortcuts: desktop, start menu, and the pinned one hidden in the install directory.
-  for (const fs::path& link : {Posix(CommonDesktop() + u"\\Halvane.lnk"),
-                               Posix(Programs() + u"\\Halvane\\Halvane.lnk"),
-                               m_drive.InstallDir() / "Halvane.lnk"}) {
+  for (const fs::path& link :
+       {Posix(CommonDesktop() + u"\\Halvane.lnk"), Posix(Programs() + u"\\Halvane\\Halvane.lnk"),
+        m_drive.InstallDir() / "Halvane.lnk"}) {
     LinkInfo info = ReadLink(link);
     EXPECT_TRUE(info.ok) << link;
     EXPECT_EQ(info.target, "D:\\Games\\Halvane\\PlayCrate.exe") << link;
@@ -173,9 +178,11 @@ TEST_F(InstallTest, FullInstallWithEveryOption) {
     EXPECT_EQ(info.showCommand, 1) << link;
   }
   EXPECT_TRUE(GetFileAttributesW(u"D:\\Games\\Halvane\\Halvane.lnk") & FILE_ATTRIBUTE_HIDDEN);
-  EXPECT_EQ(ShellVerbs(), (std::vector<std::u16string>{u"TaskbarPin D:\\Games\\Halvane\\\\Halvane.lnk",
-                                                       u"StartPin D:\\Games\\Halvane\\\\Halvane.lnk"}));
-  EXPECT_FALSE(fs::exists(Posix(AppData() + u"\\Microsoft\\Internet Explorer\\Quick Launch\\Halvane.lnk")));
+  EXPECT_EQ(ShellVerbs(),
+            (std::vector<std::u16string>{u"TaskbarPin D:\\Games\\Halvane\\\\Halvane.lnk",
+                                         u"StartPin D:\\Games\\Halvane\\\\Halvane.lnk"}));
+  EXPECT_FALSE(
+      fs::exists(Posix(AppData() + u"\\Microsoft\\Internet Explorer\\Quick Launch\\Halvane.lnk")));
 
   // The launcher ran once with the installer's own path as argument text.
   ASSERT_TRUE(WaitForFile(m_drive.InstallDir() / "PlayCrate.log"));
@@ -188,7 +195,8 @@ TEST_F(InstallTest, FullInstallWithEveryOption) {
 
   // Hidden right after the launch, the loop ended about three seconds later.
   ASSERT_TRUE(m_window.HiddenAt().has_value());
-  auto quitDelay = std::chrono::duration_cast<std::chrono::milliseconds>(*m_window.QuitAt() - *m_window.HiddenAt());
+  auto quitDelay = std::chrono::duration_cast<std::chrono::milliseconds>(*m_window.QuitAt() -
+                                                                         *m_window.HiddenAt());
   EXPECT_GE(quitDelay.count(), 2900);
   EXPECT_LE(quitDelay.count(), 4500);
   EXPECT_TRUE(Platform::Headless::TakeMessageBoxes().empty());
@@ -207,8 +215,9 @@ TEST_P(InstallVersions, TaskbarOptionFollowsTheWindowsGeneration) {
   InstallAndWait(u"D:\\Games\\Halvane", Options{false, false, true});
   EXPECT_EQ(fs::exists(m_drive.InstallDir() / "Halvane.lnk"), GetParam().pinned);
   EXPECT_EQ(!ShellVerbs().empty(), GetParam().pinned);
-  EXPECT_EQ(fs::exists(Posix(AppData() + u"\\Microsoft\\Internet Explorer\\Quick Launch\\Halvane.lnk")),
-            GetParam().quickLaunch);
+  EXPECT_EQ(
+      fs::exists(Posix(AppData() + u"\\Microsoft\\Internet Explorer\\Quick Launch\\Halvane.lnk")),
+      GetParam().quickLaunch);
   EXPECT_FALSE(fs::exists(Posix(CommonDesktop() + u"\\Halvane.lnk")));
 }
 
@@ -216,7 +225,9 @@ INSTANTIATE_TEST_SUITE_P(Install, InstallVersions,
                          ::testing::Values(VersionCase{"Windows7", 2, 6, 1, true, false},
                                            VersionCase{"WindowsXP", 2, 5, 1, false, true},
                                            VersionCase{"Windows8", 2, 6, 2, false, false}),
-                         [](const ::testing::TestParamInfo<VersionCase>& info) { return info.param.label; });
+                         [](const ::testing::TestParamInfo<VersionCase>& info) {
+                           return info.param.label;
+                         });
 
 TEST_F(InstallTest, NoOptionsLeavesOnlyTheUninstallEntryAndAcceptsLowerCaseDrives) {
   InstallAndWait(u"d:\\Games\\Halvane\\", Options{false, false, false});
@@ -224,7 +235,8 @@ TEST_F(InstallTest, NoOptionsLeavesOnlyTheUninstallEntryAndAcceptsLowerCaseDrive
   EXPECT_FALSE(fs::exists(Posix(Programs() + u"\\Halvane")));
   EXPECT_FALSE(fs::exists(m_drive.InstallDir() / "Halvane.lnk"));
   EXPECT_TRUE(ShellVerbs().empty());
-  EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Halvane",
+  EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE,
+                          u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Halvane",
                           u"InstallPath"),
             (RegValue{REG_SZ, Bytes(u"d:\\Games\\Halvane\\")}));
   EXPECT_TRUE(fs::exists(m_drive.InstallDir() / "PlayCrate.exe"));
@@ -296,7 +308,8 @@ TEST_F(InstallTest, FailedExtractionShowsTheErrorAndKeepsTheWindow) {
   EXPECT_FALSE(fs::exists(TempArchive()));
   EXPECT_FALSE(fs::exists(Posix(CommonDesktop() + u"\\Halvane.lnk")));
   EXPECT_TRUE(ShellVerbs().empty());
-  EXPECT_FALSE(RegistryValue(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Halvane",
+  EXPECT_FALSE(RegistryValue(HKEY_LOCAL_MACHINE,
+                             u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Halvane",
                              u"DisplayName")
                    .exists);
   EXPECT_FALSE(fs::exists(m_drive.InstallDir() / "PlayCrate.log"));
@@ -319,7 +332,8 @@ TEST_F(InstallTest, LauncherThatDoesNotStartLeavesTheHiddenArchive) {
 
   InstallAndWait(u"D:\\Games\\Halvane", Options{false, false, false});
   EXPECT_TRUE(fs::exists(m_drive.InstallDir() / "PlayCrate.exe"));
-  EXPECT_TRUE(RegistryValue(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Halvane",
+  EXPECT_TRUE(RegistryValue(HKEY_LOCAL_MACHINE,
+                            u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Halvane",
                             u"DisplayName")
                   .exists);
   ASSERT_TRUE(fs::exists(TempArchive()));
@@ -342,8 +356,8 @@ TEST_F(InstallTest, TemporaryArchiveThatCannotBeCreatedIsReported) {
 TEST_F(InstallTest, DriveCheck) {
   fs::path ram = TestSupport::RamDiskFolder();
   TestSupport::MapDrive(m_drive.Prefix(), 'r', ram);
-  for (const char16_t* text : {u"R:\\Games", u"Q:\\Games", u"\\\\server\\share\\Games", u"", u"Dgames",
-                               u"D:games", u"1:\\Games"}) {
+  for (const char16_t* text : {u"R:\\Games", u"Q:\\Games", u"\\\\server\\share\\Games", u"",
+                               u"Dgames", u"D:games", u"1:\\Games"}) {
     Start(text);
     auto boxes = Platform::Headless::TakeMessageBoxes();
     ASSERT_EQ(boxes.size(), 1u) << Platform::Utf16ToUtf8(text);

@@ -1,8 +1,8 @@
-#include "setup/LaunchCommand.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "setup/LaunchCommand.h"
 
 namespace {
 
@@ -16,8 +16,10 @@ TEST(LaunchCommand, LauncherPathWithOrWithoutTrailingBackslash) {
 
 TEST(LaunchCommand, LauncherQuotedInstallerPathLeftAsText) {
   WCHAR out[kLaunchCommandSize];
-  LaunchCommandLine(u"C:\\Program Files\\Halvane\\PlayCrate.exe", u"Z:\\home\\me\\Halvane Setup.exe", out);
-  EXPECT_EQ(std::u16string(out), u"\"C:\\Program Files\\Halvane\\PlayCrate.exe\" Z:\\home\\me\\Halvane Setup.exe");
+  LaunchCommandLine(u"C:\\Program Files\\Halvane\\PlayCrate.exe",
+                    u"Z:\\home\\me\\Halvane Setup.exe", out);
+  EXPECT_EQ(std::u16string(out),
+            u"\"C:\\Program Files\\Halvane\\PlayCrate.exe\" Z:\\home\\me\\Halvane Setup.exe");
 }
 
 TEST(LaunchCommand, LongestPathsStillFit) {

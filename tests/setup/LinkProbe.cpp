@@ -29,7 +29,8 @@ std::string Field(const std::string& text, const std::string& name) {
 
 LinkInfo ReadLink(const std::filesystem::path& lnk) {
   LinkInfo info;
-  std::string text = TestSupport::CaptureShell("lnkinfo " + TestSupport::ShellQuote(lnk.string()) + " 2>&1");
+  std::string text =
+      TestSupport::CaptureShell("lnkinfo " + TestSupport::ShellQuote(lnk.string()) + " 2>&1");
   info.target = Field(text, "Local path");
   info.workingDirectory = Field(text, "Working directory");
   info.relativePath = Field(text, "Relative path");
@@ -38,8 +39,9 @@ LinkInfo ReadLink(const std::filesystem::path& lnk) {
   // read from the header itself (a 32-bit value at offset 60).
   std::string bytes = TestSupport::ReadFile(lnk);
   if (bytes.size() >= 64)
-    info.showCommand = static_cast<int>(static_cast<uint8_t>(bytes[60]) | static_cast<uint8_t>(bytes[61]) << 8 |
-                                        static_cast<uint8_t>(bytes[62]) << 16 | static_cast<uint8_t>(bytes[63]) << 24);
+    info.showCommand = static_cast<int>(
+        static_cast<uint8_t>(bytes[60]) | static_cast<uint8_t>(bytes[61]) << 8 |
+        static_cast<uint8_t>(bytes[62]) << 16 | static_cast<uint8_t>(bytes[63]) << 24);
   info.ok = !info.target.empty();
   return info;
 }

@@ -1,9 +1,9 @@
-#include "setup/MemoryArchiveStream.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "setup/MemoryArchiveStream.h"
 
 namespace {
 

@@ -1,5 +1,3 @@
-#include "setup/PayloadExtractor.h"
-
 #include <archive.h>
 #include <archive_entry.h>
 #include <gtest/gtest.h>
@@ -14,6 +12,7 @@
 #include "Platform/DebugOutput.h"
 #include "Platform/Kernel/PathMap.h"
 #include "Platform/Text/Utf.h"
+#include "setup/PayloadExtractor.h"
 #include "setup/Progress.h"
 #include "support/InstallDrive.h"
 #include "support/SevenZip.h"
@@ -64,7 +63,8 @@ class PayloadExtractorTest : public ::testing::Test {
 std::map<std::string, std::string> Tree(const fs::path& root) {
   std::map<std::string, std::string> files;
   for (auto& e : fs::recursive_directory_iterator(root))
-    if (e.is_regular_file()) files[fs::relative(e.path(), root).string()] = TestSupport::ReadFile(e.path());
+    if (e.is_regular_file())
+      files[fs::relative(e.path(), root).string()] = TestSupport::ReadFile(e.path());
   return files;
 }
 
@@ -80,9 +80,10 @@ TEST_F(PayloadExtractorTest, ShippedPayloadUnpacksLike7zz) {
   EXPECT_EQ(error, static_cast<DWORD>(ERROR_SUCCESS));
 
   fs::path reference = Work() / "reference";
-  ASSERT_EQ(TestSupport::RunShell("7zz x -bso0 -bsp0 -o" + TestSupport::ShellQuote(reference.string()) +
-                                  " " + TestSupport::ShellQuote(TestSupport::ShippedPayload().string())),
-            0);
+  ASSERT_EQ(
+      TestSupport::RunShell("7zz x -bso0 -bsp0 -o" + TestSupport::ShellQuote(reference.string()) +
+                            " " + TestSupport::ShellQuote(TestSupport::ShippedPayload().string())),
+      0);
   auto files = Tree(Dest());
   EXPECT_EQ(files.size(), 20u);
   EXPECT_TRUE(files == Tree(reference));
@@ -110,7 +111,8 @@ struct MethodCase {
   const char* switches;
 };
 
-class PayloadMethods : public PayloadExtractorTest, public ::testing::WithParamInterface<MethodCase> {};
+class PayloadMethods : public PayloadExtractorTest,
+                       public ::testing::WithParamInterface<MethodCase> {};
 
 TEST_P(PayloadMethods, ArchivesOfOtherMethodsUnpackToo) {
   TestSupport::WriteFile(Work() / "tree/tool.exe", std::string(30000, '\xe8') + "code");
@@ -124,12 +126,11 @@ TEST_P(PayloadMethods, ArchivesOfOtherMethodsUnpackToo) {
   EXPECT_EQ(Percentages().back(), 100);
 }
 
-INSTANTIATE_TEST_SUITE_P(Extract, PayloadMethods,
-                         ::testing::Values(MethodCase{"LzmaBcj", "-m0=BCJ -m1=LZMA"},
-                                           MethodCase{"Lzma2", "-m0=LZMA2"},
-                                           MethodCase{"Bcj2", "-m0=LZMA -mf=BCJ2"},
-                                           MethodCase{"Copy", "-m0=Copy"}),
-                         [](const ::testing::TestParamInfo<MethodCase>& info) { return info.param.label; });
+INSTANTIATE_TEST_SUITE_P(
+    Extract, PayloadMethods,
+    ::testing::Values(MethodCase{"LzmaBcj", "-m0=BCJ -m1=LZMA"}, MethodCase{"Lzma2", "-m0=LZMA2"},
+                      MethodCase{"Bcj2", "-m0=LZMA -mf=BCJ2"}, MethodCase{"Copy", "-m0=Copy"}),
+    [](const ::testing::TestParamInfo<MethodCase>& info) { return info.param.label; });
 
 TEST_F(PayloadExtractorTest, FolderEntryAfterItsFilesStillMakesTheFolder) {
   std::string path = (Work() / "a.7z").string();
@@ -204,8 +205,8 @@ TEST_F(PayloadExtractorTest, CorruptSecondBlockKeepsTheFirstAndFails) {
 
   // Which entries live in which block, from 7zz's own listing of the intact archive.
   fs::path listing = Work() / "list.txt";
-  ASSERT_EQ(TestSupport::RunShell("7zz l -slt " + TestSupport::ShellQuote(archive.string()) + " > " +
-                                  TestSupport::ShellQuote(listing.string())),
+  ASSERT_EQ(TestSupport::RunShell("7zz l -slt " + TestSupport::ShellQuote(archive.string()) +
+                                  " > " + TestSupport::ShellQuote(listing.string())),
             0);
   std::vector<std::string> firstBlock, secondBlock;
   {
@@ -328,15 +329,19 @@ TEST_F(PayloadExtractorTest, ArchiveCutShortWhileReadIsAReadFailure) {
 TEST_F(PayloadExtractorTest, UndecodableCodersAndHalfCharacterNamesSayWhy) {
   TestSupport::WriteFile(Work() / "tree/aXb.txt", "half");
   TestSupport::WriteFile(Work() / "tree/c.txt", "whole");
-  ASSERT_TRUE(TestSupport::Pack7z(Work() / "tree", Work() / "delta.7z", "-m0=Delta:4 -m1=LZMA -mhc=off"));
+  ASSERT_TRUE(
+      TestSupport::Pack7z(Work() / "tree", Work() / "delta.7z", "-m0=Delta:4 -m1=LZMA -mhc=off"));
   ASSERT_TRUE(TestSupport::Pack7z(Work() / "tree", Work() / "lzma.7z", "-m0=LZMA -mhc=off"));
   std::string arm64 = TestSupport::ReadFile(Work() / "delta.7z");
   ASSERT_TRUE(TestSupport::Patch(&arm64, TestSupport::NextHeaderStart(arm64),
                                  std::string("\x21\x03\x01", 3), std::string("\x21\x0A\x01", 3)));
   TestSupport::WriteFile(Work() / "arm64.7z", TestSupport::Reseal7z(arm64));
   std::string lone = TestSupport::ReadFile(Work() / "lzma.7z");
-  ASSERT_TRUE(TestSupport::Patch(&lone, TestSupport::NextHeaderStart(lone), std::string("a\0X\0b\0", 6),
-                                 std::string("a\0\0\xD8" "b\0", 6)));
+  ASSERT_TRUE(TestSupport::Patch(&lone, TestSupport::NextHeaderStart(lone),
+                                 std::string("a\0X\0b\0", 6),
+                                 std::string("a\0\0\xD8"
+                                             "b\0",
+                                             6)));
   TestSupport::WriteFile(Work() / "lone.7z", TestSupport::Reseal7z(lone));
 
   DWORD error = 0;

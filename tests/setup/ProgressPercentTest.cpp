@@ -1,6 +1,6 @@
-#include "setup/Progress.h"
-
 #include <gtest/gtest.h>
+
+#include "setup/Progress.h"
 
 namespace {
 

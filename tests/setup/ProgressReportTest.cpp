@@ -1,11 +1,10 @@
-#include "setup/Progress.h"
-
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <thread>
 
 #include "StandInWindow.h"
+#include "setup/Progress.h"
 
 namespace {
 

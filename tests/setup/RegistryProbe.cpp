@@ -25,8 +25,9 @@ void SetRegistryText(HKEY root, const std::u16string& key, const std::u16string&
                      const std::u16string& text) {
   HKEY handle = nullptr;
   ASSERT_EQ(RegCreateKeyW(root, key.c_str(), &handle), ERROR_SUCCESS);
-  EXPECT_EQ(RegSetValueExW(handle, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.data()),
-                           static_cast<DWORD>(text.size() * 2)),
-            ERROR_SUCCESS);
+  EXPECT_EQ(
+      RegSetValueExW(handle, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.data()),
+                     static_cast<DWORD>(text.size() * 2)),
+      ERROR_SUCCESS);
   RegCloseKey(handle);
 }

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "Platform/Host/Headless/Headless.h"
-#include "Platform/Kernel/Resources.h"
 #include "Platform/Kernel/Modules.h"
+#include "Platform/Kernel/Resources.h"
 #include "Platform/Text/Utf.h"
 #include "setup/InstallNames.h"
 #include "setup/SetupWnd.h"
@@ -75,9 +75,9 @@ class SetupWindow : public ::testing::Test {
                               KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     DWORD bytes = static_cast<DWORD>(std::char_traits<char16_t>::length(value) * 2);
-    ASSERT_EQ(RegSetValueExW(key, u"InstallPath", 0, REG_SZ,
-                             reinterpret_cast<const BYTE*>(value), bytes),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegSetValueExW(key, u"InstallPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(value), bytes),
+        ERROR_SUCCESS);
     RegCloseKey(key);
   }
 

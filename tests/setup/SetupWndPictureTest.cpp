@@ -14,8 +14,8 @@
 #pragma GCC diagnostic ignored "-Wunused-parameter"
 #pragma GCC diagnostic ignored "-Wsign-compare"
 #define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb/stb_image_write.h>
 #include <stb/stb_image.h>
+#include <stb/stb_image_write.h>
 #pragma GCC diagnostic pop
 
 #include "SetupWndFixture.h"
@@ -52,10 +52,9 @@ Picture ReadPng(const fs::path& path) {
   std::string bytes = TestSupport::ReadFile(path);
   Picture picture;
   int channels = 0;
-  stbi_uc* pixels =
-      stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
-                            static_cast<int>(bytes.size()), &picture.width, &picture.height,
-                            &channels, 4);
+  stbi_uc* pixels = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
+                                          static_cast<int>(bytes.size()), &picture.width,
+                                          &picture.height, &channels, 4);
   if (pixels == nullptr) return {};
   picture.rgba.assign(pixels, pixels + static_cast<size_t>(picture.width) * picture.height * 4);
   stbi_image_free(pixels);
@@ -98,8 +97,7 @@ TEST_F(SetupWindow, LooksLikeTheStoredPicture) {
     if (worst > kChannelTolerance) ++different;
   }
   const size_t allowed = static_cast<size_t>(kDifferentShare * actual.width * actual.height);
-  EXPECT_LE(different, allowed) << "the window differs from " << stored << "; it is "
-                                << keep();
+  EXPECT_LE(different, allowed) << "the window differs from " << stored << "; it is " << keep();
 }
 
 class SetupWindowDeathTest : public SetupWindow {};

@@ -1,14 +1,13 @@
 // The setup window on the headless host, built from the shipped skin: its place and shape, the
 // start-up state of its controls, browsing, progress messages, the caption and the ways to end.
 
-#include "setup/SetupWnd.h"
-
 #include <gtest/gtest.h>
 
 #include "Platform/Host/Headless/Headless.h"
 #include "SetupWndFixture.h"
 #include "setup/InstallNames.h"
 #include "setup/InstallSequence.h"
+#include "setup/SetupWnd.h"
 
 namespace {
 

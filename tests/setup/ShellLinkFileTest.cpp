@@ -1,11 +1,10 @@
-#include "setup/Shortcuts.h"
-
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 
 #include "LinkProbe.h"
+#include "setup/Shortcuts.h"
 #include "support/InstallDrive.h"
 #include "support/TempDir.h"
 
@@ -16,7 +15,8 @@ namespace fs = std::filesystem;
 TEST(ShellLinkFile, WritesTheProductShortcutThatLnkinfoReads) {
   TestSupport::InstallDrive drive;
   fs::create_directories(drive.Root() / "Links");
-  ASSERT_TRUE(CreateShellShortcut(u"D:\\Games\\Halvane\\", u"D:\\Games\\Halvane\\PlayCrate.exe", u"D:\\Links"));
+  ASSERT_TRUE(CreateShellShortcut(u"D:\\Games\\Halvane\\", u"D:\\Games\\Halvane\\PlayCrate.exe",
+                                  u"D:\\Links"));
   LinkInfo info = ReadLink(drive.Root() / "Links" / "Halvane.lnk");
   ASSERT_TRUE(info.ok);
   EXPECT_EQ(info.target, "D:\\Games\\Halvane\\PlayCrate.exe");

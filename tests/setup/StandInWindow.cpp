@@ -21,8 +21,9 @@ StandInWindow::StandInWindow() {
   }();
   EXPECT_TRUE(registered);
   g_current = this;
-  m_hwnd = CreateWindowExW(0, kSetupWindowClass, kSetupWindowTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                           0, 0, 518, 345, nullptr, nullptr, nullptr, nullptr);
+  m_hwnd =
+      CreateWindowExW(0, kSetupWindowClass, kSetupWindowTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                      0, 518, 345, nullptr, nullptr, nullptr, nullptr);
   EXPECT_NE(m_hwnd, nullptr);
 }
 

@@ -1,16 +1,16 @@
-#include "setup/InstallRecords.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <string>
 
 #include "RegistryProbe.h"
+#include "setup/InstallRecords.h"
 #include "support/TestPrefix.h"
 
 namespace {
 
-const std::u16string kUninstallKey = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Halvane";
+const std::u16string kUninstallKey =
+    u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Halvane";
 
 std::string Bytes(const std::u16string& text) {
   return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
@@ -21,14 +21,17 @@ TEST(UninstallEntry, UninstallEntryValuesInOrderAndOverwrittenOnReinstall) {
   SetRegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, u"DisplayName", u"an older name");
   ASSERT_TRUE(RegisterUninstallEntry(u"D:\\Games\\Halvane\\PlayCrate.exe"));
   const std::u16string dir = u"D:\\Games\\Halvane\\";
-  EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kUninstallKey, u"DisplayName"), (RegValue{REG_SZ, Bytes(u"Halvane卸载")}));
-  EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kUninstallKey, u"DisplayVersion"), (RegValue{REG_SZ, Bytes(u"1.0.0.0")}));
+  EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kUninstallKey, u"DisplayName"),
+            (RegValue{REG_SZ, Bytes(u"Halvane卸载")}));
+  EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kUninstallKey, u"DisplayVersion"),
+            (RegValue{REG_SZ, Bytes(u"1.0.0.0")}));
   EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kUninstallKey, u"Publisher"), (RegValue{REG_SZ, ""}));
   EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kUninstallKey, u"UninstallString"),
             (RegValue{REG_SZ, Bytes(dir + u"Uninstall.exe")}));
   EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kUninstallKey, u"DisplayIcon"),
             (RegValue{REG_SZ, Bytes(dir + u"PlayCrate.exe")}));
-  EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kUninstallKey, u"InstallPath"), (RegValue{REG_SZ, Bytes(dir)}));
+  EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kUninstallKey, u"InstallPath"),
+            (RegValue{REG_SZ, Bytes(dir)}));
 
   ASSERT_TRUE(RegisterUninstallEntry(u"C:\\Program Files\\Halvane\\PlayCrate.exe"));
   EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kUninstallKey, u"UninstallString").data,

@@ -116,6 +116,8 @@ std::string BuiltProgram(const std::string& relative) {
   return std::string(build ? build : ".") + "/" + relative;
 }
 
-std::string ChildProgram(const std::string& name) { return BuiltProgram("tests/childproc_" + name); }
+std::string ChildProgram(const std::string& name) {
+  return BuiltProgram("tests/childproc_" + name);
+}
 
 }  // namespace TestSupport

@@ -81,8 +81,8 @@ void FuseMount::Serve() {
         memcpy(&request, buffer.data() + sizeof in, sizeof request);
         fuse_init_out init = {};
         init.major = FUSE_KERNEL_VERSION;
-        init.minor = request.minor < FUSE_KERNEL_MINOR_VERSION ? request.minor
-                                                               : FUSE_KERNEL_MINOR_VERSION;
+        init.minor =
+            request.minor < FUSE_KERNEL_MINOR_VERSION ? request.minor : FUSE_KERNEL_MINOR_VERSION;
         init.max_readahead = request.max_readahead;
         init.max_write = 4096;
         init.time_gran = 1;
@@ -104,19 +104,12 @@ void FuseMount::Serve() {
         Reply(m_fd, in.unique, 0, &out, sizeof out);
         break;
       }
-      case FUSE_LOOKUP:
-        Reply(m_fd, in.unique, ENOENT, nullptr, 0);
-        break;
+      case FUSE_LOOKUP: Reply(m_fd, in.unique, ENOENT, nullptr, 0); break;
       case FUSE_FORGET:
       case FUSE_BATCH_FORGET:
-      case FUSE_INTERRUPT:
-        break;  // no answer expected
-      case FUSE_DESTROY:
-        Reply(m_fd, in.unique, 0, nullptr, 0);
-        return;
-      default:
-        Reply(m_fd, in.unique, ENOSYS, nullptr, 0);
-        break;
+      case FUSE_INTERRUPT: break;  // no answer expected
+      case FUSE_DESTROY: Reply(m_fd, in.unique, 0, nullptr, 0); return;
+      default: Reply(m_fd, in.unique, ENOSYS, nullptr, 0); break;
     }
   }
 }

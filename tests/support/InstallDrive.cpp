@@ -2,7 +2,8 @@
 
 namespace TestSupport {
 
-void MapDrive(const std::filesystem::path& prefix, char letter, const std::filesystem::path& target) {
+void MapDrive(const std::filesystem::path& prefix, char letter,
+              const std::filesystem::path& target) {
   std::filesystem::path links = prefix / "dosdevices";
   std::filesystem::create_directories(links);
   std::filesystem::path link = links / (std::string(1, letter) + ":");

@@ -10,7 +10,8 @@
 namespace TestSupport {
 
 // Adds (or replaces) the link dosdevices/<letter>: -> target in a prefix.
-void MapDrive(const std::filesystem::path& prefix, char letter, const std::filesystem::path& target);
+void MapDrive(const std::filesystem::path& prefix, char letter,
+              const std::filesystem::path& target);
 
 class InstallDrive {
  public:

@@ -10,7 +10,8 @@ ScratchMount::ScratchMount(const std::filesystem::path& dir, const std::string& 
                            const std::string& options)
     : m_dir(dir) {
   std::filesystem::create_directories(dir);
-  if (mount(type.c_str(), dir.c_str(), type.c_str(), 0, options.empty() ? nullptr : options.c_str()) == 0)
+  if (mount(type.c_str(), dir.c_str(), type.c_str(), 0,
+            options.empty() ? nullptr : options.c_str()) == 0)
     m_mounted = true;
   else
     m_error = "cannot mount " + type + ": " + strerror(errno);

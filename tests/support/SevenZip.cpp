@@ -28,8 +28,10 @@ int RunShell(const std::string& command) {
 std::string ShellQuote(const std::string& text) {
   std::string out = "'";
   for (char c : text) {
-    if (c == '\'') out += "'\\''";
-    else out += c;
+    if (c == '\'')
+      out += "'\\''";
+    else
+      out += c;
   }
   return out + "'";
 }
@@ -49,7 +51,8 @@ bool Rename7z(const std::filesystem::path& archive, const std::string& from,
 }
 
 int SolidBlocks(const std::filesystem::path& archive) {
-  std::istringstream lines(CaptureShell("7zz l -slt " + ShellQuote(archive.string()) + " 2>/dev/null"));
+  std::istringstream lines(
+      CaptureShell("7zz l -slt " + ShellQuote(archive.string()) + " 2>/dev/null"));
   std::string line;
   while (std::getline(lines, line)) {
     if (line.rfind("Blocks = ", 0) == 0) return std::atoi(line.c_str() + 9);
@@ -59,7 +62,8 @@ int SolidBlocks(const std::filesystem::path& archive) {
 
 long long PackedBlockSize(const std::filesystem::path& archive, int block) {
   // `7zz l -slt` gives "Packed Size" on the first entry of each block.
-  std::istringstream lines(CaptureShell("7zz l -slt " + ShellQuote(archive.string()) + " 2>/dev/null"));
+  std::istringstream lines(
+      CaptureShell("7zz l -slt " + ShellQuote(archive.string()) + " 2>/dev/null"));
   std::string line;
   long long packed = -1;
   while (std::getline(lines, line)) {
@@ -103,8 +107,7 @@ size_t NextHeaderStart(const std::string& archive) {
 std::string Reseal7z(std::string archive) {
   size_t start = NextHeaderStart(archive);
   size_t size = static_cast<size_t>(Le(archive, 20, 8));
-  if (start + size <= archive.size())
-    PutLe32(&archive, 28, Crc32(archive.data() + start, size));
+  if (start + size <= archive.size()) PutLe32(&archive, 28, Crc32(archive.data() + start, size));
   PutLe32(&archive, 8, Crc32(archive.data() + 12, 20));
   return archive;
 }

@@ -19,8 +19,7 @@ bool Pack7z(const std::filesystem::path& tree, const std::filesystem::path& arch
 
 // Renames one entry inside an archive (7zz stores the new name exactly as given, "..", a root
 // or a drive included, and keeps the entry where it was).
-bool Rename7z(const std::filesystem::path& archive, const std::string& from,
-              const std::string& to);
+bool Rename7z(const std::filesystem::path& archive, const std::string& from, const std::string& to);
 
 // Number of solid blocks 7zz reports for an archive (-1 when it cannot list it).
 int SolidBlocks(const std::filesystem::path& archive);

@@ -8,7 +8,8 @@
 namespace TestSupport {
 
 TempDir::TempDir(const std::string& tag) {
-  std::string pattern = (std::filesystem::temp_directory_path() / ("skinui-" + tag + "-XXXXXX")).string();
+  std::string pattern =
+      (std::filesystem::temp_directory_path() / ("skinui-" + tag + "-XXXXXX")).string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
   m_path = pattern;
 }

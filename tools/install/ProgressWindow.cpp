@@ -56,17 +56,12 @@ void TakeProgress(HWND hwnd, const COPYDATASTRUCT* record) {
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT:
-      Paint(hwnd);
-      return 0;
+    case WM_PAINT: Paint(hwnd); return 0;
     case WM_COPYDATA:
       TakeProgress(hwnd, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
       return TRUE;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
 
@@ -79,7 +74,6 @@ HWND CreateProgressWindow(LPCWSTR installDirectory) {
   wc.lpszClassName = kSetupWindowClass;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   if (!RegisterClassW(&wc)) return nullptr;
-  return CreateWindowExW(0, kSetupWindowClass, kSetupWindowTitle,
-                         WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 518, 345, nullptr, nullptr,
-                         nullptr, nullptr);
+  return CreateWindowExW(0, kSetupWindowClass, kSetupWindowTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                         100, 100, 518, 345, nullptr, nullptr, nullptr, nullptr);
 }

@@ -39,11 +39,16 @@ std::u16string FromUtf8(const char* text) {
 
 bool ParseArguments(int argc, char** argv, Choices* choices) {
   for (int i = 1; i < argc; ++i) {
-    if (!std::strcmp(argv[i], "--no-desktop")) choices->desktop = false;
-    else if (!std::strcmp(argv[i], "--no-startmenu")) choices->startMenu = false;
-    else if (!std::strcmp(argv[i], "--no-taskbar")) choices->taskbar = false;
-    else if (argv[i][0] == '-' || !choices->directory.empty()) return false;
-    else choices->directory = FromUtf8(argv[i]);
+    if (!std::strcmp(argv[i], "--no-desktop"))
+      choices->desktop = false;
+    else if (!std::strcmp(argv[i], "--no-startmenu"))
+      choices->startMenu = false;
+    else if (!std::strcmp(argv[i], "--no-taskbar"))
+      choices->taskbar = false;
+    else if (argv[i][0] == '-' || !choices->directory.empty())
+      return false;
+    else
+      choices->directory = FromUtf8(argv[i]);
   }
   if (!choices->directory.empty()) return true;
   WCHAR found[MAX_PATH] = {};

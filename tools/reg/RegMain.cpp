@@ -30,12 +30,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   switch (request.verb) {
-    case RegTool::Verb::Query:
-      return RegTool::RunQuery(request);
-    case RegTool::Verb::Add:
-      return RegTool::RunAdd(request);
-    case RegTool::Verb::Delete:
-      return RegTool::RunDelete(request);
+    case RegTool::Verb::Query: return RegTool::RunQuery(request);
+    case RegTool::Verb::Add: return RegTool::RunAdd(request);
+    case RegTool::Verb::Delete: return RegTool::RunDelete(request);
   }
   return 1;
 }

@@ -136,12 +136,8 @@ bool EncodeData(DWORD type, const std::u16string& text, char16_t separator, std:
   switch (type) {
     case REG_SZ:
     case REG_EXPAND_SZ:
-    case REG_NONE:
-      *bytes = StringBytes(text);
-      return true;
-    case REG_MULTI_SZ:
-      *bytes = MultiStringBytes(text, separator);
-      return true;
+    case REG_NONE: *bytes = StringBytes(text); return true;
+    case REG_MULTI_SZ: *bytes = MultiStringBytes(text, separator); return true;
     case REG_DWORD:
       if (!ParseNumber(text, 0xFFFFFFFFu, &number)) return false;
       bytes->assign(4, '\0');
@@ -152,10 +148,8 @@ bool EncodeData(DWORD type, const std::u16string& text, char16_t separator, std:
       bytes->assign(8, '\0');
       for (int i = 0; i < 8; ++i) (*bytes)[i] = static_cast<char>(number >> (8 * i));
       return true;
-    case REG_BINARY:
-      return ParseHex(text, bytes);
-    default:
-      return false;
+    case REG_BINARY: return ParseHex(text, bytes);
+    default: return false;
   }
 }
 
@@ -182,8 +176,7 @@ std::u16string FormatData(DWORD type, const std::string& bytes) {
         return HexNumber(value);
       }
       return Hex(bytes);
-    default:
-      return Hex(bytes);
+    default: return Hex(bytes);
   }
 }
 

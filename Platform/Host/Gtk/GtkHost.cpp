@@ -87,7 +87,9 @@ guint32 g_lastButtonTime = GDK_CURRENT_TIME;
 gboolean OnButton(GtkWidget*, GdkEventButton* e, gpointer data) {
   auto* w = static_cast<HostWindow*>(data);
   if (e->type != GDK_BUTTON_PRESS && e->type != GDK_BUTTON_RELEASE) return TRUE;  // we count clicks
-  MouseButton b = e->button == 3 ? MouseButton::Right : e->button == 2 ? MouseButton::Middle : MouseButton::Left;
+  MouseButton b = e->button == 3   ? MouseButton::Right
+                  : e->button == 2 ? MouseButton::Middle
+                                   : MouseButton::Left;
   if (e->button > 3) return FALSE;
   g_lastButtonTime = e->time;
   InputMouseButton(w->hwnd, RootPoint(e->x_root, e->y_root), b, e->type == GDK_BUTTON_PRESS);
@@ -103,8 +105,10 @@ gboolean OnScroll(GtkWidget*, GdkEventScroll* e, gpointer data) {
     case GDK_SCROLL_LEFT: InputMouseWheel(w->hwnd, p, -WHEEL_DELTA, true); break;
     case GDK_SCROLL_RIGHT: InputMouseWheel(w->hwnd, p, WHEEL_DELTA, true); break;
     case GDK_SCROLL_SMOOTH:
-      if (e->delta_y != 0) InputMouseWheel(w->hwnd, p, static_cast<int>(-e->delta_y * WHEEL_DELTA), false);
-      if (e->delta_x != 0) InputMouseWheel(w->hwnd, p, static_cast<int>(e->delta_x * WHEEL_DELTA), true);
+      if (e->delta_y != 0)
+        InputMouseWheel(w->hwnd, p, static_cast<int>(-e->delta_y * WHEEL_DELTA), false);
+      if (e->delta_x != 0)
+        InputMouseWheel(w->hwnd, p, static_cast<int>(e->delta_x * WHEEL_DELTA), true);
       break;
   }
   return TRUE;
@@ -177,7 +181,8 @@ gboolean OnFocusOut(GtkWidget*, GdkEventFocus*, gpointer data) {
 // Asks the window for its sizing limits; on the GTK thread.
 void AskLimits(HostWindow* w) {
   MINMAXINFO mmi = AskMinMaxInfo(w->hwnd);
-  w->minTrack = SIZE{std::max<LONG>(1, mmi.ptMinTrackSize.x), std::max<LONG>(1, mmi.ptMinTrackSize.y)};
+  w->minTrack =
+      SIZE{std::max<LONG>(1, mmi.ptMinTrackSize.x), std::max<LONG>(1, mmi.ptMinTrackSize.y)};
   w->maxTrack = SIZE{std::max(w->minTrack.cx, mmi.ptMaxTrackSize.x),
                      std::max(w->minTrack.cy, mmi.ptMaxTrackSize.y)};
 }
@@ -201,7 +206,8 @@ gboolean OnConfigure(GtkWidget* widget, GdkEventConfigure* e, gpointer data) {
   gtk_window_get_position(GTK_WINDOW(widget), &x, &y);
   RECT r{x, y, x + e->width, y + e->height};
   if (EqualRect(&r, &w->rect)) return FALSE;
-  bool resized = e->width != w->rect.right - w->rect.left || e->height != w->rect.bottom - w->rect.top;
+  bool resized =
+      e->width != w->rect.right - w->rect.left || e->height != w->rect.bottom - w->rect.top;
   if (resized) {
     // The user or the window manager sized the window: it keeps to the window's limits even
     // where no window manager enforces them.
@@ -269,12 +275,33 @@ RECT FromGdk(const GdkRectangle& r) { return RECT{r.x, r.y, r.x + r.width, r.y +
 void AddButtons(GtkDialog* dialog, UINT type) {
   auto add = [&](const char* label, int id) { gtk_dialog_add_button(dialog, label, id); };
   switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL: add("_OK", IDOK); add("_Cancel", IDCANCEL); break;
-    case MB_ABORTRETRYIGNORE: add("_Abort", IDABORT); add("_Retry", IDRETRY); add("_Ignore", IDIGNORE); break;
-    case MB_YESNOCANCEL: add("_Yes", IDYES); add("_No", IDNO); add("_Cancel", IDCANCEL); break;
-    case MB_YESNO: add("_Yes", IDYES); add("_No", IDNO); break;
-    case MB_RETRYCANCEL: add("_Retry", IDRETRY); add("_Cancel", IDCANCEL); break;
-    case MB_CANCELTRYCONTINUE: add("_Cancel", IDCANCEL); add("_Try Again", IDTRYAGAIN); add("_Continue", IDCONTINUE); break;
+    case MB_OKCANCEL:
+      add("_OK", IDOK);
+      add("_Cancel", IDCANCEL);
+      break;
+    case MB_ABORTRETRYIGNORE:
+      add("_Abort", IDABORT);
+      add("_Retry", IDRETRY);
+      add("_Ignore", IDIGNORE);
+      break;
+    case MB_YESNOCANCEL:
+      add("_Yes", IDYES);
+      add("_No", IDNO);
+      add("_Cancel", IDCANCEL);
+      break;
+    case MB_YESNO:
+      add("_Yes", IDYES);
+      add("_No", IDNO);
+      break;
+    case MB_RETRYCANCEL:
+      add("_Retry", IDRETRY);
+      add("_Cancel", IDCANCEL);
+      break;
+    case MB_CANCELTRYCONTINUE:
+      add("_Cancel", IDCANCEL);
+      add("_Try Again", IDTRYAGAIN);
+      add("_Continue", IDCONTINUE);
+      break;
     default: add("_OK", IDOK); break;
   }
 }
@@ -433,7 +460,8 @@ class GtkHost final : public Host {
 
   void BeginMoveDrag(HostWindow* w, int button, POINT screen) override {
     OnGtkThread([&] {
-      gtk_window_begin_move_drag(GTK_WINDOW(w->window), button, screen.x, screen.y, g_lastButtonTime);
+      gtk_window_begin_move_drag(GTK_WINDOW(w->window), button, screen.x, screen.y,
+                                 g_lastButtonTime);
     });
   }
 
@@ -479,8 +507,9 @@ class GtkHost final : public Host {
   int MessageBox(HWND owner, const std::u16string& text, const std::u16string& caption,
                  UINT type) override {
     std::string body = Utf16ToUtf8(text), title = Utf16ToUtf8(caption);
-    GtkWidget* dialog = gtk_message_dialog_new(ParentOf(owner), GTK_DIALOG_DESTROY_WITH_PARENT,
-                                               MessageType(type), GTK_BUTTONS_NONE, "%s", body.c_str());
+    GtkWidget* dialog =
+        gtk_message_dialog_new(ParentOf(owner), GTK_DIALOG_DESTROY_WITH_PARENT, MessageType(type),
+                               GTK_BUTTONS_NONE, "%s", body.c_str());
     gtk_window_set_title(GTK_WINDOW(dialog), title.c_str());
     if ((type & MB_TOPMOST) != 0) gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
     AddButtons(GTK_DIALOG(dialog), type);
@@ -513,10 +542,13 @@ class GtkHost final : public Host {
   void WaitForEvents(int timeoutMs) override {
     guint source = 0;
     if (timeoutMs >= 0) {
-      source = g_timeout_add(static_cast<guint>(timeoutMs), +[](gpointer flag) -> gboolean {
-        *static_cast<guint*>(flag) = 0;
-        return G_SOURCE_REMOVE;
-      }, &source);
+      source = g_timeout_add(
+          static_cast<guint>(timeoutMs),
+          +[](gpointer flag) -> gboolean {
+            *static_cast<guint*>(flag) = 0;
+            return G_SOURCE_REMOVE;
+          },
+          &source);
     }
     g_main_context_iteration(nullptr, TRUE);
     if (source != 0) g_source_remove(source);
@@ -547,7 +579,8 @@ class GtkHost final : public Host {
     }
     gtk_widget_set_app_paintable(w->window, TRUE);
     GdkScreen* screen = gtk_widget_get_screen(w->window);
-    if (GdkVisual* rgba = gdk_screen_get_rgba_visual(screen)) gtk_widget_set_visual(w->window, rgba);
+    if (GdkVisual* rgba = gdk_screen_get_rgba_visual(screen))
+      gtk_widget_set_visual(w->window, rgba);
     gtk_window_move(win, w->rect.left, w->rect.top);
     gtk_window_set_default_size(win, std::max<LONG>(1, w->rect.right - w->rect.left),
                                 std::max<LONG>(1, w->rect.bottom - w->rect.top));

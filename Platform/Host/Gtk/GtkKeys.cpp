@@ -5,11 +5,14 @@
 namespace Platform {
 
 WORD VirtualKeyFromGdk(guint keyval) {
-  if (keyval >= GDK_KEY_a && keyval <= GDK_KEY_z) return static_cast<WORD>('A' + keyval - GDK_KEY_a);
+  if (keyval >= GDK_KEY_a && keyval <= GDK_KEY_z)
+    return static_cast<WORD>('A' + keyval - GDK_KEY_a);
   if (keyval >= GDK_KEY_A && keyval <= GDK_KEY_Z) return static_cast<WORD>(keyval);
   if (keyval >= GDK_KEY_0 && keyval <= GDK_KEY_9) return static_cast<WORD>(keyval);
-  if (keyval >= GDK_KEY_F1 && keyval <= GDK_KEY_F12) return static_cast<WORD>(VK_F1 + keyval - GDK_KEY_F1);
-  if (keyval >= GDK_KEY_KP_0 && keyval <= GDK_KEY_KP_9) return static_cast<WORD>(VK_NUMPAD0 + keyval - GDK_KEY_KP_0);
+  if (keyval >= GDK_KEY_F1 && keyval <= GDK_KEY_F12)
+    return static_cast<WORD>(VK_F1 + keyval - GDK_KEY_F1);
+  if (keyval >= GDK_KEY_KP_0 && keyval <= GDK_KEY_KP_9)
+    return static_cast<WORD>(VK_NUMPAD0 + keyval - GDK_KEY_KP_0);
   switch (keyval) {
     case GDK_KEY_BackSpace: return VK_BACK;
     case GDK_KEY_Tab:

@@ -76,14 +76,30 @@ class HeadlessHost final : public Host {
     if (State().drag.window == w) State().drag = Drag{};
     delete w;
   }
-  void ShowHostWindow(HostWindow* w, bool show, bool) override { Set([&] { w->view.visible = show; }); }
-  void MoveHostWindow(HostWindow* w, const RECT& r) override { Set([&] { w->view.rect = r; }); }
-  void SetHostTitle(HostWindow* w, const std::u16string& t) override { Set([&] { w->view.title = t; }); }
-  void Present(HostWindow* w, cairo_surface_t*, const RECT&) override { Set([&] { w->view.presents++; }); }
-  void SetShape(HostWindow* w, const cairo_region_t* s) override { Set([&] { w->view.shaped = s != nullptr; }); }
-  void SetOpacity(HostWindow* w, BYTE a) override { Set([&] { w->view.opacity = a; }); }
-  void SetKeepAbove(HostWindow* w, bool above) override { Set([&] { w->view.keepAbove = above; }); }
-  void SetMinimized(HostWindow* w, bool m) override { Set([&] { w->view.minimized = m; }); }
+  void ShowHostWindow(HostWindow* w, bool show, bool) override {
+    Set([&] { w->view.visible = show; });
+  }
+  void MoveHostWindow(HostWindow* w, const RECT& r) override {
+    Set([&] { w->view.rect = r; });
+  }
+  void SetHostTitle(HostWindow* w, const std::u16string& t) override {
+    Set([&] { w->view.title = t; });
+  }
+  void Present(HostWindow* w, cairo_surface_t*, const RECT&) override {
+    Set([&] { w->view.presents++; });
+  }
+  void SetShape(HostWindow* w, const cairo_region_t* s) override {
+    Set([&] { w->view.shaped = s != nullptr; });
+  }
+  void SetOpacity(HostWindow* w, BYTE a) override {
+    Set([&] { w->view.opacity = a; });
+  }
+  void SetKeepAbove(HostWindow* w, bool above) override {
+    Set([&] { w->view.keepAbove = above; });
+  }
+  void SetMinimized(HostWindow* w, bool m) override {
+    Set([&] { w->view.minimized = m; });
+  }
   void Activate(HostWindow*) override {}
   void BeginMoveDrag(HostWindow* w, int, POINT screen) override {
     std::lock_guard<std::mutex> guard(State().lock);
@@ -92,7 +108,9 @@ class HeadlessHost final : public Host {
   void BeginResizeDrag(HostWindow* w, int edge, int, POINT) override {
     Set([&] { w->view.resizeEdge = edge; });
   }
-  void SetCursorShape(HostWindow*, int id) override { Set([&] { State().cursor = id; }); }
+  void SetCursorShape(HostWindow*, int id) override {
+    Set([&] { State().cursor = id; });
+  }
   RECT ScreenRect() override {
     std::lock_guard<std::mutex> guard(State().lock);
     return State().screen;

@@ -148,8 +148,12 @@ TEST(GdiAlphaBlend, StretchesAOnePixelColourAndRefusesBadArguments) {
 }
 
 TRIVERTEX Vertex(LONG x, LONG y, BYTE r, BYTE g, BYTE b) {
-  return {x, y, static_cast<COLOR16>(r << 8), static_cast<COLOR16>(g << 8),
-          static_cast<COLOR16>(b << 8), 0xFF00};
+  return {x,
+          y,
+          static_cast<COLOR16>(r << 8),
+          static_cast<COLOR16>(g << 8),
+          static_cast<COLOR16>(b << 8),
+          0xFF00};
 }
 
 TEST(GdiGradientFill, EndsExactlyAndRunsMonotonously) {

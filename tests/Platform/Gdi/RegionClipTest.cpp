@@ -129,7 +129,7 @@ TEST(GdiOrigins, WindowAndViewportOriginsShiftDrawingAndClipBoxes) {
   EXPECT_EQ(s.At(0, 0), kRed);
   EXPECT_EQ(s.At(1, 1), kRed);
   EXPECT_EQ(s.CountNot(kWhite), 4);
-  ASSERT_TRUE(SetViewportOrgEx(s.dc(), 10, 0, nullptr));  // device = logical - 5 + 10
+  ASSERT_TRUE(SetViewportOrgEx(s.dc(), 10, 0, nullptr));             // device = logical - 5 + 10
   EXPECT_EQ(IntersectClipRect(s.dc(), 0, 0, 10, 10), SIMPLEREGION);  // device (5..15, -5..5)
   RECT box;
   GetClipBox(s.dc(), &box);

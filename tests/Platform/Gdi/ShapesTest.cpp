@@ -113,9 +113,9 @@ TEST(GdiRoundRect, CornersAreRoundAndInsideTheRectangle) {
   EXPECT_GE(ink.top, 4);
   EXPECT_LE(ink.right, 26);
   EXPECT_LE(ink.bottom, 20);
-  EXPECT_EQ(s.At(4, 4), kWhite);    // cut corners
+  EXPECT_EQ(s.At(4, 4), kWhite);  // cut corners
   EXPECT_EQ(s.At(25, 19), kWhite);
-  EXPECT_EQ(s.At(15, 4), kRed);     // straight edges on the outline
+  EXPECT_EQ(s.At(15, 4), kRed);  // straight edges on the outline
   EXPECT_EQ(s.At(4, 12), kRed);
   EXPECT_EQ(s.At(15, 12), kBlue);
   s.Save("roundrect.png");

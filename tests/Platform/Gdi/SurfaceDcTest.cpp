@@ -1,12 +1,11 @@
 // Contexts on surfaces owned elsewhere (window pixels) and the PNG debug helper.
 
+#include <cairo.h>
 #include <gtest/gtest.h>
 
-#include <cairo.h>
-
 #include "GdiTestSupport.h"
-#include "support/PngFile.h"
 #include "Platform/Gdi/SurfaceDC.h"
+#include "support/PngFile.h"
 
 using namespace GdiTest;
 

@@ -187,8 +187,7 @@ TEST(GdiDrawText, CalcRectMeasuresWhatIsDrawn) {
     EXPECT_EQ(calc.top, 10);
     EXPECT_EQ(calc.bottom - calc.top, s.Metrics().tmHeight);
     EXPECT_EQ(calc.right - calc.left, s.Extent(text).cx);
-    int height = DrawTextW(s.dc(), text.data(), static_cast<int>(text.size()), &r,
-                           DT_SINGLELINE);
+    int height = DrawTextW(s.dc(), text.data(), static_cast<int>(text.size()), &r, DT_SINGLELINE);
     EXPECT_EQ(height, s.Metrics().tmHeight);
     RECT ink = s.InkBox(kWhite);
     EXPECT_GE(ink.left, calc.left);
@@ -323,7 +322,8 @@ TEST(GdiText, RunsStayOnOneLineAndBadArgumentsAreRefused) {
   Platform::DebugOutputCapture capture;
   const INT dx[2] = {5, 5};
   EXPECT_TRUE(ExtTextOutW(s.dc(), 0, 0, 0, nullptr, u"ab", 2, dx));
-  EXPECT_NE(capture.Text().find(u"ExtTextOutW: unsupported character spacing"), std::u16string::npos);
+  EXPECT_NE(capture.Text().find(u"ExtTextOutW: unsupported character spacing"),
+            std::u16string::npos);
   EXPECT_FALSE(ExtTextOutW(s.dc(), 0, 0, ETO_GLYPH_INDEX, nullptr, u"ab", 2, nullptr));
   LOGFONTW huge{};
   huge.lfHeight = -100000;

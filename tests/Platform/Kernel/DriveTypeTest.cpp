@@ -10,7 +10,8 @@ namespace {
 class DriveType : public PrefixTest {
  protected:
   void MapDrive(char letter, const fs::path& target) {
-    fs::create_directory_symlink(target, prefix.Path() / "dosdevices" / (std::string(1, letter) + ":"));
+    fs::create_directory_symlink(target,
+                                 prefix.Path() / "dosdevices" / (std::string(1, letter) + ":"));
   }
 };
 

@@ -21,7 +21,8 @@ DWORD WINAPI WaitOnce(LPVOID param) {
 // Starts `count` threads that each wait once for the event.
 std::vector<HANDLE> StartWaiters(Waiter* waiter, int count) {
   std::vector<HANDLE> threads;
-  for (int i = 0; i < count; ++i) threads.push_back(CreateThread(nullptr, 0, WaitOnce, waiter, 0, nullptr));
+  for (int i = 0; i < count; ++i)
+    threads.push_back(CreateThread(nullptr, 0, WaitOnce, waiter, 0, nullptr));
   return threads;
 }
 

@@ -1,11 +1,10 @@
-#include "Platform/Win32Ext.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "Platform/Kernel/PathMap.h"
 #include "Platform/Win32.h"
+#include "Platform/Win32Ext.h"
 #include "support/TempDir.h"
 #include "support/TestPrefix.h"
 

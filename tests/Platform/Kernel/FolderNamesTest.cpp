@@ -1,10 +1,9 @@
-#include "Platform/Kernel/FolderNames.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
+#include "Platform/Kernel/FolderNames.h"
 #include "Platform/Kernel/PathMap.h"
 #include "Platform/Win32.h"
 #include "support/TempDir.h"
@@ -45,7 +44,8 @@ TEST(FolderNames, KeptNamesFollowChangesFromInsideAndOutside) {
   // in another case opens the file that exists.
   for (int i = 0; i < 300; ++i) {
     const std::string number = std::to_string(i);
-    std::u16string path = u"C:\\many\\File" + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) +
+    std::u16string path = u"C:\\many\\File" +
+                          std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) +
                           std::u16string(number.begin(), number.end());
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -62,7 +62,8 @@ TEST(FolderNames, KeptNamesFollowChangesFromInsideAndOutside) {
   EXPECT_NE(again, INVALID_HANDLE_VALUE);
   CloseHandle(again);
   size_t count = 0;
-  for (const auto& entry : fs::directory_iterator(folder)) count += entry.path().filename() != "Beta.TXT";
+  for (const auto& entry : fs::directory_iterator(folder))
+    count += entry.path().filename() != "Beta.TXT";
   EXPECT_EQ(count, 301u);
 }
 

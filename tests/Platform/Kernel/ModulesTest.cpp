@@ -9,8 +9,8 @@ namespace {
 TEST(Modules, LibrariesAreFoundByAnySpellingOfTheirName) {
   HMODULE kernel = GetModuleHandleW(u"kernel32");
   ASSERT_NE(kernel, nullptr);
-  for (const char16_t* name : {u"KERNEL32.DLL", u"Kernel32.dll", u"kernel32.dll",
-                               u"C:\\Windows\\System32\\kernel32.dll"})
+  for (const char16_t* name :
+       {u"KERNEL32.DLL", u"Kernel32.dll", u"kernel32.dll", u"C:\\Windows\\System32\\kernel32.dll"})
     EXPECT_EQ(GetModuleHandleW(name), kernel) << Platform::Utf16ToUtf8(name);
   HMODULE user = GetModuleHandleW(u"User32.dll");
   ASSERT_NE(user, nullptr);
@@ -38,7 +38,8 @@ TEST(Modules, TheProgramIsFoundByItsOwnFileName) {
   WCHAR path[MAX_PATH];
   ASSERT_GT(GetModuleFileNameW(nullptr, path, MAX_PATH), 0u);
   std::u16string self(path);
-  EXPECT_EQ(GetModuleHandleW(self.substr(self.rfind(u'\\') + 1).c_str()), Platform::ProgramModule());
+  EXPECT_EQ(GetModuleHandleW(self.substr(self.rfind(u'\\') + 1).c_str()),
+            Platform::ProgramModule());
   WCHAR library[MAX_PATH];
   ASSERT_GT(GetModuleFileNameW(GetModuleHandleW(u"shell32"), library, MAX_PATH), 0u);
   EXPECT_EQ(std::u16string(library), u"C:\\windows\\system32\\shell32.dll");
@@ -54,9 +55,9 @@ TEST(Modules, FunctionsAreFoundInTheLibraryThatExportsThem) {
   BOOL wow64 = 7;
   EXPECT_TRUE(isWow64(GetCurrentProcess(), &wow64));
   EXPECT_EQ(wow64, FALSE);  // this build is 64-bit
-  EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(u"shlwapi"),
-                                                   "PathCanonicalizeW")),
-            reinterpret_cast<void*>(&PathCanonicalizeW));
+  EXPECT_EQ(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(u"shlwapi"), "PathCanonicalizeW")),
+      reinterpret_cast<void*>(&PathCanonicalizeW));
   // By ordinal, as the shell's directory creation is taken.
   auto create = reinterpret_cast<SHCreateDirectoryFn>(
       GetProcAddress(GetModuleHandleW(u"shell32"), MAKEINTRESOURCEA(165)));

@@ -158,9 +158,9 @@ TEST_F(PathMap, TheLongestDriveTargetWins) {
 }
 
 TEST_F(PathMap, RoundTripsKeepEveryName) {
-  const std::string names[] = {
-      C("users/Public/Desktop/Halvane.lnk"), C("Program Files/Halvane/\xE5\xAE\x89\xE8\xA3\x85"),
-      "/var/lib/some thing/file.tar.gz", C("odd/a:b*c?d\"e<f>g|h\\i")};
+  const std::string names[] = {C("users/Public/Desktop/Halvane.lnk"),
+                               C("Program Files/Halvane/\xE5\xAE\x89\xE8\xA3\x85"),
+                               "/var/lib/some thing/file.tar.gz", C("odd/a:b*c?d\"e<f>g|h\\i")};
   for (const std::string& posix : names) {
     std::u16string windows = PosixToWindowsPath(posix);
     EXPECT_EQ(ToPosix(windows), posix) << posix;

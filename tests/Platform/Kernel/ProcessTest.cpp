@@ -17,9 +17,8 @@ class Process : public PrefixTest {
  protected:
   // A shell script that records its arguments ("a|b|") and then its working folder.
   void Recorder(const fs::path& at) {
-    Executable(at, "#!/bin/sh\nprintf '%s|' \"$@\" > '" + Record().string() +
-                       "'\necho >> '" + Record().string() + "'\npwd >> '" + Record().string() +
-                       "'\n");
+    Executable(at, "#!/bin/sh\nprintf '%s|' \"$@\" > '" + Record().string() + "'\necho >> '" +
+                       Record().string() + "'\npwd >> '" + Record().string() + "'\n");
   }
   void Executable(const fs::path& at, const std::string& content) {
     TestSupport::WriteFile(at, content);
@@ -53,8 +52,8 @@ TEST_F(Process, ExitCodesComeBackThroughBothHandles) {
   STARTUPINFOW si = {};
   PROCESS_INFORMATION pi = {};
   std::u16string line = uR"(Z:\bin\sh -c "exit 7")";
-  ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &si, &pi));
+  ASSERT_TRUE(
+      CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
   EXPECT_GT(pi.dwProcessId, 0u);
   EXPECT_EQ(WaitForSingleObject(pi.hThread, INFINITE), WAIT_OBJECT_0);
   EXPECT_EQ(WaitForSingleObject(pi.hProcess, 0), WAIT_OBJECT_0);
@@ -78,8 +77,8 @@ TEST_F(Process, WaitsTimeOutWhileTheChildRuns) {
   ASSERT_EQ(0, pipe2(fds, O_CLOEXEC));  // only the copy on standard input reaches the child
   int savedIn = dup(0);
   dup2(fds[0], 0);
-  ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &si, &pi));
+  ASSERT_TRUE(
+      CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
   dup2(savedIn, 0);
   close(savedIn);
   close(fds[0]);
@@ -118,7 +117,7 @@ TEST_F(Process, AnUnquotedProgramPathWithBlanksIsFoundAndItsArgumentsSplit) {
 TEST_F(Process, ExtensionsFoldersAndTheSearchPath) {
   Recorder(C("tools/run.exe"));
   EXPECT_EQ(Run(uR"(C:\tools\run arg)"), 0);  // ".exe" is tried
-  EXPECT_EQ(Run(uR"(sh -c "exit 3")"), 3);     // a bare name is looked up along PATH
+  EXPECT_EQ(Run(uR"(sh -c "exit 3")"), 3);    // a bare name is looked up along PATH
   // lpApplicationName picks the program; the command line is only the arguments.
   EXPECT_EQ(Run(uR"(anything -c "exit 5")", nullptr, uR"(Z:\bin\sh)"), 5);
   fs::create_directories(C("work dir"));
@@ -132,15 +131,16 @@ TEST_F(Process, FailuresCarryTheDocumentedErrors) {
   EXPECT_EQ(StartError(u"surely-no-such-program-here"), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
   TestSupport::WriteFile(C("plain.exe"), "#!/bin/sh\nexit 0\n");  // no execute permission
   EXPECT_EQ(StartError(uR"(C:\plain.exe)"), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-  Executable(C("garbage.exe"), std::string("\x7f" "ELF garbage\x01\x02"));
+  Executable(C("garbage.exe"), std::string("\x7f"
+                                           "ELF garbage\x01\x02"));
   EXPECT_EQ(StartError(uR"(C:\garbage.exe)"), static_cast<DWORD>(ERROR_BAD_EXE_FORMAT));
   Recorder(C("ok.exe"));
   EXPECT_EQ(StartError(uR"(C:\ok.exe)", uR"(C:\no such folder)"),
             static_cast<DWORD>(ERROR_DIRECTORY));
   STARTUPINFOW si = {};
   PROCESS_INFORMATION pi = {};
-  EXPECT_FALSE(CreateProcessW(nullptr, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                              &pi));
+  EXPECT_FALSE(
+      CreateProcessW(nullptr, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
   EXPECT_EQ(Error(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
   std::u16string line = uR"(C:\ok.exe)";
   EXPECT_FALSE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
@@ -152,8 +152,8 @@ TEST_F(Process, AChildWhoseHandlesAreClosedAtOnceLeavesNoZombie) {
   STARTUPINFOW si = {};
   PROCESS_INFORMATION pi = {};
   std::u16string line = uR"(Z:\bin\sh -c "exit 0")";
-  ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &si, &pi));
+  ASSERT_TRUE(
+      CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
   CloseHandle(pi.hProcess);
   CloseHandle(pi.hThread);
   const fs::path proc = "/proc/" + std::to_string(pi.dwProcessId);

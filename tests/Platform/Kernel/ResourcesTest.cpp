@@ -67,8 +67,8 @@ TEST(Resources, MissingResourcesSayWhatIsMissing) {
 TEST(Resources, TestsCanAddReplaceAndRemoveResources) {
   HMODULE self = GetModuleHandleW(nullptr);
   const char payload[] = {'7', 'z', '\xBC', '\xAF', '\x27', '\x1C', 0, 4};
-  ASSERT_TRUE(Platform::RegisterResource(self, u"DATA", MAKEINTRESOURCEW(106), payload,
-                                         sizeof payload));
+  ASSERT_TRUE(
+      Platform::RegisterResource(self, u"DATA", MAKEINTRESOURCEW(106), payload, sizeof payload));
   EXPECT_EQ(Bytes(nullptr, MAKEINTRESOURCEW(106), u"DATA"), std::string(payload, sizeof payload));
 
   HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(106), u"DATA");

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
-#include <unistd.h>
 
 #include "Platform/Host/Headless/Headless.h"
 #include "Platform/Win32.h"

@@ -53,9 +53,7 @@ struct DatePicker : ::testing::Test {
     H::Type(digits);
     H::RunUntilIdle();
   }
-  void Press(WORD vk) {
-    SendMessageW(picker, WM_KEYDOWN, vk, 0);
-  }
+  void Press(WORD vk) { SendMessageW(picker, WM_KEYDOWN, vk, 0); }
   void ExpectDate(int year, int month, int day) {
     SYSTEMTIME st = Get();
     EXPECT_EQ(st.wYear, year);
@@ -110,8 +108,7 @@ TEST_F(DatePicker, NoDateOnlyWithShowNone) {
   SYSTEMTIME st{};
   EXPECT_EQ(SendMessageW(optional, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st)), GDT_NONE);
   ASSERT_TRUE(Set(Date(2022, 3, 4), optional));
-  EXPECT_EQ(SendMessageW(optional, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st)),
-            GDT_VALID);
+  EXPECT_EQ(SendMessageW(optional, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st)), GDT_VALID);
 }
 
 TEST_F(DatePicker, UpAndDownWrapFieldsAndKeepTheDayInsideTheMonth) {

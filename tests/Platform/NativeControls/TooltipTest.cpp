@@ -16,8 +16,8 @@ struct TipFixture : ::testing::Test {
   void SetUp() override {
     owner = rec.Create("Owner", WS_POPUP | WS_VISIBLE, nullptr, 0, {100, 100, 500, 400});
     tip = CreateWindowExW(0, u"tooltips_class32", nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                          nullptr, nullptr);
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
+                          nullptr, nullptr, nullptr);
     ASSERT_NE(tip, nullptr);
     info = Info(u"Choose the folder");
   }
@@ -154,8 +154,12 @@ TEST_F(Tooltip, DeactivatingPoppingOrDisablingHidesTheTip) {
 }
 
 TEST_F(Tooltip, RecordsOfEachVersionsSizeAreTakenOthersRefused) {
-  const UINT good[] = {40, 44, 48, static_cast<UINT>(TTTOOLINFOW_V1_SIZE),
-                       static_cast<UINT>(TTTOOLINFOW_V2_SIZE), sizeof(TOOLINFOW)};
+  const UINT good[] = {40,
+                       44,
+                       48,
+                       static_cast<UINT>(TTTOOLINFOW_V1_SIZE),
+                       static_cast<UINT>(TTTOOLINFOW_V2_SIZE),
+                       sizeof(TOOLINFOW)};
   UINT_PTR id = 1;
   for (UINT size : good) {
     TOOLINFOW ti{};

@@ -39,7 +39,9 @@ TEST(CodePages, MinusOneLengthCountsTheTerminator) {
 
 TEST(CodePages, InvalidSequencesAreReplacedOncePerMaximalSubpart) {
   // A lone continuation byte, a truncated 3-byte sequence, an encoded surrogate, an overlong '/'.
-  EXPECT_EQ(ToWide("a\x80" "b"), u"a\uFFFDb");
+  EXPECT_EQ(ToWide("a\x80"
+                   "b"),
+            u"a\uFFFDb");
   EXPECT_EQ(ToWide("a\xE5\xAE"), u"a\uFFFD");
   EXPECT_EQ(ToWide("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");
   EXPECT_EQ(ToWide("\xC0\xAF"), u"\uFFFD\uFFFD");
@@ -53,7 +55,9 @@ TEST(CodePages, UnpairedSurrogateBecomesReplacementCharacter) {
   const WCHAR lone[] = {u'a', 0xD800, u'b'};
   char out[16];
   int n = WideCharToMultiByte(CP_UTF8, 0, lone, 3, out, 16, nullptr, nullptr);
-  EXPECT_EQ(std::string(out, static_cast<size_t>(n)), "a\xEF\xBF\xBD" "b");
+  EXPECT_EQ(std::string(out, static_cast<size_t>(n)),
+            "a\xEF\xBF\xBD"
+            "b");
 }
 
 TEST(CodePages, NeverReadsPastAGivenLength) {
@@ -84,7 +88,10 @@ TEST(CodePages, FailuresFollowTheDocumentedErrors) {
 TEST(LastError, IsKeptPerThread) {
   SetLastError(5);
   DWORD seen = 1234;
-  std::thread([&] { seen = GetLastError(); SetLastError(87); }).join();
+  std::thread([&] {
+    seen = GetLastError();
+    SetLastError(87);
+  }).join();
   EXPECT_EQ(seen, 0u);
   EXPECT_EQ(GetLastError(), 5u);
 }

@@ -40,11 +40,8 @@ LRESULT CALLBACK PeerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_USER + 1:  // a ping that answers by sending back to the other window
       if (wParam > 0) return SendMessageW(peer->other, WM_USER + 1, wParam - 1, lParam) + 1;
       return 1;
-    case WM_USER + 2:
-      peer->echoes++;
-      return static_cast<LRESULT>(wParam * 2);
-    default:
-      return DefWindowProcW(hwnd, msg, wParam, lParam);
+    case WM_USER + 2: peer->echoes++; return static_cast<LRESULT>(wParam * 2);
+    default: return DefWindowProcW(hwnd, msg, wParam, lParam);
   }
 }
 
@@ -118,8 +115,10 @@ TEST_F(CrossThread, TwoThreadsSendingToEachOtherDoNotDeadlock) {
     fromB = SendMessageW(a.self, WM_USER + 1, 6, 0);
     MSG msg;
     while (!stop) {
-      if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-      else std::this_thread::yield();
+      if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageW(&msg);
+      else
+        std::this_thread::yield();
     }
     DestroyWindow(b.self);
   });

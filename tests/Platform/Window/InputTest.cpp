@@ -148,8 +148,8 @@ TEST_F(Input, CaptionBandDragsTheWindow) {
   EXPECT_EQ(r.top, 150);
   EXPECT_EQ(r.right - r.left, 200);
   EXPECT_EQ(H::View(a).rect.left, 140);
-  EXPECT_TRUE(rec.Matches({{"A", WM_NCLBUTTONDOWN, HTCAPTION, Pt(150, 110)},
-                           {"A", WM_MOVE, 0, Pt(140, 150)}}))
+  EXPECT_TRUE(rec.Matches(
+      {{"A", WM_NCLBUTTONDOWN, HTCAPTION, Pt(150, 110)}, {"A", WM_MOVE, 0, Pt(140, 150)}}))
       << rec.Describe();
 }
 
@@ -165,8 +165,8 @@ TEST_F(Input, SizingBordersAnsweredByTheWindowStartASizingDragOfThatEdge) {
   rec.Clear();
   H::Click(295, 245);
   H::RunUntilIdle();
-  EXPECT_TRUE(rec.Matches({{"A", WM_NCLBUTTONDOWN, HTBOTTOMRIGHT},
-                           {"A", WM_SYSCOMMAND, SC_SIZE + WMSZ_BOTTOMRIGHT}}))
+  EXPECT_TRUE(rec.Matches(
+      {{"A", WM_NCLBUTTONDOWN, HTBOTTOMRIGHT}, {"A", WM_SYSCOMMAND, SC_SIZE + WMSZ_BOTTOMRIGHT}}))
       << rec.Describe();
   EXPECT_EQ(H::View(a).resizeEdge, WMSZ_BOTTOMRIGHT);
 

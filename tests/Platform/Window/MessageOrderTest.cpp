@@ -18,8 +18,8 @@ const DWORD kPopup = WS_POPUP;
 TEST_F(MessageOrder, CreationOfHiddenAndVisibleWindows) {
   HWND hidden = rec.Create("A", kOverlapped);
   ASSERT_NE(hidden, nullptr);
-  EXPECT_TRUE(rec.Matches({{"A", WM_GETMINMAXINFO}, {"A", WM_NCCREATE}, {"A", WM_NCCALCSIZE},
-                           {"A", WM_CREATE}}))
+  EXPECT_TRUE(rec.Matches(
+      {{"A", WM_GETMINMAXINFO}, {"A", WM_NCCREATE}, {"A", WM_NCCALCSIZE}, {"A", WM_CREATE}}))
       << rec.Describe();
   EXPECT_FALSE(IsWindowVisible(hidden));
 
@@ -139,8 +139,8 @@ TEST_F(MessageOrder, MessagesToADestroyedWindowFail) {
 
 TEST_F(MessageOrder, ShowHideAndShowNormal) {
   HWND w = rec.Create("A", kPopup);
-  rec.Only({WM_SHOWWINDOW, WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_SIZE, WM_MOVE,
-            WM_ACTIVATE, WM_KILLFOCUS, WM_SETFOCUS});
+  rec.Only({WM_SHOWWINDOW, WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_SIZE, WM_MOVE, WM_ACTIVATE,
+            WM_KILLFOCUS, WM_SETFOCUS});
   rec.Clear();
   EXPECT_FALSE(ShowWindow(w, SW_SHOWNA));
   EXPECT_TRUE(rec.Matches({{"A", WM_SHOWWINDOW, TRUE, 0},
@@ -156,9 +156,8 @@ TEST_F(MessageOrder, ShowHideAndShowNormal) {
   EXPECT_TRUE(rec.Matches({})) << rec.Describe();
 
   EXPECT_TRUE(ShowWindow(w, SW_HIDE));
-  EXPECT_TRUE(rec.Matches({{"A", WM_SHOWWINDOW, FALSE, 0},
-                           {"A", WM_WINDOWPOSCHANGING},
-                           {"A", WM_WINDOWPOSCHANGED}}))
+  EXPECT_TRUE(rec.Matches(
+      {{"A", WM_SHOWWINDOW, FALSE, 0}, {"A", WM_WINDOWPOSCHANGING}, {"A", WM_WINDOWPOSCHANGED}}))
       << rec.Describe();
 
   rec.Clear();
@@ -244,8 +243,8 @@ TEST_F(MessageOrder, CaptureChangesAreAnnounced) {
   EXPECT_EQ(GetCapture(), b);
   EXPECT_TRUE(ReleaseCapture());
   EXPECT_EQ(GetCapture(), nullptr);
-  EXPECT_TRUE(rec.Matches({{"A", WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(b)},
-                           {"B", WM_CAPTURECHANGED, 0, 0}}))
+  EXPECT_TRUE(rec.Matches(
+      {{"A", WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(b)}, {"B", WM_CAPTURECHANGED, 0, 0}}))
       << rec.Describe();
 }
 

@@ -19,8 +19,8 @@ thread_local int t_inDefault = 0;
 Via HowItCame(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (t_inDefault > 0) return Via::Default;
   const MSG* d = t_dispatching;
-  if (t_depth == 0 && d != nullptr && d->hwnd == hwnd && d->message == msg &&
-      d->wParam == wParam && d->lParam == lParam) {
+  if (t_depth == 0 && d != nullptr && d->hwnd == hwnd && d->message == msg && d->wParam == wParam &&
+      d->lParam == lParam) {
     return Via::Posted;
   }
   return Via::Sent;
@@ -169,6 +169,7 @@ std::string Recorder::DescribeTable() {
 
 const char16_t* MessageName(UINT msg) {
   switch (msg) {
+    // clang-format off
 #define NAME(m) \
   case m:       \
     return u## #m;
@@ -186,9 +187,9 @@ const char16_t* MessageName(UINT msg) {
     NAME(WM_ACTIVATEAPP) NAME(WM_NCPAINT) NAME(WM_SYSCOMMAND)
     NAME(WM_GETICON) NAME(WM_NCMOUSELEAVE) NAME(WM_CANCELMODE) NAME(WM_IME_SETCONTEXT)
     NAME(WM_IME_NOTIFY) NAME(WM_USER)
+    // clang-format on
 #undef NAME
-    default:
-      return u"WM_other";
+                                                            default : return u"WM_other";
   }
 }
 

@@ -36,8 +36,8 @@ TEST_F(WindowData, ClassesRegisterOnceAndAnswerTheirInformation) {
   wc.cbSize = 3;
   wc.lpszClassName = u"BadSize";
   EXPECT_EQ(RegisterClassExW(&wc), 0);
-  EXPECT_EQ(CreateWindowExW(0, u"NoSuchClass", u"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                            nullptr, nullptr),
+  EXPECT_EQ(CreateWindowExW(0, u"NoSuchClass", u"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                            nullptr),
             nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CANNOT_FIND_WND_CLASS));
   HWND w = CreateWindowExW(0, u"DataTestClass", u"x", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
