@@ -5,6 +5,7 @@
 #include "Control/UIActiveX.h"
 #include "Control/UIChildLayout.h"
 #include "Control/UIEdit.h"
+#include "Control/UIComboBox.h"
 #include "Control/UILabel.h"
 #include "Control/UIList.h"
 #include "Control/UIOption.h"
@@ -45,6 +46,8 @@ const TagEntry kTags[] = {
     {TEXT("ListLabelElement"), New<CListLabelElementUI>},
     {TEXT("ListTextElement"), New<CListTextElementUI>},
     {TEXT("ListContainerElement"), New<CListContainerElementUI>},
+    {TEXT("Combo"), New<CComboUI>},
+    {TEXT("ComboBox"), New<CComboBoxUI>},
     {TEXT("Container"), New<CContainerUI>},
     {TEXT("ScrollBar"), New<CScrollBarUI>},
     {TEXT("VerticalLayout"), New<CVerticalLayoutUI>},
