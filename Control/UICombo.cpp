@@ -94,7 +94,8 @@ bool CComboUI::Remove(CControlUI* pControl) {
 }
 
 bool CComboUI::RemoveAt(int iIndex) {
-  if (!CContainerUI::RemoveAt(iIndex)) return false;
+  // The base RemoveAt would come back here through Remove.
+  if (!CContainerUI::Remove(GetItemAt(iIndex))) return false;
   ItemRemoved(iIndex);
   return true;
 }

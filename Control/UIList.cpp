@@ -293,6 +293,10 @@ void CListUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
     m_pHeader->SetBkImage(pstrValue);
   } else if (sName == TEXT("scrollselect")) {
     SetScrollSelect(UIParseBool(pstrValue));
+  } else if (sName == TEXT("vscrollbar")) {
+    EnableScrollBars(UIParseBool(pstrValue), GetHorizontalScrollBar() != nullptr);
+  } else if (sName == TEXT("hscrollbar")) {
+    EnableScrollBars(GetVerticalScrollBar() != nullptr, UIParseBool(pstrValue));
   } else if (sName == TEXT("multiexpanding")) {
     m_ListInfo.bMultiExpandable = UIParseBool(pstrValue);
   } else {
