@@ -104,11 +104,16 @@ void CComboWnd::OnClose() {
 LRESULT CComboWnd::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
   switch (uMsg) {
     case WM_CREATE: OnCreate(); break;
-    case WM_CLOSE: OnClose(); break;
+    case WM_CLOSE: {
+      // The manager lets its controls see the pointer leave first, while the items still
+      // belong to it; then they go home.
+      LRESULT lRes = 0;
+      m_pm.RouteMessage(uMsg, wParam, lParam, lRes);
+      OnClose();
+      return DefaultProcessing(uMsg, wParam, lParam);
+    }
     case WM_LBUTTONUP: {
-      POINT pt = {0, 0};
-      ::GetCursorPos(&pt);
-      ::ScreenToClient(m_hWnd, &pt);
+      const POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       CControlUI* pControl = m_pm.FindControlAt(pt);
       if (pControl == nullptr || lstrcmpW(pControl->GetClassName(), TEXT("ScrollBarUI")) != 0) {
         PostClose();

@@ -67,6 +67,7 @@ bool CListUI::AddHeader(CControlUI* pControl) {
   if (CUIString(pControl->GetClassName()).Find(TEXT("ListHeaderItemUI")) >= 0) {
     const bool bAdded = m_pHeader->Add(pControl);
     m_ListInfo.nColumns = std::min(m_pHeader->GetCount(), kMaxListColumns);
+    RequestLayout();  // the columns are copied from the header when the list is placed
     return bAdded;
   }
   return false;

@@ -255,6 +255,7 @@ class CListHeaderItemUI : public CControlUI {
   // The separator widened by 4 pixels toward the inside, for hit-testing.
   RECT SepHitRect() const;
   void DragTo(POINT pt);
+  void RelayoutList();
 
   POINT m_ptLastMouse = {0, 0};
   bool m_bDragable = true;

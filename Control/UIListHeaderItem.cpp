@@ -42,6 +42,12 @@ RECT CListHeaderItemUI::SepHitRect() const {
   return rc;
 }
 
+// The whole list lays out again: the columns and the rows' width follow the header.
+void CListHeaderItemUI::RelayoutList() {
+  RequestParentLayout();
+  if (m_pParent != nullptr) m_pParent->RequestParentLayout();
+}
+
 // Moves the separator edge to the mouse; a width at or under the minimum is refused.
 void CListHeaderItemUI::DragTo(POINT pt) {
   RECT rc = m_rcItem;
@@ -51,7 +57,7 @@ void CListHeaderItemUI::DragTo(POINT pt) {
   if (cx <= GetMinWidth()) return;
   m_ptLastMouse = pt;
   SetFixedWidth(cx);
-  RequestParentLayout();
+  RelayoutList();
 }
 
 void CListHeaderItemUI::HandleEvent(TUIEvent& event) {
@@ -79,7 +85,7 @@ void CListHeaderItemUI::HandleEvent(TUIEvent& event) {
     case EventButtonUp:
       if (m_uButtonState & UISTATE_CAPTURED) {
         m_uButtonState &= ~UISTATE_CAPTURED;
-        RequestParentLayout();
+        RelayoutList();
       } else if (m_uButtonState & UISTATE_PUSHED) {
         m_uButtonState &= ~UISTATE_PUSHED;
         Repaint();
