@@ -129,7 +129,7 @@ TEST_F(Lists, KeysMoveTheSelectionAndKeepItOnTheEnds) {
   EXPECT_EQ(list->GetCurSel(), 0);  // paging scrolls, it does not select
 }
 
-TEST_F(Lists, ReturnAndDoubleClickActivateTheItem) {
+TEST_F(Lists, ReturnActivatesTheSelectedItem) {
   ClickItem(1);
   notes.seen.clear();
   Press(VK_RETURN);
