@@ -136,8 +136,10 @@ void CComboUI::SetPos(RECT rc) {
 
 void CComboUI::HandleEvent(TUIEvent& event) {
   if (!IsMouseEnabled() && IsMouseEvent(event.Type)) {
-    if (m_pParent) m_pParent->HandleEvent(event);
-    else CContainerUI::HandleEvent(event);
+    if (m_pParent)
+      m_pParent->HandleEvent(event);
+    else
+      CContainerUI::HandleEvent(event);
     return;
   }
   auto select = [this](int iIndex) {
@@ -173,8 +175,10 @@ void CComboUI::HandleEvent(TUIEvent& event) {
       }
       break;
     case EventScrollWheel:
-      if (LOWORD(event.wParam) == 1) select(FindSelectableItem(m_iCurSel + 1, true));
-      else select(FindSelectableItem(m_iCurSel - 1, false));
+      if (LOWORD(event.wParam) == 1)
+        select(FindSelectableItem(m_iCurSel + 1, true));
+      else
+        select(FindSelectableItem(m_iCurSel - 1, false));
       return;
     case EventMouseEnter:
       if (::PtInRect(&m_rcItem, event.ptMouse)) {
@@ -196,11 +200,16 @@ void CComboUI::HandleEvent(TUIEvent& event) {
 void CComboUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
   const CUIString sName(pstrName);
   CUIString* pImage = nullptr;
-  if (sName == TEXT("normalimage")) pImage = &m_sNormalImage;
-  else if (sName == TEXT("hotimage")) pImage = &m_sHotImage;
-  else if (sName == TEXT("pushedimage")) pImage = &m_sPushedImage;
-  else if (sName == TEXT("focusedimage")) pImage = &m_sFocusedImage;
-  else if (sName == TEXT("disabledimage")) pImage = &m_sDisabledImage;
+  if (sName == TEXT("normalimage"))
+    pImage = &m_sNormalImage;
+  else if (sName == TEXT("hotimage"))
+    pImage = &m_sHotImage;
+  else if (sName == TEXT("pushedimage"))
+    pImage = &m_sPushedImage;
+  else if (sName == TEXT("focusedimage"))
+    pImage = &m_sFocusedImage;
+  else if (sName == TEXT("disabledimage"))
+    pImage = &m_sDisabledImage;
   if (pImage != nullptr) {
     *pImage = pstrValue;
     Repaint();
@@ -231,10 +240,14 @@ SIZE CComboUI::MeasureSize(SIZE /*szAvailable*/) {
 void CComboUI::Paint(HDC hDC, const RECT& rcPaint) { CControlUI::Paint(hDC, rcPaint); }
 
 void CComboUI::RefreshStateBits() {
-  if (IsFocused()) m_uButtonState |= UISTATE_FOCUSED;
-  else m_uButtonState &= ~UISTATE_FOCUSED;
-  if (!IsEnabled()) m_uButtonState |= UISTATE_DISABLED;
-  else m_uButtonState &= ~UISTATE_DISABLED;
+  if (IsFocused())
+    m_uButtonState |= UISTATE_FOCUSED;
+  else
+    m_uButtonState &= ~UISTATE_FOCUSED;
+  if (!IsEnabled())
+    m_uButtonState |= UISTATE_DISABLED;
+  else
+    m_uButtonState &= ~UISTATE_DISABLED;
 }
 
 bool CComboUI::DrawStateImage(HDC hDC, CUIString& sImage) {
@@ -247,10 +260,14 @@ bool CComboUI::DrawStateImage(HDC hDC, CUIString& sImage) {
 void CComboUI::PaintStatusImage(HDC hDC) {
   RefreshStateBits();
   CUIString* pState = nullptr;
-  if (m_uButtonState & UISTATE_DISABLED) pState = &m_sDisabledImage;
-  else if (m_uButtonState & UISTATE_PUSHED) pState = &m_sPushedImage;
-  else if (m_uButtonState & UISTATE_HOT) pState = &m_sHotImage;
-  else if (m_uButtonState & UISTATE_FOCUSED) pState = &m_sFocusedImage;
+  if (m_uButtonState & UISTATE_DISABLED)
+    pState = &m_sDisabledImage;
+  else if (m_uButtonState & UISTATE_PUSHED)
+    pState = &m_sPushedImage;
+  else if (m_uButtonState & UISTATE_HOT)
+    pState = &m_sHotImage;
+  else if (m_uButtonState & UISTATE_FOCUSED)
+    pState = &m_sFocusedImage;
   if (pState != nullptr && DrawStateImage(hDC, *pState)) return;
   DrawStateImage(hDC, m_sNormalImage);
 }

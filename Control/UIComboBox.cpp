@@ -8,8 +8,10 @@ namespace SkinUI {
 LPCWSTR CComboBoxUI::GetClassName() const { return TEXT("ComboBoxUI"); }
 
 void CComboBoxUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  if (lstrcmpW(pstrName, TEXT("arrowimage")) == 0) SetArrowImage(pstrValue);
-  else CComboUI::ApplyAttribute(pstrName, pstrValue);
+  if (lstrcmpW(pstrName, TEXT("arrowimage")) == 0)
+    SetArrowImage(pstrValue);
+  else
+    CComboUI::ApplyAttribute(pstrName, pstrValue);
 }
 
 void CComboBoxUI::SetArrowImage(LPCWSTR pstrImage) {
@@ -65,10 +67,14 @@ void CComboBoxUI::PaintStatusImage(HDC hDC) {
   }
   RefreshStateBits();
   int iState = 0;
-  if (m_uButtonState & UISTATE_DISABLED) iState = 4;
-  else if (m_uButtonState & UISTATE_PUSHED) iState = 2;
-  else if (m_uButtonState & UISTATE_HOT) iState = 1;
-  else if (m_uButtonState & UISTATE_FOCUSED) iState = 3;
+  if (m_uButtonState & UISTATE_DISABLED)
+    iState = 4;
+  else if (m_uButtonState & UISTATE_PUSHED)
+    iState = 2;
+  else if (m_uButtonState & UISTATE_HOT)
+    iState = 1;
+  else if (m_uButtonState & UISTATE_FOCUSED)
+    iState = 3;
   const CUIString sArrow = ArrowForState(iState);
   if (sArrow.IsEmpty() || !DrawImageAttr(hDC, sArrow)) m_sArrowImage.Empty();
 }

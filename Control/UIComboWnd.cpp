@@ -12,8 +12,7 @@ void CComboWnd::OpenDropDown(CComboUI* pOwner) {
   m_iOldSel = pOwner->GetCurSel();
   const SIZE szDrop = pOwner->GetDropBoxSize();
   const RECT rcOwner = pOwner->GetPos();
-  RECT rc = {rcOwner.left, rcOwner.bottom,
-             szDrop.cx > 0 ? rcOwner.left + szDrop.cx : rcOwner.right,
+  RECT rc = {rcOwner.left, rcOwner.bottom, szDrop.cx > 0 ? rcOwner.left + szDrop.cx : rcOwner.right,
              rcOwner.bottom + szDrop.cy};
   const SIZE szAvailable = {rc.right - rc.left, rc.bottom - rc.top};
   LONG cyNeeded = 0;

@@ -4,8 +4,8 @@
 
 #include "Control/UIActiveX.h"
 #include "Control/UIChildLayout.h"
-#include "Control/UIEdit.h"
 #include "Control/UIComboBox.h"
+#include "Control/UIEdit.h"
 #include "Control/UILabel.h"
 #include "Control/UIList.h"
 #include "Control/UIOption.h"

@@ -117,8 +117,10 @@ bool CListUI::RemoveAt(int iIndex) {
 // valid and visible.
 void CListUI::ItemRemoved(int iIndex) {
   ListItems::Renumber(m_pList, iIndex);
-  if (m_iExpandedItem == iIndex) m_iExpandedItem = -1;
-  else if (m_iExpandedItem > iIndex) m_iExpandedItem--;
+  if (m_iExpandedItem == iIndex)
+    m_iExpandedItem = -1;
+  else if (m_iExpandedItem > iIndex)
+    m_iExpandedItem--;
   const bool bWasSelected = (m_iCurSel == iIndex);
   m_iCurSel = ListItems::FollowSelection(m_iCurSel, iIndex, -1);
   if (bWasSelected) {
@@ -238,17 +240,15 @@ void CListUI::SetPos(RECT rc) {
 
 void CListUI::HandleEvent(TUIEvent& event) {
   if (!IsMouseEnabled() && IsMouseEvent(event.Type)) {
-    if (m_pParent) m_pParent->HandleEvent(event);
-    else CVerticalLayoutUI::HandleEvent(event);
+    if (m_pParent)
+      m_pParent->HandleEvent(event);
+    else
+      CVerticalLayoutUI::HandleEvent(event);
     return;
   }
   switch (event.Type) {
-    case EventSetFocus:
-      m_bFocused = true;
-      return;
-    case EventKillFocus:
-      m_bFocused = false;
-      return;
+    case EventSetFocus: m_bFocused = true; return;
+    case EventKillFocus: m_bFocused = false; return;
     case EventKeyDown: {
       int iTarget = -2;
       switch (event.chKey) {
@@ -331,8 +331,6 @@ void CListUI::EnableScrollBars(bool bEnableVertical, bool bEnableHorizontal) {
   m_pList->EnableScrollBars(bEnableVertical, bEnableHorizontal);
 }
 CScrollBarUI* CListUI::GetVerticalScrollBar() const { return m_pList->GetVerticalScrollBar(); }
-CScrollBarUI* CListUI::GetHorizontalScrollBar() const {
-  return m_pList->GetHorizontalScrollBar();
-}
+CScrollBarUI* CListUI::GetHorizontalScrollBar() const { return m_pList->GetHorizontalScrollBar(); }
 
 }  // namespace SkinUI

@@ -109,8 +109,7 @@ void Renumber(IContainerUI* pItems, int iFrom);
 int FollowSelection(int iCurSel, int iOld, int iNew);
 // The row background from the shared settings: colour by state, state image or background
 // image, separator line. uState holds UISTATE_ bits (hot, selected, disabled).
-void PaintBackground(HDC hDC, CControlUI* pItem, const TListInfoUI& info, int iIndex,
-                     UINT uState);
+void PaintBackground(HDC hDC, CControlUI* pItem, const TListInfoUI& info, int iIndex, UINT uState);
 // The text colour for the state.
 DWORD TextColor(const TListInfoUI& info, UINT uState);
 // Click, hot and swallowed moves common to the label, text and container elements; true when

@@ -1,7 +1,6 @@
-#include "Control/UIList.h"
-
 #include <algorithm>
 
+#include "Control/UIList.h"
 #include "Core/UIAttrValue.h"
 #include "Core/UIManager.h"
 #include "Core/UIScrollBar.h"
@@ -118,8 +117,7 @@ void CListBodyUI::SetPos(RECT rc) {
     const RECT pad = child->GetPadding();
     LONG cy = child->MeasureSize(available).cy;
     cy = ClampHeight(child, cy == 0 ? stretchHeight : cy);
-    const LONG cx =
-        ClampWidth(child, std::max(cxNeeded, available.cx - pad.left - pad.right));
+    const LONG cx = ClampWidth(child, std::max(cxNeeded, available.cx - pad.left - pad.right));
     child->SetPos(RECT{x + pad.left, y + pad.top, x + pad.left + cx, y + pad.top + cy});
     y += cy + pad.top + pad.bottom + m_iChildPadding;
     cyNeeded += cy + pad.top + pad.bottom;
@@ -130,8 +128,10 @@ void CListBodyUI::SetPos(RECT rc) {
 }
 
 void CListBodyUI::HandleEvent(TUIEvent& event) {
-  if (m_pOwner != nullptr) m_pOwner->HandleEvent(event);
-  else CVerticalLayoutUI::HandleEvent(event);
+  if (m_pOwner != nullptr)
+    m_pOwner->HandleEvent(event);
+  else
+    CVerticalLayoutUI::HandleEvent(event);
 }
 
 // --- CListHeaderUI ---------------------------------------------------------------------------
@@ -255,8 +255,10 @@ ListInfoChange ApplyListInfoAttribute(TListInfoUI& info, LPCWSTR pstrName, LPCWS
     return ListInfoChange::Repaint;
   }
   if (sName == TEXT("itemendellipsis")) {
-    if (UIParseBool(pstrValue)) info.uTextStyle |= DT_END_ELLIPSIS;
-    else info.uTextStyle &= ~DT_END_ELLIPSIS;
+    if (UIParseBool(pstrValue))
+      info.uTextStyle |= DT_END_ELLIPSIS;
+    else
+      info.uTextStyle &= ~DT_END_ELLIPSIS;
     return ListInfoChange::Repaint;
   }
   if (sName == TEXT("itemtextpadding")) {

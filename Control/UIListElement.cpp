@@ -1,5 +1,4 @@
 #include "Control/UIList.h"
-
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
 
@@ -18,8 +17,7 @@ IListOwnerUI* OwnerOf(CControlUI* pOwner) {
 
 namespace ListItems {
 
-void PaintBackground(HDC hDC, CControlUI* pItem, const TListInfoUI& info, int iIndex,
-                     UINT uState) {
+void PaintBackground(HDC hDC, CControlUI* pItem, const TListInfoUI& info, int iIndex, UINT uState) {
   const RECT& rcItem = pItem->GetPos();
   const bool bEven = !info.bAlternateBk || iIndex % 2 == 0;
   DWORD dwColor = bEven ? info.dwBkColor : 0;
@@ -136,24 +134,30 @@ UINT CListElementUI::ItemState() const {
 
 void CListElementUI::HandleEvent(TUIEvent& event) {
   if (!IsMouseEnabled() && IsMouseEvent(event.Type)) {
-    if (m_pOwner != nullptr) m_pOwner->OwnerHandleEvent(event);
-    else CControlUI::HandleEvent(event);
+    if (m_pOwner != nullptr)
+      m_pOwner->OwnerHandleEvent(event);
+    else
+      CControlUI::HandleEvent(event);
     return;
   }
-  const bool bActivate = (event.Type == EventDoubleClick) ||
-                         (event.Type == EventKeyDown && event.chKey == VK_RETURN);
+  const bool bActivate =
+      (event.Type == EventDoubleClick) || (event.Type == EventKeyDown && event.chKey == VK_RETURN);
   if (bActivate && IsEnabled()) {
     Activate();
     Repaint();
     return;
   }
-  if (m_pOwner != nullptr) m_pOwner->OwnerHandleEvent(event);
-  else CControlUI::HandleEvent(event);
+  if (m_pOwner != nullptr)
+    m_pOwner->OwnerHandleEvent(event);
+  else
+    CControlUI::HandleEvent(event);
 }
 
 void CListElementUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  if (lstrcmpW(pstrName, TEXT("selected")) == 0) SelectListItem(true);
-  else CControlUI::ApplyAttribute(pstrName, pstrValue);
+  if (lstrcmpW(pstrName, TEXT("selected")) == 0)
+    SelectListItem(true);
+  else
+    CControlUI::ApplyAttribute(pstrName, pstrValue);
 }
 
 // --- CListLabelElementUI ---------------------------------------------------------------------
@@ -188,8 +192,8 @@ SIZE CListLabelElementUI::MeasureSize(SIZE /*szAvailable*/) {
       CDrawEngine::DrawMarkupText(m_pManager->GetPaintDC(), m_pManager, rc, m_sText, 0, nullptr,
                                   nullptr, nLinks, uStyle);
     } else {
-      CDrawEngine::DrawPlainText(m_pManager->GetPaintDC(), m_pManager, rc, m_sText, 0,
-                                 pInfo->nFont, uStyle);
+      CDrawEngine::DrawPlainText(m_pManager->GetPaintDC(), m_pManager, rc, m_sText, 0, pInfo->nFont,
+                                 uStyle);
     }
     sz.cx = rc.right - rc.left + pInfo->rcTextPadding.left + pInfo->rcTextPadding.right;
   }
@@ -241,8 +245,8 @@ UINT CListTextElementUI::GetInputFlags() const {
 
 void CListTextElementUI::SetListOwner(CControlUI* pOwner) {
   CListLabelElementUI::SetListOwner(pOwner);
-  m_pListOwner = pOwner ? static_cast<IListUI*>(pOwner->GetInterfaceByName(TEXT("IList")))
-                        : nullptr;
+  m_pListOwner =
+      pOwner ? static_cast<IListUI*>(pOwner->GetInterfaceByName(TEXT("IList"))) : nullptr;
 }
 
 LPCWSTR CListTextElementUI::GetText(int iIndex) const {
@@ -377,25 +381,31 @@ bool CListContainerElementUI::Activate() {
 
 void CListContainerElementUI::HandleEvent(TUIEvent& event) {
   if (!IsMouseEnabled() && IsMouseEvent(event.Type)) {
-    if (m_pOwner != nullptr) m_pOwner->OwnerHandleEvent(event);
-    else CContainerUI::HandleEvent(event);
+    if (m_pOwner != nullptr)
+      m_pOwner->OwnerHandleEvent(event);
+    else
+      CContainerUI::HandleEvent(event);
     return;
   }
-  const bool bActivate = (event.Type == EventDoubleClick) ||
-                         (event.Type == EventKeyDown && event.chKey == VK_RETURN);
+  const bool bActivate =
+      (event.Type == EventDoubleClick) || (event.Type == EventKeyDown && event.chKey == VK_RETURN);
   if (bActivate && IsEnabled()) {
     Activate();
     Repaint();
     return;
   }
   if (ListItems::HandleMouse(this, this, m_uButtonState, event)) return;
-  if (m_pOwner != nullptr) m_pOwner->OwnerHandleEvent(event);
-  else CContainerUI::HandleEvent(event);
+  if (m_pOwner != nullptr)
+    m_pOwner->OwnerHandleEvent(event);
+  else
+    CContainerUI::HandleEvent(event);
 }
 
 void CListContainerElementUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  if (lstrcmpW(pstrName, TEXT("selected")) == 0) SelectListItem(true);
-  else CContainerUI::ApplyAttribute(pstrName, pstrValue);
+  if (lstrcmpW(pstrName, TEXT("selected")) == 0)
+    SelectListItem(true);
+  else
+    CContainerUI::ApplyAttribute(pstrName, pstrValue);
 }
 
 void CListContainerElementUI::Paint(HDC hDC, const RECT& rcPaint) {

@@ -1,5 +1,4 @@
 #include "Control/UIList.h"
-
 #include "Core/UIAttrValue.h"
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
@@ -30,15 +29,17 @@ void CListHeaderItemUI::SetDragable(bool bDragable) {
 }
 
 RECT CListHeaderItemUI::GetSepRect() const {
-  if (m_iSepWidth < 0) return {m_rcItem.left, m_rcItem.top, m_rcItem.left - m_iSepWidth,
-                               m_rcItem.bottom};
+  if (m_iSepWidth < 0)
+    return {m_rcItem.left, m_rcItem.top, m_rcItem.left - m_iSepWidth, m_rcItem.bottom};
   return {m_rcItem.right - m_iSepWidth, m_rcItem.top, m_rcItem.right, m_rcItem.bottom};
 }
 
 RECT CListHeaderItemUI::SepHitRect() const {
   RECT rc = GetSepRect();
-  if (m_iSepWidth < 0) rc.right += 4;
-  else rc.left -= 4;
+  if (m_iSepWidth < 0)
+    rc.right += 4;
+  else
+    rc.left -= 4;
   return rc;
 }
 
@@ -51,8 +52,10 @@ void CListHeaderItemUI::RelayoutList() {
 // Moves the separator edge to the mouse; a width at or under the minimum is refused.
 void CListHeaderItemUI::DragTo(POINT pt) {
   RECT rc = m_rcItem;
-  if (m_iSepWidth >= 0) rc.right += pt.x - m_ptLastMouse.x;
-  else rc.left += pt.x - m_ptLastMouse.x;
+  if (m_iSepWidth >= 0)
+    rc.right += pt.x - m_ptLastMouse.x;
+  else
+    rc.left += pt.x - m_ptLastMouse.x;
   const int cx = rc.right - rc.left;
   if (cx <= GetMinWidth()) return;
   m_ptLastMouse = pt;
@@ -62,8 +65,10 @@ void CListHeaderItemUI::DragTo(POINT pt) {
 
 void CListHeaderItemUI::HandleEvent(TUIEvent& event) {
   if (!IsMouseEnabled() && event.Type > MouseEventsBegin && event.Type < MouseEventsEnd) {
-    if (m_pParent) m_pParent->HandleEvent(event);
-    else CControlUI::HandleEvent(event);
+    if (m_pParent)
+      m_pParent->HandleEvent(event);
+    else
+      CControlUI::HandleEvent(event);
     return;
   }
   const RECT rcSep = SepHitRect();
@@ -129,8 +134,10 @@ void CListHeaderItemUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
     if (sValue.Find(TEXT("center")) >= 0) m_uTextStyle = (m_uTextStyle & ~DT_RIGHT) | DT_CENTER;
     if (sValue.Find(TEXT("right")) >= 0) m_uTextStyle = (m_uTextStyle & ~DT_CENTER) | DT_RIGHT;
   } else if (sName == TEXT("endellipsis")) {
-    if (UIParseBool(pstrValue)) m_uTextStyle |= DT_END_ELLIPSIS;
-    else m_uTextStyle &= ~DT_END_ELLIPSIS;
+    if (UIParseBool(pstrValue))
+      m_uTextStyle |= DT_END_ELLIPSIS;
+    else
+      m_uTextStyle &= ~DT_END_ELLIPSIS;
   } else if (sName == TEXT("font")) {
     m_iFont = UIStrToInt(pstrValue);
   } else if (sName == TEXT("textcolor")) {
@@ -142,11 +149,16 @@ void CListHeaderItemUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
     m_bShowHtml = UIParseBool(pstrValue);
   } else {
     CUIString* pImage = nullptr;
-    if (sName == TEXT("normalimage")) pImage = &m_sNormalImage;
-    else if (sName == TEXT("hotimage")) pImage = &m_sHotImage;
-    else if (sName == TEXT("pushedimage")) pImage = &m_sPushedImage;
-    else if (sName == TEXT("focusedimage")) pImage = &m_sFocusedImage;
-    else if (sName == TEXT("sepimage")) pImage = &m_sSepImage;
+    if (sName == TEXT("normalimage"))
+      pImage = &m_sNormalImage;
+    else if (sName == TEXT("hotimage"))
+      pImage = &m_sHotImage;
+    else if (sName == TEXT("pushedimage"))
+      pImage = &m_sPushedImage;
+    else if (sName == TEXT("focusedimage"))
+      pImage = &m_sFocusedImage;
+    else if (sName == TEXT("sepimage"))
+      pImage = &m_sSepImage;
     if (pImage == nullptr) {
       CControlUI::ApplyAttribute(pstrName, pstrValue);
       return;
@@ -163,12 +175,17 @@ SIZE CListHeaderItemUI::MeasureSize(SIZE /*szAvailable*/) {
 }
 
 void CListHeaderItemUI::PaintStatusImage(HDC hDC) {
-  if (IsFocused()) m_uButtonState |= UISTATE_FOCUSED;
-  else m_uButtonState &= ~UISTATE_FOCUSED;
+  if (IsFocused())
+    m_uButtonState |= UISTATE_FOCUSED;
+  else
+    m_uButtonState &= ~UISTATE_FOCUSED;
   const CUIString* pState = &m_sNormalImage;
-  if (m_uButtonState & UISTATE_PUSHED) pState = &m_sPushedImage;
-  else if (m_uButtonState & UISTATE_HOT) pState = &m_sHotImage;
-  else if (m_uButtonState & UISTATE_FOCUSED) pState = &m_sFocusedImage;
+  if (m_uButtonState & UISTATE_PUSHED)
+    pState = &m_sPushedImage;
+  else if (m_uButtonState & UISTATE_HOT)
+    pState = &m_sHotImage;
+  else if (m_uButtonState & UISTATE_FOCUSED)
+    pState = &m_sFocusedImage;
   if (pState->IsEmpty()) pState = &m_sNormalImage;
   if (!pState->IsEmpty()) DrawImageAttr(hDC, *pState);
   if (m_sSepImage.IsEmpty()) return;

@@ -83,8 +83,8 @@ double RunOnce() {
   list->ScrollToBottom();
   Paint(window.Handle());
   const auto end = std::chrono::steady_clock::now();
-  const bool scrolled = list->GetScrollRange().cy > 0 &&
-                        list->GetScrollPos().cy == list->GetScrollRange().cy;
+  const bool scrolled =
+      list->GetScrollRange().cy > 0 && list->GetScrollPos().cy == list->GetScrollRange().cy;
   DestroyWindow(window.Handle());
   Platform::Headless::RunUntilIdle();
   return scrolled ? std::chrono::duration<double>(end - start).count() : -1;

@@ -55,8 +55,9 @@ class DemoWindow : public CWindowWnd, public INotifyUI {
     root->SetBkColor(0xFFFFFFFF);
     CComboUI* combo = new CComboUI;
     combo->SetName(TEXT("combo"));
-    combo->ApplyAttributes(TEXT("float=\"true\" pos=\"20,20,220,44\" bkcolor=\"#FFE0E0E0\" "
-                                "dropboxsize=\"0,200\" itemselectedbkcolor=\"#FF3070C0\""));
+    combo->ApplyAttributes(
+        TEXT("float=\"true\" pos=\"20,20,220,44\" bkcolor=\"#FFE0E0E0\" "
+             "dropboxsize=\"0,200\" itemselectedbkcolor=\"#FF3070C0\""));
     const LPCWSTR texts[] = {TEXT("Red"), TEXT("Green"), TEXT("Blue"), TEXT("Black")};
     for (LPCWSTR text : texts) {
       CListLabelElementUI* item = new CListLabelElementUI;

@@ -26,8 +26,8 @@ class Combos : public ControlFixture {
   void Open(int items, const std::u16string& extra = u"") {
     const std::u16string xml =
         u"<Window size=\"200,120\"><VerticalLayout>"
-        u"<Combo name=\"combo\" height=\"24\" width=\"150\" dropboxsize=\"0,150\" " + extra +
-        u">" + Items(items) + u"</Combo><Control/></VerticalLayout></Window>";
+        u"<Combo name=\"combo\" height=\"24\" width=\"150\" dropboxsize=\"0,150\" " +
+        extra + u">" + Items(items) + u"</Combo><Control/></VerticalLayout></Window>";
     ASSERT_TRUE(w.Open(xml, 200, 120));
     combo = static_cast<CComboUI*>(w.Find(u"combo"));
     ASSERT_NE(combo, nullptr);
@@ -199,8 +199,8 @@ TEST_F(ControlFixture, ComboBoxArrowDrawsOneFifthOfTheImageAtTheRightEnd) {
     SkinWindow w;
     const std::u16string xml =
         u"<Window size=\"200,40\"><VerticalLayout bkcolor=\"#FF202020\">"
-        u"<ComboBox name=\"box\" height=\"24\" arrowimage=\"" + std::u16string(image) +
-        u"\"/></VerticalLayout></Window>";
+        u"<ComboBox name=\"box\" height=\"24\" arrowimage=\"" +
+        std::u16string(image) + u"\"/></VerticalLayout></Window>";
     ASSERT_TRUE(w.Open(xml, 200, 40));
     auto* box = static_cast<CComboBoxUI*>(w.Find(u"box"));
     ASSERT_NE(box, nullptr);

@@ -25,8 +25,8 @@ struct Selections : INotifyUI {
   void Receive(TNotifyMsg& msg) override {
     const std::u16string type(msg.sType.GetData());
     if (type == u"setfocus" || type == u"killfocus") return;
-    seen.push_back({type, msg.pSender, static_cast<long>(msg.wParam),
-                    static_cast<long>(msg.lParam)});
+    seen.push_back(
+        {type, msg.pSender, static_cast<long>(msg.wParam), static_cast<long>(msg.lParam)});
   }
   std::vector<Entry> seen;
 };
@@ -92,8 +92,8 @@ class Lists : public ControlFixture {
 TEST_F(Lists, ClickSendsItemClickThenItemSelectAndDownMovesOn) {
   ClickItem(2);
   using E = Selections::Entry;
-  EXPECT_EQ(notes.seen, (std::vector<E>{{u"itemclick", Item(2), 0, 0},
-                                        {u"itemselect", list, 2, -1}}));
+  EXPECT_EQ(notes.seen,
+            (std::vector<E>{{u"itemclick", Item(2), 0, 0}, {u"itemselect", list, 2, -1}}));
   notes.seen.clear();
   Press(VK_DOWN);
   EXPECT_EQ(notes.seen, (std::vector<E>{{u"itemselect", list, 3, 2}}));
