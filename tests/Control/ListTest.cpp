@@ -1,6 +1,8 @@
 // Lists in a window built from skin XML: selection by mouse and keyboard with its notifications,
 // item bookkeeping on removal, header dragging, the column limit, and column clipping by pixel.
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Control/UIList.h"
@@ -285,6 +287,56 @@ TEST_F(ControlFixture, ListTextClipsToItsColumnWhenScrolledSideways) {
   };
   EXPECT_GT(reddish(0, 60), 0);
   EXPECT_EQ(reddish(60, 150), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Answers "r<row>c<column>" and records what it was asked.
+struct Provider : IListTextProviderUI {
+  LPCWSTR GetItemText(CControlUI*, int iIndex, int iSubItem) override {
+    asked.push_back({iIndex, iSubItem});
+    text = u"r" + std::u16string(1, u'0' + iIndex) + u"c" + std::u16string(1, u'0' + iSubItem);
+    return text.c_str();
+  }
+  std::vector<std::pair<int, int>> asked;
+  std::u16string text;
+};
+
+TEST_F(Lists, TheTextProviderIsAskedForEveryColumnOfEveryPaintedRow) {
+  Provider provider;
+  list->SetTextProvider(&provider);
+  w.Settle();
+  list->SetTextProvider(nullptr);
+  // Rows 0 to 3 show in the body; row 4 is scrolled out of the paint.
+  for (int row = 0; row < 4; row++)
+    for (int column = 0; column < 3; column++)
+      EXPECT_NE(
+          std::find(provider.asked.begin(), provider.asked.end(), std::make_pair(row, column)),
+          provider.asked.end())
+          << row << "," << column;
+  for (const auto& call : provider.asked) EXPECT_LT(call.second, 3);
+}
+
+TEST_F(Lists, AHiddenHeaderStillGivesTheColumnsTheirWidths) {
+  list->ApplyAttribute(u"header", u"hidden");
+  w.Settle();
+  EXPECT_FALSE(list->GetHeader()->IsVisible());
+  const TListInfoUI* info = list->GetListInfo();
+  ASSERT_EQ(info->nColumns, 3);
+  for (int i = 0; i < 3; i++) {
+    EXPECT_EQ(info->rcColumn[i].left, 80 * i);
+    EXPECT_EQ(info->rcColumn[i].right, 80 * (i + 1));
+  }
+  EXPECT_EQ(Item(0)->GetPos().top, 0);  // the rows take the header's place
+  EXPECT_FALSE(list->GetHeader()->GetItemAt(0)->IsVisible());
+}
+
+TEST_F(Lists, ExpandingIsRefusedByPlainElements) {
+  EXPECT_TRUE(list->ExpandItem(1));  // the element does not expand
+  EXPECT_EQ(list->GetExpandedItem(), -1);
+  EXPECT_FALSE(list->ExpandItem(9));
 }
 
 }  // namespace
