@@ -340,3 +340,30 @@ TEST_F(Lists, ExpandingIsRefusedByPlainElements) {
 }
 
 }  // namespace
+
+namespace {
+
+// Container rows hold any controls; a click anywhere on one selects it.
+TEST_F(ControlFixture, ContainerRowsAreSelectedByAClickOnTheirContent) {
+  SkinWindow w;
+  const std::u16string xml =
+      u"<Window size=\"200,100\"><VerticalLayout>"
+      u"<List name=\"list\" itemselectedbkcolor=\"#FF0000FF\">"
+      u"<ListContainerElement name=\"a\" height=\"30\"><Control mouse=\"false\"/>"
+      u"</ListContainerElement>"
+      u"<ListContainerElement name=\"b\" height=\"30\"><Control mouse=\"false\"/>"
+      u"</ListContainerElement>"
+      u"</List></VerticalLayout></Window>";
+  ASSERT_TRUE(w.Open(xml, 200, 100));
+  auto* list = static_cast<CListUI*>(w.Find(u"list"));
+  CControlUI* b = w.Find(u"b");
+  ASSERT_TRUE(list && b);
+  const RECT rc = b->GetPos();
+  Platform::Headless::Click(rc.left + 20, rc.top + 15);
+  w.Settle();
+  EXPECT_EQ(list->GetCurSel(), 1);
+  EXPECT_EQ(w.NotesOf(u"itemclick").size(), 1u);
+  EXPECT_EQ(w.Pixel(rc.right - 5, rc.top + 5), 0xFF0000FFu);
+}
+
+}  // namespace
