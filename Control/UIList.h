@@ -327,7 +327,10 @@ class CListTextElementUI : public CListLabelElementUI {
   UINT GetInputFlags() const override;
   void SetListOwner(CControlUI* pOwner) override;
 
-  // One text per column; an index past the end grows the list with empty texts.
+  // One text per column; an index past the end grows the list with empty texts. The control's
+  // own text stays apart from the column texts.
+  using CListLabelElementUI::GetText;
+  using CListLabelElementUI::SetText;
   LPCWSTR GetText(int iIndex) const;
   void SetText(int iIndex, LPCWSTR pstrText);
   int GetLinkCount() const { return m_nLinks; }
