@@ -33,6 +33,8 @@ class CComboWnd : public CWindowWnd {
  private:
   void OnCreate();
   void OnClose();
+  // Gives the owner's items back to the owner's manager (once).
+  void ReturnItems();
   // Closing starts with a kill-focus message to the window itself.
   void PostClose();
 
@@ -40,6 +42,7 @@ class CComboWnd : public CWindowWnd {
   CComboUI* m_pOwner = nullptr;
   CVerticalLayoutUI* m_pLayout = nullptr;
   int m_iOldSel = -1;
+  bool m_bItemsReturned = false;
 };
 
 class CComboUI : public CContainerUI, public IListOwnerUI {

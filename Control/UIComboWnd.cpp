@@ -92,12 +92,17 @@ void CComboWnd::OnCreate() {
   m_pm.AttachRoot(m_pLayout);
 }
 
+void CComboWnd::ReturnItems() {
+  if (m_pOwner == nullptr || m_bItemsReturned) return;
+  m_bItemsReturned = true;
+  m_pOwner->AttachManager(m_pOwner->GetManager(), m_pOwner->GetParent(), false);
+}
+
 void CComboWnd::OnClose() {
   if (m_pOwner == nullptr) return;
-  m_pOwner->AttachManager(m_pOwner->GetManager(), m_pOwner->GetParent(), false);
-  CComboUI* pOwner = m_pOwner;
-  pOwner->SetPos(pOwner->GetPos());
-  pOwner->SetFocus();
+  ReturnItems();
+  m_pOwner->SetPos(m_pOwner->GetPos());
+  m_pOwner->SetFocus();
 }
 
 LRESULT CComboWnd::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
@@ -157,6 +162,9 @@ LRESULT CComboWnd::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
 }
 
 void CComboWnd::OnWindowGone(HWND /*hWnd*/) {
+  // Destroyed without a close (its owner window went first): the items must not keep this
+  // window's manager, which goes away with this object.
+  ReturnItems();
   if (m_pOwner != nullptr) {
     m_pOwner->m_pWindow = nullptr;
     m_pOwner->m_uButtonState &= ~UISTATE_PUSHED;

@@ -212,3 +212,19 @@ TEST_F(ControlFixture, ComboBoxArrowDrawsOneFifthOfTheImageAtTheRightEnd) {
 }
 
 }  // namespace
+
+namespace {
+
+// The window goes while the drop-down is open: the items outlive the drop-down's manager.
+TEST_F(Combos, ClosingTheWindowWithTheDropDownOpenLeavesNoDanglingItems) {
+  Open(3);
+  HWND hDrop = Drop();
+  ASSERT_NE(hDrop, nullptr);
+  ::DestroyWindow(w.Handle());
+  w.Settle();
+  EXPECT_FALSE(::IsWindow(hDrop));
+  EXPECT_EQ(combo->GetDropDown(), nullptr);
+  EXPECT_EQ(combo->GetItemAt(0)->GetManager(), &w.Manager());
+}
+
+}  // namespace
