@@ -117,7 +117,7 @@ LRESULT CComboWnd::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
       return DefaultProcessing(uMsg, wParam, lParam);
     }
     case WM_LBUTTONUP: {
-      const POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      const POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
       CControlUI* pControl = m_pm.FindControlAt(pt);
       if (pControl == nullptr || lstrcmpW(pControl->GetClassName(), TEXT("ScrollBarUI")) != 0) {
         PostClose();
