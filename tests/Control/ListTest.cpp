@@ -367,3 +367,27 @@ TEST_F(ControlFixture, ContainerRowsAreSelectedByAClickOnTheirContent) {
 }
 
 }  // namespace
+
+namespace {
+
+// Rich text in a text row: its links are collected across the columns and a release over one
+// reports it.
+TEST_F(Lists, ARowLinkIsReportedWhenReleasedOverIt) {
+  list->ApplyAttribute(u"itemshowhtml", u"true");
+  auto* row = static_cast<CListTextElementUI*>(Item(1));
+  row->SetText(0, u"{a first}one{/a}");
+  row->SetText(2, u"x {a second}two{/a}");
+  w.Settle();
+  ASSERT_EQ(row->GetLinkCount(), 2);
+  const RECT link = row->GetLinkRect(1);
+  EXPECT_GE(link.left, list->GetListInfo()->rcColumn[2].left);
+  notes.seen.clear();
+  Platform::Headless::Click((link.left + link.right) / 2, (link.top + link.bottom) / 2);
+  w.Settle();
+  using E = Selections::Entry;
+  EXPECT_EQ(notes.seen,
+            (std::vector<E>{
+                {u"itemclick", row, 0, 0}, {u"itemselect", list, 1, -1}, {u"link", row, 1, 0}}));
+}
+
+}  // namespace
