@@ -391,3 +391,27 @@ TEST_F(Lists, ARowLinkIsReportedWhenReleasedOverIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// The wheel scrolls the rows, or with "scrollselect" moves the selection instead.
+TEST_F(Lists, TheWheelScrollsOrMovesTheSelection) {
+  const RECT rc = Item(1)->GetPos();
+  Platform::Headless::MoveMouse(rc.left + 20, rc.top + 5);
+  Platform::Headless::Wheel(-120);
+  w.Settle();
+  EXPECT_GT(list->GetScrollPos().cy, 0);
+  EXPECT_EQ(list->GetCurSel(), -1);
+
+  list->SetScrollPos(SIZE{0, 0});
+  list->ApplyAttribute(u"scrollselect", u"true");
+  ASSERT_TRUE(list->SelectItem(1));
+  Platform::Headless::Wheel(-120);
+  w.Settle();
+  EXPECT_EQ(list->GetCurSel(), 2);
+  Platform::Headless::Wheel(120);
+  w.Settle();
+  EXPECT_EQ(list->GetCurSel(), 1);
+}
+
+}  // namespace
