@@ -4,8 +4,10 @@
 
 #include "Control/UIActiveX.h"
 #include "Control/UIChildLayout.h"
+#include "Control/UIComboBox.h"
 #include "Control/UIEdit.h"
 #include "Control/UILabel.h"
+#include "Control/UIList.h"
 #include "Control/UIOption.h"
 #include "Control/UIRichEdit.h"
 #include "Core/UIContainer.h"
@@ -38,6 +40,14 @@ const TagEntry kTags[] = {
     {TEXT("CheckBox"), New<CCheckBoxUI>},
     {TEXT("Progress"), New<CProgressUI>},
     {TEXT("Edit"), New<CEditUI>},
+    {TEXT("List"), New<CListUI>},
+    {TEXT("ListHeader"), New<CListHeaderUI>},
+    {TEXT("ListHeaderItem"), New<CListHeaderItemUI>},
+    {TEXT("ListLabelElement"), New<CListLabelElementUI>},
+    {TEXT("ListTextElement"), New<CListTextElementUI>},
+    {TEXT("ListContainerElement"), New<CListContainerElementUI>},
+    {TEXT("Combo"), New<CComboUI>},
+    {TEXT("ComboBox"), New<CComboBoxUI>},
     {TEXT("Container"), New<CContainerUI>},
     {TEXT("ScrollBar"), New<CScrollBarUI>},
     {TEXT("VerticalLayout"), New<CVerticalLayoutUI>},
