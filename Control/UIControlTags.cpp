@@ -8,6 +8,7 @@
 #include "Control/UILabel.h"
 #include "Control/UIOption.h"
 #include "Control/UIRichEdit.h"
+#include "Control/UISlider.h"
 #include "Core/UIContainer.h"
 #include "Core/UIScrollBar.h"
 #include "Layout/UIHorizontalLayout.h"
@@ -37,6 +38,7 @@ const TagEntry kTags[] = {
     {TEXT("Option"), New<COptionUI>},
     {TEXT("CheckBox"), New<CCheckBoxUI>},
     {TEXT("Progress"), New<CProgressUI>},
+    {TEXT("Slider"), New<CSliderUI>},
     {TEXT("Edit"), New<CEditUI>},
     {TEXT("Container"), New<CContainerUI>},
     {TEXT("ScrollBar"), New<CScrollBarUI>},
