@@ -4,6 +4,7 @@
 
 #include "Control/UIActiveX.h"
 #include "Control/UIChildLayout.h"
+#include "Control/UIDateTime.h"
 #include "Control/UIEdit.h"
 #include "Control/UILabel.h"
 #include "Control/UIOption.h"
@@ -40,6 +41,7 @@ const TagEntry kTags[] = {
     {TEXT("Progress"), New<CProgressUI>},
     {TEXT("Slider"), New<CSliderUI>},
     {TEXT("Edit"), New<CEditUI>},
+    {TEXT("DateTime"), New<CDateTimeUI>},
     {TEXT("Container"), New<CContainerUI>},
     {TEXT("ScrollBar"), New<CScrollBarUI>},
     {TEXT("VerticalLayout"), New<CVerticalLayoutUI>},
