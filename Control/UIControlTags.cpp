@@ -6,7 +6,9 @@
 #include "Control/UIChildLayout.h"
 #include "Control/UIDateTime.h"
 #include "Control/UIEdit.h"
+#include "Control/UIComboBox.h"
 #include "Control/UILabel.h"
+#include "Control/UIList.h"
 #include "Control/UIOption.h"
 #include "Control/UIRichEdit.h"
 #include "Control/UISlider.h"
@@ -42,6 +44,14 @@ const TagEntry kTags[] = {
     {TEXT("Slider"), New<CSliderUI>},
     {TEXT("Edit"), New<CEditUI>},
     {TEXT("DateTime"), New<CDateTimeUI>},
+    {TEXT("List"), New<CListUI>},
+    {TEXT("ListHeader"), New<CListHeaderUI>},
+    {TEXT("ListHeaderItem"), New<CListHeaderItemUI>},
+    {TEXT("ListLabelElement"), New<CListLabelElementUI>},
+    {TEXT("ListTextElement"), New<CListTextElementUI>},
+    {TEXT("ListContainerElement"), New<CListContainerElementUI>},
+    {TEXT("Combo"), New<CComboUI>},
+    {TEXT("ComboBox"), New<CComboBoxUI>},
     {TEXT("Container"), New<CContainerUI>},
     {TEXT("ScrollBar"), New<CScrollBarUI>},
     {TEXT("VerticalLayout"), New<CVerticalLayoutUI>},
