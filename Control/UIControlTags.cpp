@@ -11,6 +11,7 @@
 #include "Control/UIList.h"
 #include "Control/UIOption.h"
 #include "Control/UIRichEdit.h"
+#include "Control/UITreeView.h"
 #include "Control/UISlider.h"
 #include "Core/UIContainer.h"
 #include "Core/UIScrollBar.h"
@@ -52,6 +53,7 @@ const TagEntry kTags[] = {
     {TEXT("ListContainerElement"), New<CListContainerElementUI>},
     {TEXT("Combo"), New<CComboUI>},
     {TEXT("ComboBox"), New<CComboBoxUI>},
+    {TEXT("TreeView"), New<CTreeViewUI>},
     {TEXT("Container"), New<CContainerUI>},
     {TEXT("ScrollBar"), New<CScrollBarUI>},
     {TEXT("VerticalLayout"), New<CVerticalLayoutUI>},
