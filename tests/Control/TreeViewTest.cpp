@@ -168,3 +168,44 @@ TEST_F(TreeView, ButtonVisibilityFollowsTheViewAndNamesAnswer) {
 }
 
 }  // namespace
+
+namespace {
+
+class TreeMarkup : public ControlFixture {};
+
+TEST_F(TreeMarkup, NestedNodesBecomeRowsOfTheViewAndOtherControlsJoinTheRow) {
+  SkinWindow w;
+  ASSERT_TRUE(w.Open(u"<Window size=\"200,200\"><TreeView name=\"t\" visiblecheckbtn=\"true\">"
+                     u"<TreeNode name=\"r\" text=\"root\"><TreeNode name=\"c1\"/>"
+                     u"<TreeNode name=\"c2\"><TreeNode name=\"g\"/><Label name=\"tag\" "
+                     u"width=\"20\"/></TreeNode></TreeNode><TreeNode name=\"s\"/>"
+                     u"</TreeView></Window>",
+                     200, 200));
+  auto* view = static_cast<CTreeViewUI*>(w.Find(u"t"));
+  ASSERT_NE(view, nullptr);
+  std::u16string rows;
+  for (int i = 0; i < view->GetCount(); i++) rows += view->GetItemAt(i)->GetName().GetData();
+  EXPECT_EQ(rows, u"rc1c2gs");
+  auto* root = static_cast<CTreeNodeUI*>(w.Find(u"r"));
+  auto* grandchild = static_cast<CTreeNodeUI*>(w.Find(u"g"));
+  ASSERT_TRUE(root && grandchild);
+  EXPECT_EQ(std::u16string(root->GetItemButton()->GetText().GetData()), u"root");
+  EXPECT_EQ(grandchild->GetDottedLine()->GetFixedWidth(), 34);
+  EXPECT_TRUE(grandchild->GetCheckBox()->IsVisible());
+  CControlUI* tag = w.Find(u"tag");
+  ASSERT_NE(tag, nullptr);
+  EXPECT_EQ(tag->GetParent(), static_cast<CTreeNodeUI*>(w.Find(u"c2"))->GetTreeNodeHoriznotal());
+}
+
+TEST_F(TreeMarkup, ANodeOutsideATreeIsDroppedWithItsSubtree) {
+  SkinWindow w;
+  ASSERT_TRUE(w.Open(u"<Window size=\"100,100\"><VerticalLayout><Label name=\"l\"/>"
+                     u"<TreeNode name=\"n\"><TreeNode name=\"m\"/></TreeNode>"
+                     u"</VerticalLayout></Window>",
+                     100, 100));
+  EXPECT_NE(w.Find(u"l"), nullptr);
+  EXPECT_EQ(w.Find(u"n"), nullptr);
+  EXPECT_EQ(w.Find(u"m"), nullptr);
+}
+
+}  // namespace
