@@ -329,6 +329,8 @@ class CListTextElementUI : public CListLabelElementUI {
   void SetListOwner(CControlUI* pOwner) override;
 
   // One text per column; an index past the end grows the list with empty texts.
+  using CListLabelElementUI::GetText;
+  using CListLabelElementUI::SetText;
   LPCWSTR GetText(int iIndex) const;
   void SetText(int iIndex, LPCWSTR pstrText);
   int GetLinkCount() const { return m_nLinks; }
