@@ -28,7 +28,7 @@ LPVOID CSliderUI::GetInterfaceByName(LPCWSTR pstrName) {
 UINT CSliderUI::GetInputFlags() const { return IsEnabled() ? UIFLAG_SETCURSOR : 0; }
 
 void CSliderUI::SetEnabled(bool bEnable) {
-  CControlUI::SetEnabled(bEnable);
+  CProgressUI::SetEnabled(bEnable);
   if (!IsEnabled()) m_uButtonState = 0;
 }
 
@@ -112,13 +112,22 @@ void CSliderUI::HandleEvent(TUIEvent& event) {
   switch (event.Type) {
     case EventButtonDown:
     case EventDoubleClick:
-      if (bEnabled && bOnThumb) m_uButtonState |= UISTATE_CAPTURED;
+      if (bEnabled && bOnThumb) {
+        m_uButtonState |= UISTATE_CAPTURED;
+        m_nValueAtPress = m_nValue;
+      }
       return;
-    case EventButtonUp:
+    case EventButtonUp: {
+      // A drag has moved the value already; the change is counted from where it started.
+      const bool bDragged = (m_uButtonState & UISTATE_CAPTURED) != 0;
       m_uButtonState &= ~UISTATE_CAPTURED;
-      if (bEnabled) ChangeValueByUser(ValueAtPoint(event.ptMouse));
+      if (bEnabled) {
+        if (bDragged) m_nValue = m_nValueAtPress;
+        ChangeValueByUser(ValueAtPoint(event.ptMouse));
+      }
       Repaint();
       return;
+    }
     case EventContextMenu: return;
     case EventScrollWheel:
       if (!bEnabled) return;

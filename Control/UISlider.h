@@ -48,6 +48,7 @@ class CSliderUI : public CProgressUI {
 
   UINT m_uButtonState = 0;
   int m_nStep = 1;
+  int m_nValueAtPress = 0;  // the value when the thumb was caught
   SIZE m_szThumb = {10, 10};
   CUIString m_sThumbImage;
   CUIString m_sThumbHotImage;

@@ -175,7 +175,8 @@ bool CTreeViewUI::RemoveNode(CTreeNodeUI* pNode) {
     if (!RemoveNode(pChild)) pNode->Unlink(pChild);
   }
   if (pNode->m_pParentTreeNode != nullptr) pNode->m_pParentTreeNode->Unlink(pNode);
-  return CListUI::Remove(pNode);
+  // By index: the list's Remove comes back through RemoveAt, which this class routes here.
+  return CListUI::RemoveAt(GetItemIndex(pNode));
 }
 
 bool CTreeViewUI::Remove(CControlUI* pControl) {

@@ -27,10 +27,10 @@ class Slider : public ControlFixture {
     AddImage("pushed.png", 4, 4, kThumbPushed);
     ASSERT_TRUE(w.Open(
         u"<Window size=\"200,200\"><VerticalLayout bkcolor=\"#FF202020\">"
-        u"<HorizontalLayout height=\"20\"><Slider name=\"s\" width=\"110\" step=\"5\" "
+        u"<HorizontalLayout height=\"20\"><Slider name=\"s\" width=\"110\" height=\"20\" step=\"5\" "
         u"thumbsize=\"10,10\" foreimage=\"fore.png\" thumbimage=\"thumb.png\" "
         u"thumbpushedimage=\"pushed.png\"/><Control/></HorizontalLayout>"
-        u"<HorizontalLayout height=\"110\"><Slider name=\"v\" hor=\"false\" width=\"20\" "
+        u"<HorizontalLayout height=\"110\"><Slider name=\"v\" hor=\"false\" width=\"20\" height=\"110\" "
         u"thumbsize=\"20,10\"/><Control/></HorizontalLayout>"
         u"<Control/></VerticalLayout></Window>",
         200, 200));
