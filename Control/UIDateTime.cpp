@@ -142,8 +142,10 @@ bool CDateTimeUI::OpenPicker() {
 
 void CDateTimeUI::HandleEvent(TUIEvent& event) {
   if (!IsMouseEnabled() && IsMouseEvent(event.Type)) {
-    if (m_pParent != nullptr) m_pParent->HandleEvent(event);
-    else CLabelUI::HandleEvent(event);
+    if (m_pParent != nullptr)
+      m_pParent->HandleEvent(event);
+    else
+      CLabelUI::HandleEvent(event);
     return;
   }
   const bool bEnabled = IsEnabled();
@@ -177,8 +179,7 @@ void CDateTimeUI::HandleEvent(TUIEvent& event) {
     case EventButtonUp:
     case EventContextMenu:
     case EventMouseEnter:
-    case EventMouseLeave:
-      return;
+    case EventMouseLeave: return;
     default: break;
   }
   CLabelUI::HandleEvent(event);

@@ -102,8 +102,10 @@ void CSliderUI::ChangeValueByUser(long long nValue) {
 void CSliderUI::HandleEvent(TUIEvent& event) {
   const bool bMouse = event.Type > MouseEventsBegin && event.Type < MouseEventsEnd;
   if (!IsMouseEnabled() && bMouse) {
-    if (m_pParent != nullptr) m_pParent->HandleEvent(event);
-    else CLabelUI::HandleEvent(event);
+    if (m_pParent != nullptr)
+      m_pParent->HandleEvent(event);
+    else
+      CLabelUI::HandleEvent(event);
     return;
   }
   const bool bEnabled = IsEnabled();
@@ -132,8 +134,10 @@ void CSliderUI::HandleEvent(TUIEvent& event) {
     case EventScrollWheel:
       if (!bEnabled) return;
       // The low word is 0 for a notch away from the user, 1 for one towards.
-      if (LOWORD(event.wParam) == 0) ChangeValueByUser(Stepped(1));
-      else if (LOWORD(event.wParam) == 1) ChangeValueByUser(Stepped(-1));
+      if (LOWORD(event.wParam) == 0)
+        ChangeValueByUser(Stepped(1));
+      else if (LOWORD(event.wParam) == 1)
+        ChangeValueByUser(Stepped(-1));
       return;
     case EventKeyDown:
       if (!bEnabled || !IsKeyboardEnabled()) break;
@@ -176,12 +180,18 @@ void CSliderUI::HandleEvent(TUIEvent& event) {
 
 void CSliderUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
   const CUIString sName(pstrName);
-  if (sName == TEXT("thumbimage")) SetThumbImage(pstrValue);
-  else if (sName == TEXT("thumbhotimage")) SetThumbHotImage(pstrValue);
-  else if (sName == TEXT("thumbpushedimage")) SetThumbPushedImage(pstrValue);
-  else if (sName == TEXT("thumbsize")) SetThumbSize(UIParseSize(pstrValue));
-  else if (sName == TEXT("step")) SetChangeStep(UIStrToInt(pstrValue));
-  else CProgressUI::ApplyAttribute(pstrName, pstrValue);
+  if (sName == TEXT("thumbimage"))
+    SetThumbImage(pstrValue);
+  else if (sName == TEXT("thumbhotimage"))
+    SetThumbHotImage(pstrValue);
+  else if (sName == TEXT("thumbpushedimage"))
+    SetThumbPushedImage(pstrValue);
+  else if (sName == TEXT("thumbsize"))
+    SetThumbSize(UIParseSize(pstrValue));
+  else if (sName == TEXT("step"))
+    SetChangeStep(UIStrToInt(pstrValue));
+  else
+    CProgressUI::ApplyAttribute(pstrName, pstrValue);
 }
 
 bool CSliderUI::DrawThumb(HDC hDC, CUIString& sImage) {

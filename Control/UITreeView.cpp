@@ -84,8 +84,7 @@ int CTreeNodeUI::GetTreeLevel() const {
 }
 
 bool CTreeNodeUI::AddChildNode(CTreeNodeUI* pNode) {
-  if (AsTreeNode(pNode) == nullptr || pNode == this || m_aTreeNodes.Find(pNode) >= 0)
-    return false;
+  if (AsTreeNode(pNode) == nullptr || pNode == this || m_aTreeNodes.Find(pNode) >= 0) return false;
   if (pNode->m_pParentTreeNode != nullptr && pNode->m_pParentTreeNode != this)
     pNode->m_pParentTreeNode->Unlink(pNode);
   pNode->m_pDottedLine->SetVisible(true);
@@ -114,13 +113,20 @@ void CTreeNodeUI::Unlink(CTreeNodeUI* pNode) {
 
 void CTreeNodeUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
   const CUIString sName(pstrName);
-  if (sName == TEXT("text")) m_pItemButton->SetText(pstrValue);
-  else if (sName == TEXT("horizattr")) m_pHoriz->ApplyAttributes(pstrValue);
-  else if (sName == TEXT("dotlineattr")) m_pDottedLine->ApplyAttributes(pstrValue);
-  else if (sName == TEXT("folderattr")) m_pFolderButton->ApplyAttributes(pstrValue);
-  else if (sName == TEXT("checkboxattr")) m_pCheckBox->ApplyAttributes(pstrValue);
-  else if (sName == TEXT("itemattr")) m_pItemButton->ApplyAttributes(pstrValue);
-  else CListContainerElementUI::ApplyAttribute(pstrName, pstrValue);
+  if (sName == TEXT("text"))
+    m_pItemButton->SetText(pstrValue);
+  else if (sName == TEXT("horizattr"))
+    m_pHoriz->ApplyAttributes(pstrValue);
+  else if (sName == TEXT("dotlineattr"))
+    m_pDottedLine->ApplyAttributes(pstrValue);
+  else if (sName == TEXT("folderattr"))
+    m_pFolderButton->ApplyAttributes(pstrValue);
+  else if (sName == TEXT("checkboxattr"))
+    m_pCheckBox->ApplyAttributes(pstrValue);
+  else if (sName == TEXT("itemattr"))
+    m_pItemButton->ApplyAttributes(pstrValue);
+  else
+    CListContainerElementUI::ApplyAttribute(pstrName, pstrValue);
 }
 
 // --- CTreeViewUI ------------------------------------------------------------------------------
@@ -223,8 +229,7 @@ void CTreeViewUI::SetItemExpand(bool bExpanded, CTreeNodeUI* pNode) {
     CTreeNodeUI* pItem = pNode != nullptr ? pNode->GetChildNode(i) : AsTreeNode(GetItemAt(i));
     if (pItem == nullptr) continue;
     pItem->SetVisible(bExpanded);
-    if (pItem->HasChild() && !pItem->m_pFolderButton->IsChecked())
-      SetItemExpand(bExpanded, pItem);
+    if (pItem->HasChild() && !pItem->m_pFolderButton->IsChecked()) SetItemExpand(bExpanded, pItem);
   }
 }
 
@@ -244,9 +249,12 @@ void CTreeViewUI::SetVisibleCheckBtn(bool bVisible) {
 
 void CTreeViewUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
   const CUIString sName(pstrName);
-  if (sName == TEXT("visiblefolderbtn")) SetVisibleFolderBtn(UIParseBool(pstrValue));
-  else if (sName == TEXT("visiblecheckbtn")) SetVisibleCheckBtn(UIParseBool(pstrValue));
-  else CListUI::ApplyAttribute(pstrName, pstrValue);
+  if (sName == TEXT("visiblefolderbtn"))
+    SetVisibleFolderBtn(UIParseBool(pstrValue));
+  else if (sName == TEXT("visiblecheckbtn"))
+    SetVisibleCheckBtn(UIParseBool(pstrValue));
+  else
+    CListUI::ApplyAttribute(pstrName, pstrValue);
 }
 
 }  // namespace SkinUI

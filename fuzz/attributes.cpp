@@ -32,13 +32,34 @@ class FuzzWindow : public CWindowWnd {
   }
 };
 
-const WCHAR* const kTags[] = {
-    u"Control",  u"Label",         u"Text",         u"Button",   u"Option",
-    u"CheckBox", u"Progress",      u"Slider",       u"Edit",     u"DateTime",
-    u"List",     u"ListHeader",    u"ListHeaderItem", u"ListLabelElement",
-    u"ListTextElement", u"ListContainerElement", u"Combo", u"ComboBox", u"TreeView",
-    u"Container", u"ScrollBar",    u"VerticalLayout", u"HorizontalLayout", u"TileLayout",
-    u"TabLayout", u"ChildLayout",  u"RichEdit",     u"TreeNode"};
+const WCHAR* const kTags[] = {u"Control",
+                              u"Label",
+                              u"Text",
+                              u"Button",
+                              u"Option",
+                              u"CheckBox",
+                              u"Progress",
+                              u"Slider",
+                              u"Edit",
+                              u"DateTime",
+                              u"List",
+                              u"ListHeader",
+                              u"ListHeaderItem",
+                              u"ListLabelElement",
+                              u"ListTextElement",
+                              u"ListContainerElement",
+                              u"Combo",
+                              u"ComboBox",
+                              u"TreeView",
+                              u"Container",
+                              u"ScrollBar",
+                              u"VerticalLayout",
+                              u"HorizontalLayout",
+                              u"TileLayout",
+                              u"TabLayout",
+                              u"ChildLayout",
+                              u"RichEdit",
+                              u"TreeNode"};
 constexpr size_t kTagCount = sizeof(kTags) / sizeof(kTags[0]);
 
 CControlUI* MakeControl(size_t iTag) {

@@ -1,9 +1,8 @@
 // The date control and its native picker: today's date as text, a picked date taken when the
 // focus leaves, Delete and Escape in the picker, and a control destroyed while its picker is open.
-#include "LabelHarness.h"
-
 #include "Control/UIDateTime.h"
 #include "Core/UIContainer.h"
+#include "LabelHarness.h"
 
 using namespace SkinUI;
 using namespace ControlTest;
@@ -15,10 +14,11 @@ class DateTime : public ControlFixture {
  protected:
   void SetUp() override {
     ControlFixture::SetUp();
-    ASSERT_TRUE(w.Open(u"<Window size=\"200,100\"><VerticalLayout bkcolor=\"#FF202020\">"
-                       u"<DateTime name=\"d\" height=\"30\"/><Button name=\"b\" height=\"30\"/>"
-                       u"<Control/></VerticalLayout></Window>",
-                       200, 100));
+    ASSERT_TRUE(
+        w.Open(u"<Window size=\"200,100\"><VerticalLayout bkcolor=\"#FF202020\">"
+               u"<DateTime name=\"d\" height=\"30\"/><Button name=\"b\" height=\"30\"/>"
+               u"<Control/></VerticalLayout></Window>",
+               200, 100));
     d = static_cast<CDateTimeUI*>(w.Find(u"d"));
     ASSERT_NE(d, nullptr);
     w.Manager().SetFocusControl(nullptr);

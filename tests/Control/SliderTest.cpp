@@ -1,8 +1,7 @@
 // Sliders in a window: the value at a release point, dragging, wheel and arrow keys by "step",
 // the thumb by pixel, and a disabled slider that ignores the user.
-#include "LabelHarness.h"
-
 #include "Control/UISlider.h"
+#include "LabelHarness.h"
 
 using namespace SkinUI;
 using namespace ControlTest;
@@ -25,15 +24,17 @@ class Slider : public ControlFixture {
     AddImage("fore.png", 4, 4, kFore);
     AddImage("thumb.png", 4, 4, kThumb);
     AddImage("pushed.png", 4, 4, kThumbPushed);
-    ASSERT_TRUE(w.Open(
-        u"<Window size=\"200,200\"><VerticalLayout bkcolor=\"#FF202020\">"
-        u"<HorizontalLayout height=\"20\"><Slider name=\"s\" width=\"110\" height=\"20\" step=\"5\" "
-        u"thumbsize=\"10,10\" foreimage=\"fore.png\" thumbimage=\"thumb.png\" "
-        u"thumbpushedimage=\"pushed.png\"/><Control/></HorizontalLayout>"
-        u"<HorizontalLayout height=\"110\"><Slider name=\"v\" hor=\"false\" width=\"20\" height=\"110\" "
-        u"thumbsize=\"20,10\"/><Control/></HorizontalLayout>"
-        u"<Control/></VerticalLayout></Window>",
-        200, 200));
+    ASSERT_TRUE(
+        w.Open(u"<Window size=\"200,200\"><VerticalLayout bkcolor=\"#FF202020\">"
+               u"<HorizontalLayout height=\"20\"><Slider name=\"s\" width=\"110\" height=\"20\" "
+               u"step=\"5\" "
+               u"thumbsize=\"10,10\" foreimage=\"fore.png\" thumbimage=\"thumb.png\" "
+               u"thumbpushedimage=\"pushed.png\"/><Control/></HorizontalLayout>"
+               u"<HorizontalLayout height=\"110\"><Slider name=\"v\" hor=\"false\" width=\"20\" "
+               u"height=\"110\" "
+               u"thumbsize=\"20,10\"/><Control/></HorizontalLayout>"
+               u"<Control/></VerticalLayout></Window>",
+               200, 200));
     s = static_cast<CSliderUI*>(w.Find(u"s"));
     v = static_cast<CSliderUI*>(w.Find(u"v"));
     ASSERT_TRUE(s && v);
@@ -61,7 +62,7 @@ TEST_F(Slider, ValueAtPointFollowsTheThumbCentreBothWays) {
     int vertical;
   };
   // The horizontal slider spans x 0..110, the vertical one y 20..130 (bottom is the minimum).
-  const Row rows[] = {{0, 0, 100}, {5, 0, 100}, {6, 1, 100}, {26, 21, 99}, {55, 50, 70},
+  const Row rows[] = {{0, 0, 100},   {5, 0, 100},    {6, 1, 100},   {26, 21, 99}, {55, 50, 70},
                       {104, 99, 21}, {105, 100, 20}, {125, 100, 0}, {130, 100, 0}};
   for (const Row& r : rows) {
     EXPECT_EQ(s->ValueAtPoint(POINT{r.at, 10}), r.horizontal) << r.at;

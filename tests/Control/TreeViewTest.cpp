@@ -1,8 +1,7 @@
 // Tree views: indentation per depth, subtrees inserted at a row, collapsing and expanding,
 // check boxes that follow their parent, and removal of nodes at any depth (run under ASan).
-#include "LabelHarness.h"
-
 #include "Control/UITreeView.h"
+#include "LabelHarness.h"
 
 using namespace SkinUI;
 using namespace ControlTest;
@@ -175,12 +174,13 @@ class TreeMarkup : public ControlFixture {};
 
 TEST_F(TreeMarkup, NestedNodesBecomeRowsOfTheViewAndOtherControlsJoinTheRow) {
   SkinWindow w;
-  ASSERT_TRUE(w.Open(u"<Window size=\"200,200\"><TreeView name=\"t\" visiblecheckbtn=\"true\">"
-                     u"<TreeNode name=\"r\" text=\"root\"><TreeNode name=\"c1\"/>"
-                     u"<TreeNode name=\"c2\"><TreeNode name=\"g\"/><Label name=\"tag\" "
-                     u"width=\"20\"/></TreeNode></TreeNode><TreeNode name=\"s\"/>"
-                     u"</TreeView></Window>",
-                     200, 200));
+  ASSERT_TRUE(
+      w.Open(u"<Window size=\"200,200\"><TreeView name=\"t\" visiblecheckbtn=\"true\">"
+             u"<TreeNode name=\"r\" text=\"root\"><TreeNode name=\"c1\"/>"
+             u"<TreeNode name=\"c2\"><TreeNode name=\"g\"/><Label name=\"tag\" "
+             u"width=\"20\"/></TreeNode></TreeNode><TreeNode name=\"s\"/>"
+             u"</TreeView></Window>",
+             200, 200));
   auto* view = static_cast<CTreeViewUI*>(w.Find(u"t"));
   ASSERT_NE(view, nullptr);
   std::u16string rows;
@@ -199,10 +199,11 @@ TEST_F(TreeMarkup, NestedNodesBecomeRowsOfTheViewAndOtherControlsJoinTheRow) {
 
 TEST_F(TreeMarkup, ANodeOutsideATreeIsDroppedWithItsSubtree) {
   SkinWindow w;
-  ASSERT_TRUE(w.Open(u"<Window size=\"100,100\"><VerticalLayout><Label name=\"l\"/>"
-                     u"<TreeNode name=\"n\"><TreeNode name=\"m\"/></TreeNode>"
-                     u"</VerticalLayout></Window>",
-                     100, 100));
+  ASSERT_TRUE(
+      w.Open(u"<Window size=\"100,100\"><VerticalLayout><Label name=\"l\"/>"
+             u"<TreeNode name=\"n\"><TreeNode name=\"m\"/></TreeNode>"
+             u"</VerticalLayout></Window>",
+             100, 100));
   EXPECT_NE(w.Find(u"l"), nullptr);
   EXPECT_EQ(w.Find(u"n"), nullptr);
   EXPECT_EQ(w.Find(u"m"), nullptr);
