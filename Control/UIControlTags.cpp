@@ -5,11 +5,14 @@
 #include "Control/UIActiveX.h"
 #include "Control/UIChildLayout.h"
 #include "Control/UIComboBox.h"
+#include "Control/UIDateTime.h"
 #include "Control/UIEdit.h"
 #include "Control/UILabel.h"
 #include "Control/UIList.h"
 #include "Control/UIOption.h"
 #include "Control/UIRichEdit.h"
+#include "Control/UISlider.h"
+#include "Control/UITreeView.h"
 #include "Core/UIContainer.h"
 #include "Core/UIScrollBar.h"
 #include "Layout/UIHorizontalLayout.h"
@@ -39,7 +42,9 @@ const TagEntry kTags[] = {
     {TEXT("Option"), New<COptionUI>},
     {TEXT("CheckBox"), New<CCheckBoxUI>},
     {TEXT("Progress"), New<CProgressUI>},
+    {TEXT("Slider"), New<CSliderUI>},
     {TEXT("Edit"), New<CEditUI>},
+    {TEXT("DateTime"), New<CDateTimeUI>},
     {TEXT("List"), New<CListUI>},
     {TEXT("ListHeader"), New<CListHeaderUI>},
     {TEXT("ListHeaderItem"), New<CListHeaderItemUI>},
@@ -48,6 +53,7 @@ const TagEntry kTags[] = {
     {TEXT("ListContainerElement"), New<CListContainerElementUI>},
     {TEXT("Combo"), New<CComboUI>},
     {TEXT("ComboBox"), New<CComboBoxUI>},
+    {TEXT("TreeView"), New<CTreeViewUI>},
     {TEXT("Container"), New<CContainerUI>},
     {TEXT("ScrollBar"), New<CScrollBarUI>},
     {TEXT("VerticalLayout"), New<CVerticalLayoutUI>},

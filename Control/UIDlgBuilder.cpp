@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "Control/UIControlTags.h"
+#include "Control/UITreeView.h"
 #include "Core/UIAttrValue.h"
 #include "Core/UIContainer.h"
 #include "Core/UIManager.h"
@@ -251,6 +252,11 @@ CControlUI* CLayoutBuilder::ParseChildren(const CSkinMarkupNode& node, CControlU
       BuildInclude(child, pParent, pManager);
       continue;
     }
+    if (SameText(tag, TEXT("TreeNode"))) {
+      if (!pParent) continue;
+      if (!BuildTreeNode(child, pParent, pManager)) return nullptr;
+      continue;
+    }
     CControlUI* pControl = CreateControlForTag(tag);
     if (!pControl && m_pCallback) pControl = m_pCallback->CreateCustomControl(tag);
     if (!pControl) {
@@ -259,7 +265,12 @@ CControlUI* CLayoutBuilder::ParseChildren(const CSkinMarkupNode& node, CControlU
     }
     if (child.HasChildren()) ParseChildren(child, pControl, pManager);
 
-    if (pParent) {
+    if (pParent && pParent->GetInterfaceByName(TEXT("TreeNode"))) {
+      // Controls inside a tree node go into its row.
+      static_cast<CTreeNodeUI*>(pParent->GetInterfaceByName(TEXT("TreeNode")))
+          ->GetTreeNodeHoriznotal()
+          ->Add(pControl);
+    } else if (pParent) {
       if (!bContainerLooked) {
         pContainer = static_cast<IContainerUI*>(pParent->GetInterfaceByName(TEXT("IContainer")));
         bContainerLooked = true;

@@ -52,6 +52,9 @@ class CLayoutBuilder {
   CControlUI* ParseChildren(const CSkinMarkupNode& node, CControlUI* pParent,
                             CPaintManagerUI* pManager);
   void BuildInclude(const CSkinMarkupNode& node, CControlUI* pParent, CPaintManagerUI* pManager);
+  // A "TreeNode" element: joins the parent node's children, or the parent tree view with its
+  // subtree. False when the parent is neither (building at this level stops).
+  bool BuildTreeNode(const CSkinMarkupNode& node, CControlUI* pParent, CPaintManagerUI* pManager);
   bool LoadResource(LPCWSTR id, LPCWSTR type);
 
   CSkinMarkup m_xml;

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# The gallery on a real display: every tab button switches to its page, and each page looks like
+# its stored picture (a few hundred pixels may differ: text hinting, today's date on the input
+# page). Run under Xvfb with the build folder as $1.
+build=$1
+demo="$build/demo/Gallery"
+golden_dir="${SKINUI_TEST_DATA:-$(dirname "$0")/../data}/golden"
+source "$(dirname "$0")/../support/e2e.sh"
+
+xdotool mousemove 0 0  # nothing hot in the pictures
+start_window "^SkinUI Gallery$" env SKINUI_HOST=gtk "$demo" 120000
+for _ in $(seq 50); do
+  read -r x y w h < <(geometry)
+  [ "$w" -eq 640 ] && [ "$h" -eq 420 ] && break
+  sleep 0.1
+done
+[ "$w" -eq 640 ] && [ "$h" -eq 420 ] || fail "size ${w}x${h}, expected 640x420"
+
+actual_dir="$build/tests/golden-actual"
+mkdir -p "$actual_dir"
+# Every page is compared before failing, so one run leaves every differing picture to look at.
+problems=
+# Tab buttons are 60 wide with 2 between them, in the 28-high bar at the top.
+for tab in 0 1 2 3 4 5 6 7 8; do
+  xdotool mousemove $((x + tab * 62 + 30)) $((y + 14))
+  sleep 0.2
+  xdotool click 1
+  xdotool mousemove 0 0
+  if [ "$tab" -gt 0 ]; then
+    for _ in $(seq 30); do
+      grep -q "^notify selectchanged tab$tab$" "$work/out" && break
+      sleep 0.1
+    done
+    grep -q "^notify selectchanged tab$tab$" "$work/out" || fail "tab $tab was not selected"
+  fi
+  sleep 0.5
+  name="gallery_tab$tab.png"
+  import -window "$wid" "$work/$name"
+  if [ -f "$golden_dir/$name" ]; then
+    differing=$(compare -metric AE -fuzz 10% "$work/$name" "$golden_dir/$name" null: 2>&1 || true)
+    differing=${differing%% *}
+    if ! [ "${differing%.*}" -le 600 ] 2>/dev/null; then
+      cp "$work/$name" "$actual_dir/$name"
+      problems+="tab $tab differs from $golden_dir/$name in $differing pixels; see $actual_dir/$name. "
+    fi
+  else
+    cp "$work/$name" "$actual_dir/$name"
+    problems+="no stored picture for tab $tab; this one is $actual_dir/$name. "
+  fi
+done
+[ -z "$problems" ] || fail "$problems"
+echo "gallery: nine tabs switched, each like its stored picture"
