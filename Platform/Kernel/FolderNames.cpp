@@ -7,6 +7,8 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "Platform/Text/AsciiText.h"
+
 namespace Platform {
 
 namespace {
@@ -117,8 +119,7 @@ FolderNameCache& Cache() {
 
 std::string FoldAsciiCase(const std::string& name) {
   std::string out = name;
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
+  for (char& c : out) c = AsciiLower(c);
   return out;
 }
 

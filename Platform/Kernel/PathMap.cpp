@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "Platform/Kernel/FolderNames.h"
+#include "Platform/Kernel/Prefix.h"
+#include "Platform/Text/AsciiText.h"
 #include "Platform/Text/Utf.h"
 #include "Platform/Win32.h"
 
@@ -18,18 +20,7 @@ namespace {
 constexpr std::u16string_view kForbidden = u"\\:*?\"<>|";
 constexpr char16_t kPrivateBase = 0xF000;
 
-bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 bool IsDriveLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
-char16_t Lower(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
-
-std::string CurrentDir() {
-  std::vector<char> buf(4096);
-  while (!getcwd(buf.data(), buf.size())) {
-    if (errno != ERANGE) return "/";
-    buf.resize(buf.size() * 2);
-  }
-  return buf.data();
-}
 
 // Splits an absolute or relative POSIX path and resolves "." and ".." lexically.
 std::vector<std::string> PosixComponents(const std::string& path) {
@@ -141,7 +132,7 @@ DWORD WindowsNames(std::u16string_view rest, std::vector<std::string>* names) {
   size_t i = 0;
   while (i <= rest.size()) {
     size_t j = i;
-    while (j < rest.size() && !IsSeparator(rest[j])) ++j;
+    while (j < rest.size() && !IsPathSeparator(rest[j])) ++j;
     std::u16string part(rest.substr(i, j - i));
     if (j == rest.size()) {
       // Windows drops trailing dots and blanks of the last name.
@@ -180,7 +171,7 @@ std::u16string CurrentWindowsDir() { return PosixToWindowsPath(CurrentDir()); }
 bool DriveTarget(char16_t letter, std::string* posix) {
   if (!IsDriveLetter(letter)) return false;
   const std::string dosdevices = PrefixDir() + "/dosdevices";
-  const std::string link = dosdevices + "/" + static_cast<char>(Lower(letter)) + ":";
+  const std::string link = dosdevices + "/" + static_cast<char>(AsciiLower(letter)) + ":";
   std::vector<char> buf(PATH_MAX + 1);
   ssize_t n = readlink(link.c_str(), buf.data(), buf.size() - 1);
   if (n > 0) {
@@ -228,20 +219,20 @@ std::u16string PosixToWindowsPath(const std::string& posix) {
 
 DWORD MapWindowsPath(std::u16string_view path, std::string* posix) {
   if (path.empty()) return ERROR_PATH_NOT_FOUND;
-  if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+  if (path.size() >= 2 && IsPathSeparator(path[0]) && IsPathSeparator(path[1])) {
     // "\\?\X:\..." and "\\.\X:\..." name ordinary files; other forms are shares or devices.
-    if (path.size() >= 7 && (path[2] == u'?' || path[2] == u'.') && IsSeparator(path[3]) &&
-        IsDriveLetter(path[4]) && path[5] == u':' && IsSeparator(path[6]))
+    if (path.size() >= 7 && (path[2] == u'?' || path[2] == u'.') && IsPathSeparator(path[3]) &&
+        IsDriveLetter(path[4]) && path[5] == u':' && IsPathSeparator(path[6]))
       return MapDrivePath(path[4], path.substr(7), posix);
     return ERROR_BAD_NETPATH;
   }
   if (path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == u':') {
     if (path.size() == 2) return MapDrivePath(path[0], u"", posix);
-    if (!IsSeparator(path[2])) return ERROR_INVALID_NAME;  // drive-relative "C:name"
+    if (!IsPathSeparator(path[2])) return ERROR_INVALID_NAME;  // drive-relative "C:name"
     return MapDrivePath(path[0], path.substr(3), posix);
   }
   const std::u16string cwd = CurrentWindowsDir();
-  if (IsSeparator(path[0])) return MapDrivePath(cwd[0], path.substr(1), posix);
+  if (IsPathSeparator(path[0])) return MapDrivePath(cwd[0], path.substr(1), posix);
   return MapDrivePath(cwd[0], cwd.substr(3) + u"\\" + std::u16string(path), posix);
 }
 

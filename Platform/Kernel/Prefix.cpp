@@ -17,15 +17,6 @@ namespace {
 std::mutex g_mutex;
 std::string g_ready;  // the prefix whose layout this process has already made
 
-std::string CurrentDir() {
-  std::vector<char> buf(4096);
-  while (!getcwd(buf.data(), buf.size())) {
-    if (errno != ERANGE) return "/";
-    buf.resize(buf.size() * 2);
-  }
-  return buf.data();
-}
-
 std::string WithoutTrailingSlashes(std::string path) {
   while (path.size() > 1 && path.back() == '/') path.pop_back();
   return path;
@@ -128,6 +119,15 @@ bool PrivateTempDir(std::string* posix) {
   if ((st.st_mode & 077) != 0 && chmod(dir.c_str(), 0700) != 0) return false;
   *posix = dir;
   return true;
+}
+
+std::string CurrentDir() {
+  std::vector<char> buf(4096);
+  while (!getcwd(buf.data(), buf.size())) {
+    if (errno != ERANGE) return "/";
+    buf.resize(buf.size() * 2);
+  }
+  return buf.data();
 }
 
 }  // namespace Platform

@@ -9,6 +9,9 @@
 namespace Platform {
 
 // Absolute POSIX path of the prefix, without a trailing slash; created on first use.
+// The process's working directory as a POSIX path ("/" when it cannot be read).
+std::string CurrentDir();
+
 std::string PrefixDir();
 
 // The Windows user name used for C:\users\<name> (the login name, made safe for Windows).

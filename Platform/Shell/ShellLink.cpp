@@ -9,6 +9,7 @@
 #include "Platform/Shell/ItemIdList.h"
 #include "Platform/Shell/LinkFileIo.h"
 #include "Platform/Shell/RelativePath.h"
+#include "Platform/Text/AsciiText.h"
 
 namespace Platform {
 
@@ -26,10 +27,10 @@ HRESULT CopyOut(const std::u16string& text, LPWSTR buffer, int cch) {
 }
 
 bool IsAbsoluteWindowsPath(const std::u16string& path) {
-  auto sep = [](char16_t c) { return c == u'\\' || c == u'/'; };
   bool drive = path.size() >= 3 && ((path[0] | 0x20) >= u'a' && (path[0] | 0x20) <= u'z') &&
-               path[1] == u':' && sep(path[2]);
-  bool unc = path.size() > 2 && sep(path[0]) && sep(path[1]) && !sep(path[2]);
+               path[1] == u':' && IsPathSeparator(path[2]);
+  bool unc = path.size() > 2 && IsPathSeparator(path[0]) && IsPathSeparator(path[1]) &&
+             !IsPathSeparator(path[2]);
   return drive || unc;
 }
 
