@@ -256,13 +256,19 @@ TEST_F(RoutingKeys, RestartingARunningTimerFailsAndAStoppedOneKeepsItsId) {
   });
   ASSERT_TRUE(win.pm.StartTimer(t2, 5, 100000));  // native id 17
   EXPECT_FALSE(win.pm.StartTimer(t2, 5, 200000));
-  Send(WM_TIMER, 17, 0);
+  ASSERT_TRUE(Platform::Headless::AdvanceClock(99999));
+  EXPECT_TRUE(fired.empty());
+  ASSERT_TRUE(Platform::Headless::AdvanceClock(1));  // the first period was kept
+  EXPECT_EQ(fired, (std::vector<WPARAM>{5}));
   EXPECT_TRUE(win.pm.StopTimer(t2, 5));
+  ASSERT_TRUE(Platform::Headless::AdvanceClock(200000));
   Send(WM_TIMER, 17, 0);  // stopped: nobody hears it
+  EXPECT_EQ(fired, (std::vector<WPARAM>{5}));
   EXPECT_TRUE(win.pm.StartTimer(t2, 5, 100000));
-  Send(WM_TIMER, 17, 0);
+  ASSERT_TRUE(Platform::Headless::AdvanceClock(100000));
   Send(WM_TIMER, 17 + 0x10000, 0);  // only the low 16 bits name the timer
   EXPECT_EQ(fired, (std::vector<WPARAM>{5, 5, 5}));
+  win.pm.StopTimers(t2);
 }
 
 }  // namespace

@@ -115,9 +115,20 @@ TEST_F(RoutingMouse, ContextMenuWithoutAPressSendsNothing) {
   EXPECT_EQ(win.pm.LastMousePos().y, 20);
 }
 
+// Moves the real pointer to a client point of the routed window and lets its move arrive; the
+// hover then comes from the tracking the manager arms, when the virtual clock reaches it.
+void MovePointer(int x, int y) {
+  Platform::Headless::MoveMouse(RoutedWindow::kLeft + x, RoutedWindow::kTop + y);
+  Platform::Headless::RunUntilIdle();
+}
+
 TEST_F(RoutingMouse, HoverThenLeave) {
-  Send(WM_MOUSEMOVE, 0, ClientPoint(20, 20));
-  EXPECT_TRUE(Send(WM_MOUSEHOVER, 0, ClientPoint(20, 20)) == 0);
+  MovePointer(20, 20);
+  ASSERT_TRUE(Platform::Headless::AdvanceClock(399));
+  EXPECT_EQ(events, (Log{"A MouseEnter", "A MouseMove"}));
+  ASSERT_TRUE(Platform::Headless::AdvanceClock(1));
+  EXPECT_EQ(events, (Log{"A MouseEnter", "A MouseMove", "A MouseHover"}));
+  ASSERT_TRUE(Platform::Headless::AdvanceClock(1000));  // the hover disarmed tracking
   Send(WM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(events, (Log{"A MouseEnter", "A MouseMove", "A MouseHover"}));
   // The hover disarmed tracking; the next move arms it, and the leave is a move to (-1, -1).
@@ -162,18 +173,17 @@ DWORD ArmedHoverTime() {
 }
 
 TEST_F(RoutingMouse, TooltipShownForTextAndNotForEmptyText) {
-  // The real pointer rests over an empty part of the window, so the hover tracking the manager
-  // arms is not ended at once; the messages below are sent directly.
-  Platform::Headless::MoveMouse(RoutedWindow::kLeft + 250, RoutedWindow::kTop + 150);
-  Platform::Headless::RunUntilIdle();
   a->SetToolTip(TEXT("Install here"));
-  Send(WM_MOUSEMOVE, 0, ClientPoint(110, 20));
+  MovePointer(110, 20);
   EXPECT_EQ(ArmedHoverTime(), 400u);
-  Send(WM_MOUSEHOVER, 0, ClientPoint(110, 20));
+  ASSERT_TRUE(Platform::Headless::AdvanceClock(400));
+  EXPECT_EQ(events, (Log{"B MouseEnter", "B MouseMove", "B MouseHover"}));
   EXPECT_EQ(TooltipOf(win.Handle()), nullptr) << "an empty tooltip creates no window";
 
-  Send(WM_MOUSEMOVE, 0, ClientPoint(20, 20));
-  Send(WM_MOUSEHOVER, 0, ClientPoint(20, 20));
+  MovePointer(20, 20);
+  ASSERT_TRUE(Platform::Headless::AdvanceClock(399));
+  EXPECT_EQ(TooltipOf(win.Handle()), nullptr) << "no tip before the hover time";
+  ASSERT_TRUE(Platform::Headless::AdvanceClock(1));
   HWND hTip = TooltipOf(win.Handle());
   ASSERT_NE(hTip, nullptr);
   EXPECT_TRUE(IsWindowVisible(hTip));
@@ -181,12 +191,16 @@ TEST_F(RoutingMouse, TooltipShownForTextAndNotForEmptyText) {
 
   // From now on the hover time is the tooltip's initial delay.
   SendMessageW(hTip, TTM_SETDELAYTIME, TTDT_INITIAL, 123);
-  Send(WM_MOUSEMOVE, 0, ClientPoint(110, 20));
+  MovePointer(110, 20);
   EXPECT_EQ(ArmedHoverTime(), 123u);
   EXPECT_FALSE(IsWindowVisible(hTip)) << "leaving the control hides the tip";
   EXPECT_EQ(events,
             (Log{"B MouseEnter", "B MouseMove", "B MouseHover", "B MouseLeave", "A MouseEnter",
                  "A MouseMove", "A MouseHover", "A MouseLeave", "B MouseEnter", "B MouseMove"}));
+  ASSERT_TRUE(Platform::Headless::AdvanceClock(122));
+  EXPECT_EQ(events.back(), "B MouseMove");
+  ASSERT_TRUE(Platform::Headless::AdvanceClock(1));
+  EXPECT_EQ(events.back(), "B MouseHover") << "the hover comes after the initial delay";
 }
 
 // A control that asks for the cursor.

@@ -259,6 +259,8 @@ TEST(ScrollBarPaint, TooShortBarDrawsNoThumb) {
 
 // The repeat timer is the first timer of a fresh manager: native id 17.
 constexpr WPARAM kFirstNativeTimer = 17;
+// The press repeat timer's period.
+constexpr DWORD kTickMs = 50;
 
 class ScrollBarInput : public RoutingFixture {
  protected:
@@ -278,8 +280,9 @@ class ScrollBarInput : public RoutingFixture {
     scrollLog.out = &scrolls;
   }
 
+  // Lets n periods of the repeat timer pass on the virtual clock.
   void Tick(int n = 1) {
-    for (int i = 0; i < n; i++) Send(WM_TIMER, kFirstNativeTimer, 0);
+    for (int i = 0; i < n; i++) ASSERT_TRUE(Platform::Headless::AdvanceClock(kTickMs));
   }
 
   // Logs the position at each "scroll" notification.
@@ -301,10 +304,14 @@ TEST_F(ScrollBarInput, HoldingButtonTwoStepsAtOnceThenRepeatsFromTheSixthTick) {
   EXPECT_EQ(scrolls, (std::vector<int>{8}));
   Tick(5);
   EXPECT_EQ(scrolls, (std::vector<int>{8}));
-  Tick(3);
+  Tick();
+  EXPECT_EQ(scrolls, (std::vector<int>{8, 16}));
+  Tick(2);
   EXPECT_EQ(scrolls, (std::vector<int>{8, 16, 24, 32}));
   Send(WM_LBUTTONUP, 0, ClientPoint(28, 105));
-  Tick(2);  // the timer is stopped: ticks that still arrive change nothing
+  Tick(2);  // the timer is stopped: time passing changes nothing
+  EXPECT_EQ(scrolls, (std::vector<int>{8, 16, 24, 32}));
+  Send(WM_TIMER, kFirstNativeTimer, 0);  // nor does a tick that still arrives
   EXPECT_EQ(scrolls, (std::vector<int>{8, 16, 24, 32}));
   EXPECT_EQ(bar->GetScrollPos(), 32);
 }
