@@ -7,48 +7,4 @@
 # its last line "ratio <ours/gtk>". The GTK side needs a display: a private Xvfb when none is set.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build}
-ours=$build/bench/bench_list
-[ -x "$ours" ] || { echo "missing $ours: run scripts/build.sh release first" >&2; exit 1; }
-peer=$build/bench/list_gtk
-if [ ! -x "$peer" ] || [ bench/list_gtk.c -nt "$peer" ]; then
-  cc -O2 -Wall -Wextra -o "$peer" bench/list_gtk.c $(pkg-config --cflags --libs gtk+-3.0)
-fi
-run_all() {
-  python3 - "$ours" "$peer" "${LIST_PROCESSES:-3}" "${LIST_RUNS:-3}" <<'PY'
-import os, statistics, subprocess, sys
-
-ours, peer, processes, runs = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4]
-
-def run(program):
-    """The per-run times the program prints, and its peak resident set in kB."""
-    env = dict(os.environ, SKINUI_HOST="headless")
-    proc = subprocess.Popen([program, runs], stdout=subprocess.PIPE, env=env)
-    out = proc.stdout.read().decode()
-    _, status, usage = os.wait4(proc.pid, 0)
-    if status != 0:
-        sys.exit(f"{program} failed ({status})")
-    times = [float(line.split()[1]) for line in out.splitlines() if line.startswith("run ")]
-    return times, usage.ru_maxrss
-
-times = {"ours": [], "gtk": []}
-rss = {"ours": 0, "gtk": 0}
-for _ in range(processes):
-    for side, program in (("ours", ours), ("gtk", peer)):
-        t, kb = run(program)
-        times[side] += t
-        rss[side] = max(rss[side], kb)
-median = {side: statistics.median(t) for side, t in times.items()}
-print(f"{'side':<6}{'runs':>6}{'median':>12}{'peak RSS':>14}")
-for side in ("ours", "gtk"):
-    print(f"{side:<6}{len(times[side]):>6}{median[side]:>10.3f} s{rss[side] / 1024:>11.1f} MB")
-print(f"ratio {median['ours'] / median['gtk']:.2f}")
-PY
-}
-if [ -n "${DISPLAY:-}" ]; then
-  run_all
-else
-  export ours peer
-  export -f run_all
-  bash scripts/with-xvfb.sh bash -c run_all
-fi
+exec bash bench/gtk_peer.sh "${1:-build}" list "${LIST_PROCESSES:-3}" "${LIST_RUNS:-3}"
