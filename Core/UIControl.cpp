@@ -51,6 +51,9 @@ bool CControlUI::Activate() { return IsVisible() && IsEnabled(); }
 CPaintManagerUI* CControlUI::GetManager() const { return m_pManager; }
 
 void CControlUI::AttachManager(CPaintManagerUI* pManager, CControlUI* pParent, bool bInit) {
+  // A manager left behind must not keep focus, hover or timers on a control it no longer owns:
+  // the control may be deleted without it hearing of it.
+  if (m_pManager && m_pManager != pManager) m_pManager->ReleaseControl(this);
   m_pManager = pManager;
   m_pParent = pParent;
   if (bInit && m_pParent) Initialize();

@@ -193,6 +193,9 @@ class CPaintManagerUI {
 
   // Drops every reference the manager holds to the control (its destructor calls this).
   void ForgetControl(CControlUI* pControl);
+  // Drops the focus, input state and timers that point at a control leaving the manager; its
+  // name stays registered, for a control lent to another window (a drop-down) comes back.
+  void ReleaseControl(CControlUI* pControl);
   // Detaches the control and deletes it when WM_UI_DEFERRED_DELETE is routed.
   void DeferDelete(CControlUI* pControl);
 

@@ -253,11 +253,7 @@ void CPaintManagerUI::ReleaseMouse() {
 
 void CPaintManagerUI::ForgetControl(CControlUI* pControl) {
   if (!pControl) return;
-  if (pControl == m_pEventKey) m_pEventKey = nullptr;
-  if (pControl == m_pEventHover) m_pEventHover = nullptr;
-  if (pControl == m_pEventClick) m_pEventClick = nullptr;
-  if (pControl == m_pFocus) m_pFocus = nullptr;
-  StopTimers(pControl);
+  ReleaseControl(pControl);
   const CUIString name = pControl->GetName();
   if (!name.IsEmpty() && m_mNameHash.Find(name, false) == pControl) m_mNameHash.Remove(name);
   for (int i = 0; i < m_aAsyncNotify.GetSize(); i++) {
@@ -265,6 +261,15 @@ void CPaintManagerUI::ForgetControl(CControlUI* pControl) {
     if (pMsg->pSender == pControl) pMsg->pSender = nullptr;
   }
   RemoveFirst(m_aPostPaintControls, pControl);
+}
+
+void CPaintManagerUI::ReleaseControl(CControlUI* pControl) {
+  if (!pControl) return;
+  if (pControl == m_pEventKey) m_pEventKey = nullptr;
+  if (pControl == m_pEventHover) m_pEventHover = nullptr;
+  if (pControl == m_pEventClick) m_pEventClick = nullptr;
+  if (pControl == m_pFocus) m_pFocus = nullptr;
+  StopTimers(pControl);
 }
 
 void CPaintManagerUI::DeferDelete(CControlUI* pControl) {

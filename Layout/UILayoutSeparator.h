@@ -15,6 +15,7 @@ class CLayoutSeparator {
   // bVertical: the separator of a vertical layout (a horizontal strip that moves up and down).
   explicit CLayoutSeparator(bool bVertical) : m_bVertical(bVertical) {}
 
+  bool IsVertical() const { return m_bVertical; }
   int GetSize() const { return m_iSize; }
   void SetSize(int iSize) { m_iSize = iSize; }
   bool IsImmediate() const { return m_bImmediate; }

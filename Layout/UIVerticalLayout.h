@@ -1,35 +1,21 @@
 #pragma once
-// CVerticalLayoutUI: stacks its children from top to bottom. Children with a fixed (or measured)
-// height keep it; the others share what is left, the last of them taking the remainder of the
-// division. It can carry a drag separator ("sepheight") that resizes the layout itself.
+// CVerticalLayoutUI: stacks its children from top to bottom; see CLinearLayoutUI for how the length
+// is shared. Its drag separator is "sepheight".
 
-#include "Core/UIContainer.h"
-#include "Layout/UILayoutSeparator.h"
+#include "Layout/UILinearLayout.h"
 
 namespace SkinUI {
 
-class CVerticalLayoutUI : public CContainerUI {
+class CVerticalLayoutUI : public CLinearLayoutUI {
  public:
   CVerticalLayoutUI();
 
   LPCWSTR GetClassName() const override;
   LPVOID GetInterfaceByName(LPCWSTR pstrName) override;
-  UINT GetInputFlags() const override;
 
   // Stores the separator size only; negative puts it on the top edge.
   void SetSepHeight(int iHeight);
   int GetSepHeight() const;
-  void SetSepImmediate(bool bImmediate);
-  bool IsSepImmediate() const;
-  RECT GetSeparatorRect(bool bUseNew) const;
-
-  void SetPos(RECT rc) override;
-  void HandleEvent(TUIEvent& event) override;
-  void ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) override;
-  void PaintOverlay(HDC hDC, const RECT& rcPaint) override;
-
- private:
-  CLayoutSeparator m_separator{true};
 };
 
 }  // namespace SkinUI

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "Control/UIDlgBuilder.h"
 #include "Layout/SkinHostWindow.h"
 #include "Layout/UITabLayout.h"
 
@@ -76,6 +77,19 @@ TEST(TabLayout, SelectedIdSelectsOnlyOncePagesExist) {
   EXPECT_EQ(0, tabs.GetCurSel());
   tabs.ApplyAttribute(u"selectedid", u"1");
   EXPECT_EQ(1, tabs.GetCurSel());
+}
+
+TEST(TabLayout, APageFocusedWhileBuildingIsForgottenWithTheTreeTheBuilderDiscards) {
+  // Only the first top-level element is kept; the tab selecting its page focuses it first.
+  SkinHostWindow window(300, 200);
+  CLayoutBuilder builder;
+  CControlUI* root = builder.Create(
+      u"<Window><Control/><TabLayout selectedid=\"1\"><Control/><Control/></TabLayout></Window>",
+      nullptr, nullptr, &window.manager);
+  ASSERT_NE(nullptr, root);
+  EXPECT_EQ(nullptr, window.manager.GetFocusControl());
+  window.manager.AttachRoot(root);
+  window.Layout();
 }
 
 TEST(TabLayout, InsertingBeforeTheCurrentPageKeepsItCurrent) {

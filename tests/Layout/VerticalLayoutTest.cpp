@@ -60,6 +60,26 @@ TEST(VerticalLayout, PaddingInsetsAndChildPaddingLeaveNoGapAtTheBottom) {
   EXPECT_EQ(Box(10, 123, 290, 195), Box(window.Rect(u"c")));
 }
 
+TEST(VerticalLayout, LengthsAtTheEndsOfTheIntegerRangeSaturate) {
+  SkinHostWindow window(300, 200);
+  ASSERT_TRUE(
+      window.Load(u"<Window><VerticalLayout childpadding=\"99999999999\">"
+                  u"<Control name=\"a\" height=\"30\"/><Control name=\"b\" height=\"2147483647\" "
+                  u"padding=\"0,2147483647,0,2147483647\"/><Control name=\"c\"/></VerticalLayout>"
+                  u"</Window>"));
+  EXPECT_EQ(Box(0, 0, 300, 30), Box(window.Rect(u"a")));
+  EXPECT_EQ(Box(0, 2147483647, 300, 2147483647), Box(window.Rect(u"b")));
+  EXPECT_EQ(Box(0, 2147483647, 300, 2147483647), Box(window.Rect(u"c")));
+
+  SkinHostWindow row(300, 200);
+  ASSERT_TRUE(
+      row.Load(u"<Window><HorizontalLayout childpadding=\"2147483647\">"
+               u"<Control name=\"d\" width=\"2147483647\"/><Control name=\"e\"/>"
+               u"</HorizontalLayout></Window>"));
+  EXPECT_EQ(Box(0, 0, 9999, 200), Box(row.Rect(u"d")));  // the default maximum width
+  EXPECT_EQ(Box(2147483647, 0, 2147483647, 200), Box(row.Rect(u"e")));
+}
+
 TEST(VerticalLayout, InvisibleChildrenTakeNoSpaceAndFloatingOnesArePlacedByTheirOffset) {
   SkinHostWindow window(300, 200);
   ASSERT_TRUE(
