@@ -41,10 +41,12 @@ struct Axis {
     return vertical ? c->GetFixedWidth() : c->GetFixedHeight();
   }
   SIZE Size(LONGLONG main, LONGLONG cross) const {
-    return vertical ? SIZE{Saturated(cross), Saturated(main)} : SIZE{Saturated(main), Saturated(cross)};
+    return vertical ? SIZE{Saturated(cross), Saturated(main)}
+                    : SIZE{Saturated(main), Saturated(cross)};
   }
   RECT Rect(LONGLONG main0, LONGLONG cross0, LONGLONG main1, LONGLONG cross1) const {
-    if (vertical) return RECT{Saturated(cross0), Saturated(main0), Saturated(cross1), Saturated(main1)};
+    if (vertical)
+      return RECT{Saturated(cross0), Saturated(main0), Saturated(cross1), Saturated(main1)};
     return RECT{Saturated(main0), Saturated(cross0), Saturated(main1), Saturated(cross1)};
   }
 };
@@ -57,7 +59,9 @@ UINT CLinearLayoutUI::GetInputFlags() const {
   return (IsEnabled() && m_separator.GetSize() != 0) ? UIFLAG_SETCURSOR : 0;
 }
 
-void CLinearLayoutUI::SetSepImmediate(bool bImmediate) { m_separator.SetImmediate(this, bImmediate); }
+void CLinearLayoutUI::SetSepImmediate(bool bImmediate) {
+  m_separator.SetImmediate(this, bImmediate);
+}
 bool CLinearLayoutUI::IsSepImmediate() const { return m_separator.IsImmediate(); }
 
 RECT CLinearLayoutUI::GetSeparatorRect(bool bUseNew) const {
@@ -87,7 +91,8 @@ void CLinearLayoutUI::SetPos(RECT rc) {
   }
 
   SIZE available = {area.right - area.left, area.bottom - area.top};
-  if (bHBar) available.cx = Saturated(LONGLONG{available.cx} + m_pHorizontalScrollBar->GetScrollRange());
+  if (bHBar)
+    available.cx = Saturated(LONGLONG{available.cx} + m_pHorizontalScrollBar->GetScrollRange());
   const LONGLONG childPadding = m_iChildPadding;
 
   // First pass: the lengths that are fixed, and how many children stretch.
@@ -137,7 +142,8 @@ void CLinearLayoutUI::SetPos(RECT rc) {
     if (length == 0) {
       stretchSeen++;
       length = stretchLength;
-      if (stretchSeen == stretchCount) length = AtLeastZero(remaining - axis.Trail(pad) - fixedLeft);
+      if (stretchSeen == stretchCount)
+        length = AtLeastZero(remaining - axis.Trail(pad) - fixedLeft);
       length = axis.ClampMain(child, length);
     } else {
       length = axis.ClampMain(child, length);

@@ -1,7 +1,5 @@
 #include "SevenZip/SevenZipReader.h"
 
-#include <archive.h>
-#include <archive_entry.h>
 #include <locale.h>
 #include <stdio.h>
 
@@ -9,11 +7,15 @@
 #include <cstring>
 
 #include "Platform/Win32.h"
+#include "SevenZip/LibArchive.h"
 #include "SevenZip/SevenZipHeader.h"
 
 namespace SevenZip {
 
 namespace {
+
+// Only called once Open has found the library: every other call needs its handle.
+const LibArchive& Lib() { return *LoadLibArchive(); }
 
 WideName WideToUtf16(const wchar_t* text) {
   WideName out;
@@ -51,14 +53,14 @@ class Utf8LocaleScope {
 
 WideName EntryName(archive_entry* entry) {
   WideName name;
-  if (const char* utf8 = archive_entry_pathname_utf8(entry)) {
+  if (const char* utf8 = Lib().entry_pathname_utf8(entry)) {
     int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
     if (length > 0) {
       name.resize(static_cast<size_t>(length));
       MultiByteToWideChar(CP_UTF8, 0, utf8, -1, name.data(), length);
       name.pop_back();  // the terminator
     }
-  } else if (const wchar_t* wide = archive_entry_pathname_w(entry)) {
+  } else if (const wchar_t* wide = Lib().entry_pathname_w(entry)) {
     name = WideToUtf16(wide);
   }
   // Folders come back with a trailing separator.
@@ -72,7 +74,7 @@ struct SevenZipReader::Impl {
   explicit Impl(SevenZipSource& source) : source(source) {}
   ~Impl() {
     Utf8LocaleScope locale;
-    if (handle) archive_read_free(handle);
+    if (handle) Lib().read_free(handle);
   }
 
   // The decoder may stand at the end of the bytes, which the source cannot be moved to.
@@ -89,7 +91,7 @@ struct SevenZipReader::Impl {
     if (self->source.Read(buffer, &count) && count > 0) return static_cast<la_ssize_t>(count);
     if (self->source.Position() >= self->source.Size()) return 0;  // the end of the bytes
     self->inputFailed = true;
-    archive_set_error(a, EIO, "the archive could not be read");
+    Lib().set_error(a, EIO, "the archive could not be read");
     return ARCHIVE_FATAL;
   }
 
@@ -101,7 +103,7 @@ struct SevenZipReader::Impl {
     int64_t target = 0;
     if (__builtin_add_overflow(base, offset, &target) || target < 0 ||
         !self->MoveTo(static_cast<uint64_t>(target))) {
-      archive_set_error(a, EINVAL, "seek outside the archive");
+      Lib().set_error(a, EINVAL, "seek outside the archive");
       return ARCHIVE_FATAL;
     }
     return target;
@@ -124,7 +126,7 @@ struct SevenZipReader::Impl {
   }
 
   SevenZipResult Fail(SevenZipError kind, int64_t block = -1) {
-    int number = handle ? archive_errno(handle) : ENOMEM;
+    int number = handle ? Lib().error_number(handle) : ENOMEM;
     if (inputFailed)
       kind = SevenZipError::Input;
     else if (number == ENOMEM)
@@ -132,7 +134,7 @@ struct SevenZipReader::Impl {
     else if (kind == SevenZipError::Data && !Decodable(block))
       kind = SevenZipError::NotSupported;
     error = kind;
-    errorText = handle && archive_error_string(handle) ? archive_error_string(handle) : "";
+    errorText = handle && Lib().error_string(handle) ? Lib().error_string(handle) : "";
     failed = true;
     return SevenZipResult::Error;
   }
@@ -146,12 +148,12 @@ struct SevenZipReader::Impl {
   // on may decode the rest of the current entry's block).
   SevenZipResult ReadHeader(SevenZipError kind) {
     archive_entry* header = nullptr;
-    int status = archive_read_next_header(handle, &header);
+    int status = Lib().read_next_header(handle, &header);
     size_t index = nextIndex;
     if (status == ARCHIVE_EOF) {
       // The decoder ends early only on headers it read leniently.
       if (layoutKnown && index < layout.blockOf.size()) {
-        archive_set_error(handle, EINVAL, "fewer entries than the header lists");
+        Lib().set_error(handle, EINVAL, "fewer entries than the header lists");
         return Fail(SevenZipError::Format);
       }
       return SevenZipResult::End;
@@ -164,16 +166,16 @@ struct SevenZipReader::Impl {
     ++nextIndex;
     current.name = badName ? *stored : EntryName(header);
     current.block = index < layout.blockOf.size() ? layout.blockOf[index] : -1;
-    current.isDirectory = archive_entry_filetype(header) == AE_IFDIR;
-    current.permissions = archive_entry_perm(header) & 0777;
+    current.isDirectory = Lib().entry_filetype(header) == AE_IFDIR;
+    current.permissions = Lib().entry_perm(header) & 0777;
     current.size =
-        archive_entry_size(header) > 0 ? static_cast<uint64_t>(archive_entry_size(header)) : 0;
+        Lib().entry_size(header) > 0 ? static_cast<uint64_t>(Lib().entry_size(header)) : 0;
     linkText.clear();
     linkServed = true;
-    if (archive_entry_filetype(header) == AE_IFLNK) {
+    if (Lib().entry_filetype(header) == AE_IFLNK) {
       // The decoder keeps a link's stored bytes (its target) for itself: hand them out as the
       // entry's content, as the archive holds them.
-      const char* target = archive_entry_symlink_utf8(header);
+      const char* target = Lib().entry_symlink_utf8(header);
       linkText = target ? target : "";
       linkServed = false;
       current.size = linkText.size();
@@ -209,24 +211,30 @@ SevenZipResult SevenZipReader::Open() {
   if (d.handle || d.failed) return d.Fail(SevenZipError::Format);
   SevenZipHeaderCheck check = CheckSevenZipHeader(d.source, &d.layout);
   d.layoutKnown = check == SevenZipHeaderCheck::Sound;
-  d.handle = archive_read_new();
+  if (!LoadLibArchive()) {
+    d.error = SevenZipError::NotSupported;
+    d.errorText = "the 7z decoder library could not be loaded";
+    d.failed = true;
+    return SevenZipResult::Error;
+  }
+  d.handle = Lib().read_new();
   if (!d.handle) return d.Fail(SevenZipError::Memory);
   if (check == SevenZipHeaderCheck::Unreadable) {
     d.inputFailed = true;
-    archive_set_error(d.handle, EIO, "the archive could not be read");
+    Lib().set_error(d.handle, EIO, "the archive could not be read");
     return d.Fail(SevenZipError::Input);
   }
   if (check == SevenZipHeaderCheck::Malformed) {
-    archive_set_error(d.handle, EINVAL, "malformed 7z headers");
+    Lib().set_error(d.handle, EINVAL, "malformed 7z headers");
     return d.Fail(SevenZipError::Format);
   }
   if (!d.source.Seek(0)) return d.Fail(SevenZipError::Input);
-  archive_read_support_format_7zip(d.handle);
-  archive_read_set_callback_data(d.handle, &d);
-  archive_read_set_read_callback(d.handle, &Impl::ReadCallback);
-  archive_read_set_seek_callback(d.handle, &Impl::SeekCallback);
-  archive_read_set_skip_callback(d.handle, &Impl::SkipCallback);
-  if (archive_read_open1(d.handle) != ARCHIVE_OK) return d.Fail(SevenZipError::Format);
+  Lib().read_support_format_7zip(d.handle);
+  Lib().read_set_callback_data(d.handle, &d);
+  Lib().read_set_read_callback(d.handle, &Impl::ReadCallback);
+  Lib().read_set_seek_callback(d.handle, &Impl::SeekCallback);
+  Lib().read_set_skip_callback(d.handle, &Impl::SkipCallback);
+  if (Lib().read_open1(d.handle) != ARCHIVE_OK) return d.Fail(SevenZipError::Format);
   // The header database is read with the first entry: a damaged one is a format error.
   SevenZipResult first = d.ReadHeader(SevenZipError::Format);
   if (first == SevenZipResult::Error) return first;
@@ -267,7 +275,7 @@ SevenZipResult SevenZipReader::ReadData(const void** data, size_t* count) {
     }
   }
   la_int64_t offset = 0;
-  int status = archive_read_data_block(d.handle, data, count, &offset);
+  int status = Lib().read_data_block(d.handle, data, count, &offset);
   if (status == ARCHIVE_EOF) {
     *count = 0;
     return SevenZipResult::End;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Platform/Kernel/PathMap.h"
+#include "Platform/Kernel/SharedObjects.h"
 #include "Platform/Text/AsciiText.h"
 #include "Platform/Text/Utf.h"
 #include "Platform/Win32.h"
@@ -109,10 +110,14 @@ HMODULE WINAPI LoadLibraryW(LPCWSTR lpLibFileName) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  return GetModuleHandleW(lpLibFileName);
+  if (HMODULE module = Platform::FindModule(lpLibFileName)) return module;
+  HMODULE module = Platform::LoadSharedObject(lpLibFileName);
+  if (!module) SetLastError(ERROR_MOD_NOT_FOUND);
+  return module;
 }
 
 BOOL WINAPI FreeLibrary(HMODULE hLibModule) {
+  if (hLibModule && Platform::ReleaseSharedObject(hLibModule)) return TRUE;
   if (!hLibModule || !Platform::IsKnownModule(hLibModule)) {
     SetLastError(ERROR_MOD_NOT_FOUND);
     return FALSE;

@@ -3,7 +3,7 @@
 // provides (the MODULE column of Platform/Win32Api.inc). The libraries are part of the program,
 // so they are always loaded; LoadLibraryW and GetModuleHandleW find them by name, and
 // GetProcAddress finds their functions by name (and SHELL32's exports by ordinal that callers
-// use by number).
+// use by number). Other names are shared objects of the system: see SharedObjects.h.
 
 #include <string>
 

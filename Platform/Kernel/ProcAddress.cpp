@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Platform/Kernel/Modules.h"
+#include "Platform/Kernel/SharedObjects.h"
 #include "Platform/Win32.h"
 
 namespace {
@@ -48,6 +49,12 @@ FARPROC Find(const std::u16string& library, const char* name) {
 }  // namespace
 
 FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName) {
+  if (hModule && Platform::IsSharedObject(hModule)) {
+    FARPROC address =
+        IS_INTRESOURCE(lpProcName) ? nullptr : Platform::SharedObjectSymbol(hModule, lpProcName);
+    if (!address) SetLastError(ERROR_PROC_NOT_FOUND);
+    return address;
+  }
   if (!hModule || !Platform::IsKnownModule(hModule)) {
     SetLastError(ERROR_MOD_NOT_FOUND);
     return nullptr;

@@ -10,6 +10,7 @@
 #include <mutex>
 
 #include "Platform/Host/Gtk/GtkKeys.h"
+#include "Platform/Host/Gtk/GtkThemeDeferral.h"
 #include "Platform/Host/Host.h"
 #include "Platform/Kernel/PathMap.h"
 #include "Platform/Text/Utf.h"
@@ -73,6 +74,7 @@ gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer data) {
     cairo_paint(cr);
     // After this draw the frame is handed to the server; the idle call comes after that.
     if (ExitAfterFirstFrame()) g_idle_add(ExitOnceShown, nullptr);
+    RestoreGtkThemeSoon();
   }
   return TRUE;
 }
@@ -507,6 +509,7 @@ class GtkHost final : public Host {
   int MessageBox(HWND owner, const std::u16string& text, const std::u16string& caption,
                  UINT type) override {
     std::string body = Utf16ToUtf8(text), title = Utf16ToUtf8(caption);
+    RestoreGtkThemeNow();
     GtkWidget* dialog =
         gtk_message_dialog_new(ParentOf(owner), GTK_DIALOG_DESTROY_WITH_PARENT, MessageType(type),
                                GTK_BUTTONS_NONE, "%s", body.c_str());
@@ -519,6 +522,7 @@ class GtkHost final : public Host {
 
   bool BrowseForFolder(HWND owner, const std::u16string& title, std::u16string* path) override {
     std::string t = Utf16ToUtf8(title);
+    RestoreGtkThemeNow();
     GtkWidget* dialog = gtk_file_chooser_dialog_new(
         t.c_str(), ParentOf(owner), GTK_FILE_CHOOSER_ACTION_SELECT_FOLDER, "_Cancel",
         GTK_RESPONSE_CANCEL, "_Select", GTK_RESPONSE_ACCEPT, nullptr);
@@ -617,7 +621,11 @@ class GtkHost final : public Host {
 }  // namespace
 
 Host* CreateGtkHost() {
-  if (!gtk_init_check(nullptr, nullptr)) return nullptr;
+  DeferGtkTheme();
+  if (!gtk_init_check(nullptr, nullptr)) {
+    CancelGtkThemeDeferral();
+    return nullptr;
+  }
   return new GtkHost();
 }
 

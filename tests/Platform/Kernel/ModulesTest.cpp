@@ -34,6 +34,26 @@ TEST(Modules, UnknownLibrariesAreNotFound) {
   EXPECT_EQ(Error(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
 }
 
+TEST(Modules, SharedObjectsOfTheSystemAreLoadedCountedAndReleased) {
+  HMODULE zlib = LoadLibraryW(u"libz.so.1");
+  ASSERT_NE(zlib, nullptr);
+  EXPECT_EQ(LoadLibraryW(u"libz.so.1"), zlib);
+  using Version = const char* (*)();
+  auto version =
+      reinterpret_cast<Version>(reinterpret_cast<void (*)()>(GetProcAddress(zlib, "zlibVersion")));
+  ASSERT_NE(version, nullptr);
+  EXPECT_EQ('1', version()[0]);
+  SetLastError(0);
+  EXPECT_EQ(GetProcAddress(zlib, "no_such_function"), nullptr);
+  EXPECT_EQ(Error(), static_cast<DWORD>(ERROR_PROC_NOT_FOUND));
+  EXPECT_EQ(GetProcAddress(zlib, MAKEINTRESOURCEA(1)), nullptr);
+  EXPECT_TRUE(FreeLibrary(zlib));
+  EXPECT_TRUE(FreeLibrary(zlib));
+  EXPECT_FALSE(FreeLibrary(zlib));  // both loads released
+  EXPECT_EQ(LoadLibraryW(u"libno-such-library.so.7"), nullptr);
+  EXPECT_EQ(Error(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+}
+
 TEST(Modules, TheProgramIsFoundByItsOwnFileName) {
   WCHAR path[MAX_PATH];
   ASSERT_GT(GetModuleFileNameW(nullptr, path, MAX_PATH), 0u);

@@ -1,0 +1,53 @@
+#include "SevenZip/LibArchive.h"
+
+#include "Platform/Win32.h"
+
+namespace SevenZip {
+
+namespace {
+
+// Each member is found by the function name it stands for.
+template <typename Function>
+bool Resolve(HMODULE module, const char* name, Function* slot) {
+  FARPROC address = GetProcAddress(module, name);
+  *slot = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
+  return address != nullptr;
+}
+
+bool ResolveAll(HMODULE module, LibArchive* lib) {
+#define SKINUI_RESOLVE(member) Resolve(module, "archive_" #member, &lib->member)
+  return SKINUI_RESOLVE(read_new) && SKINUI_RESOLVE(read_free) &&
+         SKINUI_RESOLVE(read_support_format_7zip) && SKINUI_RESOLVE(read_set_callback_data) &&
+         SKINUI_RESOLVE(read_set_read_callback) && SKINUI_RESOLVE(read_set_seek_callback) &&
+         SKINUI_RESOLVE(read_set_skip_callback) && SKINUI_RESOLVE(read_open1) &&
+         SKINUI_RESOLVE(read_next_header) && SKINUI_RESOLVE(read_data_block) &&
+         SKINUI_RESOLVE(set_error) && SKINUI_RESOLVE(entry_pathname_utf8) &&
+         SKINUI_RESOLVE(entry_pathname_w) && SKINUI_RESOLVE(entry_symlink_utf8) &&
+         SKINUI_RESOLVE(entry_filetype) && SKINUI_RESOLVE(entry_perm) &&
+         SKINUI_RESOLVE(entry_size) && SKINUI_RESOLVE(error_string) &&
+         Resolve(module, "archive_errno", &lib->error_number);
+#undef SKINUI_RESOLVE
+}
+
+const LibArchive* Load() {
+  static LibArchive lib;
+  WCHAR name[64] = {};
+  const char* soname = SKINUI_LIBARCHIVE_SONAME;
+  for (int i = 0; soname[i] && i < 63; i++) name[i] = static_cast<WCHAR>(soname[i]);
+  HMODULE module = LoadLibraryW(name);
+  if (!module) return nullptr;
+  if (!ResolveAll(module, &lib)) {
+    FreeLibrary(module);
+    return nullptr;
+  }
+  return &lib;  // kept loaded for the life of the process
+}
+
+}  // namespace
+
+const LibArchive* LoadLibArchive() {
+  static const LibArchive* const lib = Load();
+  return lib;
+}
+
+}  // namespace SevenZip
