@@ -10,11 +10,6 @@ namespace {
 
 bool IsBarVisible(const CScrollBarUI* pBar) { return pBar && pBar->IsVisible(); }
 
-LONG Saturated(LONGLONG value) {
-  constexpr LONGLONG kMin = -2147483647LL - 1, kMax = 2147483647LL;
-  return static_cast<LONG>(value < kMin ? kMin : (value > kMax ? kMax : value));
-}
-
 LONGLONG AtLeastZero(LONGLONG value) { return value < 0 ? 0 : value; }
 
 // Reads sizes, paddings and rectangles along the layout's main axis (the direction children

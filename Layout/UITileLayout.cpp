@@ -41,24 +41,23 @@ void CTileLayoutUI::SetColumns(int nCols) {
 
 LONG CTileLayoutUI::MeasureRow(int iFirst, int placed, LONG cellWidth) const {
   const CControlUI* first = static_cast<CControlUI*>(m_items[iFirst]);
-  LONG rowHeight = 0;
+  LONGLONG rowHeight = 0;
   int k = placed;
   for (int j = iFirst; j < m_items.GetSize(); j++) {
     CControlUI* child = static_cast<CControlUI*>(m_items[j]);
     if (!IsTile(child)) continue;
     const RECT pad = child->GetPadding();
-    SIZE avail = {cellWidth - pad.left - pad.right, kUnboundedHeight};
     const bool bEdge = k == placed || (k + 1) % m_nColumns == 0;
-    avail.cx -= bEdge ? m_iChildPadding / 2 : m_iChildPadding;
-    avail.cx = ClampWidth(first, avail.cx);
-    SIZE tile = child->MeasureSize(avail);
-    tile.cx = ClampWidth(first, tile.cx);
-    tile.cy = ClampHeight(first, tile.cy);
-    if (tile.cy + pad.top + pad.bottom > rowHeight) rowHeight = tile.cy + pad.top + pad.bottom;
+    const LONGLONG availWidth = LONGLONG{cellWidth} - pad.left - pad.right -
+                                (bEdge ? m_iChildPadding / 2 : m_iChildPadding);
+    const SIZE avail = {ClampWidth(first, Saturated(availWidth)), kUnboundedHeight};
+    const SIZE tile = child->MeasureSize(avail);
+    const LONGLONG height = LONGLONG{ClampHeight(first, tile.cy)} + pad.top + pad.bottom;
+    if (height > rowHeight) rowHeight = height;
     k++;
     if (k % m_nColumns == 0) break;
   }
-  return rowHeight;
+  return Saturated(rowHeight);
 }
 
 void CTileLayoutUI::SetPos(RECT rc) {
@@ -80,17 +79,18 @@ void CTileLayoutUI::SetPos(RECT rc) {
   const LONG areaWidth = area.right - area.left;
   if (m_szItem.cx > 0) m_nColumns = areaWidth / m_szItem.cx;
   if (m_nColumns <= 0) m_nColumns = 1;
-  const LONG cellWidth =
-      (areaWidth + (bHBar ? m_pHorizontalScrollBar->GetScrollRange() : 0)) / m_nColumns;
+  const LONG cellWidth = Saturated(
+      (LONGLONG{areaWidth} + (bHBar ? m_pHorizontalScrollBar->GetScrollRange() : 0)) / m_nColumns);
 
-  const LONG rowStart = area.left - (bHBar ? m_pHorizontalScrollBar->GetScrollPos() : 0);
+  const LONGLONG rowStart =
+      LONGLONG{area.left} - (bHBar ? m_pHorizontalScrollBar->GetScrollPos() : 0);
   const LONG scrollY = bVBar ? m_pVerticalScrollBar->GetScrollPos() : 0;
-  LONG x = rowStart;
-  LONG y = area.top - scrollY;
+  LONGLONG x = rowStart;
+  LONGLONG y = LONGLONG{area.top} - scrollY;
   LONG rowHeight = 0;
   int placed = 0;
-  LONG needed = 0;
-  const int halfPadding = m_iChildPadding / 2;
+  LONGLONG needed = 0;
+  const LONGLONG halfPadding = m_iChildPadding / 2;
   for (int i = 0; i < m_items.GetSize(); i++) {
     CControlUI* child = static_cast<CControlUI*>(m_items[i]);
     if (!child->IsVisible()) continue;
@@ -101,35 +101,33 @@ void CTileLayoutUI::SetPos(RECT rc) {
     if (placed % m_nColumns == 0) rowHeight = MeasureRow(i, placed, cellWidth);
 
     const RECT pad = child->GetPadding();
-    RECT cell = {x, y, x + cellWidth, y};
-    cell.left += pad.left + halfPadding;
-    cell.right -= pad.right + halfPadding;
-    if (placed % m_nColumns == 0) cell.left -= halfPadding;
-    if ((placed + 1) % m_nColumns == 0) cell.right += halfPadding;
-    cell.top = y + pad.top;
-    cell.bottom = y + rowHeight;
+    LONGLONG left = x + pad.left + halfPadding, right = x + cellWidth - pad.right - halfPadding;
+    if (placed % m_nColumns == 0) left -= halfPadding;
+    if ((placed + 1) % m_nColumns == 0) right += halfPadding;
+    const LONGLONG top = y + pad.top, bottom = y + rowHeight;
 
-    const SIZE cellSize = {cell.right - cell.left, cell.bottom - cell.top};
+    const SIZE cellSize = {Saturated(right - left), Saturated(bottom - top)};
     SIZE tile = child->MeasureSize(cellSize);
     if (tile.cx == 0) tile.cx = cellSize.cx;
     if (tile.cy == 0) tile.cy = cellSize.cy;
     tile.cx = ClampWidth(child, tile.cx);
     tile.cy = ClampHeight(child, tile.cy);
-    const LONG left = (cell.left + cell.right - tile.cx) / 2;
-    const LONG top = (cell.top + cell.bottom - tile.cy) / 2;
-    child->SetPos(RECT{left, top, left + tile.cx, top + tile.cy});
+    const LONGLONG tileLeft = (left + right - tile.cx) / 2;
+    const LONGLONG tileTop = (top + bottom - tile.cy) / 2;
+    child->SetPos(RECT{Saturated(tileLeft), Saturated(tileTop), Saturated(tileLeft + tile.cx),
+                       Saturated(tileTop + tile.cy)});
 
     placed++;
     if (placed % m_nColumns != 0) {
       x += cellWidth;
     } else {
       x = rowStart;
-      y += rowHeight + m_iChildPadding;
+      y += LONGLONG{rowHeight} + m_iChildPadding;
       rowHeight = 0;
     }
-    needed = cell.bottom - area.top + scrollY;
+    needed = bottom - area.top + scrollY;
   }
-  UpdateScrollBars(area, 0, needed);
+  UpdateScrollBars(area, 0, Saturated(needed));
 }
 
 void CTileLayoutUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {

@@ -37,6 +37,17 @@ TEST(TileLayout, ColumnsAttributeAndChildPaddingSplitBetweenCells) {
   EXPECT_EQ(Box(10, 60, 145, 80), Box(window.Rect(u"c")));
 }
 
+TEST(TileLayout, PaddingsAtTheEndOfTheIntegerRangeSaturate) {
+  SkinHostWindow window(300, 200);
+  ASSERT_TRUE(window.Load(
+      u"<Window><TileLayout columns=\"1\" childpadding=\"2147483647\"><Control name=\"a\" "
+      u"height=\"40\" padding=\"0,2147483647,0,2147483647\"/><Control name=\"b\" height=\"40\"/>"
+      u"</TileLayout></Window>"));
+  // The row is as tall as the saturated sum; the tile sits in its middle.
+  EXPECT_EQ(Box(0, 2147483627, 300, 2147483647), Box(window.Rect(u"a")));
+  EXPECT_EQ(Box(0, 2147483647, 300, 2147483647), Box(window.Rect(u"b")));
+}
+
 TEST(TileLayout, TheRowsFirstChildLimitsTheWholeRow) {
   SkinHostWindow window(200, 200);
   ASSERT_TRUE(window.Load(

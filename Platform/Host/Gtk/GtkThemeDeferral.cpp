@@ -41,8 +41,8 @@ void RestoreGtkThemeNow() {
 void DeferGtkTheme() {
   if (std::getenv("GTK_THEME") != nullptr) return;
   skinui_deferred_theme_register_resource();
-  if (!g_resources_get_info(kDeferredThemeSheet,
-                            G_RESOURCE_LOOKUP_FLAGS_NONE, nullptr, nullptr, nullptr))
+  if (!g_resources_get_info(kDeferredThemeSheet, G_RESOURCE_LOOKUP_FLAGS_NONE, nullptr, nullptr,
+                            nullptr))
     return;
   setenv("GTK_THEME", kDeferredTheme, 1);
   g_deferred = true;
