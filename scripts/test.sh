@@ -57,7 +57,7 @@ echo "== build (sanitizers)"
 if bash scripts/build.sh san; then
   run_ctest unit-sanitizers build-san -L unit -j "$(nproc)"
   if ls fuzz/*.cpp >/dev/null 2>&1; then
-    run_ctest fuzz-smoke build-san -L fuzz-smoke
+    run_ctest fuzz-smoke build-san -L fuzz-smoke -j "$(nproc)"
   fi
 else
   echo "sanitizer build failed"; status=1
