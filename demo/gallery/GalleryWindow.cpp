@@ -63,7 +63,7 @@ LRESULT GalleryWindow::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
 bool GalleryWindow::BuildSkin() {
   m_pm.AttachWindow(m_hWnd);
   CLayoutBuilder builder;
-  CControlUI* pRoot = builder.Create(GALLERY_SKIN_MARKUP, nullptr, nullptr, &m_pm);
+  CControlUI* pRoot = builder.Create(kGallerySkinMarkup, nullptr, nullptr, &m_pm);
   if (pRoot == nullptr) return false;
   m_pm.AttachRoot(pRoot);
   m_pm.AddListener(this);
