@@ -184,7 +184,9 @@ HFONT CPaintManagerUI::AddFont(LPCWSTR pStrFontName, int nSize, bool bBold, bool
 }
 
 HFONT CPaintManagerUI::FontAt(int index) {
-  if (index < 0 || index >= m_aCustomFonts.GetSize()) return m_DefaultFontInfo.hFont;
+  // The default font is the parent's while one is set: a drop-down's manager draws the items
+  // it borrows in the font of the window they come from.
+  if (index < 0 || index >= m_aCustomFonts.GetSize()) return DefaultFont().hFont;
   return static_cast<TFontEntry*>(m_aCustomFonts[index])->hFont;
 }
 

@@ -110,6 +110,25 @@ TEST_F(ManagerResources, ParentResourceManagerDecidesAndRefusesCycles) {
   EXPECT_EQ(nullptr, m_manager->DefaultAttributes(u"Button"));
 }
 
+// Text drawn by index (a label without a font of its own, a list item lent to a drop-down)
+// must come out in the same font its measurements came from.
+TEST_F(ManagerResources, FontByIndexWithoutItsOwnFontIsTheParentsDefault) {
+  CPaintManagerUI parent;
+  parent.SetDefaultFont(u"Serif", 19, false, false, false);
+  ASSERT_TRUE(m_manager->SetParentResourceManager(&parent));
+  const HFONT parentDefault = parent.DefaultFont().hFont;
+  for (int index : {-1, 0, 3}) {
+    EXPECT_EQ(parentDefault, m_manager->FontAt(index)) << index;
+    EXPECT_EQ(&parent.DefaultFont(), &m_manager->FontInfoAt(index)) << index;
+  }
+  // A font of its own still answers for its index.
+  HFONT own = m_manager->AddFont(u"Sans", 11, false, false, false);
+  EXPECT_EQ(own, m_manager->FontAt(0));
+  EXPECT_EQ(parentDefault, m_manager->FontAt(1));
+  ASSERT_TRUE(m_manager->SetParentResourceManager(nullptr));
+  EXPECT_NE(parentDefault, m_manager->FontAt(-1));
+}
+
 TEST_F(ManagerResources, FirstDefaultAttributeListWins) {
   m_manager->SetDefaultAttributes(u"Button", u"width=\"10\"");
   m_manager->SetDefaultAttributes(u"Button", u"width=\"99\"");
