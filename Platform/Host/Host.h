@@ -11,7 +11,9 @@
 
 namespace Platform {
 
-struct HostWindow;  // each host's own record of a top-level window
+// Each host's own record of a top-level window derives from this; a host only ever gets back
+// the records it made.
+struct HostWindow {};
 
 class Host {
  public:

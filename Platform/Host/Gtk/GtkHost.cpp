@@ -20,7 +20,7 @@
 
 namespace Platform {
 
-struct HostWindow {
+struct GtkWindowRecord final : HostWindow {
   HWND hwnd = nullptr;
   GtkWidget* window = nullptr;
   GtkWidget* area = nullptr;
@@ -67,7 +67,7 @@ gboolean ExitOnceShown(gpointer) {
 }
 
 gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer data) {
-  auto* w = static_cast<HostWindow*>(data);
+  auto* w = static_cast<GtkWindowRecord*>(data);
   if (w->surface != nullptr) {
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_set_source_surface(cr, w->surface, 0, 0);
@@ -80,14 +80,14 @@ gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer data) {
 }
 
 gboolean OnMotion(GtkWidget*, GdkEventMotion* e, gpointer data) {
-  InputMouseMove(static_cast<HostWindow*>(data)->hwnd, RootPoint(e->x_root, e->y_root));
+  InputMouseMove(static_cast<GtkWindowRecord*>(data)->hwnd, RootPoint(e->x_root, e->y_root));
   return TRUE;
 }
 
 guint32 g_lastButtonTime = GDK_CURRENT_TIME;
 
 gboolean OnButton(GtkWidget*, GdkEventButton* e, gpointer data) {
-  auto* w = static_cast<HostWindow*>(data);
+  auto* w = static_cast<GtkWindowRecord*>(data);
   if (e->type != GDK_BUTTON_PRESS && e->type != GDK_BUTTON_RELEASE) return TRUE;  // we count clicks
   MouseButton b = e->button == 3   ? MouseButton::Right
                   : e->button == 2 ? MouseButton::Middle
@@ -99,7 +99,7 @@ gboolean OnButton(GtkWidget*, GdkEventButton* e, gpointer data) {
 }
 
 gboolean OnScroll(GtkWidget*, GdkEventScroll* e, gpointer data) {
-  auto* w = static_cast<HostWindow*>(data);
+  auto* w = static_cast<GtkWindowRecord*>(data);
   POINT p = RootPoint(e->x_root, e->y_root);
   switch (e->direction) {
     case GDK_SCROLL_UP: InputMouseWheel(w->hwnd, p, WHEEL_DELTA, false); break;
@@ -137,7 +137,7 @@ std::u16string ControlChars(WORD vk) {
 }
 
 gboolean OnKey(GtkWidget*, GdkEventKey* e, gpointer data) {
-  auto* w = static_cast<HostWindow*>(data);
+  auto* w = static_cast<GtkWindowRecord*>(data);
   WORD vk = VirtualKeyFromGdk(e->keyval);
   bool down = e->type == GDK_KEY_PRESS;
   w->committed.clear();
@@ -156,7 +156,7 @@ gboolean OnKey(GtkWidget*, GdkEventKey* e, gpointer data) {
 }
 
 void OnCommit(GtkIMContext*, gchar* text, gpointer data) {
-  auto* w = static_cast<HostWindow*>(data);
+  auto* w = static_cast<GtkWindowRecord*>(data);
   std::u16string t = Utf8ToUtf16(text);
   if (w->inKeyPress) {
     w->committed += t;
@@ -166,14 +166,14 @@ void OnCommit(GtkIMContext*, gchar* text, gpointer data) {
 }
 
 gboolean OnFocusIn(GtkWidget*, GdkEventFocus*, gpointer data) {
-  auto* w = static_cast<HostWindow*>(data);
+  auto* w = static_cast<GtkWindowRecord*>(data);
   gtk_im_context_focus_in(w->im);
   if (IsWindowEnabled(w->hwnd)) ActivateWindow(w->hwnd, WA_ACTIVE);
   return FALSE;
 }
 
 gboolean OnFocusOut(GtkWidget*, GdkEventFocus*, gpointer data) {
-  auto* w = static_cast<HostWindow*>(data);
+  auto* w = static_cast<GtkWindowRecord*>(data);
   gtk_im_context_focus_out(w->im);
   // Focus that moved to another of our windows was already handed over by ActivateWindow.
   if (GetActiveWindow() == w->hwnd) DeactivateApplication();
@@ -181,7 +181,7 @@ gboolean OnFocusOut(GtkWidget*, GdkEventFocus*, gpointer data) {
 }
 
 // Asks the window for its sizing limits; on the GTK thread.
-void AskLimits(HostWindow* w) {
+void AskLimits(GtkWindowRecord* w) {
   MINMAXINFO mmi = AskMinMaxInfo(w->hwnd);
   w->minTrack =
       SIZE{std::max<LONG>(1, mmi.ptMinTrackSize.x), std::max<LONG>(1, mmi.ptMinTrackSize.y)};
@@ -191,7 +191,7 @@ void AskLimits(HostWindow* w) {
 
 // Tells the window manager the limits. They are widened to hold the current size, because
 // GTK would otherwise refuse sizes the program itself sets outside them.
-void ApplyHints(HostWindow* w) {
+void ApplyHints(GtkWindowRecord* w) {
   LONG width = w->rect.right - w->rect.left, height = w->rect.bottom - w->rect.top;
   GdkGeometry g{};
   g.min_width = std::min(w->minTrack.cx, std::max<LONG>(1, width));
@@ -203,7 +203,7 @@ void ApplyHints(HostWindow* w) {
 }
 
 gboolean OnConfigure(GtkWidget* widget, GdkEventConfigure* e, gpointer data) {
-  auto* w = static_cast<HostWindow*>(data);
+  auto* w = static_cast<GtkWindowRecord*>(data);
   int x = 0, y = 0;
   gtk_window_get_position(GTK_WINDOW(widget), &x, &y);
   RECT r{x, y, x + e->width, y + e->height};
@@ -243,7 +243,7 @@ GdkWindowEdge EdgeFromSizing(int edge) {
 }
 
 gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer data) {
-  PostMessageW(static_cast<HostWindow*>(data)->hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+  PostMessageW(static_cast<GtkWindowRecord*>(data)->hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
   return TRUE;
 }
 
@@ -363,7 +363,7 @@ class GtkHost final : public Host {
   const char* Name() const override { return "gtk"; }
 
   HostWindow* CreateHostWindow(HWND hwnd, const RECT& r) override {
-    auto* w = new HostWindow();
+    auto* w = new GtkWindowRecord();
     w->hwnd = hwnd;
     w->rect = r;
     w->toolWindow = (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
@@ -373,7 +373,8 @@ class GtkHost final : public Host {
     return w;
   }
 
-  void DestroyHostWindow(HostWindow* w) override {
+  void DestroyHostWindow(HostWindow* hw) override {
+    auto* w = static_cast<GtkWindowRecord*>(hw);
     {
       std::lock_guard<std::mutex> guard(m_lock);
       m_windows.erase(w->hwnd);
@@ -386,7 +387,8 @@ class GtkHost final : public Host {
     });
   }
 
-  void ShowHostWindow(HostWindow* w, bool show, bool activate) override {
+  void ShowHostWindow(HostWindow* hw, bool show, bool activate) override {
+    auto* w = static_cast<GtkWindowRecord*>(hw);
     OnGtkThread([&] {
       if (!show) {
         gtk_widget_hide(w->window);
@@ -401,7 +403,8 @@ class GtkHost final : public Host {
     });
   }
 
-  void MoveHostWindow(HostWindow* w, const RECT& r) override {
+  void MoveHostWindow(HostWindow* hw, const RECT& r) override {
+    auto* w = static_cast<GtkWindowRecord*>(hw);
     OnGtkThread([&] {
       if (EqualRect(&r, &w->rect)) return;  // the host itself reported this place
       w->rect = r;
@@ -412,12 +415,14 @@ class GtkHost final : public Host {
     });
   }
 
-  void SetHostTitle(HostWindow* w, const std::u16string& title) override {
+  void SetHostTitle(HostWindow* hw, const std::u16string& title) override {
+    auto* w = static_cast<GtkWindowRecord*>(hw);
     std::string utf8 = Utf16ToUtf8(title);
     OnGtkThread([&] { gtk_window_set_title(GTK_WINDOW(w->window), utf8.c_str()); });
   }
 
-  void Present(HostWindow* w, cairo_surface_t* surface, const RECT& r) override {
+  void Present(HostWindow* hw, cairo_surface_t* surface, const RECT& r) override {
+    auto* w = static_cast<GtkWindowRecord*>(hw);
     OnGtkThread([&] {
       if (w->surface != surface) {
         if (w->surface != nullptr) cairo_surface_destroy(w->surface);
@@ -427,7 +432,8 @@ class GtkHost final : public Host {
     });
   }
 
-  void SetShape(HostWindow* w, const cairo_region_t* shape) override {
+  void SetShape(HostWindow* hw, const cairo_region_t* shape) override {
+    auto* w = static_cast<GtkWindowRecord*>(hw);
     cairo_region_t* copy = shape != nullptr ? cairo_region_copy(shape) : nullptr;
     OnGtkThread([&] {
       gtk_widget_shape_combine_region(w->window, copy);
@@ -436,15 +442,18 @@ class GtkHost final : public Host {
     if (copy != nullptr) cairo_region_destroy(copy);
   }
 
-  void SetOpacity(HostWindow* w, BYTE alpha) override {
+  void SetOpacity(HostWindow* hw, BYTE alpha) override {
+    auto* w = static_cast<GtkWindowRecord*>(hw);
     OnGtkThread([&] { gtk_widget_set_opacity(w->window, alpha / 255.0); });
   }
 
-  void SetKeepAbove(HostWindow* w, bool above) override {
+  void SetKeepAbove(HostWindow* hw, bool above) override {
+    auto* w = static_cast<GtkWindowRecord*>(hw);
     OnGtkThread([&] { gtk_window_set_keep_above(GTK_WINDOW(w->window), above); });
   }
 
-  void SetMinimized(HostWindow* w, bool minimized) override {
+  void SetMinimized(HostWindow* hw, bool minimized) override {
+    auto* w = static_cast<GtkWindowRecord*>(hw);
     OnGtkThread([&] {
       if (minimized) {
         gtk_window_iconify(GTK_WINDOW(w->window));
@@ -454,20 +463,23 @@ class GtkHost final : public Host {
     });
   }
 
-  void Activate(HostWindow* w) override {
+  void Activate(HostWindow* hw) override {
+    auto* w = static_cast<GtkWindowRecord*>(hw);
     OnGtkThread([&] {
       if (gtk_widget_get_visible(w->window)) gtk_window_present(GTK_WINDOW(w->window));
     });
   }
 
-  void BeginMoveDrag(HostWindow* w, int button, POINT screen) override {
+  void BeginMoveDrag(HostWindow* hw, int button, POINT screen) override {
+    auto* w = static_cast<GtkWindowRecord*>(hw);
     OnGtkThread([&] {
       gtk_window_begin_move_drag(GTK_WINDOW(w->window), button, screen.x, screen.y,
                                  g_lastButtonTime);
     });
   }
 
-  void BeginResizeDrag(HostWindow* w, int edge, int button, POINT screen) override {
+  void BeginResizeDrag(HostWindow* hw, int edge, int button, POINT screen) override {
+    auto* w = static_cast<GtkWindowRecord*>(hw);
     OnGtkThread([&] {
       AskLimits(w);
       ApplyHints(w);
@@ -476,7 +488,8 @@ class GtkHost final : public Host {
     });
   }
 
-  void SetCursorShape(HostWindow* w, int id) override {
+  void SetCursorShape(HostWindow* hw, int id) override {
+    auto* w = static_cast<GtkWindowRecord*>(hw);
     OnGtkThread([&] {
       GdkWindow* gw = gtk_widget_get_window(w->window);
       if (gw == nullptr) return;
@@ -572,7 +585,7 @@ class GtkHost final : public Host {
     return it != m_windows.end() ? GTK_WINDOW(it->second->window) : nullptr;
   }
 
-  static void Build(HostWindow* w) {
+  static void Build(GtkWindowRecord* w) {
     w->window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     GtkWindow* win = GTK_WINDOW(w->window);
     gtk_window_set_decorated(win, FALSE);
@@ -615,7 +628,7 @@ class GtkHost final : public Host {
   }
 
   std::mutex m_lock;
-  std::map<HWND, HostWindow*> m_windows;
+  std::map<HWND, GtkWindowRecord*> m_windows;
 };
 
 }  // namespace

@@ -12,7 +12,7 @@
 
 namespace Platform {
 
-struct HostWindow {
+struct HeadlessWindowRecord final : HostWindow {
   HWND hwnd = nullptr;
   Headless::HostView view;
 };
@@ -23,7 +23,7 @@ const RECT kDefaultScreen{0, 0, 1920, 1080};
 const RECT kDefaultWork{0, 0, 1920, 1040};
 
 struct Drag {
-  HostWindow* window = nullptr;
+  HeadlessWindowRecord* window = nullptr;
   POINT start{};
   RECT startRect{};
 };
@@ -32,7 +32,7 @@ struct HeadlessState {
   std::mutex lock;
   RECT screen = kDefaultScreen;
   RECT work = kDefaultWork;
-  std::map<HWND, HostWindow*> windows;
+  std::map<HWND, HeadlessWindowRecord*> windows;
   std::deque<int> boxAnswers;
   std::vector<Headless::MessageBoxShown> boxes;
   std::deque<std::optional<std::u16string>> folderAnswers;
@@ -63,49 +63,60 @@ class HeadlessHost final : public Host {
   const char* Name() const override { return "headless"; }
 
   HostWindow* CreateHostWindow(HWND hwnd, const RECT& screenRect) override {
-    auto* w = new HostWindow{hwnd, {}};
+    auto* w = new HeadlessWindowRecord{{}, hwnd, {}};
     w->view.exists = true;
     w->view.rect = screenRect;
     std::lock_guard<std::mutex> guard(State().lock);
     State().windows[hwnd] = w;
     return w;
   }
-  void DestroyHostWindow(HostWindow* w) override {
+  void DestroyHostWindow(HostWindow* hw) override {
+    auto* w = static_cast<HeadlessWindowRecord*>(hw);
     std::lock_guard<std::mutex> guard(State().lock);
     State().windows.erase(w->hwnd);
     if (State().drag.window == w) State().drag = Drag{};
     delete w;
   }
-  void ShowHostWindow(HostWindow* w, bool show, bool) override {
+  void ShowHostWindow(HostWindow* hw, bool show, bool) override {
+    auto* w = static_cast<HeadlessWindowRecord*>(hw);
     Set([&] { w->view.visible = show; });
   }
-  void MoveHostWindow(HostWindow* w, const RECT& r) override {
+  void MoveHostWindow(HostWindow* hw, const RECT& r) override {
+    auto* w = static_cast<HeadlessWindowRecord*>(hw);
     Set([&] { w->view.rect = r; });
   }
-  void SetHostTitle(HostWindow* w, const std::u16string& t) override {
+  void SetHostTitle(HostWindow* hw, const std::u16string& t) override {
+    auto* w = static_cast<HeadlessWindowRecord*>(hw);
     Set([&] { w->view.title = t; });
   }
-  void Present(HostWindow* w, cairo_surface_t*, const RECT&) override {
+  void Present(HostWindow* hw, cairo_surface_t*, const RECT&) override {
+    auto* w = static_cast<HeadlessWindowRecord*>(hw);
     Set([&] { w->view.presents++; });
   }
-  void SetShape(HostWindow* w, const cairo_region_t* s) override {
+  void SetShape(HostWindow* hw, const cairo_region_t* s) override {
+    auto* w = static_cast<HeadlessWindowRecord*>(hw);
     Set([&] { w->view.shaped = s != nullptr; });
   }
-  void SetOpacity(HostWindow* w, BYTE a) override {
+  void SetOpacity(HostWindow* hw, BYTE a) override {
+    auto* w = static_cast<HeadlessWindowRecord*>(hw);
     Set([&] { w->view.opacity = a; });
   }
-  void SetKeepAbove(HostWindow* w, bool above) override {
+  void SetKeepAbove(HostWindow* hw, bool above) override {
+    auto* w = static_cast<HeadlessWindowRecord*>(hw);
     Set([&] { w->view.keepAbove = above; });
   }
-  void SetMinimized(HostWindow* w, bool m) override {
+  void SetMinimized(HostWindow* hw, bool m) override {
+    auto* w = static_cast<HeadlessWindowRecord*>(hw);
     Set([&] { w->view.minimized = m; });
   }
   void Activate(HostWindow*) override {}
-  void BeginMoveDrag(HostWindow* w, int, POINT screen) override {
+  void BeginMoveDrag(HostWindow* hw, int, POINT screen) override {
+    auto* w = static_cast<HeadlessWindowRecord*>(hw);
     std::lock_guard<std::mutex> guard(State().lock);
     State().drag = Drag{w, screen, w->view.rect};
   }
-  void BeginResizeDrag(HostWindow* w, int edge, int, POINT) override {
+  void BeginResizeDrag(HostWindow* hw, int edge, int, POINT) override {
+    auto* w = static_cast<HeadlessWindowRecord*>(hw);
     Set([&] { w->view.resizeEdge = edge; });
   }
   void SetCursorShape(HostWindow*, int id) override {
