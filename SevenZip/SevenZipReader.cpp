@@ -282,6 +282,11 @@ SevenZipResult SevenZipReader::ReadData(const void** data, size_t* count) {
 
 bool SevenZipReader::LayoutKnown() const { return m_impl->layoutKnown; }
 
+const std::vector<int64_t>& SevenZipReader::EntryBlocks() const {
+  static const std::vector<int64_t> none;
+  return m_impl->layoutKnown ? m_impl->layout.blockOf : none;
+}
+
 SevenZipError SevenZipReader::LastError() const { return m_impl->error; }
 
 std::string SevenZipReader::LastErrorText() const { return m_impl->errorText; }

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Platform/Win32Types.h"
 
@@ -66,6 +67,9 @@ class SevenZipReader {
   SevenZipResult Open();
   // Whether Open could follow the headers beside the decoder (then each entry's block is known).
   bool LayoutKnown() const;
+  // Per entry in archive order, the solid block of its data (-1 for none); empty unless the
+  // layout is known. Valid as long as the reader.
+  const std::vector<int64_t>& EntryBlocks() const;
   // Moves to the next entry (the first after Open). End after the last one.
   SevenZipResult NextEntry(SevenZipEntry* entry);
   // The next piece of the current entry's data, valid until the next call. End once the entry

@@ -44,8 +44,12 @@ struct SevenZipSplitReader::Impl {
   }
 
   // Opens the second reader at the first entry after the first block and starts its thread.
+  // The split comes from the blocks the calling thread's reader found; without them, or with
+  // one block only, there is nothing to decode ahead.
   void StartAhead() {
-    split = FirstEntryPastFirstBlock(makeSource);
+    const std::vector<int64_t>& blocks = main.EntryBlocks();
+    split = FirstEntryPastFirstBlock(blocks);
+    if (split >= blocks.size()) return;
     aheadSource = makeSource();
     if (!aheadSource) return;
     ahead = std::make_unique<SevenZipReader>(*aheadSource);

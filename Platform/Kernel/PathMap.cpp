@@ -1,10 +1,8 @@
 #include "Platform/Kernel/PathMap.h"
 
 #include <errno.h>
-#include <limits.h>
 #include <stdlib.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <vector>
 
@@ -44,10 +42,6 @@ std::string JoinPosix(const std::vector<std::string>& parts) {
   std::string out;
   for (const std::string& p : parts) out += "/" + p;
   return out.empty() ? "/" : out;
-}
-
-std::string NormalizePosix(const std::string& path) {
-  return JoinPosix(PosixComponents(path[0] == '/' ? path : CurrentDir() + "/" + path));
 }
 
 bool ContainsPath(const std::string& dir, const std::string& path, std::string* rest) {
@@ -110,19 +104,21 @@ std::string ResolveEachName(std::string path, const std::vector<std::string>& na
   return path;
 }
 
-// The same, with a short way for the usual cases: the whole path exists as written, or only
-// its last name is new.
+// The same, with short ways for the usual cases: the folder's names are kept and unchanged,
+// the whole path exists as written, or only its last name is new.
 std::string ResolveNames(const std::string& root, const std::vector<std::string>& names) {
   if (names.empty()) return root;
   std::string parent = root;
   for (size_t i = 0; i + 1 < names.size(); ++i) parent = Join(parent, names[i]);
   const std::string full = Join(parent, names.back());
+  std::string found;
+  const KeptName kept = FindKeptName(parent, names.back(), &found);
+  if (kept == KeptName::Exact || kept == KeptName::Missing) return full;
   struct stat st;
   if (lstat(full.c_str(), &st) == 0) return full;
-  if (errno == ENOENT && stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-    std::string found;
+  if (kept == KeptName::OtherCase && errno == ENOENT) return Join(parent, found);
+  if (errno == ENOENT && stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
     return FindNameIgnoringCase(parent, names.back(), &found) ? Join(parent, found) : full;
-  }
   return ResolveEachName(root, names);
 }
 
@@ -168,23 +164,8 @@ std::u16string CurrentWindowsDir() { return PosixToWindowsPath(CurrentDir()); }
 
 }  // namespace
 
-bool DriveTarget(char16_t letter, std::string* posix) {
-  if (!IsDriveLetter(letter)) return false;
-  const std::string dosdevices = PrefixDir() + "/dosdevices";
-  const std::string link = dosdevices + "/" + static_cast<char>(AsciiLower(letter)) + ":";
-  std::vector<char> buf(PATH_MAX + 1);
-  ssize_t n = readlink(link.c_str(), buf.data(), buf.size() - 1);
-  if (n > 0) {
-    std::string target(buf.data(), static_cast<size_t>(n));
-    *posix = NormalizePosix(target[0] == '/' ? target : dosdevices + "/" + target);
-    return true;
-  }
-  struct stat st;
-  if (n < 0 && errno == EINVAL && stat(link.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-    *posix = link;  // a plain folder standing in for a drive
-    return true;
-  }
-  return false;
+std::string NormalizePosix(const std::string& path) {
+  return JoinPosix(PosixComponents(path[0] == '/' ? path : CurrentDir() + "/" + path));
 }
 
 std::u16string PosixToWindowsPath(const std::string& posix) {
