@@ -165,7 +165,12 @@ uint64_t Add(uint64_t a, uint64_t b) {
 
 void ReadDigests(Cursor& in, uint64_t count, std::vector<bool>* defined,
                  std::vector<uint32_t>* crcs) {
+  // Every digest takes a bit at least: a count the bytes left cannot hold is a lie, and must
+  // not size the tables below.
+  if (count / 8 > in.Left()) throw Malformed();
   *defined = in.DefinedBits(count);
+  if (in.Left() / 4 < static_cast<uint64_t>(std::count(defined->begin(), defined->end(), true)))
+    throw Malformed();
   crcs->assign(count, 0);
   for (uint64_t i = 0; i < count; ++i)
     if ((*defined)[i]) (*crcs)[i] = in.Crc32();
@@ -444,6 +449,11 @@ std::string Unpack(const Coder& coder, const std::string& packed, uint64_t size)
                              reinterpret_cast<const uint8_t*>(coder.properties.data()),
                              coder.properties.size()) != LZMA_OK)
     throw Malformed();
+  // No match reaches further back than the output: a dictionary larger than it is never used,
+  // and the size the properties claim (up to 4 GiB) must not be allocated on their word.
+  auto* options = static_cast<lzma_options_lzma*>(filters[0].options);
+  options->dict_size = static_cast<uint32_t>(std::clamp<uint64_t>(
+      size, LZMA_DICT_SIZE_MIN, std::max<uint64_t>(options->dict_size, LZMA_DICT_SIZE_MIN)));
   lzma_stream stream = LZMA_STREAM_INIT;
   lzma_ret ret = lzma_raw_decoder(&stream, filters);
   free(filters[0].options);
