@@ -184,6 +184,8 @@ struct SevenZipReader::Impl {
 
   SevenZipSource& source;
   bool atSourceEnd = false;
+  bool checked = false;  // the header check below has been made
+  SevenZipHeaderCheck check = SevenZipHeaderCheck::NotUnderstood;
   SevenZipLayout layout;
   bool layoutKnown = false;
   size_t nextIndex = 0;  // the index of the entry the next header read gives
@@ -204,10 +206,27 @@ SevenZipReader::SevenZipReader(SevenZipSource& source) : m_impl(std::make_unique
 SevenZipReader::~SevenZipReader() = default;
 
 SevenZipResult SevenZipReader::Open() {
-  Utf8LocaleScope locale;
   Impl& d = *m_impl;
   if (d.handle || d.failed) return d.Fail(SevenZipError::Format);
-  SevenZipHeaderCheck check = CheckSevenZipHeader(d.source, &d.layout);
+  d.check = CheckSevenZipHeader(d.source, &d.layout);
+  return OpenChecked();
+}
+
+SevenZipResult SevenZipReader::Open(const SevenZipReader& checked) {
+  Impl& d = *m_impl;
+  const Impl& other = *checked.m_impl;
+  if (!other.checked) return Open();
+  if (d.handle || d.failed) return d.Fail(SevenZipError::Format);
+  d.check = other.check;
+  d.layout = other.layout;
+  return OpenChecked();
+}
+
+SevenZipResult SevenZipReader::OpenChecked() {
+  Utf8LocaleScope locale;
+  Impl& d = *m_impl;
+  const SevenZipHeaderCheck check = d.check;
+  d.checked = true;
   d.layoutKnown = check == SevenZipHeaderCheck::Sound;
   d.handle = archive_read_new();
   if (!d.handle) return d.Fail(SevenZipError::Memory);

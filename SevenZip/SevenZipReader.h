@@ -65,6 +65,10 @@ class SevenZipReader {
 
   // Checks the signature and reads the header database. Error: Format, Memory or Input.
   SevenZipResult Open();
+  // The same, taking the outcome of the header check from `checked`, an opened reader over the
+  // same bytes, rather than checking them again (a reader not yet opened is no help: the
+  // headers are then checked here).
+  SevenZipResult Open(const SevenZipReader& checked);
   // Whether Open could follow the headers beside the decoder (then each entry's block is known).
   bool LayoutKnown() const;
   // Per entry in archive order, the solid block of its data (-1 for none); empty unless the
@@ -82,6 +86,9 @@ class SevenZipReader {
   std::string LastErrorText() const;
 
  private:
+  // Opens the decoder once the header check is known.
+  SevenZipResult OpenChecked();
+
   struct Impl;
   std::unique_ptr<Impl> m_impl;
 };

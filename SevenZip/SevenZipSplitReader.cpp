@@ -53,7 +53,7 @@ struct SevenZipSplitReader::Impl {
     aheadSource = makeSource();
     if (!aheadSource) return;
     ahead = std::make_unique<SevenZipReader>(*aheadSource);
-    bool ready = ahead->Open() == SevenZipResult::Ok;
+    bool ready = ahead->Open(main) == SevenZipResult::Ok;
     for (size_t i = 0; ready && i <= split; ++i)
       ready = ahead->NextEntry(&splitEntry) == SevenZipResult::Ok;
     if (!ready) return;
@@ -236,10 +236,10 @@ SevenZipSplitReader::SevenZipSplitReader(SevenZipSource& source, SevenZipSourceM
 
 SevenZipSplitReader::~SevenZipSplitReader() = default;
 
-SevenZipResult SevenZipSplitReader::Open() {
+SevenZipResult SevenZipSplitReader::Open(const SevenZipReader* checked) {
   Impl& d = *m_impl;
   bool first = !d.ahead;
-  SevenZipResult result = d.main.Open();
+  SevenZipResult result = checked ? d.main.Open(*checked) : d.main.Open();
   if (result == SevenZipResult::Ok && first && d.makeSource) d.StartAhead();
   return result;
 }

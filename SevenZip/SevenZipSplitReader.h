@@ -38,7 +38,9 @@ class SevenZipSplitReader {
   SevenZipSplitReader(const SevenZipSplitReader&) = delete;
   SevenZipSplitReader& operator=(const SevenZipSplitReader&) = delete;
 
-  SevenZipResult Open();
+  // Opens the reader on the calling thread, with the header check of `checked` when given
+  // (see SevenZipReader::Open); the second thread's reader takes that check too.
+  SevenZipResult Open(const SevenZipReader* checked = nullptr);
   SevenZipResult NextEntry(SevenZipEntry* entry);
   // The next piece of the current entry's data, valid until the next call.
   SevenZipResult ReadData(const void** data, size_t* count);

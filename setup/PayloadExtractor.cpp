@@ -38,8 +38,7 @@ void Remember(DWORD* firstError, DWORD error) {
 }
 
 // The entry list alone, before anything is written: its count and the bytes it adds up to.
-bool ListArchive(MemoryArchiveStream& stream, UINT* entries, ULONGLONG* bytes, DWORD* error) {
-  SevenZipReader lister(stream);
+bool ListArchive(SevenZipReader& lister, UINT* entries, ULONGLONG* bytes, DWORD* error) {
   *entries = 0;
   *bytes = 0;
   SevenZipResult result = lister.Open();
@@ -163,7 +162,8 @@ int ExtractArchive(const BYTE* view, ULONGLONG size, LPCWSTR destination, DWORD*
   MemoryArchiveStream stream(view, size);
   UINT entries = 0;
   DWORD error = ERROR_SUCCESS;
-  if (!ListArchive(stream, &entries, &ProgressTotal, &error)) {
+  SevenZipReader lister(stream);
+  if (!ListArchive(lister, &entries, &ProgressTotal, &error)) {
     *firstError = error ? error : ERROR_BAD_FORMAT;
     return 1;
   }
@@ -177,7 +177,7 @@ int ExtractArchive(const BYTE* view, ULONGLONG size, LPCWSTR destination, DWORD*
     return std::make_unique<MemoryArchiveStream>(view, size);
   };
   SevenZipSplitReader reader(stream, makeSource);
-  SevenZipResult result = reader.Open();
+  SevenZipResult result = reader.Open(&lister);  // the same bytes: their headers are checked
   SevenZipEntry entry;
   PreparedFolder prepared;
   while (result == SevenZipResult::Ok &&

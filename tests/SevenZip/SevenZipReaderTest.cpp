@@ -61,10 +61,11 @@ struct Outcome {
   SevenZipError error = SevenZipError::None;
 };
 
-Outcome ReadAll(SevenZip::SevenZipSource& source) {
+// Reads every entry; with `checked`, the headers' check is taken from that reader.
+Outcome ReadAll(SevenZip::SevenZipSource& source, const SevenZipReader* checked = nullptr) {
   Outcome out;
   SevenZipReader reader(source);
-  if (reader.Open() != SevenZipResult::Ok) {
+  if ((checked ? reader.Open(*checked) : reader.Open()) != SevenZipResult::Ok) {
     out.end = SevenZipResult::Error;
     out.error = reader.LastError();
     return out;
@@ -234,6 +235,39 @@ TEST(SevenZipReader, FolderEntryAfterItsFiles) {
   EXPECT_EQ(outcome.entries[0].data, "inside");
   EXPECT_EQ(outcome.entries[1].entry.name, u"sub");
   EXPECT_TRUE(outcome.entries[1].entry.isDirectory);
+}
+
+// What the entries and their blocks look like, for comparing two readings.
+std::string Summary(const Outcome& outcome) {
+  std::string text;
+  for (const Listed& l : outcome.entries)
+    text += Platform::Utf16ToUtf8(l.entry.name) + " block " + std::to_string(l.entry.block) +
+            " bytes " + std::to_string(l.data.size()) + "\n";
+  return text + (outcome.end == SevenZipResult::End ? "end" : "error");
+}
+
+TEST(SevenZipReader, TheHeaderCheckMayComeFromAnotherReaderOfTheSameBytes) {
+  TempDir dir("7zchecked");
+  MakeTree(dir / "tree");
+  ASSERT_TRUE(TestSupport::Pack7z(dir / "tree", dir / "a.7z", "-m0=LZMA -ms=1f"));
+  const std::string good = TestSupport::ReadFile(dir / "a.7z");
+  std::string damaged = good;
+  damaged[damaged.size() - 5] ^= 0x55;
+  BytesSource plainSource(good);
+  const Outcome plain = ReadAll(plainSource);
+  ASSERT_EQ(plain.end, SevenZipResult::End);
+  ASSERT_GE(plain.entries.back().entry.block, 1);  // the blocks are known
+
+  BytesSource checkedSource(good), unopenedSource(good), badSource(damaged);
+  SevenZipReader checked(checkedSource), unopened(unopenedSource), bad(badSource);
+  ASSERT_EQ(checked.Open(), SevenZipResult::Ok);
+  ASSERT_EQ(bad.Open(), SevenZipResult::Error);
+  BytesSource again(good), alone(good), refused(damaged);
+  EXPECT_EQ(Summary(ReadAll(again, &checked)), Summary(plain));
+  EXPECT_EQ(Summary(ReadAll(alone, &unopened)), Summary(plain));  // checks the bytes itself
+  const Outcome failed = ReadAll(refused, &bad);
+  EXPECT_EQ(failed.end, SevenZipResult::Error);
+  EXPECT_EQ(failed.error, SevenZipError::Format);
 }
 
 TEST(SevenZipReader, DamagedHeadersAreFormatErrors) {
