@@ -162,7 +162,7 @@ struct SevenZipReader::Impl {
     bool badName = status == ARCHIVE_WARN && stored && HasLoneSurrogate(*stored);
     if (status != ARCHIVE_OK && !badName) return Fail(kind, current.block);
     ++nextIndex;
-    current.name = badName ? *stored : EntryName(header);
+    if (names) current.name = badName ? *stored : EntryName(header);
     current.block = index < layout.blockOf.size() ? layout.blockOf[index] : -1;
     current.isDirectory = archive_entry_filetype(header) == AE_IFDIR;
     current.permissions = archive_entry_perm(header) & 0777;
@@ -184,6 +184,7 @@ struct SevenZipReader::Impl {
 
   SevenZipSource& source;
   bool atSourceEnd = false;
+  bool names = true;     // entries come with their names
   bool checked = false;  // the header check below has been made
   SevenZipHeaderCheck check = SevenZipHeaderCheck::NotUnderstood;
   SevenZipLayout layout;
@@ -201,7 +202,10 @@ struct SevenZipReader::Impl {
   std::string errorText;
 };
 
-SevenZipReader::SevenZipReader(SevenZipSource& source) : m_impl(std::make_unique<Impl>(source)) {}
+SevenZipReader::SevenZipReader(SevenZipSource& source, bool names)
+    : m_impl(std::make_unique<Impl>(source)) {
+  m_impl->names = names;
+}
 
 SevenZipReader::~SevenZipReader() = default;
 

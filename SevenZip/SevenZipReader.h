@@ -58,7 +58,8 @@ struct SevenZipEntry {
 
 class SevenZipReader {
  public:
-  explicit SevenZipReader(SevenZipSource& source);
+  // With `names` false the entries come without their names (for counting and sizing them).
+  explicit SevenZipReader(SevenZipSource& source, bool names = true);
   ~SevenZipReader();
   SevenZipReader(const SevenZipReader&) = delete;
   SevenZipReader& operator=(const SevenZipReader&) = delete;

@@ -162,7 +162,7 @@ int ExtractArchive(const BYTE* view, ULONGLONG size, LPCWSTR destination, DWORD*
   MemoryArchiveStream stream(view, size);
   UINT entries = 0;
   DWORD error = ERROR_SUCCESS;
-  SevenZipReader lister(stream);
+  SevenZipReader lister(stream, false);
   if (!ListArchive(lister, &entries, &ProgressTotal, &error)) {
     *firstError = error ? error : ERROR_BAD_FORMAT;
     return 1;

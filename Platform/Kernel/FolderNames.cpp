@@ -31,13 +31,8 @@ struct Folder {
     return KeptName::OtherCase;
   }
 
-  void Add(const std::string& name) {
-    std::string folded = FoldAsciiCase(name);
-    auto [first, last] = byFolded.equal_range(folded);
-    for (auto it = first; it != last; ++it)
-      if (it->second == name) return;
-    byFolded.emplace(std::move(folded), name);
-  }
+  // A name kept twice answers as once: no need to look before adding.
+  void Add(const std::string& name) { byFolded.emplace(FoldAsciiCase(name), name); }
 };
 
 class FolderNameCache {

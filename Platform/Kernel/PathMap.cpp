@@ -68,15 +68,25 @@ std::u16string NameToWindows(const std::string& name) {
   return out;
 }
 
+bool IsPrivateStandIn(char16_t c) {
+  return c >= kPrivateBase && c < kPrivateBase + 0x80 &&
+         kForbidden.find(static_cast<char16_t>(c - kPrivateBase)) != std::u16string_view::npos;
+}
+
 // Checks one Windows name and gives its POSIX spelling.
 bool NameToPosix(std::u16string_view name, std::string* out) {
-  std::u16string posix(name);
-  for (char16_t& c : posix) {
+  bool standIns = false;
+  for (char16_t c : name) {
     if (c < 0x20 || kForbidden.find(c) != std::u16string_view::npos) return false;
-    if (c >= kPrivateBase && c < kPrivateBase + 0x80 &&
-        kForbidden.find(static_cast<char16_t>(c - kPrivateBase)) != std::u16string_view::npos)
-      c = static_cast<char16_t>(c - kPrivateBase);
+    standIns = standIns || IsPrivateStandIn(c);
   }
+  if (!standIns) {
+    *out = Utf16ToUtf8(name);
+    return true;
+  }
+  std::u16string posix(name);
+  for (char16_t& c : posix)
+    if (IsPrivateStandIn(c)) c = static_cast<char16_t>(c - kPrivateBase);
   *out = Utf16ToUtf8(posix);
   return true;
 }
@@ -124,26 +134,27 @@ std::string ResolveNames(const std::string& root, const std::vector<std::string>
 
 // Splits the part after the drive, resolving "." and ".." without climbing above the root.
 DWORD WindowsNames(std::u16string_view rest, std::vector<std::string>* names) {
-  std::vector<std::u16string> parts;
+  std::vector<std::u16string_view> parts;
   size_t i = 0;
   while (i <= rest.size()) {
     size_t j = i;
     while (j < rest.size() && !IsPathSeparator(rest[j])) ++j;
-    std::u16string part(rest.substr(i, j - i));
+    std::u16string_view part = rest.substr(i, j - i);
     if (j == rest.size()) {
       // Windows drops trailing dots and blanks of the last name.
       while (!part.empty() && part != u"." && part != u".." &&
              (part.back() == u'.' || part.back() == u' '))
-        part.pop_back();
+        part.remove_suffix(1);
     }
     if (part == u"..") {
       if (!parts.empty()) parts.pop_back();
     } else if (!part.empty() && part != u".") {
-      parts.push_back(std::move(part));
+      parts.push_back(part);
     }
     i = j + 1;
   }
-  for (const std::u16string& part : parts) {
+  names->reserve(parts.size());
+  for (std::u16string_view part : parts) {
     std::string name;
     if (!NameToPosix(part, &name)) return ERROR_INVALID_NAME;
     names->push_back(std::move(name));
