@@ -1,8 +1,7 @@
 // The report to the setup window, apart from the counters: a program that extracts without a
 // window (the extraction tool) then links no window system.
-#include "setup/Progress.h"
-
 #include "setup/InstallNames.h"
+#include "setup/Progress.h"
 
 void ReportProgress(ULONGLONG total, ULONGLONG done, BOOL start) {
   INT percent = ProgressPercent(total, done, start);

@@ -106,7 +106,8 @@ class FolderNameCache {
     Folder fresh;
     fresh.path = folder;
     fresh.stamp = stamp;
-    while (struct dirent* e = readdir(d)) fresh.byFolded.emplace(FoldAsciiCase(e->d_name), e->d_name);
+    while (struct dirent* e = readdir(d))
+      fresh.byFolded.emplace(FoldAsciiCase(e->d_name), e->d_name);
     closedir(d);
     m_folders.push_front(std::move(fresh));
     if (m_folders.size() > kFoldersKept) m_folders.pop_back();

@@ -15,10 +15,10 @@ namespace Platform {
 bool FindNameIgnoringCase(const std::string& folder, const std::string& name, std::string* found);
 
 enum class KeptName {
-  Unknown,  // the folder's names are not kept, or it changed since: ask the file system
-  Missing,  // no entry matches the name in any case
-  Exact,    // an entry has exactly this name
-  OtherCase,  // `found` is the only kind of match: an entry spelt in another case
+  Unknown,    // the folder's names are not kept, or it changed since: ask the file system
+  Missing,    // no entry matches the name in any case
+  Exact,      // an entry has exactly this name
+  OtherCase,  // no entry has exactly this name, `found` has it in another case
 };
 
 // Answers from the names kept for `folder` alone, once its stamp is confirmed unchanged (one

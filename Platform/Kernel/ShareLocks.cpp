@@ -38,9 +38,7 @@ void Hold(int fd, int first, int count) {
   fcntl(fd, F_OFD_SETLK, &lock);
 }
 
-bool CanLock(int openFlags) {
-  return (openFlags & O_ACCMODE) != O_WRONLY && !(openFlags & O_PATH);
-}
+bool CanLock(int openFlags) { return (openFlags & O_ACCMODE) != O_WRONLY && !(openFlags & O_PATH); }
 
 bool Conflicts(int fd, unsigned wanted, unsigned denied) {
   // Most files have no other opens: one question over every marker settles it.

@@ -329,12 +329,12 @@ TEST(SevenZipReader, CraftedHeadersAreRefused) {
   // One stored byte in one block claimed as 2^32 streams, all with a digest: tables that large
   // cannot come from the few bytes that follow.
   const std::string streams =
-      std::string("\x01\x04\x06\x00\x01\x09\x01\x00\x07\x0B\x01\x00\x01\x01\x00\x0C\x01\x00"
-                  "\x08\x0D\xF1\x00\x00\x00\x00\x0A\x01",
-                  27) +
+      std::string(
+          "\x01\x04\x06\x00\x01\x09\x01\x00\x07\x0B\x01\x00\x01\x01\x00\x0C\x01\x00"
+          "\x08\x0D\xF1\x00\x00\x00\x00\x0A\x01",
+          27) +
       std::string(16, '\0');
-  std::string claims =
-      std::string("7z\xBC\xAF\x27\x1C\x00\x04", 8) + std::string(24, '\0') + "x";
+  std::string claims = std::string("7z\xBC\xAF\x27\x1C\x00\x04", 8) + std::string(24, '\0') + "x";
   claims[12] = 1;  // the next header follows the one stored byte
   claims[20] = static_cast<char>(streams.size());
   cases["2^32 digests in a few bytes"] = TestSupport::Reseal7z(claims + streams);

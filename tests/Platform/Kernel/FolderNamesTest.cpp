@@ -93,9 +93,9 @@ TEST(FolderNames, KeptNamesAnswerOnlyWhileTheFolderIsUnchanged) {
     const char* answer;
     const char* found;  // for "other case"
   };
-  const Row rows[] = {{"Readme.txt", "exact", ""},      {"README.TXT", "other case", "Readme.txt"},
-                      {"same.txt", "exact", ""},        {"SAME.TXT", "exact", ""},
-                      {"Same.Txt", "other case", "?"},  {"missing.txt", "missing", ""}};
+  const Row rows[] = {{"Readme.txt", "exact", ""},     {"README.TXT", "other case", "Readme.txt"},
+                      {"same.txt", "exact", ""},       {"SAME.TXT", "exact", ""},
+                      {"Same.Txt", "other case", "?"}, {"missing.txt", "missing", ""}};
   for (const Row& row : rows) {
     found.clear();
     EXPECT_STREQ(Kept(folder, row.name, &found), row.answer) << row.name;
