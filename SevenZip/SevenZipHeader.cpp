@@ -79,6 +79,7 @@ struct Block {
   bool crcDefined = false;
   uint32_t crc = 0;
   uint64_t substreams = 1;
+  std::vector<uint64_t> streamSizes;  // the size of each stream it holds, when stored
 
   // The size of the stream that leaves the block: the one output no coder takes in.
   uint64_t UnpackSize() const {
@@ -273,10 +274,14 @@ void ReadSubStreamsInfo(Cursor& in, Streams* s) {
     }
   }
   if (id == kSize) {
-    for (const Block& block : s->blocks) {
+    for (Block& block : s->blocks) {
       uint64_t sum = 0;
-      for (uint64_t i = 1; i < block.substreams; ++i) sum = Add(sum, in.Number());
+      for (uint64_t i = 1; i < block.substreams; ++i) {
+        block.streamSizes.push_back(in.Number());
+        sum = Add(sum, block.streamSizes.back());
+      }
       if (block.substreams > 0 && sum > block.UnpackSize()) throw Malformed();
+      if (block.substreams > 0) block.streamSizes.push_back(block.UnpackSize() - sum);
     }
     id = in.Number();
   }
@@ -359,9 +364,11 @@ void ReadFilesInfo(Cursor& in, const Streams& main, SevenZipLayout* layout) {
   }
   size_t block = 0;
   uint64_t used = 0;  // entries given to the current block so far
+  bool sized = true;
   for (uint64_t i = 0; i < files; ++i) {
     if (empty[i]) {
       layout->blockOf.push_back(-1);
+      layout->sizes.push_back(0);
       continue;
     }
     while (block < main.blocks.size() && used == main.blocks[block].substreams) {
@@ -370,8 +377,16 @@ void ReadFilesInfo(Cursor& in, const Streams& main, SevenZipLayout* layout) {
     }
     if (block == main.blocks.size()) throw Malformed();  // more entries with data than streams
     layout->blockOf.push_back(static_cast<int64_t>(block));
+    const Block& holder = main.blocks[block];
+    if (used < holder.streamSizes.size())
+      layout->sizes.push_back(holder.streamSizes[used]);
+    else if (holder.substreams == 1)
+      layout->sizes.push_back(holder.UnpackSize());
+    else
+      sized = false;
     ++used;
   }
+  if (!sized) layout->sizes.clear();
   while (block < main.blocks.size() && used == main.blocks[block].substreams) {
     ++block;
     used = 0;

@@ -305,6 +305,11 @@ SevenZipResult SevenZipReader::ReadData(const void** data, size_t* count) {
 
 bool SevenZipReader::LayoutKnown() const { return m_impl->layoutKnown; }
 
+const std::vector<uint64_t>& SevenZipReader::EntrySizes() const {
+  static const std::vector<uint64_t> none;
+  return m_impl->layoutKnown ? m_impl->layout.sizes : none;
+}
+
 const std::vector<int64_t>& SevenZipReader::EntryBlocks() const {
   static const std::vector<int64_t> none;
   return m_impl->layoutKnown ? m_impl->layout.blockOf : none;

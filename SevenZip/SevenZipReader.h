@@ -75,6 +75,9 @@ class SevenZipReader {
   // Per entry in archive order, the solid block of its data (-1 for none); empty unless the
   // layout is known. Valid as long as the reader.
   const std::vector<int64_t>& EntryBlocks() const;
+  // Per entry in archive order, the size of its data as the headers store it; empty unless the
+  // layout is known and gives every size. Valid as long as the reader.
+  const std::vector<uint64_t>& EntrySizes() const;
   // Moves to the next entry (the first after Open). End after the last one.
   SevenZipResult NextEntry(SevenZipEntry* entry);
   // The next piece of the current entry's data, valid until the next call. End once the entry

@@ -282,4 +282,8 @@ std::string SevenZipSplitReader::LastErrorText() const {
 
 bool SevenZipSplitReader::Split() const { return m_impl->worker.joinable(); }
 
+const std::vector<uint64_t>& SevenZipSplitReader::EntrySizes() const {
+  return m_impl->main.EntrySizes();
+}
+
 }  // namespace SevenZip

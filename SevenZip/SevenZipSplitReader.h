@@ -18,6 +18,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "SevenZip/SevenZipBlockProbe.h"
 #include "SevenZip/SevenZipReader.h"
@@ -50,6 +51,8 @@ class SevenZipSplitReader {
 
   // Whether a second thread decodes part of the archive (known after Open).
   bool Split() const;
+  // The calling thread's reader's SevenZipReader::EntrySizes (after Open).
+  const std::vector<uint64_t>& EntrySizes() const;
 
  private:
   struct Impl;

@@ -72,11 +72,13 @@ void Check(const uint8_t* data, size_t size) {
   SevenZip::SevenZipLayout layout;
   SevenZip::SevenZipHeaderCheck check = SevenZip::CheckSevenZipHeader(source, &layout);
   if (check != SevenZip::SevenZipHeaderCheck::Sound) {
-    if (!layout.names.empty() || !layout.blockOf.empty() || !layout.blockDecodable.empty())
+    if (!layout.names.empty() || !layout.blockOf.empty() || !layout.blockDecodable.empty() ||
+        !layout.sizes.empty())
       abort();  // a refused archive leaves no layout behind
     return;
   }
   if (!layout.names.empty() && layout.names.size() != layout.blockOf.size()) abort();
+  if (!layout.sizes.empty() && layout.sizes.size() != layout.blockOf.size()) abort();
   for (int64_t block : layout.blockOf)
     if (block < -1 || block >= static_cast<int64_t>(layout.blockDecodable.size())) abort();
   for (const SevenZip::WideName& name : layout.names) SevenZip::HasLoneSurrogate(name);

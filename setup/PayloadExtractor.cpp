@@ -52,6 +52,23 @@ bool ListArchive(SevenZipReader& lister, UINT* entries, ULONGLONG* bytes, DWORD*
   return result == SevenZipResult::End;
 }
 
+// The same, from the headers where they give every size (they were read to open `reader`);
+// otherwise by a listing pass of its own.
+bool CountEntries(const SevenZipSplitReader& reader,
+                  const SevenZip::SevenZipSourceMaker& makeSource, UINT* entries, ULONGLONG* bytes,
+                  DWORD* error) {
+  const std::vector<uint64_t>& sizes = reader.EntrySizes();
+  if (!sizes.empty()) {
+    *entries = static_cast<UINT>(sizes.size());
+    *bytes = 0;
+    for (uint64_t entrySize : sizes) *bytes += entrySize;
+    return true;
+  }
+  std::unique_ptr<SevenZip::SevenZipSource> source = makeSource();
+  SevenZipReader lister(*source, false);
+  return ListArchive(lister, entries, bytes, error);
+}
+
 void LogEntryCount(UINT entries) {
   WCHAR line[64];
   wnsprintfW(line, 64, TEXT("文件总个数: %u \r\n"), entries);
@@ -160,10 +177,17 @@ EntryOutcome ExtractEntry(SevenZipSplitReader& reader, const SevenZipEntry& entr
 int ExtractArchive(const BYTE* view, ULONGLONG size, LPCWSTR destination, DWORD* firstError) {
   *firstError = ERROR_SUCCESS;
   MemoryArchiveStream stream(view, size);
+  // A second thread decodes the solid blocks after the first one while this one works.
+  auto makeSource = [view, size]() -> std::unique_ptr<SevenZip::SevenZipSource> {
+    return std::make_unique<MemoryArchiveStream>(view, size);
+  };
+  SevenZipSplitReader reader(stream, makeSource);
   UINT entries = 0;
   DWORD error = ERROR_SUCCESS;
-  SevenZipReader lister(stream, false);
-  if (!ListArchive(lister, &entries, &ProgressTotal, &error)) {
+  SevenZipResult result = reader.Open();
+  if (result != SevenZipResult::Ok) error = DecoderErrorCode(reader.LastError());
+  if (result != SevenZipResult::Ok ||
+      !CountEntries(reader, makeSource, &entries, &ProgressTotal, &error)) {
     *firstError = error ? error : ERROR_BAD_FORMAT;
     return 1;
   }
@@ -171,13 +195,6 @@ int ExtractArchive(const BYTE* view, ULONGLONG size, LPCWSTR destination, DWORD*
   LogEntryCount(entries);
   ProgressDone = 0;
 
-  stream.Seek(0);
-  // A second thread decodes the solid blocks after the first one while this one works.
-  auto makeSource = [view, size]() -> std::unique_ptr<SevenZip::SevenZipSource> {
-    return std::make_unique<MemoryArchiveStream>(view, size);
-  };
-  SevenZipSplitReader reader(stream, makeSource);
-  SevenZipResult result = reader.Open(&lister);  // the same bytes: their headers are checked
   SevenZipEntry entry;
   PreparedFolder prepared;
   while (result == SevenZipResult::Ok &&

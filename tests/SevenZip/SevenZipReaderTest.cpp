@@ -136,6 +136,25 @@ TEST_P(SevenZipMethods, EveryEntryComesBackWithItsNameSizeAndBytes) {
   EXPECT_EQ(outcome.entries.size(), expected.size() + 1);  // the "data" folder
 }
 
+// The sizes the headers store, read without the decoder, are the sizes the entries come with:
+// files, an empty file, a folder and a link.
+TEST_P(SevenZipMethods, TheHeadersGiveTheSizeOfEveryEntry) {
+  TempDir dir("7zsizes");
+  MakeTree(dir / "tree");
+  TestSupport::WriteFile(dir / "tree/data/empty.txt", "");
+  std::filesystem::create_directory_symlink("data", dir / "tree/link");
+  ASSERT_TRUE(
+      TestSupport::Pack7z(dir / "tree", dir / "a.7z", GetParam().switches + std::string(" -snl")));
+  Outcome outcome = ReadFileArchive(dir / "a.7z");
+  ASSERT_EQ(outcome.end, SevenZipResult::End);
+  std::vector<uint64_t> sizes;
+  for (const Listed& l : outcome.entries) sizes.push_back(l.entry.size);
+  BytesSource source(TestSupport::ReadFile(dir / "a.7z"));
+  SevenZipReader reader(source);
+  ASSERT_EQ(reader.Open(), SevenZipResult::Ok);
+  EXPECT_EQ(reader.EntrySizes(), sizes);
+}
+
 INSTANTIATE_TEST_SUITE_P(SevenZip, SevenZipMethods,
                          ::testing::Values(MethodCase{"LzmaBcj", "-m0=BCJ -m1=LZMA:d=1m -ms=on"},
                                            MethodCase{"Lzma2", "-m0=LZMA2 -ms=on"},
