@@ -30,8 +30,8 @@ class SevenZipSplitReader {
   static constexpr size_t kAheadLimit = size_t{32} << 20;
   static constexpr size_t kPieceSize = size_t{256} << 10;
 
-  // `source` is read on the calling thread; `makeSource` gives further sources over the same
-  // bytes, for finding the end of the first block and for the second thread.
+  // `source` is read on the calling thread; `makeSource` gives a further source over the same
+  // bytes for the second thread, which starts at the first block's end as the headers give it.
   SevenZipSplitReader(SevenZipSource& source, SevenZipSourceMaker makeSource,
                       size_t aheadLimit = kAheadLimit);
   // Stops the second thread wherever it is.
