@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "SevenZip/SevenZipReader.h"
 
@@ -19,5 +20,9 @@ using SevenZipSourceMaker = std::function<std::unique_ptr<SevenZipSource>()>;
 // entry, or when the archive cannot be read or its headers could not be followed (the caller
 // then reads it on one thread).
 size_t FirstEntryPastFirstBlock(const SevenZipSourceMaker& makeSource);
+
+// The same from the blocks of each entry (SevenZipReader::EntryBlocks); their count when every
+// entry with data is in one block.
+size_t FirstEntryPastFirstBlock(const std::vector<int64_t>& blockOf);
 
 }  // namespace SevenZip

@@ -79,6 +79,7 @@ struct Block {
   bool crcDefined = false;
   uint32_t crc = 0;
   uint64_t substreams = 1;
+  std::vector<uint64_t> streamSizes;  // the size of each stream it holds, when stored
 
   // The size of the stream that leaves the block: the one output no coder takes in.
   uint64_t UnpackSize() const {
@@ -165,7 +166,12 @@ uint64_t Add(uint64_t a, uint64_t b) {
 
 void ReadDigests(Cursor& in, uint64_t count, std::vector<bool>* defined,
                  std::vector<uint32_t>* crcs) {
+  // Every digest takes a bit at least: a count the bytes left cannot hold is a lie, and must
+  // not size the tables below.
+  if (count / 8 > in.Left()) throw Malformed();
   *defined = in.DefinedBits(count);
+  if (in.Left() / 4 < static_cast<uint64_t>(std::count(defined->begin(), defined->end(), true)))
+    throw Malformed();
   crcs->assign(count, 0);
   for (uint64_t i = 0; i < count; ++i)
     if ((*defined)[i]) (*crcs)[i] = in.Crc32();
@@ -268,10 +274,14 @@ void ReadSubStreamsInfo(Cursor& in, Streams* s) {
     }
   }
   if (id == kSize) {
-    for (const Block& block : s->blocks) {
+    for (Block& block : s->blocks) {
       uint64_t sum = 0;
-      for (uint64_t i = 1; i < block.substreams; ++i) sum = Add(sum, in.Number());
+      for (uint64_t i = 1; i < block.substreams; ++i) {
+        block.streamSizes.push_back(in.Number());
+        sum = Add(sum, block.streamSizes.back());
+      }
       if (block.substreams > 0 && sum > block.UnpackSize()) throw Malformed();
+      if (block.substreams > 0) block.streamSizes.push_back(block.UnpackSize() - sum);
     }
     id = in.Number();
   }
@@ -354,9 +364,11 @@ void ReadFilesInfo(Cursor& in, const Streams& main, SevenZipLayout* layout) {
   }
   size_t block = 0;
   uint64_t used = 0;  // entries given to the current block so far
+  bool sized = true;
   for (uint64_t i = 0; i < files; ++i) {
     if (empty[i]) {
       layout->blockOf.push_back(-1);
+      layout->sizes.push_back(0);
       continue;
     }
     while (block < main.blocks.size() && used == main.blocks[block].substreams) {
@@ -365,8 +377,16 @@ void ReadFilesInfo(Cursor& in, const Streams& main, SevenZipLayout* layout) {
     }
     if (block == main.blocks.size()) throw Malformed();  // more entries with data than streams
     layout->blockOf.push_back(static_cast<int64_t>(block));
+    const Block& holder = main.blocks[block];
+    if (used < holder.streamSizes.size())
+      layout->sizes.push_back(holder.streamSizes[used]);
+    else if (holder.substreams == 1)
+      layout->sizes.push_back(holder.UnpackSize());
+    else
+      sized = false;
     ++used;
   }
+  if (!sized) layout->sizes.clear();
   while (block < main.blocks.size() && used == main.blocks[block].substreams) {
     ++block;
     used = 0;
@@ -444,6 +464,11 @@ std::string Unpack(const Coder& coder, const std::string& packed, uint64_t size)
                              reinterpret_cast<const uint8_t*>(coder.properties.data()),
                              coder.properties.size()) != LZMA_OK)
     throw Malformed();
+  // No match reaches further back than the output: a dictionary larger than it is never used,
+  // and the size the properties claim (up to 4 GiB) must not be allocated on their word.
+  auto* options = static_cast<lzma_options_lzma*>(filters[0].options);
+  options->dict_size = static_cast<uint32_t>(std::clamp<uint64_t>(
+      size, LZMA_DICT_SIZE_MIN, std::max<uint64_t>(options->dict_size, LZMA_DICT_SIZE_MIN)));
   lzma_stream stream = LZMA_STREAM_INIT;
   lzma_ret ret = lzma_raw_decoder(&stream, filters);
   free(filters[0].options);

@@ -27,6 +27,9 @@ struct SevenZipLayout {
   std::vector<int64_t> blockOf;
   // Per solid block, whether every coder of it is one the decoder always has.
   std::vector<bool> blockDecodable;
+  // Per entry, the size of its data (0 for an entry without); empty when the headers do not
+  // give every size (a block of several streams without their sizes).
+  std::vector<uint64_t> sizes;
 };
 
 // Reads the headers through `source` (which ends positioned anywhere).

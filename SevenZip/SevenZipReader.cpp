@@ -164,7 +164,7 @@ struct SevenZipReader::Impl {
     bool badName = status == ARCHIVE_WARN && stored && HasLoneSurrogate(*stored);
     if (status != ARCHIVE_OK && !badName) return Fail(kind, current.block);
     ++nextIndex;
-    current.name = badName ? *stored : EntryName(header);
+    if (names) current.name = badName ? *stored : EntryName(header);
     current.block = index < layout.blockOf.size() ? layout.blockOf[index] : -1;
     current.isDirectory = Lib().entry_filetype(header) == AE_IFDIR;
     current.permissions = Lib().entry_perm(header) & 0777;
@@ -186,6 +186,9 @@ struct SevenZipReader::Impl {
 
   SevenZipSource& source;
   bool atSourceEnd = false;
+  bool names = true;     // entries come with their names
+  bool checked = false;  // the header check below has been made
+  SevenZipHeaderCheck check = SevenZipHeaderCheck::NotUnderstood;
   SevenZipLayout layout;
   bool layoutKnown = false;
   size_t nextIndex = 0;  // the index of the entry the next header read gives
@@ -201,15 +204,35 @@ struct SevenZipReader::Impl {
   std::string errorText;
 };
 
-SevenZipReader::SevenZipReader(SevenZipSource& source) : m_impl(std::make_unique<Impl>(source)) {}
+SevenZipReader::SevenZipReader(SevenZipSource& source, bool names)
+    : m_impl(std::make_unique<Impl>(source)) {
+  m_impl->names = names;
+}
 
 SevenZipReader::~SevenZipReader() = default;
 
 SevenZipResult SevenZipReader::Open() {
-  Utf8LocaleScope locale;
   Impl& d = *m_impl;
   if (d.handle || d.failed) return d.Fail(SevenZipError::Format);
-  SevenZipHeaderCheck check = CheckSevenZipHeader(d.source, &d.layout);
+  d.check = CheckSevenZipHeader(d.source, &d.layout);
+  return OpenChecked();
+}
+
+SevenZipResult SevenZipReader::Open(const SevenZipReader& checked) {
+  Impl& d = *m_impl;
+  const Impl& other = *checked.m_impl;
+  if (!other.checked) return Open();
+  if (d.handle || d.failed) return d.Fail(SevenZipError::Format);
+  d.check = other.check;
+  d.layout = other.layout;
+  return OpenChecked();
+}
+
+SevenZipResult SevenZipReader::OpenChecked() {
+  Utf8LocaleScope locale;
+  Impl& d = *m_impl;
+  const SevenZipHeaderCheck check = d.check;
+  d.checked = true;
   d.layoutKnown = check == SevenZipHeaderCheck::Sound;
   if (!LoadLibArchive()) {
     d.error = SevenZipError::NotSupported;
@@ -289,6 +312,16 @@ SevenZipResult SevenZipReader::ReadData(const void** data, size_t* count) {
 }
 
 bool SevenZipReader::LayoutKnown() const { return m_impl->layoutKnown; }
+
+const std::vector<uint64_t>& SevenZipReader::EntrySizes() const {
+  static const std::vector<uint64_t> none;
+  return m_impl->layoutKnown ? m_impl->layout.sizes : none;
+}
+
+const std::vector<int64_t>& SevenZipReader::EntryBlocks() const {
+  static const std::vector<int64_t> none;
+  return m_impl->layoutKnown ? m_impl->layout.blockOf : none;
+}
 
 SevenZipError SevenZipReader::LastError() const { return m_impl->error; }
 

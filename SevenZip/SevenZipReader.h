@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Platform/Win32Types.h"
 
@@ -57,15 +58,26 @@ struct SevenZipEntry {
 
 class SevenZipReader {
  public:
-  explicit SevenZipReader(SevenZipSource& source);
+  // With `names` false the entries come without their names (for counting and sizing them).
+  explicit SevenZipReader(SevenZipSource& source, bool names = true);
   ~SevenZipReader();
   SevenZipReader(const SevenZipReader&) = delete;
   SevenZipReader& operator=(const SevenZipReader&) = delete;
 
   // Checks the signature and reads the header database. Error: Format, Memory or Input.
   SevenZipResult Open();
+  // The same, taking the outcome of the header check from `checked`, an opened reader over the
+  // same bytes, rather than checking them again (a reader not yet opened is no help: the
+  // headers are then checked here).
+  SevenZipResult Open(const SevenZipReader& checked);
   // Whether Open could follow the headers beside the decoder (then each entry's block is known).
   bool LayoutKnown() const;
+  // Per entry in archive order, the solid block of its data (-1 for none); empty unless the
+  // layout is known. Valid as long as the reader.
+  const std::vector<int64_t>& EntryBlocks() const;
+  // Per entry in archive order, the size of its data as the headers store it; empty unless the
+  // layout is known and gives every size. Valid as long as the reader.
+  const std::vector<uint64_t>& EntrySizes() const;
   // Moves to the next entry (the first after Open). End after the last one.
   SevenZipResult NextEntry(SevenZipEntry* entry);
   // The next piece of the current entry's data, valid until the next call. End once the entry
@@ -78,6 +90,9 @@ class SevenZipReader {
   std::string LastErrorText() const;
 
  private:
+  // Opens the decoder once the header check is known.
+  SevenZipResult OpenChecked();
+
   struct Impl;
   std::unique_ptr<Impl> m_impl;
 };

@@ -44,12 +44,16 @@ struct SevenZipSplitReader::Impl {
   }
 
   // Opens the second reader at the first entry after the first block and starts its thread.
+  // The split comes from the blocks the calling thread's reader found; without them, or with
+  // one block only, there is nothing to decode ahead.
   void StartAhead() {
-    split = FirstEntryPastFirstBlock(makeSource);
+    const std::vector<int64_t>& blocks = main.EntryBlocks();
+    split = FirstEntryPastFirstBlock(blocks);
+    if (split >= blocks.size()) return;
     aheadSource = makeSource();
     if (!aheadSource) return;
     ahead = std::make_unique<SevenZipReader>(*aheadSource);
-    bool ready = ahead->Open() == SevenZipResult::Ok;
+    bool ready = ahead->Open(main) == SevenZipResult::Ok;
     for (size_t i = 0; ready && i <= split; ++i)
       ready = ahead->NextEntry(&splitEntry) == SevenZipResult::Ok;
     if (!ready) return;
@@ -232,10 +236,10 @@ SevenZipSplitReader::SevenZipSplitReader(SevenZipSource& source, SevenZipSourceM
 
 SevenZipSplitReader::~SevenZipSplitReader() = default;
 
-SevenZipResult SevenZipSplitReader::Open() {
+SevenZipResult SevenZipSplitReader::Open(const SevenZipReader* checked) {
   Impl& d = *m_impl;
   bool first = !d.ahead;
-  SevenZipResult result = d.main.Open();
+  SevenZipResult result = checked ? d.main.Open(*checked) : d.main.Open();
   if (result == SevenZipResult::Ok && first && d.makeSource) d.StartAhead();
   return result;
 }
@@ -277,5 +281,9 @@ std::string SevenZipSplitReader::LastErrorText() const {
 }
 
 bool SevenZipSplitReader::Split() const { return m_impl->worker.joinable(); }
+
+const std::vector<uint64_t>& SevenZipSplitReader::EntrySizes() const {
+  return m_impl->main.EntrySizes();
+}
 
 }  // namespace SevenZip

@@ -18,6 +18,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "SevenZip/SevenZipBlockProbe.h"
 #include "SevenZip/SevenZipReader.h"
@@ -29,8 +30,8 @@ class SevenZipSplitReader {
   static constexpr size_t kAheadLimit = size_t{32} << 20;
   static constexpr size_t kPieceSize = size_t{256} << 10;
 
-  // `source` is read on the calling thread; `makeSource` gives further sources over the same
-  // bytes, for finding the end of the first block and for the second thread.
+  // `source` is read on the calling thread; `makeSource` gives a further source over the same
+  // bytes for the second thread, which starts at the first block's end as the headers give it.
   SevenZipSplitReader(SevenZipSource& source, SevenZipSourceMaker makeSource,
                       size_t aheadLimit = kAheadLimit);
   // Stops the second thread wherever it is.
@@ -38,7 +39,9 @@ class SevenZipSplitReader {
   SevenZipSplitReader(const SevenZipSplitReader&) = delete;
   SevenZipSplitReader& operator=(const SevenZipSplitReader&) = delete;
 
-  SevenZipResult Open();
+  // Opens the reader on the calling thread, with the header check of `checked` when given
+  // (see SevenZipReader::Open); the second thread's reader takes that check too.
+  SevenZipResult Open(const SevenZipReader* checked = nullptr);
   SevenZipResult NextEntry(SevenZipEntry* entry);
   // The next piece of the current entry's data, valid until the next call.
   SevenZipResult ReadData(const void** data, size_t* count);
@@ -48,6 +51,8 @@ class SevenZipSplitReader {
 
   // Whether a second thread decodes part of the archive (known after Open).
   bool Split() const;
+  // The calling thread's reader's SevenZipReader::EntrySizes (after Open).
+  const std::vector<uint64_t>& EntrySizes() const;
 
  private:
   struct Impl;

@@ -38,8 +38,7 @@ void Remember(DWORD* firstError, DWORD error) {
 }
 
 // The entry list alone, before anything is written: its count and the bytes it adds up to.
-bool ListArchive(MemoryArchiveStream& stream, UINT* entries, ULONGLONG* bytes, DWORD* error) {
-  SevenZipReader lister(stream);
+bool ListArchive(SevenZipReader& lister, UINT* entries, ULONGLONG* bytes, DWORD* error) {
   *entries = 0;
   *bytes = 0;
   SevenZipResult result = lister.Open();
@@ -51,6 +50,23 @@ bool ListArchive(MemoryArchiveStream& stream, UINT* entries, ULONGLONG* bytes, D
   }
   if (result == SevenZipResult::Error) *error = DecoderErrorCode(lister.LastError());
   return result == SevenZipResult::End;
+}
+
+// The same, from the headers where they give every size (they were read to open `reader`);
+// otherwise by a listing pass of its own.
+bool CountEntries(const SevenZipSplitReader& reader,
+                  const SevenZip::SevenZipSourceMaker& makeSource, UINT* entries, ULONGLONG* bytes,
+                  DWORD* error) {
+  const std::vector<uint64_t>& sizes = reader.EntrySizes();
+  if (!sizes.empty()) {
+    *entries = static_cast<UINT>(sizes.size());
+    *bytes = 0;
+    for (uint64_t entrySize : sizes) *bytes += entrySize;
+    return true;
+  }
+  std::unique_ptr<SevenZip::SevenZipSource> source = makeSource();
+  SevenZipReader lister(*source, false);
+  return ListArchive(lister, entries, bytes, error);
 }
 
 void LogEntryCount(UINT entries) {
@@ -161,9 +177,17 @@ EntryOutcome ExtractEntry(SevenZipSplitReader& reader, const SevenZipEntry& entr
 int ExtractArchive(const BYTE* view, ULONGLONG size, LPCWSTR destination, DWORD* firstError) {
   *firstError = ERROR_SUCCESS;
   MemoryArchiveStream stream(view, size);
+  // A second thread decodes the solid blocks after the first one while this one works.
+  auto makeSource = [view, size]() -> std::unique_ptr<SevenZip::SevenZipSource> {
+    return std::make_unique<MemoryArchiveStream>(view, size);
+  };
+  SevenZipSplitReader reader(stream, makeSource);
   UINT entries = 0;
   DWORD error = ERROR_SUCCESS;
-  if (!ListArchive(stream, &entries, &ProgressTotal, &error)) {
+  SevenZipResult result = reader.Open();
+  if (result != SevenZipResult::Ok) error = DecoderErrorCode(reader.LastError());
+  if (result != SevenZipResult::Ok ||
+      !CountEntries(reader, makeSource, &entries, &ProgressTotal, &error)) {
     *firstError = error ? error : ERROR_BAD_FORMAT;
     return 1;
   }
@@ -171,13 +195,6 @@ int ExtractArchive(const BYTE* view, ULONGLONG size, LPCWSTR destination, DWORD*
   LogEntryCount(entries);
   ProgressDone = 0;
 
-  stream.Seek(0);
-  // A second thread decodes the solid blocks after the first one while this one works.
-  auto makeSource = [view, size]() -> std::unique_ptr<SevenZip::SevenZipSource> {
-    return std::make_unique<MemoryArchiveStream>(view, size);
-  };
-  SevenZipSplitReader reader(stream, makeSource);
-  SevenZipResult result = reader.Open();
   SevenZipEntry entry;
   PreparedFolder prepared;
   while (result == SevenZipResult::Ok &&

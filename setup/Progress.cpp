@@ -1,7 +1,5 @@
 #include "setup/Progress.h"
 
-#include "setup/InstallNames.h"
-
 ProgressCallback g_progressCallback = nullptr;
 ULONGLONG ProgressTotal = 0;
 ULONGLONG ProgressDone = 0;
@@ -13,15 +11,4 @@ int ProgressPercent(ULONGLONG total, ULONGLONG done, BOOL start) {
   if (done <= ~0ull / 100) return static_cast<int>(done * 100 / total);
   ULONGLONG percent = done / (total / 100);
   return static_cast<int>(percent < 100 ? percent : 99);
-}
-
-void ReportProgress(ULONGLONG total, ULONGLONG done, BOOL start) {
-  INT percent = ProgressPercent(total, done, start);
-  HWND window = FindWindowW(kSetupWindowClass, kSetupWindowTitle);
-  if (!window) return;
-  COPYDATASTRUCT record = {};
-  record.dwData = ProgressCopyTag;
-  record.cbData = sizeof percent;
-  record.lpData = &percent;
-  SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record));
 }

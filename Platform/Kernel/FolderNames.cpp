@@ -1,12 +1,12 @@
 #include "Platform/Kernel/FolderNames.h"
 
 #include <dirent.h>
-#include <sys/stat.h>
 
 #include <list>
 #include <mutex>
 #include <unordered_map>
 
+#include "Platform/Kernel/FolderStamp.h"
 #include "Platform/Text/AsciiText.h"
 
 namespace Platform {
@@ -16,47 +16,55 @@ namespace {
 // Folders kept at once; the least recently asked one makes room.
 constexpr size_t kFoldersKept = 16;
 
-struct FolderStamp {
-  dev_t device = 0;
-  ino_t inode = 0;
-  timespec changed{};
-};
-
-bool SameStamp(const FolderStamp& a, const FolderStamp& b) {
-  return a.device == b.device && a.inode == b.inode && a.changed.tv_sec == b.changed.tv_sec &&
-         a.changed.tv_nsec == b.changed.tv_nsec;
-}
-
-bool StampOf(const std::string& folder, FolderStamp* stamp) {
-  struct stat st;
-  if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
-  stamp->device = st.st_dev;
-  stamp->inode = st.st_ino;
-  stamp->changed = st.st_mtim;
-  return true;
-}
-
 struct Folder {
   std::string path;
   FolderStamp stamp;
-  std::unordered_map<std::string, std::string> byFolded;  // folded name -> name on disk
+  std::unordered_multimap<std::string, std::string> byFolded;  // folded name -> name on disk
+
+  // An entry with exactly `name`, else one in another case.
+  KeptName Match(const std::string& name, std::string* found) const {
+    auto [first, last] = byFolded.equal_range(FoldAsciiCase(name));
+    if (first == last) return KeptName::Missing;
+    for (auto it = first; it != last; ++it)
+      if (it->second == name) return KeptName::Exact;
+    *found = first->second;
+    return KeptName::OtherCase;
+  }
+
+  // A name kept twice answers as once: no need to look before adding.
+  void Add(const std::string& name) { byFolded.emplace(FoldAsciiCase(name), name); }
 };
 
 class FolderNameCache {
  public:
   bool Find(const std::string& folder, const std::string& name, std::string* found) {
     FolderStamp stamp;
-    if (!StampOf(folder, &stamp)) return false;
+    if (!ReadFolderStamp(folder, &stamp)) return false;
     std::lock_guard<std::mutex> hold(m_lock);
     Folder* kept = Kept(folder);
-    if (!kept || !SameStamp(kept->stamp, stamp)) {
+    if (!kept || !SameFolderStamp(kept->stamp, stamp)) {
       kept = Read(folder, stamp);
       if (!kept) return false;
     }
-    auto it = kept->byFolded.find(FoldAsciiCase(name));
-    if (it == kept->byFolded.end()) return false;
-    *found = it->second;
-    return true;
+    std::string other;
+    switch (kept->Match(name, &other)) {
+      case KeptName::Exact: *found = name; return true;
+      case KeptName::OtherCase: *found = other; return true;
+      default: return false;
+    }
+  }
+
+  KeptName FindKept(const std::string& folder, const std::string& name, std::string* found) {
+    {
+      std::lock_guard<std::mutex> hold(m_lock);
+      if (!Kept(folder)) return KeptName::Unknown;  // spares the stat of a folder not kept
+    }
+    FolderStamp stamp;
+    if (!ReadFolderStamp(folder, &stamp)) return KeptName::Unknown;
+    std::lock_guard<std::mutex> hold(m_lock);
+    Folder* kept = Kept(folder);
+    if (!kept || !SameFolderStamp(kept->stamp, stamp)) return KeptName::Unknown;
+    return kept->Match(name, found);
   }
 
   void Created(const std::string& path) {
@@ -68,12 +76,12 @@ class FolderNameCache {
     Folder* kept = Kept(folder);
     if (!kept) return;
     FolderStamp stamp;
-    if (!StampOf(folder, &stamp) || stamp.device != kept->stamp.device ||
+    if (!ReadFolderStamp(folder, &stamp) || stamp.device != kept->stamp.device ||
         stamp.inode != kept->stamp.inode) {
       Forget(folder);
       return;
     }
-    kept->byFolded.emplace(FoldAsciiCase(name), name);
+    kept->Add(name);
     kept->stamp = stamp;
   }
 
@@ -125,6 +133,10 @@ std::string FoldAsciiCase(const std::string& name) {
 
 bool FindNameIgnoringCase(const std::string& folder, const std::string& name, std::string* found) {
   return Cache().Find(folder, name, found);
+}
+
+KeptName FindKeptName(const std::string& folder, const std::string& name, std::string* found) {
+  return Cache().FindKept(folder, name, found);
 }
 
 void NoteCreatedName(const std::string& path) { Cache().Created(path); }

@@ -14,6 +14,17 @@ namespace Platform {
 // defined.
 bool FindNameIgnoringCase(const std::string& folder, const std::string& name, std::string* found);
 
+enum class KeptName {
+  Unknown,    // the folder's names are not kept, or it changed since: ask the file system
+  Missing,    // no entry matches the name in any case
+  Exact,      // an entry has exactly this name
+  OtherCase,  // no entry has exactly this name, `found` has it in another case
+};
+
+// Answers from the names kept for `folder` alone, once its stamp is confirmed unchanged (one
+// stat of the folder, no reading of it). `found` is set for OtherCase only.
+KeptName FindKeptName(const std::string& folder, const std::string& name, std::string* found);
+
 // Tells the names kept for the folder of `path` that `path` was just created by this process,
 // so that the folder's new change time does not make them read the folder again.
 void NoteCreatedName(const std::string& path);

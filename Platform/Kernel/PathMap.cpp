@@ -1,10 +1,8 @@
 #include "Platform/Kernel/PathMap.h"
 
 #include <errno.h>
-#include <limits.h>
 #include <stdlib.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <vector>
 
@@ -46,10 +44,6 @@ std::string JoinPosix(const std::vector<std::string>& parts) {
   return out.empty() ? "/" : out;
 }
 
-std::string NormalizePosix(const std::string& path) {
-  return JoinPosix(PosixComponents(path[0] == '/' ? path : CurrentDir() + "/" + path));
-}
-
 bool ContainsPath(const std::string& dir, const std::string& path, std::string* rest) {
   if (dir == "/") {
     *rest = path.substr(1);
@@ -74,15 +68,25 @@ std::u16string NameToWindows(const std::string& name) {
   return out;
 }
 
+bool IsPrivateStandIn(char16_t c) {
+  return c >= kPrivateBase && c < kPrivateBase + 0x80 &&
+         kForbidden.find(static_cast<char16_t>(c - kPrivateBase)) != std::u16string_view::npos;
+}
+
 // Checks one Windows name and gives its POSIX spelling.
 bool NameToPosix(std::u16string_view name, std::string* out) {
-  std::u16string posix(name);
-  for (char16_t& c : posix) {
+  bool standIns = false;
+  for (char16_t c : name) {
     if (c < 0x20 || kForbidden.find(c) != std::u16string_view::npos) return false;
-    if (c >= kPrivateBase && c < kPrivateBase + 0x80 &&
-        kForbidden.find(static_cast<char16_t>(c - kPrivateBase)) != std::u16string_view::npos)
-      c = static_cast<char16_t>(c - kPrivateBase);
+    standIns = standIns || IsPrivateStandIn(c);
   }
+  if (!standIns) {
+    *out = Utf16ToUtf8(name);
+    return true;
+  }
+  std::u16string posix(name);
+  for (char16_t& c : posix)
+    if (IsPrivateStandIn(c)) c = static_cast<char16_t>(c - kPrivateBase);
   *out = Utf16ToUtf8(posix);
   return true;
 }
@@ -110,44 +114,47 @@ std::string ResolveEachName(std::string path, const std::vector<std::string>& na
   return path;
 }
 
-// The same, with a short way for the usual cases: the whole path exists as written, or only
-// its last name is new.
+// The same, with short ways for the usual cases: the folder's names are kept and unchanged,
+// the whole path exists as written, or only its last name is new.
 std::string ResolveNames(const std::string& root, const std::vector<std::string>& names) {
   if (names.empty()) return root;
   std::string parent = root;
   for (size_t i = 0; i + 1 < names.size(); ++i) parent = Join(parent, names[i]);
   const std::string full = Join(parent, names.back());
+  std::string found;
+  const KeptName kept = FindKeptName(parent, names.back(), &found);
+  if (kept == KeptName::Exact || kept == KeptName::Missing) return full;
   struct stat st;
   if (lstat(full.c_str(), &st) == 0) return full;
-  if (errno == ENOENT && stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-    std::string found;
+  if (kept == KeptName::OtherCase && errno == ENOENT) return Join(parent, found);
+  if (errno == ENOENT && stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
     return FindNameIgnoringCase(parent, names.back(), &found) ? Join(parent, found) : full;
-  }
   return ResolveEachName(root, names);
 }
 
 // Splits the part after the drive, resolving "." and ".." without climbing above the root.
 DWORD WindowsNames(std::u16string_view rest, std::vector<std::string>* names) {
-  std::vector<std::u16string> parts;
+  std::vector<std::u16string_view> parts;
   size_t i = 0;
   while (i <= rest.size()) {
     size_t j = i;
     while (j < rest.size() && !IsPathSeparator(rest[j])) ++j;
-    std::u16string part(rest.substr(i, j - i));
+    std::u16string_view part = rest.substr(i, j - i);
     if (j == rest.size()) {
       // Windows drops trailing dots and blanks of the last name.
       while (!part.empty() && part != u"." && part != u".." &&
              (part.back() == u'.' || part.back() == u' '))
-        part.pop_back();
+        part.remove_suffix(1);
     }
     if (part == u"..") {
       if (!parts.empty()) parts.pop_back();
     } else if (!part.empty() && part != u".") {
-      parts.push_back(std::move(part));
+      parts.push_back(part);
     }
     i = j + 1;
   }
-  for (const std::u16string& part : parts) {
+  names->reserve(parts.size());
+  for (std::u16string_view part : parts) {
     std::string name;
     if (!NameToPosix(part, &name)) return ERROR_INVALID_NAME;
     names->push_back(std::move(name));
@@ -168,23 +175,8 @@ std::u16string CurrentWindowsDir() { return PosixToWindowsPath(CurrentDir()); }
 
 }  // namespace
 
-bool DriveTarget(char16_t letter, std::string* posix) {
-  if (!IsDriveLetter(letter)) return false;
-  const std::string dosdevices = PrefixDir() + "/dosdevices";
-  const std::string link = dosdevices + "/" + static_cast<char>(AsciiLower(letter)) + ":";
-  std::vector<char> buf(PATH_MAX + 1);
-  ssize_t n = readlink(link.c_str(), buf.data(), buf.size() - 1);
-  if (n > 0) {
-    std::string target(buf.data(), static_cast<size_t>(n));
-    *posix = NormalizePosix(target[0] == '/' ? target : dosdevices + "/" + target);
-    return true;
-  }
-  struct stat st;
-  if (n < 0 && errno == EINVAL && stat(link.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-    *posix = link;  // a plain folder standing in for a drive
-    return true;
-  }
-  return false;
+std::string NormalizePosix(const std::string& path) {
+  return JoinPosix(PosixComponents(path[0] == '/' ? path : CurrentDir() + "/" + path));
 }
 
 std::u16string PosixToWindowsPath(const std::string& posix) {

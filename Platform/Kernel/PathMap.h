@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "Platform/Kernel/DriveLinks.h"
 #include "Platform/Kernel/Prefix.h"
 #include "Platform/Win32Types.h"
 
@@ -31,7 +32,8 @@ bool WindowsToPosixPath(std::u16string_view windows, std::string* posix);
 // UNC and device paths, ERROR_PATH_NOT_FOUND for a drive without a link.
 DWORD MapWindowsPath(std::u16string_view windows, std::string* posix);
 
-// The POSIX folder a drive letter's link leads to; false when the drive has no link.
-bool DriveTarget(char16_t letter, std::string* posix);
+// An absolute POSIX path with "." and ".." resolved by name (a relative one is taken relative
+// to the current folder).
+std::string NormalizePosix(const std::string& path);
 
 }  // namespace Platform

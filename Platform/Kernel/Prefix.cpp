@@ -91,12 +91,22 @@ void MakeLayout(const std::string& prefix) {
 }  // namespace
 
 std::string PrefixDir() {
+  FolderStamp unused;
+  return PrefixDir(&unused);
+}
+
+std::string PrefixDir(FolderStamp* drives) {
   std::string prefix = ResolvePrefix();
+  const std::string links = prefix + "/dosdevices";
   std::lock_guard<std::mutex> lock(g_mutex);
   struct stat st;
-  if (prefix == g_ready && stat((prefix + "/dosdevices").c_str(), &st) == 0) return prefix;
+  if (prefix == g_ready && stat(links.c_str(), &st) == 0) {
+    *drives = StampFromStat(st);
+    return prefix;
+  }
   MakeLayout(prefix);
   g_ready = prefix;
+  *drives = stat(links.c_str(), &st) == 0 ? StampFromStat(st) : FolderStamp{};
   return prefix;
 }
 

@@ -6,13 +6,19 @@
 
 #include <string>
 
+#include "Platform/Kernel/FolderStamp.h"
+
 namespace Platform {
 
-// Absolute POSIX path of the prefix, without a trailing slash; created on first use.
 // The process's working directory as a POSIX path ("/" when it cannot be read).
 std::string CurrentDir();
 
+// Absolute POSIX path of the prefix, without a trailing slash; created on first use.
 std::string PrefixDir();
+
+// The same, also giving the stamp of its drive-link folder (dosdevices), read on this call;
+// a default stamp when that folder cannot be read.
+std::string PrefixDir(FolderStamp* drives);
 
 // The Windows user name used for C:\users\<name> (the login name, made safe for Windows).
 std::u16string PrefixUserName();

@@ -13,9 +13,10 @@ namespace Platform {
 constexpr unsigned kShareRead = 1, kShareWrite = 2, kShareDelete = 4;
 
 // Checks `wanted` (kShare* bits) and `shared` (FILE_SHARE_* bits) against the other opens of
-// the file and records this open on fd. ERROR_SUCCESS or ERROR_SHARING_VIOLATION. A descriptor
-// that cannot carry locks (not readable, file system without locks) takes part in nothing.
-DWORD AcquireShareLocks(int fd, unsigned wanted, DWORD shared);
+// the file and records this open on fd, whose open(2) flags are `openFlags`.
+// ERROR_SUCCESS or ERROR_SHARING_VIOLATION. A descriptor that cannot carry locks (not readable,
+// file system without locks) takes part in nothing.
+DWORD AcquireShareLocks(int fd, int openFlags, unsigned wanted, DWORD shared);
 
 // Whether an open of the file denies deleting it (was opened without FILE_SHARE_DELETE).
 bool DeleteDeniedByOpeners(int fd);

@@ -61,10 +61,11 @@ struct Outcome {
   SevenZipError error = SevenZipError::None;
 };
 
-Outcome ReadAll(SevenZip::SevenZipSource& source) {
+// Reads every entry; with `checked`, the headers' check is taken from that reader.
+Outcome ReadAll(SevenZip::SevenZipSource& source, const SevenZipReader* checked = nullptr) {
   Outcome out;
   SevenZipReader reader(source);
-  if (reader.Open() != SevenZipResult::Ok) {
+  if ((checked ? reader.Open(*checked) : reader.Open()) != SevenZipResult::Ok) {
     out.end = SevenZipResult::Error;
     out.error = reader.LastError();
     return out;
@@ -133,6 +134,25 @@ TEST_P(SevenZipMethods, EveryEntryComesBackWithItsNameSizeAndBytes) {
     EXPECT_EQ(l.entry.isDirectory, l.entry.name == u"data");
   }
   EXPECT_EQ(outcome.entries.size(), expected.size() + 1);  // the "data" folder
+}
+
+// The sizes the headers store, read without the decoder, are the sizes the entries come with:
+// files, an empty file, a folder and a link.
+TEST_P(SevenZipMethods, TheHeadersGiveTheSizeOfEveryEntry) {
+  TempDir dir("7zsizes");
+  MakeTree(dir / "tree");
+  TestSupport::WriteFile(dir / "tree/data/empty.txt", "");
+  std::filesystem::create_directory_symlink("data", dir / "tree/link");
+  ASSERT_TRUE(
+      TestSupport::Pack7z(dir / "tree", dir / "a.7z", GetParam().switches + std::string(" -snl")));
+  Outcome outcome = ReadFileArchive(dir / "a.7z");
+  ASSERT_EQ(outcome.end, SevenZipResult::End);
+  std::vector<uint64_t> sizes;
+  for (const Listed& l : outcome.entries) sizes.push_back(l.entry.size);
+  BytesSource source(TestSupport::ReadFile(dir / "a.7z"));
+  SevenZipReader reader(source);
+  ASSERT_EQ(reader.Open(), SevenZipResult::Ok);
+  EXPECT_EQ(reader.EntrySizes(), sizes);
 }
 
 INSTANTIATE_TEST_SUITE_P(SevenZip, SevenZipMethods,
@@ -236,6 +256,39 @@ TEST(SevenZipReader, FolderEntryAfterItsFiles) {
   EXPECT_TRUE(outcome.entries[1].entry.isDirectory);
 }
 
+// What the entries and their blocks look like, for comparing two readings.
+std::string Summary(const Outcome& outcome) {
+  std::string text;
+  for (const Listed& l : outcome.entries)
+    text += Platform::Utf16ToUtf8(l.entry.name) + " block " + std::to_string(l.entry.block) +
+            " bytes " + std::to_string(l.data.size()) + "\n";
+  return text + (outcome.end == SevenZipResult::End ? "end" : "error");
+}
+
+TEST(SevenZipReader, TheHeaderCheckMayComeFromAnotherReaderOfTheSameBytes) {
+  TempDir dir("7zchecked");
+  MakeTree(dir / "tree");
+  ASSERT_TRUE(TestSupport::Pack7z(dir / "tree", dir / "a.7z", "-m0=LZMA -ms=1f"));
+  const std::string good = TestSupport::ReadFile(dir / "a.7z");
+  std::string damaged = good;
+  damaged[damaged.size() - 5] ^= 0x55;
+  BytesSource plainSource(good);
+  const Outcome plain = ReadAll(plainSource);
+  ASSERT_EQ(plain.end, SevenZipResult::End);
+  ASSERT_GE(plain.entries.back().entry.block, 1);  // the blocks are known
+
+  BytesSource checkedSource(good), unopenedSource(good), badSource(damaged);
+  SevenZipReader checked(checkedSource), unopened(unopenedSource), bad(badSource);
+  ASSERT_EQ(checked.Open(), SevenZipResult::Ok);
+  ASSERT_EQ(bad.Open(), SevenZipResult::Error);
+  BytesSource again(good), alone(good), refused(damaged);
+  EXPECT_EQ(Summary(ReadAll(again, &checked)), Summary(plain));
+  EXPECT_EQ(Summary(ReadAll(alone, &unopened)), Summary(plain));  // checks the bytes itself
+  const Outcome failed = ReadAll(refused, &bad);
+  EXPECT_EQ(failed.end, SevenZipResult::Error);
+  EXPECT_EQ(failed.error, SevenZipError::Format);
+}
+
 TEST(SevenZipReader, DamagedHeadersAreFormatErrors) {
   TempDir dir("7zformat");
   MakeTree(dir / "tree");
@@ -292,6 +345,18 @@ TEST(SevenZipReader, CraftedHeadersAreRefused) {
   std::string beyond = good;
   beyond[12] = static_cast<char>(beyond[12] + 8);  // the next header now ends past the file
   cases["next header past the end"] = TestSupport::Reseal7z(beyond);
+  // One stored byte in one block claimed as 2^32 streams, all with a digest: tables that large
+  // cannot come from the few bytes that follow.
+  const std::string streams =
+      std::string(
+          "\x01\x04\x06\x00\x01\x09\x01\x00\x07\x0B\x01\x00\x01\x01\x00\x0C\x01\x00"
+          "\x08\x0D\xF1\x00\x00\x00\x00\x0A\x01",
+          27) +
+      std::string(16, '\0');
+  std::string claims = std::string("7z\xBC\xAF\x27\x1C\x00\x04", 8) + std::string(24, '\0') + "x";
+  claims[12] = 1;  // the next header follows the one stored byte
+  claims[20] = static_cast<char>(streams.size());
+  cases["2^32 digests in a few bytes"] = TestSupport::Reseal7z(claims + streams);
 
   for (const auto& [label, bytes] : cases) {
     BytesSource source(bytes);

@@ -143,6 +143,23 @@ TEST(SevenZipBlockProbe, FindsTheFirstEntryOfTheSecondBlock) {
   EXPECT_EQ(names[found], second.front());
 }
 
+TEST(SevenZipBlockProbe, BlockListsGiveTheFirstEntryOfAnotherBlock) {
+  struct Row {
+    std::vector<int64_t> blocks;
+    size_t past;
+  };
+  const Row rows[] = {
+      {{}, 0},                // no entries
+      {{-1, -1}, 2},          // no data at all
+      {{0, 0, -1, 0}, 4},     // one block, an empty entry among its files
+      {{-1, 0, 0, 1, 1}, 3},  // a folder first, then two blocks
+      {{0, -1, 1, 2}, 2},     // an empty entry between the blocks
+      {{3, 3, 4}, 2},         // blocks need not start at 0
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(SevenZip::FirstEntryPastFirstBlock(row.blocks), row.past) << row.blocks.size();
+}
+
 TEST(SevenZipBlockProbe, OneBlockOrNoDataMeansNoSplit) {
   TempDir dir("7zprobe1");
   std::string solid = MakeArchive(dir, "-m0=LZMA -ms=on");

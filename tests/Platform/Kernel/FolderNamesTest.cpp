@@ -67,4 +67,85 @@ TEST(FolderNames, KeptNamesFollowChangesFromInsideAndOutside) {
   EXPECT_EQ(count, 301u);
 }
 
+const char* Kept(const fs::path& folder, const std::string& name, std::string* found) {
+  switch (Platform::FindKeptName(folder.string(), name, found)) {
+    case Platform::KeptName::Unknown: return "unknown";
+    case Platform::KeptName::Missing: return "missing";
+    case Platform::KeptName::Exact: return "exact";
+    case Platform::KeptName::OtherCase: return "other case";
+  }
+  return "?";
+}
+
+TEST(FolderNames, KeptNamesAnswerOnlyWhileTheFolderIsUnchanged) {
+  TestSupport::TempDir dir("kept");
+  const fs::path folder = dir.Path() / "f";
+  fs::create_directories(folder);
+  TestSupport::WriteFile(folder / "Readme.txt", "r");
+  TestSupport::WriteFile(folder / "same.txt", "lower");
+  TestSupport::WriteFile(folder / "SAME.TXT", "upper");
+  std::string found;
+  EXPECT_STREQ(Kept(folder, "Readme.txt", &found), "unknown");  // never read
+  ASSERT_EQ(Find(folder, "nothing"), "<none>");                 // reads the folder
+
+  struct Row {
+    const char* name;
+    const char* answer;
+    const char* found;  // for "other case"
+  };
+  const Row rows[] = {{"Readme.txt", "exact", ""},     {"README.TXT", "other case", "Readme.txt"},
+                      {"same.txt", "exact", ""},       {"SAME.TXT", "exact", ""},
+                      {"Same.Txt", "other case", "?"}, {"missing.txt", "missing", ""}};
+  for (const Row& row : rows) {
+    found.clear();
+    EXPECT_STREQ(Kept(folder, row.name, &found), row.answer) << row.name;
+    if (std::string(row.found) == "?") {
+      EXPECT_TRUE(found == "same.txt" || found == "SAME.TXT") << found;
+    } else {
+      EXPECT_EQ(found, row.found) << row.name;
+    }
+  }
+  // A change from outside makes the kept names unusable until the folder is read again.
+  TestSupport::WriteFile(folder / "new.txt", "n");
+  TouchFolder(folder);
+  EXPECT_STREQ(Kept(folder, "new.txt", &found), "unknown");
+  EXPECT_EQ(Find(folder, "NEW.TXT"), "new.txt");
+  EXPECT_STREQ(Kept(folder, "new.txt", &found), "exact");
+}
+
+TEST(FolderNames, AnExactNameWinsOverItsOtherCases) {
+  TestSupport::TestPrefix prefix;
+  Platform::PrefixDir();
+  const fs::path folder = prefix.DriveC() / "cases";
+  fs::create_directories(folder);
+  TestSupport::WriteFile(folder / "data.bin", "lower");
+  TestSupport::WriteFile(folder / "DATA.BIN", "upper");
+  ASSERT_EQ(Find(folder, "nothing"), "<none>");  // the folder's names are kept from here on
+  auto read = [](const char16_t* path) {
+    HANDLE h = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return std::string("<none>");
+    char buf[16] = {};
+    DWORD n = 0;
+    ReadFile(h, buf, sizeof buf, &n, nullptr);
+    CloseHandle(h);
+    return std::string(buf, n);
+  };
+  EXPECT_EQ(read(u"C:\\cases\\data.bin"), "lower");
+  EXPECT_EQ(read(u"C:\\cases\\DATA.BIN"), "upper");
+  const std::string either = read(u"C:\\cases\\Data.Bin");
+  EXPECT_TRUE(either == "lower" || either == "upper") << either;
+  // A new name spelt like an existing one in another case overwrites that file.
+  HANDLE h = CreateFileW(u"C:\\CASES\\readme", GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  CloseHandle(h);
+  h = CreateFileW(u"C:\\cases\\README", GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  EXPECT_EQ(h, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
+  EXPECT_TRUE(fs::exists(folder / "readme"));
+  EXPECT_FALSE(fs::exists(folder / "README"));
+}
+
 }  // namespace
