@@ -1,6 +1,7 @@
 #include "SevenZip/LibArchive.h"
 
 #include "Platform/Win32.h"
+#include "Platform/Win32Ext.h"
 
 namespace SevenZip {
 
@@ -9,7 +10,7 @@ namespace {
 // Each member is found by the function name it stands for.
 template <typename Function>
 bool Resolve(HMODULE module, const char* name, Function* slot) {
-  FARPROC address = GetProcAddress(module, name);
+  FARPROC address = Platform::SystemLibraryFunction(module, name);
   *slot = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
   return address != nullptr;
 }
@@ -34,13 +35,9 @@ const LibArchive* Load() {
   WCHAR name[64] = {};
   const char* soname = SKINUI_LIBARCHIVE_SONAME;
   for (int i = 0; soname[i] && i < 63; i++) name[i] = static_cast<WCHAR>(soname[i]);
-  HMODULE module = LoadLibraryW(name);
-  if (!module) return nullptr;
-  if (!ResolveAll(module, &lib)) {
-    FreeLibrary(module);
-    return nullptr;
-  }
-  return &lib;  // kept loaded for the life of the process
+  HMODULE module = Platform::LoadSystemLibrary(name);
+  // The library stays loaded for the life of the process, also when a function is missing.
+  return module && ResolveAll(module, &lib) ? &lib : nullptr;
 }
 
 }  // namespace
