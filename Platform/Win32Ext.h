@@ -2,8 +2,7 @@
 // The few calls the installer needs beyond the Win32 subset, for what Windows does by itself.
 // A Windows build would define each in a line: AddExecutePermission and ReleaseViewPages do
 // nothing there (every file may be run; the system trims a view's pages on its own), and
-// CopyFromView is a copy inside __try / __except (EXCEPTION_IN_PAGE_ERROR), and the two library
-// calls are LoadLibraryW and GetProcAddress.
+// CopyFromView is a copy inside __try / __except (EXCEPTION_IN_PAGE_ERROR).
 
 #include <cstddef>
 #include <cstdint>
@@ -28,12 +27,5 @@ void ReleaseViewPages(const void* address, uint64_t length);
 // last error, when some of them can no longer be read because the file shrank under the view
 // (another process truncated it); what was copied before then is undefined. Any thread.
 bool CopyFromView(void* to, const void* from, size_t count);
-
-// Loads a library of the system by its file name, and finds a function in it: for a decoder the
-// program maps only when it first needs it. Unlike GetProcAddress these do not bring in the
-// table of every built-in function. Null when the library or the function is missing. Any
-// thread.
-HMODULE LoadSystemLibrary(LPCWSTR name);
-FARPROC SystemLibraryFunction(HMODULE module, const char* name);
 
 }  // namespace Platform

@@ -6,8 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "Platform/LibArchive.h"
 #include "Platform/Win32.h"
-#include "SevenZip/LibArchive.h"
 #include "SevenZip/SevenZipHeader.h"
 
 namespace SevenZip {
@@ -15,7 +15,7 @@ namespace SevenZip {
 namespace {
 
 // Only called once Open has found the library: every other call needs its handle.
-const LibArchive& Lib() { return *LoadLibArchive(); }
+const Platform::LibArchive& Lib() { return *Platform::LoadLibArchive(); }
 
 WideName WideToUtf16(const wchar_t* text) {
   WideName out;
@@ -234,7 +234,7 @@ SevenZipResult SevenZipReader::OpenChecked() {
   const SevenZipHeaderCheck check = d.check;
   d.checked = true;
   d.layoutKnown = check == SevenZipHeaderCheck::Sound;
-  if (!LoadLibArchive()) {
+  if (!Platform::LoadLibArchive()) {
     d.error = SevenZipError::NotSupported;
     d.errorText = "the 7z decoder library could not be loaded";
     d.failed = true;

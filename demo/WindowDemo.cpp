@@ -11,7 +11,7 @@ const UINT_PTR kLifetimeTimer = 1;
 
 class DemoWindow : public SkinUI::CWindowWnd {
  protected:
-  LPCWSTR WindowClassName() const override { return u"SkinUIWindowDemo"; }
+  LPCWSTR WindowClassName() const override { return TEXT("SkinUIWindowDemo"); }
 
   LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
     switch (msg) {
@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
   int height = Arg(argc, argv, 2, 300);
   int lifetime = Arg(argc, argv, 3, 0);
   DemoWindow window;
-  if (window.Create(nullptr, u"SkinUI Window Demo", WS_POPUP, 0, 100, 100, width, height) ==
+  if (window.Create(nullptr, TEXT("SkinUI Window Demo"), WS_POPUP, 0, 100, 100, width, height) ==
       nullptr) {
     return 1;
   }

@@ -6,7 +6,6 @@
 #include <mutex>
 
 #include "Platform/Text/Utf.h"
-#include "Platform/Win32Ext.h"
 
 namespace Platform {
 namespace {
@@ -46,12 +45,6 @@ bool ReleaseSharedObject(HMODULE module) {
   if (--found->second == 0) Loads().erase(found);
   dlclose(module);
   return true;
-}
-
-HMODULE LoadSystemLibrary(LPCWSTR name) { return name ? LoadSharedObject(name) : nullptr; }
-
-FARPROC SystemLibraryFunction(HMODULE module, const char* name) {
-  return SharedObjectSymbol(module, name);
 }
 
 }  // namespace Platform

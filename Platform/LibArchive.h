@@ -1,12 +1,13 @@
 #pragma once
-// The decoder library, loaded the first time an archive is opened rather than with the program:
-// it and the libraries it needs (compression, XML, Unicode tables) cost a few milliseconds of
-// start-up that the installer's window should not wait for.
+// The 7z decoder (libarchive), loaded the first time an archive is opened rather than with the
+// program: it and the libraries it needs (compression, XML, Unicode tables) cost a few
+// milliseconds of start-up that the installer's window should not wait for. The archive reader
+// beside the platform reaches the decoder only through this table.
 
 #include <archive.h>
 #include <archive_entry.h>
 
-namespace SevenZip {
+namespace Platform {
 
 struct LibArchive {
   decltype(&::archive_read_new) read_new;
@@ -34,4 +35,4 @@ struct LibArchive {
 // of its functions cannot be found.
 const LibArchive* LoadLibArchive();
 
-}  // namespace SevenZip
+}  // namespace Platform

@@ -1,16 +1,15 @@
-#include "SevenZip/LibArchive.h"
+#include "Platform/LibArchive.h"
 
-#include "Platform/Win32.h"
-#include "Platform/Win32Ext.h"
+#include "Platform/Kernel/SharedObjects.h"
 
-namespace SevenZip {
+namespace Platform {
 
 namespace {
 
 // Each member is found by the function name it stands for.
 template <typename Function>
 bool Resolve(HMODULE module, const char* name, Function* slot) {
-  FARPROC address = Platform::SystemLibraryFunction(module, name);
+  FARPROC address = SharedObjectSymbol(module, name);
   *slot = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
   return address != nullptr;
 }
@@ -35,7 +34,7 @@ const LibArchive* Load() {
   WCHAR name[64] = {};
   const char* soname = SKINUI_LIBARCHIVE_SONAME;
   for (int i = 0; soname[i] && i < 63; i++) name[i] = static_cast<WCHAR>(soname[i]);
-  HMODULE module = Platform::LoadSystemLibrary(name);
+  HMODULE module = LoadSharedObject(name);
   // The library stays loaded for the life of the process, also when a function is missing.
   return module && ResolveAll(module, &lib) ? &lib : nullptr;
 }
@@ -47,4 +46,4 @@ const LibArchive* LoadLibArchive() {
   return lib;
 }
 
-}  // namespace SevenZip
+}  // namespace Platform
