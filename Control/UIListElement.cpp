@@ -13,6 +13,23 @@ IListOwnerUI* OwnerOf(CControlUI* pOwner) {
   return static_cast<IListOwnerUI*>(pOwner->GetInterfaceByName(TEXT("IListOwner")));
 }
 
+// Both element kinds select alike: the list hears of a new selection, and a hidden item lets go.
+bool SelectItem(CControlUI* pItem, IListOwnerUI* pOwner, int iIndex, bool& bSelected,
+                bool bSelect) {
+  if (!pItem->IsEnabled()) return false;
+  if (bSelect == bSelected) return true;
+  bSelected = bSelect;
+  if (bSelect && pOwner != nullptr) pOwner->SelectItem(iIndex);
+  pItem->Repaint();
+  return true;
+}
+
+void ReleaseSelectionWhenHidden(CControlUI* pItem, IListOwnerUI* pOwner, bool& bSelected) {
+  if (pItem->IsVisible() || !bSelected) return;
+  bSelected = false;
+  if (pOwner != nullptr) pOwner->SelectItem(-1);
+}
+
 }  // namespace
 
 namespace ListItems {
@@ -103,20 +120,12 @@ UINT CListElementUI::GetInputFlags() const { return kListItemWantsReturn; }
 void CListElementUI::SetListOwner(CControlUI* pOwner) { m_pOwner = OwnerOf(pOwner); }
 
 bool CListElementUI::SelectListItem(bool bSelect) {
-  if (!IsEnabled()) return false;
-  if (bSelect == m_bSelected) return true;
-  m_bSelected = bSelect;
-  if (bSelect && m_pOwner != nullptr) m_pOwner->SelectItem(m_iIndex);
-  Repaint();
-  return true;
+  return SelectItem(this, m_pOwner, m_iIndex, m_bSelected, bSelect);
 }
 
 void CListElementUI::SetVisible(bool bVisible) {
   CControlUI::SetVisible(bVisible);
-  if (!IsVisible() && m_bSelected) {
-    m_bSelected = false;
-    if (m_pOwner != nullptr) m_pOwner->SelectItem(-1);
-  }
+  ReleaseSelectionWhenHidden(this, m_pOwner, m_bSelected);
 }
 
 bool CListElementUI::Activate() {
@@ -357,20 +366,12 @@ UINT CListContainerElementUI::GetInputFlags() const { return kListItemWantsRetur
 void CListContainerElementUI::SetListOwner(CControlUI* pOwner) { m_pOwner = OwnerOf(pOwner); }
 
 bool CListContainerElementUI::SelectListItem(bool bSelect) {
-  if (!IsEnabled()) return false;
-  if (bSelect == m_bSelected) return true;
-  m_bSelected = bSelect;
-  if (bSelect && m_pOwner != nullptr) m_pOwner->SelectItem(m_iIndex);
-  Repaint();
-  return true;
+  return SelectItem(this, m_pOwner, m_iIndex, m_bSelected, bSelect);
 }
 
 void CListContainerElementUI::SetVisible(bool bVisible) {
   CContainerUI::SetVisible(bVisible);
-  if (!IsVisible() && m_bSelected) {
-    m_bSelected = false;
-    if (m_pOwner != nullptr) m_pOwner->SelectItem(-1);
-  }
+  ReleaseSelectionWhenHidden(this, m_pOwner, m_bSelected);
 }
 
 bool CListContainerElementUI::Activate() {
