@@ -5,12 +5,6 @@
 
 namespace SkinUI {
 
-namespace {
-
-bool IsMouseEvent(int type) { return type > MouseEventsBegin && type < MouseEventsEnd; }
-
-}  // namespace
-
 // --- CDateTimeWnd -----------------------------------------------------------------------------
 
 LPCWSTR CDateTimeWnd::WindowClassName() const { return TEXT("DateTimeWnd"); }

@@ -13,8 +13,6 @@ COLORREF ToColorRef(DWORD dwArgb) {
   return RGB(GetBValue(dwArgb), GetGValue(dwArgb), GetRValue(dwArgb));
 }
 
-bool IsMouseEvent(int type) { return type > MouseEventsBegin && type < MouseEventsEnd; }
-
 RECT Shrink(RECT rc, const RECT& rcBy) {
   rc.left += rcBy.left;
   rc.top += rcBy.top;

@@ -11,8 +11,6 @@ namespace SkinUI {
 
 namespace {
 
-bool IsMouseEvent(int type) { return type > MouseEventsBegin && type < MouseEventsEnd; }
-
 void SetHandCursor() { ::SetCursor(::LoadCursorW(nullptr, IDC_HAND)); }
 
 }  // namespace

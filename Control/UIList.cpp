@@ -10,7 +10,6 @@ namespace SkinUI {
 
 namespace {
 
-bool IsMouseEvent(int type) { return type > MouseEventsBegin && type < MouseEventsEnd; }
 bool IsShown(const CScrollBarUI* pBar) { return pBar && pBar->IsVisible(); }
 
 }  // namespace

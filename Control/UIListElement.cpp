@@ -6,8 +6,6 @@ namespace SkinUI {
 
 namespace {
 
-bool IsMouseEvent(int type) { return type > MouseEventsBegin && type < MouseEventsEnd; }
-
 IListOwnerUI* OwnerOf(CControlUI* pOwner) {
   if (pOwner == nullptr) return nullptr;
   return static_cast<IListOwnerUI*>(pOwner->GetInterfaceByName(TEXT("IListOwner")));

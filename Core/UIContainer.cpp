@@ -26,8 +26,6 @@ bool IsActiveBar(const CScrollBarUI* pBar) {
   return pBar && pBar->IsVisible() && pBar->IsEnabled();
 }
 
-bool IsMouseEvent(int type) { return type > MouseEventsBegin && type < MouseEventsEnd; }
-
 // Offsets, sizes and insets come from skin text and may be anything: sums are taken without
 // overflow.
 LONG Saturate(int64_t v) {

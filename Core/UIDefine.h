@@ -42,6 +42,8 @@ enum EventType {
   EventTimer = 24,
 };
 
+inline bool IsMouseEvent(int type) { return type > MouseEventsBegin && type < MouseEventsEnd; }
+
 // Key state bits of an event: the mouse-message key-state values plus Alt.
 enum {
   UIKEY_LBUTTON = 0x01,

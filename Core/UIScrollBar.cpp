@@ -73,8 +73,6 @@ bool IsZero(const RECT& rc) {
   return rc.left == 0 && rc.top == 0 && rc.right == 0 && rc.bottom == 0;
 }
 
-bool IsMouseEvent(int type) { return type > MouseEventsBegin && type < MouseEventsEnd; }
-
 }  // namespace
 
 CScrollBarUI::CScrollBarUI() { m_cxyFixed.cx = kDefaultThickness; }
