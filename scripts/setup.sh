@@ -3,7 +3,7 @@
 # tests need. Safe to run again and again.
 set -euo pipefail
 packages=(
-  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev ccache
   libgtest-dev libgmock-dev libbenchmark-dev
   libgtk-3-dev libcairo2-dev libpango1.0-dev
   libsqlite3-dev sqlite3 libarchive-dev zlib1g-dev libminizip-dev libstb-dev
