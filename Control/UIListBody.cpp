@@ -86,47 +86,16 @@ void CListBodyUI::SetPos(RECT rc) {
   if (IsShown(m_pVerticalScrollBar)) area.right -= m_pVerticalScrollBar->GetFixedWidth();
   if (IsShown(m_pHorizontalScrollBar)) area.bottom -= m_pHorizontalScrollBar->GetFixedHeight();
   const SIZE available = {area.right - area.left, area.bottom - area.top};
-  const LONG cxNeeded = NeededWidth(available);
+  m_cxRow = NeededWidth(available);
+  const LONG cyNeeded = Saturated(StackChildren(area, available, available.cx));
+  area.bottom = UpdateHorizontalBar(area, m_cxRow);
+  UpdateScrollBars(area, m_cxRow, cyNeeded);
+}
 
-  // Fixed heights first, then the stretching rows share what is left.
-  int stretchCount = 0;
-  int measured = 0;
-  LONG fixedTotal = 0;
-  for (int i = 0; i < m_items.GetSize(); i++) {
-    CControlUI* child = static_cast<CControlUI*>(m_items[i]);
-    if (!child->IsVisible() || child->IsFloat()) continue;
-    const LONG cy = child->MeasureSize(available).cy;
-    if (cy == 0) stretchCount++;
-    const RECT pad = child->GetPadding();
-    fixedTotal += (cy == 0 ? 0 : ClampHeight(child, cy)) + pad.top + pad.bottom;
-    measured++;
-  }
-  if (measured > 0) fixedTotal += (measured - 1) * m_iChildPadding;
-  const LONG stretchHeight =
-      stretchCount > 0 ? NotNegative((available.cy - fixedTotal) / stretchCount) : 0;
-
-  LONG y = area.top - (IsShown(m_pVerticalScrollBar) ? m_pVerticalScrollBar->GetScrollPos() : 0);
-  const LONG x =
-      area.left - (IsShown(m_pHorizontalScrollBar) ? m_pHorizontalScrollBar->GetScrollPos() : 0);
-  LONG cyNeeded = 0;
-  for (int i = 0; i < m_items.GetSize(); i++) {
-    CControlUI* child = static_cast<CControlUI*>(m_items[i]);
-    if (!child->IsVisible()) continue;
-    if (child->IsFloat()) {
-      PlaceFloatChild(i);
-      continue;
-    }
-    const RECT pad = child->GetPadding();
-    LONG cy = child->MeasureSize(available).cy;
-    cy = ClampHeight(child, cy == 0 ? stretchHeight : cy);
-    const LONG cx = ClampWidth(child, std::max(cxNeeded, available.cx - pad.left - pad.right));
-    child->SetPos(RECT{x + pad.left, y + pad.top, x + pad.left + cx, y + pad.top + cy});
-    y += cy + pad.top + pad.bottom + m_iChildPadding;
-    cyNeeded += cy + pad.top + pad.bottom;
-  }
-  if (measured > 0) cyNeeded += (measured - 1) * m_iChildPadding;
-  area.bottom = UpdateHorizontalBar(area, cxNeeded);
-  UpdateScrollBars(area, cxNeeded, cyNeeded);
+// Every row is as wide as the widest one (or the header), at least as wide as the area.
+LONGLONG CListBodyUI::CrossLength(const CControlUI* /*child*/, const RECT& pad,
+                                  LONGLONG crossAvailable) const {
+  return std::max<LONGLONG>(m_cxRow, crossAvailable - pad.left - pad.right);
 }
 
 void CListBodyUI::HandleEvent(TUIEvent& event) {

@@ -37,7 +37,6 @@ int FollowSelection(int iCurSel, int iOld, int iNew) {
   return iCurSel;
 }
 
-
 void PaintBackground(HDC hDC, CControlUI* pItem, const TListInfoUI& info, int iIndex, UINT uState) {
   const RECT& rcItem = pItem->GetPos();
   const bool bEven = !info.bAlternateBk || iIndex % 2 == 0;
