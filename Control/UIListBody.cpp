@@ -12,8 +12,6 @@ namespace SkinUI {
 
 namespace {
 
-bool IsShown(const CScrollBarUI* pBar) { return pBar && pBar->IsVisible(); }
-
 // Moves every visible, non-floating header item by dx (a hidden header's items count too).
 void ShiftHeader(CListHeaderUI* pHeader, int dx) {
   const bool bHidden = !pHeader->IsVisible();
@@ -83,8 +81,8 @@ void CListBodyUI::SetPos(RECT rc) {
   CControlUI::SetPos(rc);
   RECT area = {m_rcItem.left + m_rcInset.left, m_rcItem.top + m_rcInset.top,
                m_rcItem.right - m_rcInset.right, m_rcItem.bottom - m_rcInset.bottom};
-  if (IsShown(m_pVerticalScrollBar)) area.right -= m_pVerticalScrollBar->GetFixedWidth();
-  if (IsShown(m_pHorizontalScrollBar)) area.bottom -= m_pHorizontalScrollBar->GetFixedHeight();
+  if (IsBarShown(m_pVerticalScrollBar)) area.right -= m_pVerticalScrollBar->GetFixedWidth();
+  if (IsBarShown(m_pHorizontalScrollBar)) area.bottom -= m_pHorizontalScrollBar->GetFixedHeight();
   const SIZE available = {area.right - area.left, area.bottom - area.top};
   m_cxRow = NeededWidth(available);
   const LONG cyNeeded = Saturated(StackChildren(area, available, available.cx));

@@ -8,8 +8,6 @@ namespace SkinUI {
 
 namespace {
 
-bool IsBarVisible(const CScrollBarUI* pBar) { return pBar && pBar->IsVisible(); }
-
 LONGLONG AtLeastZero(LONGLONG value) { return value < 0 ? 0 : value; }
 
 // Reads sizes, paddings and rectangles along the layout's main axis (the direction children
@@ -71,8 +69,8 @@ void CLinearLayoutUI::SetPos(RECT rc) {
   area.top += m_rcInset.top;
   area.right -= m_rcInset.right;
   area.bottom -= m_rcInset.bottom;
-  const bool bVBar = IsBarVisible(m_pVerticalScrollBar);
-  const bool bHBar = IsBarVisible(m_pHorizontalScrollBar);
+  const bool bVBar = IsBarShown(m_pVerticalScrollBar);
+  const bool bHBar = IsBarShown(m_pHorizontalScrollBar);
   // An empty horizontal layout reports its area before the bars take their room.
   if (m_items.GetSize() == 0 && !axis.vertical) {
     UpdateScrollBars(area, 0, 0);
@@ -123,10 +121,9 @@ LONGLONG CLinearLayoutUI::StackChildren(const RECT& area, SIZE available, LONGLO
       stretchCount > 0 ? AtLeastZero((axis.Main(available) - fixedTotal) / stretchCount) : 0;
 
   // Second pass: place them one after another.
-  const LONG vScroll =
-      IsBarVisible(m_pVerticalScrollBar) ? m_pVerticalScrollBar->GetScrollPos() : 0;
+  const LONG vScroll = IsBarShown(m_pVerticalScrollBar) ? m_pVerticalScrollBar->GetScrollPos() : 0;
   const LONG hScroll =
-      IsBarVisible(m_pHorizontalScrollBar) ? m_pHorizontalScrollBar->GetScrollPos() : 0;
+      IsBarShown(m_pHorizontalScrollBar) ? m_pHorizontalScrollBar->GetScrollPos() : 0;
   // A horizontal layout never scrolls across: its children are never taller than the area.
   LONGLONG pos = axis.vertical ? LONGLONG{area.top} - vScroll : LONGLONG{area.left} - hScroll;
   const LONGLONG crossStart = axis.vertical ? LONGLONG{area.left} - hScroll : area.top;
