@@ -47,6 +47,16 @@ geometry() {
     /Width/{w=$2} /Height/{h=$2} END{print x+0, y+0, w+0, h+0}'
 }
 
+# wait_for_size WIDTH HEIGHT: until window $wid is WIDTH x HEIGHT; sets x y w h.
+wait_for_size() {
+  for _ in $(seq 50); do
+    read -r x y w h < <(geometry)
+    [ "$w" -eq "$1" ] && [ "$h" -eq "$2" ] && return 0
+    sleep 0.1
+  done
+  fail "size ${w}x${h}, expected $1x$2"
+}
+
 # drag X Y DX DY: presses button 1 at X,Y and moves by DX,DY in four steps before releasing.
 drag() {
   local x=$1 y=$2 dx=$3 dy=$4 step
@@ -124,16 +134,11 @@ wait_for_output() {
 # GOLDEN_DIR and the notifications printed with tests/data/gallery_notifications.txt, which
 # both systems share.
 gallery_tour() {
-  local golden_dir=$1 tolerance=$2 x y w h tab
+  local golden_dir=$1 tolerance=$2 tab
   shift 2
   xdotool mousemove 0 0  # nothing hot in the pictures
   start_window "^SkinUI Gallery$" "$@" --date 2026-01-15 120000
-  for _ in $(seq 50); do
-    read -r x y w h < <(geometry)
-    [ "$w" -eq 640 ] && [ "$h" -eq 420 ] && break
-    sleep 0.1
-  done
-  [ "$w" -eq 640 ] && [ "$h" -eq 420 ] || fail "size ${w}x${h}, expected 640x420"
+  wait_for_size 640 420
   actual_dir="$build/tests/golden-actual"
   mkdir -p "$actual_dir"
   problems=
