@@ -82,7 +82,7 @@ class CUIString {
   int ReverseFind(WCHAR ch) const;
   int Replace(LPCWSTR pstrFrom, LPCWSTR pstrTo);
 
-  // printf-style formatting (wvsprintfW dialect). Format keeps up to 1024 characters and returns
+  // printf-style formatting (wvsprintfW dialect). Format keeps up to 1023 characters and returns
   // the formatter's count; SmallFormat keeps up to 63 and returns the length kept.
   int Format(LPCWSTR pstrFormat, ...);
   int SmallFormat(LPCWSTR pstrFormat, ...);

@@ -204,7 +204,7 @@ TEST(UIString, MakeLowerCoversCommonScripts) {
   EXPECT_EQ(Text(turkish), u"ii");
 }
 
-TEST(UIString, FormatKeepsUpTo1024Characters) {
+TEST(UIString, FormatKeepsUpTo1023Characters) {
   CUIString s;
   EXPECT_EQ(s.Format(u"%d-%s", 42, u"x"), 4);
   EXPECT_EQ(Text(s), u"42-x");
@@ -213,7 +213,7 @@ TEST(UIString, FormatKeepsUpTo1024Characters) {
   EXPECT_FALSE(IsInline(s));
   std::u16string huge(5000, u'h');
   EXPECT_EQ(s.Format(u"[%s]", huge.c_str()), 1024);
-  EXPECT_EQ(Text(s), u"[" + std::u16string(1023, u'h'));
+  EXPECT_EQ(Text(s), u"[" + std::u16string(1022, u'h'));
   // The format may be the string's own text.
   CUIString self(u"<%s>");
   self.Format(self.GetData(), u"in");
