@@ -67,7 +67,7 @@ class CUIString {
 
   // Ordinal comparison of code units: negative, 0 or positive. A null text compares as empty.
   int Compare(LPCWSTR pstr) const;
-  // ASCII-case-insensitive comparison (lstrcmpiW).
+  // The same with each code unit upper-cased first (simple Unicode case mapping).
   int CompareNoCase(LPCWSTR pstr) const;
 
   // Lower-cases ASCII, Latin-1, Latin Extended-A, Greek, Cyrillic and full-width Latin capitals;

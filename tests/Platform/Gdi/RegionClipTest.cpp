@@ -9,7 +9,7 @@ using namespace GdiTest;
 
 namespace {
 
-constexpr uint32_t kRed = Argb(255, 255, 0, 0);
+constexpr uint32_t kRed = Argb(0, 255, 0, 0);  // as a brush leaves it: colour only
 
 void FillAll(HDC dc, COLORREF color, int size) {
   HBRUSH b = CreateSolidBrush(color);
