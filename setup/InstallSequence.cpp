@@ -1,6 +1,8 @@
 #include "setup/InstallSequence.h"
 
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "setup/ExtractionPaths.h"
@@ -14,6 +16,33 @@
 
 std::atomic<bool> StartInProgress{false};
 std::atomic<bool> InstallCancelRequested{false};
+
+namespace {
+
+std::mutex g_holdLock;
+std::condition_variable g_holdChanged;
+bool g_held = false;
+
+}  // namespace
+
+void HoldInstall() {
+  std::lock_guard<std::mutex> lock(g_holdLock);
+  g_held = true;
+}
+
+void ReleaseInstall() {
+  {
+    std::lock_guard<std::mutex> lock(g_holdLock);
+    g_held = false;
+  }
+  g_holdChanged.notify_all();
+}
+
+bool InstallMayProceed() {
+  std::unique_lock<std::mutex> lock(g_holdLock);
+  g_holdChanged.wait(lock, [] { return !g_held; });
+  return !InstallCancelRequested;
+}
 
 namespace {
 
@@ -92,7 +121,7 @@ bool StartWorker(InstallOptions* options) {
 // system's code otherwise.
 void ShowRefusal(HWND owner, DWORD error) {
   if (error == ERROR_INVALID_DRIVE)
-    MessageBoxW(owner, kInvalidDriveText, kProductName, MB_ICONHAND);
+    ShowInstallerMessage(owner, kInvalidDriveText, kProductName, MB_ICONHAND);
   else
     ShowErrorCode(owner, error, kProductName, MB_ICONHAND);
 }

@@ -16,6 +16,13 @@ extern std::atomic<bool> StartInProgress;
 // start.
 extern std::atomic<bool> InstallCancelRequested;
 
+// While the window asks whether to cancel, the install holds before its next entry or step, so
+// that a "yes" finds it where the question found it. Any thread.
+void HoldInstall();
+void ReleaseInstall();
+// Waits while the install is held; then true when it may go on, false when it is cancelled.
+bool InstallMayProceed();
+
 // Runs the start step with the edit's text and the three option states. Every outcome is a
 // message box or a started worker; a refused start leaves nothing behind and records nothing.
 void StartInstall(HWND owner, LPCWSTR directoryText, bool desktopShortcut, bool startMenuShortcut,

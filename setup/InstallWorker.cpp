@@ -36,7 +36,7 @@ void RunExtraction(InstallOptions* options) {
   ExtractionStarted = nullptr;
 }
 
-bool Cancelled() { return InstallCancelRequested.load(); }
+bool Cancelled() { return !InstallMayProceed(); }
 
 // Each shortcut is a step of its own: a cancel stops before the next.
 void CreateChosenShortcuts(InstallOptions& options, LPCWSTR launcher) {
@@ -111,7 +111,7 @@ void HideAndQuit() {
 DWORD WINAPI RunInstallWorker(LPVOID parameter) {
   InstallOptions* options = static_cast<InstallOptions*>(parameter);
   RunExtraction(options);
-  bool cancelled = Cancelled() || options->extractionError == ERROR_CANCELLED;
+  bool cancelled = options->extractionError == ERROR_CANCELLED || Cancelled();
   if (!cancelled && options->extractionResult != 0) {
     ReportFailedInstall(*options);
     delete options;
@@ -143,7 +143,7 @@ DWORD WINAPI RunPayloadExtraction(LPVOID parameter) {
   DWORD error = ERROR_SUCCESS;
   ExtractionControl control;
   control.listener = options;
-  control.cancel = &InstallCancelRequested;
+  control.mayProceed = InstallMayProceed;
   options->extractionResult = PayloadExtractor(archivePath, destination, &error, control);
   options->extractionError = error;
   return 0;

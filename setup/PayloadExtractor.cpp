@@ -212,7 +212,7 @@ int ExtractArchive(const BYTE* view, ULONGLONG size, LPCWSTR destination, DWORD*
   prepared.listener = control.listener;
   while (result == SevenZipResult::Ok &&
          (result = reader.NextEntry(&entry)) == SevenZipResult::Ok) {
-    if (control.cancel && control.cancel->load()) {
+    if (control.mayProceed && !control.mayProceed()) {
       *firstError = ERROR_CANCELLED;
       return 1;
     }

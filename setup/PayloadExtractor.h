@@ -2,17 +2,15 @@
 // Unpacks the payload archive into the install directory, entry by entry in archive order,
 // reporting progress through g_progressCallback.
 
-#include <atomic>
-
 #include "Platform/Win32.h"
 
 class CreationListener;
 
-// Who hears of what the extraction creates, and the flag that stops it before the next entry
-// (ERROR_CANCELLED, result 1). Both may be null.
+// Who hears of what the extraction creates, and what it asks before each entry: false stops it
+// there (ERROR_CANCELLED, result 1). Both may be null.
 struct ExtractionControl {
   CreationListener* listener = nullptr;
-  const std::atomic<bool>* cancel = nullptr;
+  bool (*mayProceed)() = nullptr;
 };
 
 // Extracts the archive file. Returns 0 when every entry was written; 1 when the archive could

@@ -193,11 +193,15 @@ void CSetupWnd::StartFromWindow() {
 void CSetupWnd::RequestClose() {
   if (InstallCancelRequested) return;  // the install is being taken back; it closes after
   if (StartInProgress) {
-    int nAnswer = MessageBoxW(m_hWnd, kCancelQuestion, kProductName, MB_YESNO | MB_ICONQUESTION);
+    HoldInstall();
+    int nAnswer =
+        ShowInstallerMessage(m_hWnd, kCancelQuestion, kProductName, MB_YESNO | MB_ICONQUESTION);
+    bool bStop = nAnswer == IDYES && StartInProgress;
+    if (bStop) InstallCancelRequested = true;
+    ReleaseInstall();
     if (nAnswer != IDYES) return;
-    // The install may have ended while the question was open; then there is nothing to stop.
-    if (StartInProgress) {
-      InstallCancelRequested = true;
+    // An install that failed while the question was open has nothing left to stop.
+    if (bStop) {
       DisableInput();
       return;
     }
