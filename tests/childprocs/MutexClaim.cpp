@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
   std::u16string name = Platform::Utf8ToUtf16(argv[1]);
   HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
   DWORD error = GetLastError();
-  std::string line = !mutex                         ? "error " + std::to_string(error)
+  std::string line = !mutex                          ? "error " + std::to_string(error)
                      : error == ERROR_ALREADY_EXISTS ? "exists"
                                                      : "first";
   line += "\n";

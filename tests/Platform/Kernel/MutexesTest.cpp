@@ -81,8 +81,8 @@ TEST(Mutexes, OfProcessesStartedTogetherExactlyOneIsFirst) {
   const std::string program = TestSupport::ChildProgram("MutexClaim");
   std::vector<std::unique_ptr<TestSupport::ChildProcess>> children;
   for (int i = 0; i < 6; ++i)
-    children.push_back(std::make_unique<TestSupport::ChildProcess>(program,
-                                                                   std::vector<std::string>{"race"}));
+    children.push_back(
+        std::make_unique<TestSupport::ChildProcess>(program, std::vector<std::string>{"race"}));
   int first = 0, exists = 0;
   for (auto& child : children) {
     std::string answer = Claim(*child);
