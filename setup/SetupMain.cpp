@@ -34,6 +34,8 @@ void DiscardUnfinishedInstall(HWND hWnd) {
 }
 
 int RunSetup(HINSTANCE hInstance) {
+  // The system's dialogs (folder browser, message boxes) speak the window's language.
+  SetThreadUILanguage(MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED));
   SkinUI::CPaintManagerUI::SetInstance(hInstance);
   if (FAILED(CoInitialize(nullptr))) return 0;
   CSetupWnd* pSetup = new CSetupWnd();

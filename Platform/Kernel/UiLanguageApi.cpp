@@ -13,7 +13,8 @@ LANGID UserLanguage() {
   for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
     const char* value = std::getenv(name);
     if (value == nullptr || *value == 0) continue;
-    if (std::strncmp(value, "zh", 2) == 0) return MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
+    if (std::strncmp(value, "zh", 2) == 0)
+      return MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
     break;
   }
   return MAKELANGID(LANG_ENGLISH, SUBLANG_DEFAULT);

@@ -52,8 +52,8 @@ bool OwnFolder(WCHAR* out) {
 
 bool ReadUninstallValue(LPCWSTR name, WCHAR* buffer, DWORD chars) {
   HKEY parent = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kUninstallKeyParent, 0, UninstallView(KEY_READ),
-                    &parent) != ERROR_SUCCESS)
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kUninstallKeyParent, 0, UninstallView(KEY_READ), &parent) !=
+      ERROR_SUCCESS)
     return false;
   HKEY entry = nullptr;
   bool read = false;
@@ -87,8 +87,8 @@ bool RemoveInstallPathRecord(LPCWSTR installDir) {
   if (RegOpenKeyExW(HKEY_CURRENT_USER, kUserKeyPath, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
     return true;
   WCHAR recorded[MAX_PATH];
-  bool ours = ReadText(key, kInstallPathValueName, recorded, MAX_PATH) &&
-              SameFolder(recorded, installDir);
+  bool ours =
+      ReadText(key, kInstallPathValueName, recorded, MAX_PATH) && SameFolder(recorded, installDir);
   bool removed = !ours || RegDeleteValueW(key, kInstallPathValueName) == ERROR_SUCCESS;
   bool empty = KeyIsEmpty(key);
   RegCloseKey(key);

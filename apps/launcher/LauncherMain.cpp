@@ -19,8 +19,8 @@ UINT LifetimeFromEnvironment() {
 int RunLauncher(HINSTANCE hInstance, UINT nLifetimeMs) {
   SkinUI::CPaintManagerUI::SetInstance(hInstance);
   auto* pWindow = new CLauncherWnd(nLifetimeMs);
-  HWND hWnd = pWindow->Create(nullptr, kLauncherWindowTitle, WS_POPUP | WS_VISIBLE, 0, 0, 0,
-                              440, 260, nullptr);
+  HWND hWnd = pWindow->Create(nullptr, kLauncherWindowTitle, WS_POPUP | WS_VISIBLE, 0, 0, 0, 440,
+                              260, nullptr);
   if (hWnd == nullptr) {
     delete pWindow;
     return 1;

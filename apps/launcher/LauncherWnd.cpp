@@ -1,7 +1,7 @@
 #include "apps/launcher/LauncherWnd.h"
 
-#include "apps/common/ProductRecords.h"
 #include "Control/UILabel.h"
+#include "apps/common/ProductRecords.h"
 
 using namespace SkinUI;
 
