@@ -36,14 +36,17 @@ bool HasForbiddenCharacter(const WString& path) {
   return false;
 }
 
-// No empty, "." or ".." part between backslashes.
-bool PartsAreNames(const WString& path, size_t from) {
+// No "." or ".." part between backslashes, and no empty one unless `doubled` allows it (the
+// shell's paths may hold a doubled backslash where a folder ending in one met a name).
+bool PartsAreNames(const WString& path, size_t from, bool doubled) {
   size_t start = from;
   while (start <= path.size()) {
     size_t end = path.find(TEXT('\\'), start);
     if (end == WString::npos) end = path.size();
     WString part = path.substr(start, end - start);
-    if (part.empty() || part == TEXT(".") || part == TEXT("..")) return false;
+    if ((part.empty() && !(doubled && end < path.size())) || part == TEXT(".") ||
+        part == TEXT(".."))
+      return false;
     start = end + 1;
   }
   return true;
@@ -57,9 +60,9 @@ bool ValidPath(ManifestKind kind, const WString& path) {
   if (path.empty() || path.size() >= MAX_PATH || HasForbiddenCharacter(path)) return false;
   if (kind == ManifestKind::Shortcut || kind == ManifestKind::Pin)
     return path.size() > 3 && IsDriveLetter(path[0]) && path[1] == TEXT(':') &&
-           path[2] == TEXT('\\') && PartsAreNames(path, 3);
+           path[2] == TEXT('\\') && PartsAreNames(path, 3, true);
   if (kind == ManifestKind::Folder && path == TEXT(".")) return true;
-  return path.find(TEXT(':')) == WString::npos && PartsAreNames(path, 0);
+  return path.find(TEXT(':')) == WString::npos && PartsAreNames(path, 0, false);
 }
 
 bool KindOf(char letter, ManifestKind* kind) {

@@ -46,7 +46,9 @@ int AddButtons(GtkDialog* dialog, UINT type) {
       break;
     default: add(t.ok, IDOK); break;
   }
-  int wanted = (type & MB_DEFMASK) == MB_DEFBUTTON3 ? 2 : (type & MB_DEFMASK) == MB_DEFBUTTON2 ? 1 : 0;
+  int wanted = (type & MB_DEFMASK) == MB_DEFBUTTON3   ? 2
+               : (type & MB_DEFMASK) == MB_DEFBUTTON2 ? 1
+                                                      : 0;
   return ids[wanted < count ? wanted : 0];
 }
 
@@ -105,8 +107,9 @@ int RunDialog(GtkWidget* dialog) {
 int RunMessageDialog(GtkWindow* parent, const std::u16string& text, const std::u16string& caption,
                      UINT type) {
   std::string body = Utf16ToUtf8(text), title = Utf16ToUtf8(caption);
-  GtkWidget* dialog = gtk_message_dialog_new(parent, GTK_DIALOG_DESTROY_WITH_PARENT,
-                                             MessageType(type), GTK_BUTTONS_NONE, "%s", body.c_str());
+  GtkWidget* dialog =
+      gtk_message_dialog_new(parent, GTK_DIALOG_DESTROY_WITH_PARENT, MessageType(type),
+                             GTK_BUTTONS_NONE, "%s", body.c_str());
   gtk_window_set_title(GTK_WINDOW(dialog), title.c_str());
   if ((type & MB_TOPMOST) != 0) gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
   gtk_dialog_set_default_response(GTK_DIALOG(dialog), AddButtons(GTK_DIALOG(dialog), type));
