@@ -36,39 +36,30 @@ bool Unpin(LPCWSTR link) {
   return taskbar || start;
 }
 
-// installDir + relative path ("." is the folder itself, without its trailing backslash).
-bool JoinInstallPath(LPCWSTR installDir, const ManifestEntry& entry, WCHAR* out) {
-  bool self = entry.kind == ManifestKind::Folder && entry.path == TEXT(".");
-  int length = lstrlenW(installDir) + (self ? 0 : static_cast<int>(entry.path.size()));
-  if (length >= MAX_PATH) return false;
+// The folder itself, without its trailing backslash.
+void FolderOf(LPCWSTR installDir, WCHAR* out) {
   lstrcpynW(out, installDir, MAX_PATH);
-  if (self)
-    DropTrailingBackslash(out);
-  else
-    lstrcatW(out, entry.path.c_str());
-  return true;
+  DropTrailingBackslash(out);
 }
 
 bool RemoveEntry(LPCWSTR installDir, const ManifestEntry& entry, LPCWSTR deferred) {
   WCHAR path[MAX_PATH];
+  if (!ManifestEntryPath(installDir, entry, path)) return false;
   switch (entry.kind) {
-    case ManifestKind::Shortcut:
-      if (!DeleteListedFile(entry.path.c_str())) return false;
-      RemoveProductFolderOf(entry.path.c_str());
+    case ManifestKind::Link:
+      if (!DeleteListedFile(path)) return false;
+      RemoveProductFolderOf(path);
       return true;
     case ManifestKind::Pin: return Unpin(entry.path.c_str());
-    case ManifestKind::File:
-      if (!JoinInstallPath(installDir, entry, path)) return false;
-      return lstrcmpiW(path, deferred) == 0 || DeleteListedFile(path);
-    case ManifestKind::Folder:
-      return JoinInstallPath(installDir, entry, path) && RemoveListedFolder(path);
+    case ManifestKind::File: return lstrcmpiW(path, deferred) == 0 || DeleteListedFile(path);
+    case ManifestKind::Folder: DropTrailingBackslash(path); return RemoveListedFolder(path);
   }
   return false;
 }
 
 }  // namespace
 
-RemovalCounts RemoveListedItems(LPCWSTR installDir, const ManifestEntries& entries,
+RemovalCounts RemoveListedItems(LPCWSTR installDir, const std::vector<ManifestEntry>& entries,
                                 LPCWSTR deferred) {
   RemovalCounts counts;
   for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
@@ -80,10 +71,21 @@ RemovalCounts RemoveListedItems(LPCWSTR installDir, const ManifestEntries& entri
   return counts;
 }
 
+bool ListsInstallFolder(LPCWSTR installDir, const std::vector<ManifestEntry>& entries) {
+  WCHAR folder[MAX_PATH];
+  FolderOf(installDir, folder);
+  for (const ManifestEntry& entry : entries) {
+    WCHAR path[MAX_PATH];
+    if (entry.kind != ManifestKind::Folder || !ManifestEntryPath(installDir, entry, path)) continue;
+    DropTrailingBackslash(path);
+    if (lstrcmpiW(path, folder) == 0) return true;
+  }
+  return false;
+}
+
 bool RemoveSelfLast(LPCWSTR selfPath, LPCWSTR installDir, bool removeFolder) {
   WCHAR folder[MAX_PATH];
-  lstrcpynW(folder, installDir, MAX_PATH);
-  DropTrailingBackslash(folder);
+  FolderOf(installDir, folder);
   if (DeleteFileW(selfPath)) {
     if (removeFolder) RemoveDirectoryW(folder);
     return true;

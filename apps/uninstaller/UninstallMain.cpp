@@ -19,7 +19,7 @@ void Tell(LPCWSTR text, UINT icon) { MessageBoxW(nullptr, text, kCaption, MB_OK 
 // Files the product writes for itself while it runs: they go with it.
 void RemoveRunRecords(LPCWSTR installDir) {
   WCHAR path[MAX_PATH];
-  wnsprintfW(path, MAX_PATH, TEXT("%s%s"), installDir, kManifestName);
+  wnsprintfW(path, MAX_PATH, TEXT("%s%s"), installDir, kManifestFileName);
   DeleteFileW(path);
   wnsprintfW(path, MAX_PATH, TEXT("%s%s"), installDir, kLauncherName);
   int length = lstrlenW(path);
@@ -27,18 +27,12 @@ void RemoveRunRecords(LPCWSTR installDir) {
   DeleteFileW(path);
 }
 
-bool ListsInstallFolder(const ManifestEntries& entries) {
-  for (const ManifestEntry& entry : entries)
-    if (entry.kind == ManifestKind::Folder && entry.path == TEXT(".")) return true;
-  return false;
-}
-
 int Uninstall() {
   WCHAR installDir[MAX_PATH] = {};
   WCHAR self[MAX_PATH] = {};
-  ManifestEntries entries;
+  std::vector<ManifestEntry> entries;
   if (!OwnFolder(installDir) || GetModuleFileNameW(nullptr, self, MAX_PATH) == 0 ||
-      !ReadManifest(installDir, &entries)) {
+      !ReadInstallManifest(installDir, &entries)) {
     WCHAR text[256];
     wnsprintfW(text, 256, kNoListText, GetLastError());
     Tell(text, MB_ICONERROR);
@@ -49,7 +43,7 @@ int Uninstall() {
   RemoveUninstallEntry(installDir);
   RemoveInstallPathRecord(installDir);
   RemoveRunRecords(installDir);
-  RemoveSelfLast(self, installDir, ListsInstallFolder(entries));
+  RemoveSelfLast(self, installDir, ListsInstallFolder(installDir, entries));
   if (PathFileExistsW(installDir) && counts.nKept > 0) {
     WCHAR text[MAX_PATH + 64];
     wnsprintfW(text, MAX_PATH + 64, kKeptText, installDir);

@@ -22,12 +22,13 @@ class InstallRemoval : public ::testing::Test {
     std::ofstream(file) << "x";
   }
   void InstallTree() {
-    for (const char* name : {"PlayCrate.exe", "Uninstall.exe", "img/a.bmp", "img/b.bmp", "skin/s.xml"})
+    for (const char* name :
+         {"PlayCrate.exe", "Uninstall.exe", "img/a.bmp", "img/b.bmp", "skin/s.xml"})
       Write(m_drive.InstallDir() / name);
     Write(m_drive.DriveC() / "users/Public/Desktop/Halvane.lnk");
   }
-  ManifestEntries List() const {
-    return {{ManifestKind::Folder, u"."},
+  std::vector<ManifestEntry> List() const {
+    return {{ManifestKind::Folder, u"D:\\Games\\Halvane"},
             {ManifestKind::Folder, u"img"},
             {ManifestKind::Folder, u"skin"},
             {ManifestKind::File, u"PlayCrate.exe"},
@@ -35,7 +36,7 @@ class InstallRemoval : public ::testing::Test {
             {ManifestKind::File, u"img\\a.bmp"},
             {ManifestKind::File, u"img\\b.bmp"},
             {ManifestKind::File, u"skin\\s.xml"},
-            {ManifestKind::Shortcut, u"C:\\users\\Public\\Desktop\\Halvane.lnk"}};
+            {ManifestKind::Link, u"C:\\users\\Public\\Desktop\\Halvane.lnk"}};
   }
   std::u16string Self() const { return m_drive.InstallDirW() + u"Uninstall.exe"; }
 
@@ -64,6 +65,9 @@ TEST_F(InstallRemoval, RemovesTheListKeepsTheUsersFilesAndTheProgramForLast) {
 TEST_F(InstallRemoval, TheEmptiedInstallFolderGoesWithTheProgramWhenTheInstallMadeIt) {
   InstallTree();
   RemoveListedItems(m_drive.InstallDirW().c_str(), List(), Self().c_str());
+  EXPECT_TRUE(ListsInstallFolder(u"d:\\games\\halvane\\", List()));
+  const std::vector<ManifestEntry> list = List();
+  EXPECT_FALSE(ListsInstallFolder(m_drive.InstallDirW().c_str(), {list.begin() + 1, list.end()}));
   ASSERT_TRUE(RemoveSelfLast(Self().c_str(), m_drive.InstallDirW().c_str(), true));
   EXPECT_FALSE(fs::exists(m_drive.InstallDir()));
   EXPECT_TRUE(fs::exists(m_drive.InstallDir().parent_path()));
