@@ -1,27 +1,12 @@
 #include "Control/UIEdit.h"
 
 #include "Core/UIAttrValue.h"
+#include "Core/UIColor.h"
+#include "Core/UIGeometry.h"
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
 
 namespace SkinUI {
-
-namespace {
-
-// Platform colours are red in the low byte; ARGB keeps red in the third byte.
-COLORREF ToColorRef(DWORD dwArgb) {
-  return RGB(GetBValue(dwArgb), GetGValue(dwArgb), GetRValue(dwArgb));
-}
-
-RECT Shrink(RECT rc, const RECT& rcBy) {
-  rc.left += rcBy.left;
-  rc.top += rcBy.top;
-  rc.right -= rcBy.right;
-  rc.bottom -= rcBy.bottom;
-  return rc;
-}
-
-}  // namespace
 
 // --- CEditWnd ---------------------------------------------------------------------------------
 
@@ -34,7 +19,7 @@ LPCWSTR CEditWnd::SuperclassName() const { return TEXT("Edit"); }
 UINT CEditWnd::WindowClassStyle() const { return 0; }
 
 RECT CEditWnd::EditorRect() const {
-  RECT rc = Shrink(m_pOwner->GetPos(), m_pOwner->GetTextPadding());
+  RECT rc = Inset(m_pOwner->GetPos(), m_pOwner->GetTextPadding());
   LONG lFontHeight = m_pOwner->GetManager()->FontInfoAt(m_pOwner->GetFont()).tm.tmHeight;
   LONG lHeight = rc.bottom - rc.top;
   if (lFontHeight < lHeight) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "Core/UIAttrValue.h"
+#include "Core/UIGeometry.h"
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
 
@@ -13,20 +14,9 @@ namespace SkinUI {
 
 namespace {
 
-bool Same(LPCWSTR a, LPCWSTR b) { return ::lstrcmpW(a, b) == 0; }
-
 LPCWSTR OrEmpty(LPCWSTR s) { return s ? s : TEXT(""); }
 
 bool HasRound(SIZE sz) { return sz.cx > 0 || sz.cy > 0; }
-
-// Positions come from skin text and may be anything: differences are taken without overflow.
-LONG Saturate(int64_t v) {
-  if (v > INT32_MAX) return INT32_MAX;
-  if (v < INT32_MIN) return INT32_MIN;
-  return static_cast<LONG>(v);
-}
-
-LONG Diff(LONG a, LONG b) { return Saturate(int64_t{a} - b); }
 
 }  // namespace
 
@@ -42,7 +32,7 @@ void CControlUI::SetName(LPCWSTR pstrName) { m_sName = OrEmpty(pstrName); }
 LPCWSTR CControlUI::GetClassName() const { return TEXT("ControlUI"); }
 
 LPVOID CControlUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (Same(OrEmpty(pstrName), TEXT("Control"))) return this;
+  if (UIStrEqual(OrEmpty(pstrName), TEXT("Control"))) return this;
   return nullptr;
 }
 
@@ -86,12 +76,12 @@ void CControlUI::SetPos(RECT rc) {
   if (m_bFloat && m_pParent) {
     // Keep the offset measured from the same edges, so that a later parent resize keeps it.
     const RECT& rcParent = m_pParent->GetPos();
-    m_cXY.cx =
-        m_cXY.cx >= 0 ? Diff(m_rcItem.left, rcParent.left) : Diff(m_rcItem.right, rcParent.right);
-    m_cXY.cy =
-        m_cXY.cy >= 0 ? Diff(m_rcItem.top, rcParent.top) : Diff(m_rcItem.bottom, rcParent.bottom);
-    m_cxyFixed.cx = Diff(m_rcItem.right, m_rcItem.left);
-    m_cxyFixed.cy = Diff(m_rcItem.bottom, m_rcItem.top);
+    m_cXY.cx = m_cXY.cx >= 0 ? SaturatedDiff(m_rcItem.left, rcParent.left)
+                             : SaturatedDiff(m_rcItem.right, rcParent.right);
+    m_cXY.cy = m_cXY.cy >= 0 ? SaturatedDiff(m_rcItem.top, rcParent.top)
+                             : SaturatedDiff(m_rcItem.bottom, rcParent.bottom);
+    m_cxyFixed.cx = SaturatedDiff(m_rcItem.right, m_rcItem.left);
+    m_cxyFixed.cy = SaturatedDiff(m_rcItem.bottom, m_rcItem.top);
   }
   m_bUpdateNeeded = false;
   // The old and the new place both need painting, but only where every ancestor shows them.
@@ -104,8 +94,8 @@ void CControlUI::SetPos(RECT rc) {
   m_pManager->InvalidateArea(rcInvalidate);
 }
 
-int CControlUI::GetWidth() const { return Diff(m_rcItem.right, m_rcItem.left); }
-int CControlUI::GetHeight() const { return Diff(m_rcItem.bottom, m_rcItem.top); }
+int CControlUI::GetWidth() const { return SaturatedDiff(m_rcItem.right, m_rcItem.left); }
+int CControlUI::GetHeight() const { return SaturatedDiff(m_rcItem.bottom, m_rcItem.top); }
 int CControlUI::GetX() const { return m_rcItem.left; }
 int CControlUI::GetY() const { return m_rcItem.top; }
 RECT CControlUI::GetPadding() const { return m_rcPadding; }
@@ -303,68 +293,68 @@ SIZE CControlUI::MeasureSize(SIZE /*szAvailable*/) { return m_cxyFixed; }
 void CControlUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
   pstrName = OrEmpty(pstrName);
   pstrValue = OrEmpty(pstrValue);
-  if (Same(pstrName, TEXT("pos"))) {
+  if (UIStrEqual(pstrName, TEXT("pos"))) {
     const RECT rc = UIParseRect(pstrValue);
     // A negative left or top measures from the parent's right or bottom edge.
     SetFixedXY(SIZE{rc.left >= 0 ? rc.left : rc.right, rc.top >= 0 ? rc.top : rc.bottom});
-    SetFixedWidth(Diff(rc.right, rc.left));
-    SetFixedHeight(Diff(rc.bottom, rc.top));
-  } else if (Same(pstrName, TEXT("relativepos"))) {
+    SetFixedWidth(SaturatedDiff(rc.right, rc.left));
+    SetFixedHeight(SaturatedDiff(rc.bottom, rc.top));
+  } else if (UIStrEqual(pstrName, TEXT("relativepos"))) {
     const RECT rc = UIParseRect(pstrValue);
     SetRelativePos(SIZE{rc.left, rc.top}, SIZE{rc.right, rc.bottom});
-  } else if (Same(pstrName, TEXT("padding"))) {
+  } else if (UIStrEqual(pstrName, TEXT("padding"))) {
     SetPadding(UIParseRect(pstrValue));
-  } else if (Same(pstrName, TEXT("bkcolor")) || Same(pstrName, TEXT("bkcolor1"))) {
+  } else if (UIStrEqual(pstrName, TEXT("bkcolor")) || UIStrEqual(pstrName, TEXT("bkcolor1"))) {
     SetBkColor(UIParseBkColor(pstrValue));
-  } else if (Same(pstrName, TEXT("bkcolor2"))) {
+  } else if (UIStrEqual(pstrName, TEXT("bkcolor2"))) {
     SetBkColor2(UIParseBkColor(pstrValue));
-  } else if (Same(pstrName, TEXT("bkcolor3"))) {
+  } else if (UIStrEqual(pstrName, TEXT("bkcolor3"))) {
     SetBkColor3(UIParseBkColor(pstrValue));
-  } else if (Same(pstrName, TEXT("bordercolor"))) {
+  } else if (UIStrEqual(pstrName, TEXT("bordercolor"))) {
     SetBorderColor(UIParseColor(pstrValue));
-  } else if (Same(pstrName, TEXT("focusbordercolor"))) {
+  } else if (UIStrEqual(pstrName, TEXT("focusbordercolor"))) {
     SetFocusBorderColor(UIParseColor(pstrValue));
-  } else if (Same(pstrName, TEXT("colorhsl"))) {
+  } else if (UIStrEqual(pstrName, TEXT("colorhsl"))) {
     SetColorHSL(UIParseBool(pstrValue));
-  } else if (Same(pstrName, TEXT("bordersize"))) {
+  } else if (UIStrEqual(pstrName, TEXT("bordersize"))) {
     SetBorderSize(UIStrToInt(pstrValue));
-  } else if (Same(pstrName, TEXT("borderround"))) {
+  } else if (UIStrEqual(pstrName, TEXT("borderround"))) {
     SetBorderRound(UIParseSize(pstrValue));
-  } else if (Same(pstrName, TEXT("bkimage"))) {
+  } else if (UIStrEqual(pstrName, TEXT("bkimage"))) {
     SetBkImage(pstrValue);
-  } else if (Same(pstrName, TEXT("width"))) {
+  } else if (UIStrEqual(pstrName, TEXT("width"))) {
     SetFixedWidth(UIStrToInt(pstrValue));
-  } else if (Same(pstrName, TEXT("height"))) {
+  } else if (UIStrEqual(pstrName, TEXT("height"))) {
     SetFixedHeight(UIStrToInt(pstrValue));
-  } else if (Same(pstrName, TEXT("minwidth"))) {
+  } else if (UIStrEqual(pstrName, TEXT("minwidth"))) {
     SetMinWidth(UIStrToInt(pstrValue));
-  } else if (Same(pstrName, TEXT("minheight"))) {
+  } else if (UIStrEqual(pstrName, TEXT("minheight"))) {
     SetMinHeight(UIStrToInt(pstrValue));
-  } else if (Same(pstrName, TEXT("maxwidth"))) {
+  } else if (UIStrEqual(pstrName, TEXT("maxwidth"))) {
     SetMaxWidth(UIStrToInt(pstrValue));
-  } else if (Same(pstrName, TEXT("maxheight"))) {
+  } else if (UIStrEqual(pstrName, TEXT("maxheight"))) {
     SetMaxHeight(UIStrToInt(pstrValue));
-  } else if (Same(pstrName, TEXT("name"))) {
+  } else if (UIStrEqual(pstrName, TEXT("name"))) {
     SetName(pstrValue);
-  } else if (Same(pstrName, TEXT("text"))) {
+  } else if (UIStrEqual(pstrName, TEXT("text"))) {
     SetText(pstrValue);
-  } else if (Same(pstrName, TEXT("tooltip"))) {
+  } else if (UIStrEqual(pstrName, TEXT("tooltip"))) {
     SetToolTip(pstrValue);
-  } else if (Same(pstrName, TEXT("userdata"))) {
+  } else if (UIStrEqual(pstrName, TEXT("userdata"))) {
     SetUserData(pstrValue);
-  } else if (Same(pstrName, TEXT("enabled"))) {
+  } else if (UIStrEqual(pstrName, TEXT("enabled"))) {
     SetEnabled(UIParseBool(pstrValue));
-  } else if (Same(pstrName, TEXT("mouse"))) {
+  } else if (UIStrEqual(pstrName, TEXT("mouse"))) {
     SetMouseEnabled(UIParseBool(pstrValue));
-  } else if (Same(pstrName, TEXT("keyboard"))) {
+  } else if (UIStrEqual(pstrName, TEXT("keyboard"))) {
     SetKeyboardEnabled(UIParseBool(pstrValue));
-  } else if (Same(pstrName, TEXT("visible"))) {
+  } else if (UIStrEqual(pstrName, TEXT("visible"))) {
     SetVisible(UIParseBool(pstrValue));
-  } else if (Same(pstrName, TEXT("float"))) {
+  } else if (UIStrEqual(pstrName, TEXT("float"))) {
     SetFloat(UIParseBool(pstrValue));
-  } else if (Same(pstrName, TEXT("shortcut"))) {
+  } else if (UIStrEqual(pstrName, TEXT("shortcut"))) {
     SetShortcut(pstrValue[0]);
-  } else if (Same(pstrName, TEXT("menu"))) {
+  } else if (UIStrEqual(pstrName, TEXT("menu"))) {
     SetContextMenuUsed(UIParseBool(pstrValue));
   }
 }
