@@ -2,6 +2,9 @@
 # stopped, `fail`, and starting a window program until its window shows.
 set -euo pipefail
 work=$(mktemp -d)
+# Installs start the installed launcher, whose window would otherwise stay until a user closes
+# it: it closes itself after this long (a script about the launcher itself unsets it).
+export PLAYCRATE_LIFETIME_MS=${PLAYCRATE_LIFETIME_MS:-1500}
 pid=
 e2e_cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
