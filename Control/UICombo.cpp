@@ -202,12 +202,8 @@ const TAttributeUI<CComboUI> kComboAttributes[] = {
 
 void CComboUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
   if (ApplyFromTable(kComboAttributes, *this, pstrName, pstrValue)) return;
-  switch (ApplyListInfoAttribute(m_ListInfo, pstrName, pstrValue)) {
-    case ListInfoChange::Unknown: CContainerUI::ApplyAttribute(pstrName, pstrValue); break;
-    case ListInfoChange::Handled: break;
-    case ListInfoChange::Repaint: Repaint(); break;
-    case ListInfoChange::Layout: RequestLayout(); break;
-  }
+  if (!ApplyListInfoAttribute(*this, m_ListInfo, pstrName, pstrValue))
+    CContainerUI::ApplyAttribute(pstrName, pstrValue);
 }
 
 SIZE CComboUI::MeasureSize(SIZE /*szAvailable*/) {

@@ -135,13 +135,7 @@ bool CDateTimeUI::OpenPicker() {
 }
 
 void CDateTimeUI::HandleEvent(TUIEvent& event) {
-  if (!IsMouseEnabled() && IsMouseEvent(event.Type)) {
-    if (m_pParent != nullptr)
-      m_pParent->HandleEvent(event);
-    else
-      CLabelUI::HandleEvent(event);
-    return;
-  }
+  if (PassOnMouseWhenDisabled(event)) return;
   const bool bEnabled = IsEnabled();
   switch (event.Type) {
     case EventSetCursor:

@@ -3,7 +3,8 @@
 
 #include <algorithm>
 
-#include "Core/UIAttrValue.h"
+#include "Core/UIAttributeTable.h"
+#include "Core/UIGeometry.h"
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
 
@@ -75,51 +76,31 @@ void CLabelUI::HandleEvent(TUIEvent& event) {
   CControlUI::HandleEvent(event);
 }
 
-// Each word found changes the style in turn; "vcenter" also contains "center".
-void CLabelUI::ApplyAlign(LPCWSTR pstrValue) {
-  const CUIString sValue(pstrValue);
-  if (sValue.Find(TEXT("left")) >= 0) m_uTextStyle &= ~(DT_CENTER | DT_RIGHT);
-  if (sValue.Find(TEXT("center")) >= 0) {
-    m_uTextStyle &= ~DT_RIGHT;
-    m_uTextStyle |= DT_CENTER;
-  }
-  if (sValue.Find(TEXT("right")) >= 0) {
-    m_uTextStyle &= ~DT_CENTER;
-    m_uTextStyle |= DT_RIGHT;
-  }
-  if (sValue.Find(TEXT("top")) >= 0) m_uTextStyle &= ~(DT_VCENTER | DT_BOTTOM);
-  if (sValue.Find(TEXT("vcenter")) >= 0) {
-    m_uTextStyle &= ~DT_BOTTOM;
-    m_uTextStyle |= DT_VCENTER;
-  }
-  if (sValue.Find(TEXT("bottom")) >= 0) {
-    m_uTextStyle &= ~DT_VCENTER;
-    m_uTextStyle |= DT_BOTTOM;
-  }
+namespace {
+
+void ApplyAlign(CLabelUI& label, LPCWSTR pstrValue) {
+  label.SetTextStyle(UIApplyAlign(label.GetTextStyle(), pstrValue, true));
 }
 
+void ApplyEndEllipsis(CLabelUI& label, LPCWSTR pstrValue) {
+  label.SetTextStyle(UIApplyEndEllipsis(label.GetTextStyle(), pstrValue));
+}
+
+const TAttributeUI<CLabelUI> kLabelAttributes[] = {
+    {TEXT("align"), ApplyAlign},
+    {TEXT("endellipsis"), ApplyEndEllipsis},
+    {TEXT("font"), Parsed<&CLabelUI::SetFont, UIStrToInt>},
+    {TEXT("textcolor"), Parsed<&CLabelUI::SetTextColor, UIParseColor>},
+    {TEXT("disabledtextcolor"), Parsed<&CLabelUI::SetDisabledTextColor, UIParseColor>},
+    {TEXT("textpadding"), Parsed<&CLabelUI::SetTextPadding, UIParseRect>},
+    {TEXT("showhtml"), Parsed<&CLabelUI::SetShowHtml, UIParseBool>},
+};
+
+}  // namespace
+
 void CLabelUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  const CUIString sName(pstrName);
-  if (sName == TEXT("align")) {
-    ApplyAlign(pstrValue);
-  } else if (sName == TEXT("endellipsis")) {
-    if (UIParseBool(pstrValue))
-      m_uTextStyle |= DT_END_ELLIPSIS;
-    else
-      m_uTextStyle &= ~DT_END_ELLIPSIS;
-  } else if (sName == TEXT("font")) {
-    SetFont(UIStrToInt(pstrValue));
-  } else if (sName == TEXT("textcolor")) {
-    SetTextColor(UIParseColor(pstrValue));
-  } else if (sName == TEXT("disabledtextcolor")) {
-    SetDisabledTextColor(UIParseColor(pstrValue));
-  } else if (sName == TEXT("textpadding")) {
-    SetTextPadding(UIParseRect(pstrValue));
-  } else if (sName == TEXT("showhtml")) {
-    SetShowHtml(UIParseBool(pstrValue));
-  } else {
+  if (!ApplyFromTable(kLabelAttributes, *this, pstrName, pstrValue))
     CControlUI::ApplyAttribute(pstrName, pstrValue);
-  }
 }
 
 void CLabelUI::DefaultTextColors() {
@@ -128,10 +109,7 @@ void CLabelUI::DefaultTextColors() {
   if (m_dwDisabledTextColor == 0) m_dwDisabledTextColor = m_pManager->DisabledTextColor();
 }
 
-RECT CLabelUI::TextRect() const {
-  return {m_rcItem.left + m_rcTextPadding.left, m_rcItem.top + m_rcTextPadding.top,
-          m_rcItem.right - m_rcTextPadding.right, m_rcItem.bottom - m_rcTextPadding.bottom};
-}
+RECT CLabelUI::TextRect() const { return Inset(m_rcItem, m_rcTextPadding); }
 
 void CLabelUI::DrawLabelText(HDC hDC, RECT rc, DWORD dwColor, UINT uStyle) {
   if (m_bShowHtml) {
@@ -173,13 +151,7 @@ int CTextUI::LinkAt(POINT pt) const {
 }
 
 void CTextUI::HandleEvent(TUIEvent& event) {
-  if (!IsMouseEnabled() && IsMouseEvent(event.Type)) {
-    if (m_pParent != nullptr)
-      m_pParent->HandleEvent(event);
-    else
-      CLabelUI::HandleEvent(event);
-    return;
-  }
+  if (PassOnMouseWhenDisabled(event)) return;
   const int iLink = LinkAt(event.ptMouse);
   switch (event.Type) {
     case EventSetCursor:

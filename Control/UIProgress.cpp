@@ -2,7 +2,7 @@
 #include <climits>
 
 #include "Control/UIOption.h"
-#include "Core/UIAttrValue.h"
+#include "Core/UIAttributeTable.h"
 
 namespace SkinUI {
 
@@ -51,21 +51,21 @@ void CProgressUI::SetForeImage(LPCWSTR pStrImage) {
   Repaint();
 }
 
+namespace {
+
+const TAttributeUI<CProgressUI> kProgressAttributes[] = {
+    {TEXT("foreimage"), Verbatim<&CProgressUI::SetForeImage>},
+    {TEXT("hor"), Parsed<&CProgressUI::SetHorizontal, UIParseBool>},
+    {TEXT("min"), Parsed<&CProgressUI::SetMinValue, UIStrToInt>},
+    {TEXT("max"), Parsed<&CProgressUI::SetMaxValue, UIStrToInt>},
+    {TEXT("value"), Parsed<&CProgressUI::SetValue, UIStrToInt>},
+    {TEXT("isstretchfore"), Parsed<&CProgressUI::SetStretchForeImage, UIParseBool>},
+};
+
+}  // namespace
+
 void CProgressUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  const CUIString sName(pstrName);
-  if (sName == TEXT("foreimage"))
-    SetForeImage(pstrValue);
-  else if (sName == TEXT("hor"))
-    SetHorizontal(UIParseBool(pstrValue));
-  else if (sName == TEXT("min"))
-    SetMinValue(UIStrToInt(pstrValue));
-  else if (sName == TEXT("max"))
-    SetMaxValue(UIStrToInt(pstrValue));
-  else if (sName == TEXT("value"))
-    SetValue(UIStrToInt(pstrValue));
-  else if (sName == TEXT("isstretchfore"))
-    SetStretchForeImage(UIParseBool(pstrValue));
-  else
+  if (!ApplyFromTable(kProgressAttributes, *this, pstrName, pstrValue))
     CLabelUI::ApplyAttribute(pstrName, pstrValue);
 }
 

@@ -20,8 +20,8 @@ UINT BitsOf(CStateImagesUI::Image which) {
 }
 
 const LPCWSTR kAttributeNames[CStateImagesUI::ImageCount] = {
-    TEXT("normalimage"),   TEXT("hotimage"),         TEXT("pushedimage"),
-    TEXT("focusedimage"),  TEXT("disabledimage"),    TEXT("selectedimage"),
+    TEXT("normalimage"),      TEXT("hotimage"),      TEXT("pushedimage"),
+    TEXT("focusedimage"),     TEXT("disabledimage"), TEXT("selectedimage"),
     TEXT("selectedhotimage"), TEXT("foreimage"),     TEXT("hotforeimage"),
 };
 

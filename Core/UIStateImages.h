@@ -32,7 +32,9 @@ class CStateImagesUI {
 
   UINT GetState() const { return m_uState; }
   bool Is(UINT uBits) const { return (m_uState & uBits) != 0; }
-  void Set(UINT uBits, bool bOn = true) { m_uState = bOn ? (m_uState | uBits) : (m_uState & ~uBits); }
+  void Set(UINT uBits, bool bOn = true) {
+    m_uState = bOn ? (m_uState | uBits) : (m_uState & ~uBits);
+  }
   // Keeps only the bits of uKeep (0: every bit cleared).
   void Reset(UINT uKeep = 0) { m_uState &= uKeep; }
   // Takes the focused and disabled bits from the control, as they are now.
