@@ -40,8 +40,7 @@ const TAttributeUI<CChildLayoutUI> kChildLayoutAttributes[] = {
 }  // namespace
 
 void CChildLayoutUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  if (!ApplyFromTable(kChildLayoutAttributes, *this, pstrName, pstrValue))
-    CContainerUI::ApplyAttribute(pstrName, pstrValue);
+  ApplyOrPass<CContainerUI>(kChildLayoutAttributes, *this, pstrName, pstrValue);
 }
 
 void CChildLayoutUI::SetXmlFile(LPCWSTR pstrFile) { m_sXmlFile = pstrFile; }

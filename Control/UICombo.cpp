@@ -215,14 +215,10 @@ SIZE CComboUI::MeasureSize(SIZE /*szAvailable*/) {
 // Only the combo's own look: its items are painted by the drop-down.
 void CComboUI::Paint(HDC hDC, const RECT& rcPaint) { CControlUI::Paint(hDC, rcPaint); }
 
-void CComboUI::SetTextPadding(RECT rc) {
-  m_rcTextPadding = rc;
-  Repaint();
-}
+void CComboUI::SetTextPadding(RECT rc) { SetAndRepaint(m_rcTextPadding, rc); }
 
 void CComboUI::SetImage(CStateImagesUI::Image which, LPCWSTR pStrImage) {
-  m_images.SetImage(which, pStrImage);
-  Repaint();
+  m_images.SetImage(*this, which, pStrImage);
 }
 
 void CComboUI::PaintStatusImage(HDC hDC) {

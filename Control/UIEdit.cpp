@@ -254,9 +254,7 @@ void CEditUI::SetNumberOnly(bool bNumberOnly) {
 bool CEditUI::IsNumberOnly() const { return (m_uExtraStyles & ES_NUMBER) != 0; }
 
 void CEditUI::SetPasswordMode(bool bPasswordMode) {
-  if (m_bPasswordMode == bPasswordMode) return;
-  m_bPasswordMode = bPasswordMode;
-  Repaint();
+  ChangeAndRepaint(m_bPasswordMode, bPasswordMode);
 }
 
 void CEditUI::SetPasswordChar(WCHAR cPasswordChar) {
@@ -268,8 +266,7 @@ void CEditUI::SetPasswordChar(WCHAR cPasswordChar) {
 }
 
 void CEditUI::SetImage(CStateImagesUI::Image which, LPCWSTR pStrImage) {
-  m_images.SetImage(which, pStrImage);
-  Repaint();
+  m_images.SetImage(*this, which, pStrImage);
 }
 
 void CEditUI::SetPos(RECT rc) {
@@ -316,8 +313,7 @@ const TAttributeUI<CEditUI> kEditAttributes[] = {
 }  // namespace
 
 void CEditUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  if (!ApplyFromTable(kEditAttributes, *this, pstrName, pstrValue))
-    CLabelUI::ApplyAttribute(pstrName, pstrValue);
+  ApplyOrPass<CLabelUI>(kEditAttributes, *this, pstrName, pstrValue);
 }
 
 // Disabled, focused and hot looks in that order; the normal image otherwise.

@@ -27,36 +27,19 @@ LPVOID CLabelUI::GetInterfaceByName(LPCWSTR pstrName) {
   return CControlUI::GetInterfaceByName(pstrName);
 }
 
-void CLabelUI::SetTextStyle(UINT uStyle) {
-  m_uTextStyle = uStyle;
-  Repaint();
-}
+void CLabelUI::SetTextStyle(UINT uStyle) { SetAndRepaint(m_uTextStyle, uStyle); }
 
-void CLabelUI::SetTextColor(DWORD dwColor) {
-  m_dwTextColor = dwColor;
-  Repaint();
-}
+void CLabelUI::SetTextColor(DWORD dwColor) { SetAndRepaint(m_dwTextColor, dwColor); }
 
 void CLabelUI::SetDisabledTextColor(DWORD dwColor) {
-  m_dwDisabledTextColor = dwColor;
-  Repaint();
+  SetAndRepaint(m_dwDisabledTextColor, dwColor);
 }
 
-void CLabelUI::SetFont(int index) {
-  m_iFont = index;
-  Repaint();
-}
+void CLabelUI::SetFont(int index) { SetAndRepaint(m_iFont, index); }
 
-void CLabelUI::SetTextPadding(RECT rc) {
-  m_rcTextPadding = rc;
-  Repaint();
-}
+void CLabelUI::SetTextPadding(RECT rc) { SetAndRepaint(m_rcTextPadding, rc); }
 
-void CLabelUI::SetShowHtml(bool bShowHtml) {
-  if (m_bShowHtml == bShowHtml) return;
-  m_bShowHtml = bShowHtml;
-  Repaint();
-}
+void CLabelUI::SetShowHtml(bool bShowHtml) { ChangeAndRepaint(m_bShowHtml, bShowHtml); }
 
 SIZE CLabelUI::MeasureSize(SIZE /*szAvailable*/) {
   if (m_cxyFixed.cy != 0 || m_pManager == nullptr) return m_cxyFixed;
@@ -99,8 +82,7 @@ const TAttributeUI<CLabelUI> kLabelAttributes[] = {
 }  // namespace
 
 void CLabelUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  if (!ApplyFromTable(kLabelAttributes, *this, pstrName, pstrValue))
-    CControlUI::ApplyAttribute(pstrName, pstrValue);
+  ApplyOrPass<CControlUI>(kLabelAttributes, *this, pstrName, pstrValue);
 }
 
 void CLabelUI::DefaultTextColors() {

@@ -33,8 +33,7 @@ UINT CListUI::GetInputFlags() const { return UIFLAG_TABSTOP; }
 CContainerUI* CListUI::GetBody() const { return m_pList; }
 
 void CListUI::SetTextProvider(IListTextProviderUI* pProvider) {
-  m_pTextProvider = pProvider;
-  Repaint();
+  SetAndRepaint(m_pTextProvider, pProvider);
 }
 
 CControlUI* CListUI::GetItemAt(int iIndex) const { return m_pList->GetItemAt(iIndex); }

@@ -142,20 +142,13 @@ void CListHeaderItemUI::HandleEvent(TUIEvent& event) {
   CControlUI::HandleEvent(event);
 }
 
-void CListHeaderItemUI::SetTextPadding(RECT rc) {
-  m_rcTextPadding = rc;
-  Repaint();
-}
+void CListHeaderItemUI::SetTextPadding(RECT rc) { SetAndRepaint(m_rcTextPadding, rc); }
 
 void CListHeaderItemUI::SetImage(CStateImagesUI::Image which, LPCWSTR pStrImage) {
-  m_images.SetImage(which, pStrImage);
-  Repaint();
+  m_images.SetImage(*this, which, pStrImage);
 }
 
-void CListHeaderItemUI::SetSepImage(LPCWSTR pStrImage) {
-  m_sSepImage = pStrImage;
-  Repaint();
-}
+void CListHeaderItemUI::SetSepImage(LPCWSTR pStrImage) { SetAndRepaint(m_sSepImage, pStrImage); }
 
 namespace {
 
@@ -191,8 +184,7 @@ const TAttributeUI<CListHeaderItemUI> kHeaderItemAttributes[] = {
 }  // namespace
 
 void CListHeaderItemUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  if (!ApplyFromTable(kHeaderItemAttributes, *this, pstrName, pstrValue))
-    CControlUI::ApplyAttribute(pstrName, pstrValue);
+  ApplyOrPass<CControlUI>(kHeaderItemAttributes, *this, pstrName, pstrValue);
 }
 
 SIZE CListHeaderItemUI::MeasureSize(SIZE /*szAvailable*/) {

@@ -33,8 +33,7 @@ void CSliderUI::SetEnabled(bool bEnable) {
 }
 
 void CSliderUI::SetThumb(CStateImagesUI::Image which, LPCWSTR pStrImage) {
-  m_thumb.SetImage(which, pStrImage);
-  Repaint();
+  m_thumb.SetImage(*this, which, pStrImage);
 }
 
 // 64-bit arithmetic: a wide range times the size must not overflow.
@@ -167,8 +166,7 @@ const TAttributeUI<CSliderUI> kSliderAttributes[] = {
 }  // namespace
 
 void CSliderUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  if (!ApplyFromTable(kSliderAttributes, *this, pstrName, pstrValue))
-    CProgressUI::ApplyAttribute(pstrName, pstrValue);
+  ApplyOrPass<CProgressUI>(kSliderAttributes, *this, pstrName, pstrValue);
 }
 
 // The thumb is drawn pushed while dragged, hot under the mouse, else normal; a state without

@@ -135,8 +135,7 @@ const TAttributeUI<CTreeNodeUI> kNodeAttributes[] = {
 }  // namespace
 
 void CTreeNodeUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  if (!ApplyFromTable(kNodeAttributes, *this, pstrName, pstrValue))
-    CListContainerElementUI::ApplyAttribute(pstrName, pstrValue);
+  ApplyOrPass<CListContainerElementUI>(kNodeAttributes, *this, pstrName, pstrValue);
 }
 
 // --- CTreeViewUI ------------------------------------------------------------------------------
@@ -267,8 +266,7 @@ const TAttributeUI<CTreeViewUI> kTreeAttributes[] = {
 }  // namespace
 
 void CTreeViewUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  if (!ApplyFromTable(kTreeAttributes, *this, pstrName, pstrValue))
-    CListUI::ApplyAttribute(pstrName, pstrValue);
+  ApplyOrPass<CListUI>(kTreeAttributes, *this, pstrName, pstrValue);
 }
 
 }  // namespace SkinUI

@@ -54,4 +54,12 @@ bool ApplyFromTable(const TAttributeUI<T> (&table)[N], T& control, LPCWSTR pstrN
   return false;
 }
 
+// Applies the table's entry, or hands the attribute to the class the control derives from.
+template <typename Base, typename T, size_t N>
+void ApplyOrPass(const TAttributeUI<T> (&table)[N], T& control, LPCWSTR pstrName,
+                 LPCWSTR pstrValue) {
+  if (!ApplyFromTable(table, control, pstrName, pstrValue))
+    control.Base::ApplyAttribute(pstrName, pstrValue);
+}
+
 }  // namespace SkinUI

@@ -365,8 +365,7 @@ const TAttributeUI<CContainerUI> kContainerAttributes[] = {
 }  // namespace
 
 void CContainerUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  if (!ApplyFromTable(kContainerAttributes, *this, pstrName, pstrValue))
-    CControlUI::ApplyAttribute(pstrName, pstrValue);
+  ApplyOrPass<CControlUI>(kContainerAttributes, *this, pstrName, pstrValue);
 }
 
 // --- Painting

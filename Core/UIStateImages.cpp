@@ -49,6 +49,11 @@ void CStateImagesUI::SetImage(Image which, LPCWSTR pStrImage) {
   m_aImages[which] = pStrImage != nullptr ? pStrImage : TEXT("");
 }
 
+void CStateImagesUI::SetImage(CControlUI& control, Image which, LPCWSTR pStrImage) {
+  SetImage(which, pStrImage);
+  control.Repaint();
+}
+
 bool CStateImagesUI::HasImage(Image which) const {
   return which < static_cast<int>(m_aImages.size()) && !m_aImages[which].IsEmpty();
 }

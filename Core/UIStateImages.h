@@ -44,6 +44,8 @@ class CStateImagesUI {
 
   LPCWSTR GetImage(Image which) const;
   void SetImage(Image which, LPCWSTR pStrImage);
+  // The same, then repaints the control that shows the image.
+  void SetImage(CControlUI& control, Image which, LPCWSTR pStrImage);
   bool HasImage(Image which) const;
   // Draws one image over the control (modifier may be null); false when there is none or it
   // cannot be drawn (then it is forgotten).

@@ -140,8 +140,7 @@ const TAttributeUI<CTileLayoutUI> kTileAttributes[] = {
 }  // namespace
 
 void CTileLayoutUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  if (!ApplyFromTable(kTileAttributes, *this, pstrName, pstrValue))
-    CContainerUI::ApplyAttribute(pstrName, pstrValue);
+  ApplyOrPass<CContainerUI>(kTileAttributes, *this, pstrName, pstrValue);
 }
 
 }  // namespace SkinUI
