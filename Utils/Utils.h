@@ -10,6 +10,9 @@ namespace SkinUI {
 // Reports a failed assertion ("file(line): Assertion failed: expression") to the debug output.
 void ReportAssertion(const char* expression, const char* file, int line);
 
+// Ordinal equality of two texts, code unit by code unit; a null text equals the empty one.
+bool UIStrEqual(LPCWSTR a, LPCWSTR b);
+
 // Writes one formatted line (wsprintfW dialect, at most 298 characters, then "\n") to the debug
 // output.
 void Trace(LPCWSTR pstrFormat, ...);
