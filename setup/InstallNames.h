@@ -17,6 +17,13 @@ inline constexpr WCHAR kSingleInstanceName[] = TEXT("Local\\HalvaneSetup.SingleI
 inline constexpr WCHAR kInvalidDriveText[] = TEXT("无效的盘符");
 inline constexpr WCHAR kErrorFormat[] = TEXT("Error : %x");
 
+// The registry records: the per-user install directory and the machine-wide uninstall entry.
+inline constexpr WCHAR kUserKeyPath[] = TEXT("Software\\Halvane");
+inline constexpr WCHAR kInstallPathValueName[] = TEXT("InstallPath");
+inline constexpr WCHAR kUninstallKeyParent[] =
+    TEXT("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall");
+inline constexpr WCHAR kUninstallKeyName[] = TEXT("Halvane");
+
 // WM_COPYDATA tag of a progress report; the data is one 32-bit signed percentage.
 inline constexpr ULONG_PTR ProgressCopyTag = 100;
 

@@ -50,6 +50,8 @@ int RunSetup(HINSTANCE hInstance) {
     BringFirstInstanceForward();
     return 0;
   }
+  // The system's dialogs (folder browser, message boxes) speak the window's language.
+  SetThreadUILanguage(MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED));
   SkinUI::CPaintManagerUI::SetInstance(hInstance);
   if (FAILED(CoInitialize(nullptr))) return 0;
   CSetupWnd* pSetup = new CSetupWnd();

@@ -249,11 +249,25 @@ void CSetupWnd::ShowInstallState() {
 
 // --- Browsing ---------------------------------------------------------------------------------
 
+namespace {
+
+// Starts the browser at the path in the edit (the dialog shows the nearest folder that exists).
+int CALLBACK StartAtPath(HWND hDialog, UINT uMsg, LPARAM, LPARAM lpData) {
+  if (uMsg == BFFM_INITIALIZED && lpData != 0)
+    SendMessageW(hDialog, BFFM_SETSELECTIONW, TRUE, lpData);
+  return 0;
+}
+
+}  // namespace
+
 void CSetupWnd::BrowseForInstallDir() {
+  CUIString sStart = m_pPathEdit ? m_pPathEdit->GetText() : CUIString();
   BROWSEINFOW bi = {};
   bi.hwndOwner = m_hWnd;
   bi.lpszTitle = kBrowseTitle;
   bi.ulFlags = BIF_RETURNONLYFSDIRS;
+  bi.lpfn = StartAtPath;
+  bi.lParam = reinterpret_cast<LPARAM>(sStart.GetData());
   PIDLIST_ABSOLUTE pidl = SHBrowseForFolderW(&bi);
   if (pidl == nullptr) return;
   WCHAR szFolder[MAX_PATH] = {};

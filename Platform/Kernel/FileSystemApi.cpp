@@ -129,3 +129,19 @@ int WINAPI SHCreateDirectoryExW(HWND, LPCWSTR pszPath, const SECURITY_ATTRIBUTES
 int WINAPI SHCreateDirectory(HWND, PCWSTR pszPath) {
   return CreateDirectoryTree(pszPath, MAX_PATH);
 }
+
+BOOL WINAPI RemoveDirectoryW(LPCWSTR lpPathName) {
+  if (!lpPathName) return Failed(ERROR_PATH_NOT_FOUND);
+  std::string posix;
+  if (!Platform::WindowsToPosixPath(lpPathName, &posix)) return FALSE;
+  struct stat st;
+  if (lstat(posix.c_str(), &st) != 0)
+    return Failed(errno == ENOENT ? Platform::MissingFileError(posix)
+                                  : Platform::Win32ErrorFromErrno(errno));
+  if (!S_ISDIR(st.st_mode)) return Failed(ERROR_DIRECTORY);
+  if (rmdir(posix.c_str()) != 0)
+    return Failed(errno == ENOTEMPTY || errno == EEXIST ? ERROR_DIR_NOT_EMPTY
+                                                        : Platform::Win32ErrorFromErrno(errno));
+  Platform::ForgetStoredAttributes(posix);
+  return TRUE;
+}
