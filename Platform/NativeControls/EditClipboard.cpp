@@ -18,8 +18,8 @@ struct MenuWords {
 };
 
 const MenuWords& WordsForThread() {
-  static const MenuWords kEnglish = {u"&Undo",   u"Cu&t",    u"&Copy",
-                                     u"&Paste",  u"&Delete", u"Select &All"};
+  static const MenuWords kEnglish = {u"&Undo",  u"Cu&t",    u"&Copy",
+                                     u"&Paste", u"&Delete", u"Select &All"};
   static const MenuWords kChinese = {u"撤消(&U)", u"剪切(&T)", u"复制(&C)",
                                      u"粘贴(&P)", u"删除(&D)", u"全选(&A)"};
   return PRIMARYLANGID(GetThreadUILanguage()) == LANG_CHINESE ? kChinese : kEnglish;

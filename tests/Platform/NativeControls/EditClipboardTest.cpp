@@ -28,11 +28,9 @@ TEST_F(EditClipboard, KeysAndMessagesCutCopyAndPaste) {
       {"Ctrl+C", [](HWND) { H::Type(u"\x03"); }, u"Halvane", u"alv"},
       {"Ctrl+X", [](HWND) { H::Type(u"\x18"); }, u"Hane", u"alv"},
       {"Ctrl+V", [](HWND) { H::Type(u"\x16"); }, u"HD:\\Xane", u"D:\\X\r\nmore"},
-      {"Ctrl+Insert", [this](HWND) { Press(VK_INSERT, false, true); }, u"Halvane",
-       u"alv"},
+      {"Ctrl+Insert", [this](HWND) { Press(VK_INSERT, false, true); }, u"Halvane", u"alv"},
       {"Shift+Delete", [this](HWND) { Press(VK_DELETE, true); }, u"Hane", u"alv"},
-      {"Shift+Insert", [this](HWND) { Press(VK_INSERT, true); }, u"HD:\\Xane",
-       u"D:\\X\r\nmore"},
+      {"Shift+Insert", [this](HWND) { Press(VK_INSERT, true); }, u"HD:\\Xane", u"D:\\X\r\nmore"},
       {"WM_CUT", [](HWND e) { SendMessageW(e, WM_CUT, 0, 0); }, u"Hane", u"alv"},
   };
   for (const Case& c : cases) {
@@ -80,8 +78,8 @@ TEST_F(EditClipboard, TheRightButtonsMenuOffersWhatTheStateAllowsAndDoesIt) {
   std::vector<std::pair<std::u16string, bool>> items;
   for (const auto& item : menus[0]) items.emplace_back(item.text, item.enabled);
   const std::vector<std::pair<std::u16string, bool>> expected = {
-      {u"&Undo", false}, {u"", true},       {u"Cu&t", true},       {u"&Copy", true},
-      {u"&Paste", true}, {u"&Delete", true}, {u"", true},           {u"Select &All", true}};
+      {u"&Undo", false}, {u"", true},        {u"Cu&t", true}, {u"&Copy", true},
+      {u"&Paste", true}, {u"&Delete", true}, {u"", true},     {u"Select &All", true}};
   EXPECT_EQ(items, expected);
   EXPECT_EQ(Clipboard(), u"Hal");
 
