@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "Control/UILabel.h"
-#include "Core/UIAttrValue.h"
+#include "Core/UIAttributeTable.h"
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
 
@@ -29,7 +29,7 @@ bool CButtonUI::Activate() {
 
 void CButtonUI::SetEnabled(bool bEnable) {
   CLabelUI::SetEnabled(bEnable);
-  if (!IsEnabled()) m_uButtonState = 0;
+  if (!IsEnabled()) m_images.Reset();
 }
 
 SIZE CButtonUI::MeasureSize(SIZE /*szAvailable*/) {
@@ -38,14 +38,7 @@ SIZE CButtonUI::MeasureSize(SIZE /*szAvailable*/) {
 }
 
 void CButtonUI::HandleEvent(TUIEvent& event) {
-  const bool bMouse = event.Type > MouseEventsBegin && event.Type < MouseEventsEnd;
-  if (!IsMouseEnabled() && bMouse) {
-    if (m_pParent != nullptr)
-      m_pParent->HandleEvent(event);
-    else
-      CLabelUI::HandleEvent(event);
-    return;
-  }
+  if (PassOnMouseWhenDisabled(event)) return;
   const bool bInside = ::PtInRect(&m_rcItem, event.ptMouse) != FALSE;
   switch (event.Type) {
     case EventSetFocus:
@@ -59,23 +52,20 @@ void CButtonUI::HandleEvent(TUIEvent& event) {
     case EventButtonDown:
     case EventDoubleClick:
       if (bInside && IsEnabled()) {
-        m_uButtonState |= UISTATE_PUSHED | UISTATE_CAPTURED;
+        m_images.Set(UISTATE_PUSHED | UISTATE_CAPTURED);
         Repaint();
       }
       return;
     case EventMouseMove:
-      if (m_uButtonState & UISTATE_CAPTURED) {
-        if (bInside)
-          m_uButtonState |= UISTATE_PUSHED;
-        else
-          m_uButtonState &= ~UISTATE_PUSHED;
+      if (m_images.Is(UISTATE_CAPTURED)) {
+        m_images.Set(UISTATE_PUSHED, bInside);
         Repaint();
       }
       return;
     case EventButtonUp:
-      if (m_uButtonState & UISTATE_CAPTURED) {
+      if (m_images.Is(UISTATE_CAPTURED)) {
         if (bInside) Activate();
-        m_uButtonState &= ~(UISTATE_PUSHED | UISTATE_CAPTURED);
+        m_images.Set(UISTATE_PUSHED | UISTATE_CAPTURED, false);
         Repaint();
       }
       return;
@@ -84,14 +74,9 @@ void CButtonUI::HandleEvent(TUIEvent& event) {
         m_pManager->SendNotification(this, TEXT("menu"), event.wParam, event.lParam);
       return;
     case EventMouseEnter:
-      if (IsEnabled()) {
-        m_uButtonState |= UISTATE_HOT;
-        Repaint();
-      }
-      break;
     case EventMouseLeave:
       if (IsEnabled()) {
-        m_uButtonState &= ~UISTATE_HOT;
+        m_images.Set(UISTATE_HOT, event.Type == EventMouseEnter);
         Repaint();
       }
       break;
@@ -101,105 +86,61 @@ void CButtonUI::HandleEvent(TUIEvent& event) {
   CLabelUI::HandleEvent(event);
 }
 
-void CButtonUI::SetImage(CUIString& sField, LPCWSTR pStrImage) {
-  sField = pStrImage;
+void CButtonUI::SetImage(CStateImagesUI::Image which, LPCWSTR pStrImage) {
+  m_images.SetImage(which, pStrImage);
   Repaint();
 }
 
-void CButtonUI::SetNormalImage(LPCWSTR pStrImage) { SetImage(m_sNormalImage, pStrImage); }
-void CButtonUI::SetHotImage(LPCWSTR pStrImage) { SetImage(m_sHotImage, pStrImage); }
-void CButtonUI::SetHotForeImage(LPCWSTR pStrImage) { SetImage(m_sHotForeImage, pStrImage); }
-void CButtonUI::SetPushedImage(LPCWSTR pStrImage) { SetImage(m_sPushedImage, pStrImage); }
-void CButtonUI::SetFocusedImage(LPCWSTR pStrImage) { SetImage(m_sFocusedImage, pStrImage); }
-void CButtonUI::SetDisabledImage(LPCWSTR pStrImage) { SetImage(m_sDisabledImage, pStrImage); }
-void CButtonUI::SetForeImage(LPCWSTR pStrImage) { SetImage(m_sForeImage, pStrImage); }
+namespace {
+
+const TAttributeUI<CButtonUI> kButtonAttributes[] = {
+    {TEXT("hotbkcolor"), Parsed<&CButtonUI::SetHotBkColor, UIParseColor>},
+    {TEXT("hottextcolor"), Parsed<&CButtonUI::SetHotTextColor, UIParseColor>},
+    {TEXT("pushedtextcolor"), Parsed<&CButtonUI::SetPushedTextColor, UIParseColor>},
+    {TEXT("focusedtextcolor"), Parsed<&CButtonUI::SetFocusedTextColor, UIParseColor>},
+};
+
+}  // namespace
 
 void CButtonUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  const CUIString sName(pstrName);
-  if (sName == TEXT("normalimage"))
-    SetNormalImage(pstrValue);
-  else if (sName == TEXT("hotimage"))
-    SetHotImage(pstrValue);
-  else if (sName == TEXT("pushedimage"))
-    SetPushedImage(pstrValue);
-  else if (sName == TEXT("focusedimage"))
-    SetFocusedImage(pstrValue);
-  else if (sName == TEXT("disabledimage"))
-    SetDisabledImage(pstrValue);
-  else if (sName == TEXT("foreimage"))
-    SetForeImage(pstrValue);
-  else if (sName == TEXT("hotforeimage"))
-    SetHotForeImage(pstrValue);
-  else if (sName == TEXT("hotbkcolor"))
-    SetHotBkColor(UIParseColor(pstrValue));
-  else if (sName == TEXT("hottextcolor"))
-    SetHotTextColor(UIParseColor(pstrValue));
-  else if (sName == TEXT("pushedtextcolor"))
-    SetPushedTextColor(UIParseColor(pstrValue));
-  else if (sName == TEXT("focusedtextcolor"))
-    SetFocusedTextColor(UIParseColor(pstrValue));
+  if (ApplyFromTable(kButtonAttributes, *this, pstrName, pstrValue)) return;
+  const CStateImagesUI::Image which = CStateImagesUI::ImageForAttribute(pstrName);
+  if (which != CStateImagesUI::ImageCount)
+    SetImage(which, pstrValue);
   else
     CLabelUI::ApplyAttribute(pstrName, pstrValue);
 }
 
-void CButtonUI::RefreshStateBits() {
-  if (IsFocused())
-    m_uButtonState |= UISTATE_FOCUSED;
-  else
-    m_uButtonState &= ~UISTATE_FOCUSED;
-  if (!IsEnabled())
-    m_uButtonState |= UISTATE_DISABLED;
-  else
-    m_uButtonState &= ~UISTATE_DISABLED;
-}
-
-bool CButtonUI::DrawStateImage(HDC hDC, CUIString& sImage) {
-  if (DrawImageAttr(hDC, sImage)) return true;
-  sImage.Empty();
-  return false;
-}
-
 // The first state that applies picks the image: disabled, pushed, hot, focused; a state
-// without an image of its own shows the normal image. The fore image goes on top.
+// without an image of its own shows the normal image (a hot one its hot background colour when
+// it has one). The fore image goes on top, or the hot fore image over a hot image.
 void CButtonUI::PaintStatusImage(HDC hDC) {
-  RefreshStateBits();
-  bool bNormal = true;
-  if (m_uButtonState & UISTATE_DISABLED) {
-    if (!m_sDisabledImage.IsEmpty()) bNormal = !DrawStateImage(hDC, m_sDisabledImage);
-  } else if (m_uButtonState & UISTATE_PUSHED) {
-    if (!m_sPushedImage.IsEmpty()) {
-      DrawStateImage(hDC, m_sPushedImage);
-      bNormal = false;
-    }
-  } else if (m_uButtonState & UISTATE_HOT) {
-    if (!m_sHotImage.IsEmpty()) {
-      DrawStateImage(hDC, m_sHotImage);
-      if (!m_sHotForeImage.IsEmpty()) {
-        DrawStateImage(hDC, m_sHotForeImage);
-        return;
-      }
-      bNormal = false;
-    } else if (m_dwHotBkColor != 0) {
-      CDrawEngine::FillColor(hDC, m_rcPaint, AdjustedColor(m_dwHotBkColor));
-      return;
-    }
-  } else if (m_uButtonState & UISTATE_FOCUSED) {
-    if (!m_sFocusedImage.IsEmpty()) bNormal = !DrawStateImage(hDC, m_sFocusedImage);
+  m_images.Follow(*this);
+  using Image = CStateImagesUI;
+  const CStateImagesUI::Image which =
+      m_images.Current({Image::Disabled, Image::Pushed, Image::Hot, Image::Focused});
+  const bool bHotFirst =
+      m_images.Is(UISTATE_HOT) && !m_images.Is(UISTATE_DISABLED | UISTATE_PUSHED);
+  if (bHotFirst && which == Image::Normal && m_dwHotBkColor != 0) {
+    CDrawEngine::FillColor(hDC, m_rcPaint, AdjustedColor(m_dwHotBkColor));
+    return;
   }
-  if (bNormal && !m_sNormalImage.IsEmpty()) DrawStateImage(hDC, m_sNormalImage);
-  if (!m_sForeImage.IsEmpty()) DrawStateImage(hDC, m_sForeImage);
+  if (which == Image::Normal || !m_images.Draw(*this, hDC, which))
+    m_images.Draw(*this, hDC, Image::Normal);
+  if (which == Image::Hot && m_images.Draw(*this, hDC, Image::HotFore)) return;
+  m_images.Draw(*this, hDC, Image::Fore);
 }
 
 void CButtonUI::PaintText(HDC hDC) {
-  RefreshStateBits();
+  m_images.Follow(*this);
   DefaultTextColors();
   if (m_sText.IsEmpty()) return;
   DWORD dwColor = IsEnabled() ? m_dwTextColor : m_dwDisabledTextColor;
-  if ((m_uButtonState & UISTATE_PUSHED) && m_dwPushedTextColor != 0)
+  if (m_images.Is(UISTATE_PUSHED) && m_dwPushedTextColor != 0)
     dwColor = m_dwPushedTextColor;
-  else if ((m_uButtonState & UISTATE_HOT) && m_dwHotTextColor != 0)
+  else if (m_images.Is(UISTATE_HOT) && m_dwHotTextColor != 0)
     dwColor = m_dwHotTextColor;
-  else if ((m_uButtonState & UISTATE_FOCUSED) && m_dwFocusedTextColor != 0)
+  else if (m_images.Is(UISTATE_FOCUSED) && m_dwFocusedTextColor != 0)
     dwColor = m_dwFocusedTextColor;
   DrawLabelText(hDC, TextRect(), dwColor, m_uTextStyle);
 }

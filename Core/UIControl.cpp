@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "Core/UIAttrValue.h"
+#include "Core/UIAttributeTable.h"
 #include "Core/UIGeometry.h"
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
@@ -290,73 +291,73 @@ SIZE CControlUI::MeasureSize(SIZE /*szAvailable*/) { return m_cxyFixed; }
 
 // --- Attributes ---------------------------------------------------------------------------------
 
+namespace {
+
+// A negative left or top measures from the parent's right or bottom edge.
+void ApplyPos(CControlUI& control, LPCWSTR pstrValue) {
+  const RECT rc = UIParseRect(pstrValue);
+  control.SetFixedXY(SIZE{rc.left >= 0 ? rc.left : rc.right, rc.top >= 0 ? rc.top : rc.bottom});
+  control.SetFixedWidth(SaturatedDiff(rc.right, rc.left));
+  control.SetFixedHeight(SaturatedDiff(rc.bottom, rc.top));
+}
+
+void ApplyRelativePos(CControlUI& control, LPCWSTR pstrValue) {
+  const RECT rc = UIParseRect(pstrValue);
+  control.SetRelativePos(SIZE{rc.left, rc.top}, SIZE{rc.right, rc.bottom});
+}
+
+void ApplyShortcut(CControlUI& control, LPCWSTR pstrValue) { control.SetShortcut(pstrValue[0]); }
+
+const TAttributeUI<CControlUI> kControlAttributes[] = {
+    {TEXT("pos"), ApplyPos},
+    {TEXT("relativepos"), ApplyRelativePos},
+    {TEXT("padding"), Parsed<&CControlUI::SetPadding, UIParseRect>},
+    {TEXT("bkcolor"), Parsed<&CControlUI::SetBkColor, UIParseBkColor>},
+    {TEXT("bkcolor1"), Parsed<&CControlUI::SetBkColor, UIParseBkColor>},
+    {TEXT("bkcolor2"), Parsed<&CControlUI::SetBkColor2, UIParseBkColor>},
+    {TEXT("bkcolor3"), Parsed<&CControlUI::SetBkColor3, UIParseBkColor>},
+    {TEXT("bordercolor"), Parsed<&CControlUI::SetBorderColor, UIParseColor>},
+    {TEXT("focusbordercolor"), Parsed<&CControlUI::SetFocusBorderColor, UIParseColor>},
+    {TEXT("colorhsl"), Parsed<&CControlUI::SetColorHSL, UIParseBool>},
+    {TEXT("bordersize"), Parsed<&CControlUI::SetBorderSize, UIStrToInt>},
+    {TEXT("borderround"), Parsed<&CControlUI::SetBorderRound, UIParseSize>},
+    {TEXT("bkimage"), Verbatim<&CControlUI::SetBkImage>},
+    {TEXT("width"), Parsed<&CControlUI::SetFixedWidth, UIStrToInt>},
+    {TEXT("height"), Parsed<&CControlUI::SetFixedHeight, UIStrToInt>},
+    {TEXT("minwidth"), Parsed<&CControlUI::SetMinWidth, UIStrToInt>},
+    {TEXT("minheight"), Parsed<&CControlUI::SetMinHeight, UIStrToInt>},
+    {TEXT("maxwidth"), Parsed<&CControlUI::SetMaxWidth, UIStrToInt>},
+    {TEXT("maxheight"), Parsed<&CControlUI::SetMaxHeight, UIStrToInt>},
+    {TEXT("name"), Verbatim<&CControlUI::SetName>},
+    {TEXT("text"), Verbatim<&CControlUI::SetText>},
+    {TEXT("tooltip"), Verbatim<&CControlUI::SetToolTip>},
+    {TEXT("userdata"), Verbatim<&CControlUI::SetUserData>},
+    {TEXT("enabled"), Parsed<&CControlUI::SetEnabled, UIParseBool>},
+    {TEXT("mouse"), Parsed<&CControlUI::SetMouseEnabled, UIParseBool>},
+    {TEXT("keyboard"), Parsed<&CControlUI::SetKeyboardEnabled, UIParseBool>},
+    {TEXT("visible"), Parsed<&CControlUI::SetVisible, UIParseBool>},
+    {TEXT("float"), Parsed<&CControlUI::SetFloat, UIParseBool>},
+    {TEXT("shortcut"), ApplyShortcut},
+    {TEXT("menu"), Parsed<&CControlUI::SetContextMenuUsed, UIParseBool>},
+};
+
+}  // namespace
+
 void CControlUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  pstrName = OrEmpty(pstrName);
-  pstrValue = OrEmpty(pstrValue);
-  if (UIStrEqual(pstrName, TEXT("pos"))) {
-    const RECT rc = UIParseRect(pstrValue);
-    // A negative left or top measures from the parent's right or bottom edge.
-    SetFixedXY(SIZE{rc.left >= 0 ? rc.left : rc.right, rc.top >= 0 ? rc.top : rc.bottom});
-    SetFixedWidth(SaturatedDiff(rc.right, rc.left));
-    SetFixedHeight(SaturatedDiff(rc.bottom, rc.top));
-  } else if (UIStrEqual(pstrName, TEXT("relativepos"))) {
-    const RECT rc = UIParseRect(pstrValue);
-    SetRelativePos(SIZE{rc.left, rc.top}, SIZE{rc.right, rc.bottom});
-  } else if (UIStrEqual(pstrName, TEXT("padding"))) {
-    SetPadding(UIParseRect(pstrValue));
-  } else if (UIStrEqual(pstrName, TEXT("bkcolor")) || UIStrEqual(pstrName, TEXT("bkcolor1"))) {
-    SetBkColor(UIParseBkColor(pstrValue));
-  } else if (UIStrEqual(pstrName, TEXT("bkcolor2"))) {
-    SetBkColor2(UIParseBkColor(pstrValue));
-  } else if (UIStrEqual(pstrName, TEXT("bkcolor3"))) {
-    SetBkColor3(UIParseBkColor(pstrValue));
-  } else if (UIStrEqual(pstrName, TEXT("bordercolor"))) {
-    SetBorderColor(UIParseColor(pstrValue));
-  } else if (UIStrEqual(pstrName, TEXT("focusbordercolor"))) {
-    SetFocusBorderColor(UIParseColor(pstrValue));
-  } else if (UIStrEqual(pstrName, TEXT("colorhsl"))) {
-    SetColorHSL(UIParseBool(pstrValue));
-  } else if (UIStrEqual(pstrName, TEXT("bordersize"))) {
-    SetBorderSize(UIStrToInt(pstrValue));
-  } else if (UIStrEqual(pstrName, TEXT("borderround"))) {
-    SetBorderRound(UIParseSize(pstrValue));
-  } else if (UIStrEqual(pstrName, TEXT("bkimage"))) {
-    SetBkImage(pstrValue);
-  } else if (UIStrEqual(pstrName, TEXT("width"))) {
-    SetFixedWidth(UIStrToInt(pstrValue));
-  } else if (UIStrEqual(pstrName, TEXT("height"))) {
-    SetFixedHeight(UIStrToInt(pstrValue));
-  } else if (UIStrEqual(pstrName, TEXT("minwidth"))) {
-    SetMinWidth(UIStrToInt(pstrValue));
-  } else if (UIStrEqual(pstrName, TEXT("minheight"))) {
-    SetMinHeight(UIStrToInt(pstrValue));
-  } else if (UIStrEqual(pstrName, TEXT("maxwidth"))) {
-    SetMaxWidth(UIStrToInt(pstrValue));
-  } else if (UIStrEqual(pstrName, TEXT("maxheight"))) {
-    SetMaxHeight(UIStrToInt(pstrValue));
-  } else if (UIStrEqual(pstrName, TEXT("name"))) {
-    SetName(pstrValue);
-  } else if (UIStrEqual(pstrName, TEXT("text"))) {
-    SetText(pstrValue);
-  } else if (UIStrEqual(pstrName, TEXT("tooltip"))) {
-    SetToolTip(pstrValue);
-  } else if (UIStrEqual(pstrName, TEXT("userdata"))) {
-    SetUserData(pstrValue);
-  } else if (UIStrEqual(pstrName, TEXT("enabled"))) {
-    SetEnabled(UIParseBool(pstrValue));
-  } else if (UIStrEqual(pstrName, TEXT("mouse"))) {
-    SetMouseEnabled(UIParseBool(pstrValue));
-  } else if (UIStrEqual(pstrName, TEXT("keyboard"))) {
-    SetKeyboardEnabled(UIParseBool(pstrValue));
-  } else if (UIStrEqual(pstrName, TEXT("visible"))) {
-    SetVisible(UIParseBool(pstrValue));
-  } else if (UIStrEqual(pstrName, TEXT("float"))) {
-    SetFloat(UIParseBool(pstrValue));
-  } else if (UIStrEqual(pstrName, TEXT("shortcut"))) {
-    SetShortcut(pstrValue[0]);
-  } else if (UIStrEqual(pstrName, TEXT("menu"))) {
-    SetContextMenuUsed(UIParseBool(pstrValue));
-  }
+  ApplyFromTable(kControlAttributes, *this, pstrName, pstrValue);
+}
+
+bool CControlUI::PassOnMouseWhenDisabled(TUIEvent& event) {
+  return PassOnMouseWhenDisabled(event, m_pParent);
+}
+
+bool CControlUI::PassOnMouseWhenDisabled(TUIEvent& event, CControlUI* pTarget) {
+  if (m_bMouseEnabled || !IsMouseEvent(event.Type)) return false;
+  if (pTarget != nullptr)
+    pTarget->HandleEvent(event);
+  else
+    CControlUI::HandleEvent(event);
+  return true;
 }
 
 void CControlUI::ApplyAttributes(LPCWSTR pstrList) {

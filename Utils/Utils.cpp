@@ -251,9 +251,14 @@ bool CUIString::operator!=(LPCWSTR str) const { return Compare(str) != 0; }
 bool CUIString::operator==(const CUIString& str) const { return Compare(str.m_pstr) == 0; }
 bool CUIString::operator!=(const CUIString& str) const { return Compare(str.m_pstr) != 0; }
 
-int CUIString::Compare(LPCWSTR pstr) const { return ::lstrcmpW(m_pstr, pstr); }
+// Ordinal on every system: lstrcmpW would sort by the language's rules on Windows.
+int CUIString::Compare(LPCWSTR pstr) const {
+  return ::CompareStringOrdinal(m_pstr, -1, pstr ? pstr : TEXT(""), -1, FALSE) - CSTR_EQUAL;
+}
 
-int CUIString::CompareNoCase(LPCWSTR pstr) const { return ::lstrcmpiW(m_pstr, pstr); }
+int CUIString::CompareNoCase(LPCWSTR pstr) const {
+  return ::CompareStringOrdinal(m_pstr, -1, pstr ? pstr : TEXT(""), -1, TRUE) - CSTR_EQUAL;
+}
 
 void CUIString::MakeLower() {
   for (LPWSTR p = m_pstr; *p; ++p) *p = LowerCase(*p);

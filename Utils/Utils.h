@@ -70,7 +70,7 @@ class CUIString {
 
   // Ordinal comparison of code units: negative, 0 or positive. A null text compares as empty.
   int Compare(LPCWSTR pstr) const;
-  // ASCII-case-insensitive comparison (lstrcmpiW).
+  // The same with each code unit upper-cased first (simple Unicode case mapping).
   int CompareNoCase(LPCWSTR pstr) const;
 
   // Lower-cases ASCII, Latin-1, Latin Extended-A, Greek, Cyrillic and full-width Latin capitals;
@@ -85,7 +85,7 @@ class CUIString {
   int ReverseFind(WCHAR ch) const;
   int Replace(LPCWSTR pstrFrom, LPCWSTR pstrTo);
 
-  // printf-style formatting (wvsprintfW dialect). Format keeps up to 1024 characters and returns
+  // printf-style formatting (wvsprintfW dialect). Format keeps up to 1023 characters and returns
   // the formatter's count; SmallFormat keeps up to 63 and returns the length kept.
   int Format(LPCWSTR pstrFormat, ...);
   int SmallFormat(LPCWSTR pstrFormat, ...);

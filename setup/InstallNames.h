@@ -12,6 +12,8 @@ inline constexpr WCHAR kShortcutName[] = TEXT("Halvane.lnk");
 inline constexpr WCHAR kProductName[] = TEXT("Halvane");
 inline constexpr WCHAR kSetupWindowClass[] = TEXT("Setup");
 inline constexpr WCHAR kSetupWindowTitle[] = TEXT("Halvane安装程序");
+// The single-instance claim: one installer at a time per user session.
+inline constexpr WCHAR kSingleInstanceName[] = TEXT("Local\\HalvaneSetup.SingleInstance");
 inline constexpr WCHAR kInvalidDriveText[] = TEXT("无效的盘符");
 inline constexpr WCHAR kErrorFormat[] = TEXT("Error : %x");
 

@@ -1,4 +1,4 @@
-// Creating folders and deleting files.
+// Creating and removing folders, deleting files.
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -115,6 +115,7 @@ int WINAPI SHCreateDirectory(HWND, PCWSTR pszPath) {
   return CreateDirectoryTree(pszPath, MAX_PATH);
 }
 
+// Only an empty folder goes; a symbolic link or a file is not a folder to remove.
 BOOL WINAPI RemoveDirectoryW(LPCWSTR lpPathName) {
   if (!lpPathName) return Failed(ERROR_PATH_NOT_FOUND);
   std::string posix;

@@ -10,9 +10,21 @@
 namespace Platform {
 namespace {
 
+// As Windows activates the owner again when its dialog closes, the keyboard comes back to it
+// (on the owner's own thread; another thread's focus is not ours to set).
+void GiveFocusBack(HWND owner) {
+  if (owner == nullptr || !IsWindow(owner)) return;
+  if (GetWindowThreadProcessId(owner, nullptr) != GetCurrentThreadId()) return;
+  SetFocus(owner);
+}
+
 // Runs a host dialog where the host needs it and disables the owner meanwhile.
 template <typename F>
 void RunModal(HWND owner, F dialog) {
+  struct FocusBack {
+    HWND owner;
+    ~FocusBack() { GiveFocusBack(owner); }
+  } focusBack{owner};
   Host& host = CurrentHost();
   auto body = [&] {
     bool disabled = false;
