@@ -63,9 +63,10 @@ TEST_F(FileMove, MovesForTheNextStartAreRecordedInOrderAsWindowsKeepsThem) {
   ASSERT_TRUE(MoveFileExW(u"C:\\dir", u"C:\\new", MOVEFILE_DELAY_UNTIL_REBOOT));
   EXPECT_TRUE(fs::exists(C("self.exe")));  // nothing happens before then
   HKEY key = nullptr;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"SYSTEM\\CurrentControlSet\\Control\\Session Manager",
-                          0, KEY_READ, &key),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"SYSTEM\\CurrentControlSet\\Control\\Session Manager", 0,
+                    KEY_READ, &key),
+      ERROR_SUCCESS);
   char16_t data[256] = {};
   DWORD type = 0, bytes = sizeof data;
   ASSERT_EQ(RegQueryValueExW(key, u"PendingFileRenameOperations", nullptr, &type,
