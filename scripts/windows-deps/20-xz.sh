@@ -7,17 +7,12 @@ source "$(dirname "$0")/lib.sh"
 windeps_done xz && exit 0
 src=$(windeps_source xz-utils)
 build=$SKINUI_WINDEPS/build/xz
-log=$SKINUI_WINDEPS/build/xz.log
 rm -rf "$build" && mkdir -p "$build"
+in_build() { (cd "$build" && "$@"); }
 # Keep make from asking for the autotools when the unpacked files' times differ.
-(cd "$src" && touch aclocal.m4 configure && find . -name Makefile.in -exec touch {} + &&
-  touch config.h.in)
+(cd "$src" && touch aclocal.m4 configure config.h.in && find . -name Makefile.in -exec touch {} +)
 disable=(shared threads nls doc scripts xz xzdec lzmadec lzmainfo lzma-links)
-if ! (cd "$build" && "$src/configure" --host="$WINDEPS_HOST" --prefix="$WINDEPS_PREFIX" \
-      --enable-static "${disable[@]/#/--disable-}" &&
-      make -C "$build/src/liblzma" -j"$(nproc)" install) >"$log" 2>&1; then
-  tail -n 30 "$log" >&2
-  echo "20-xz: the build failed (whole log: $log)" >&2
-  exit 1
-fi
+in_build windeps_quiet "$SKINUI_WINDEPS/logs/xz-configure.log" "$src/configure" --host="$WINDEPS_HOST" \
+  --prefix="$WINDEPS_PREFIX" --enable-static "${disable[@]/#/--disable-}"
+in_build windeps_quiet "$SKINUI_WINDEPS/logs/xz-make.log" make -C src/liblzma -j"$(nproc)" install
 windeps_mark xz
