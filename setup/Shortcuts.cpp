@@ -1,5 +1,8 @@
 #include "setup/Shortcuts.h"
 
+#include <initializer_list>
+
+#include "Platform/Win32Ext.h"
 #include "setup/InstallNames.h"
 
 namespace {
@@ -95,8 +98,11 @@ void PinToTaskbar(LPCWSTR launcherPath) {
   WCHAR shortcut[MAX_PATH];
   wnsprintfW(shortcut, MAX_PATH, TEXT("%s\\%s"), installDir, kShortcutName);
   SetFileAttributesW(shortcut, FILE_ATTRIBUTE_HIDDEN);
-  ShellExecuteW(nullptr, TEXT("TaskbarPin"), shortcut, nullptr, nullptr, SW_SHOW);
-  ShellExecuteW(nullptr, TEXT("StartPin"), shortcut, nullptr, nullptr, SW_SHOW);
+  // Where the shell has no such verb (every Windows after 7) the pin is skipped and the hidden
+  // shortcut stays; asking for it anyway could open the game or show an error box.
+  for (LPCWSTR verb : {TEXT("TaskbarPin"), TEXT("StartPin")})
+    if (Platform::ShellOffersVerb(shortcut, verb))
+      ShellExecuteW(nullptr, verb, shortcut, nullptr, nullptr, SW_SHOW);
 }
 
 void CreateQuickLaunchShortcut(LPCWSTR launcherPath) {
@@ -116,5 +122,6 @@ void CreateQuickLaunchShortcut(LPCWSTR launcherPath) {
 void UnpinEarlierInstall(LPCWSTR earlierInstallDir) {
   WCHAR shortcut[MAX_PATH];
   wnsprintfW(shortcut, MAX_PATH, TEXT("%s%s"), earlierInstallDir, kShortcutName);
-  ShellExecuteW(nullptr, TEXT("taskbarunpin"), shortcut, nullptr, nullptr, SW_HIDE);
+  if (Platform::ShellOffersVerb(shortcut, TEXT("taskbarunpin")))
+    ShellExecuteW(nullptr, TEXT("taskbarunpin"), shortcut, nullptr, nullptr, SW_HIDE);
 }

@@ -15,8 +15,7 @@ void ReleaseViewPages(const void* address, uint64_t length) {
   const uintptr_t end = (start + static_cast<uintptr_t>(length)) / page * page;
   if (end <= first) return;
   MEMORY_BASIC_INFORMATION region;
-  if (VirtualQuery(reinterpret_cast<void*>(first), &region, sizeof region) != sizeof region)
-    return;
+  if (VirtualQuery(reinterpret_cast<void*>(first), &region, sizeof region) != sizeof region) return;
   // Only a read-only view of a file, and only within the one region the query describes.
   const uintptr_t regionEnd = reinterpret_cast<uintptr_t>(region.BaseAddress) + region.RegionSize;
   if (region.Type != MEM_MAPPED || region.State != MEM_COMMIT || region.Protect != PAGE_READONLY ||
