@@ -40,7 +40,8 @@ bool ItemOffersVerb(LPCWSTR file, LPCWSTR verb) {
   PCUITEMID_CHILD child = nullptr;
   IContextMenu* menu = nullptr;
   bool offered = false;
-  if (SUCCEEDED(SHBindToParent(item, IID_IShellFolder, reinterpret_cast<void**>(&parent), &child)) &&
+  if (SUCCEEDED(
+          SHBindToParent(item, IID_IShellFolder, reinterpret_cast<void**>(&parent), &child)) &&
       SUCCEEDED(parent->GetUIObjectOf(nullptr, 1, &child, IID_IContextMenu, nullptr,
                                       reinterpret_cast<void**>(&menu)))) {
     const UINT firstId = 1;
