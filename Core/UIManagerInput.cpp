@@ -508,4 +508,14 @@ void CPaintManagerUI::MessageLoop() {
   }
 }
 
+void CPaintManagerUI::CaptureMouse() {
+  SetCapture(m_hWndPaint);
+  m_bMouseCapture = true;
+}
+
+void CPaintManagerUI::ReleaseMouse() {
+  ReleaseCapture();
+  m_bMouseCapture = false;
+}
+
 }  // namespace SkinUI

@@ -40,11 +40,6 @@ int BoundedLength(LPCWSTR pstr, int cchMax) {
   return n;
 }
 
-bool SameText(LPCWSTR a, LPCWSTR b) {
-  while (*a && *a == *b) ++a, ++b;
-  return *a == *b;
-}
-
 bool PointsInto(LPCWSTR p, LPCWSTR begin, int length) {
   auto a = reinterpret_cast<uintptr_t>(p), b = reinterpret_cast<uintptr_t>(begin);
   return a >= b && a <= b + static_cast<uintptr_t>(length) * sizeof(WCHAR);
@@ -256,9 +251,14 @@ bool CUIString::operator!=(LPCWSTR str) const { return Compare(str) != 0; }
 bool CUIString::operator==(const CUIString& str) const { return Compare(str.m_pstr) == 0; }
 bool CUIString::operator!=(const CUIString& str) const { return Compare(str.m_pstr) != 0; }
 
-int CUIString::Compare(LPCWSTR pstr) const { return ::lstrcmpW(m_pstr, pstr); }
+// Ordinal on every system: lstrcmpW would sort by the language's rules on Windows.
+int CUIString::Compare(LPCWSTR pstr) const {
+  return ::CompareStringOrdinal(m_pstr, -1, pstr ? pstr : TEXT(""), -1, FALSE) - CSTR_EQUAL;
+}
 
-int CUIString::CompareNoCase(LPCWSTR pstr) const { return ::lstrcmpiW(m_pstr, pstr); }
+int CUIString::CompareNoCase(LPCWSTR pstr) const {
+  return ::CompareStringOrdinal(m_pstr, -1, pstr ? pstr : TEXT(""), -1, TRUE) - CSTR_EQUAL;
+}
 
 void CUIString::MakeLower() {
   for (LPWSTR p = m_pstr; *p; ++p) *p = LowerCase(*p);
@@ -516,7 +516,7 @@ void CStringMapUI::RemoveAll() { Resize(m_nBuckets); }
 CStringMapUI::TITEM* CStringMapUI::Lookup(LPCWSTR key, int* pBucket) const {
   *pBucket = static_cast<int>(HashKey(key) % static_cast<UINT>(m_nBuckets));
   for (TITEM* item = m_aT[*pBucket]; item; item = item->pNext) {
-    if (SameText(item->Key.GetData(), key)) return item;
+    if (UIStrEqual(item->Key.GetData(), key)) return item;
   }
   return nullptr;
 }
@@ -597,6 +597,13 @@ LPCWSTR CStringMapUI::GetAt(int iIndex) const {
 }
 
 LPCWSTR CStringMapUI::operator[](int nIndex) const { return GetAt(nIndex); }
+
+bool UIStrEqual(LPCWSTR a, LPCWSTR b) {
+  if (a == nullptr) a = TEXT("");
+  if (b == nullptr) b = TEXT("");
+  while (*a && *a == *b) ++a, ++b;
+  return *a == *b;
+}
 
 // ---------------------------------------------------------------------------------------------
 // CRectUI, CSizeUI: coordinates wrap around on overflow, as 32-bit arithmetic does on Windows.

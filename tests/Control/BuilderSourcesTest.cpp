@@ -19,6 +19,7 @@
 #include "support/SkinSettingsScope.h"
 #include "support/TempDir.h"
 #include "support/TestPrefix.h"
+#include "support/WideString.h"
 
 using namespace SkinUI;
 using LayoutTest::Box;
@@ -95,12 +96,13 @@ class BuilderSources : public ::testing::Test {
   // The skin of kSkin is built completely: the includes, the child layout's file.
   void ExpectWholeSkin(SkinHostWindow& window) {
     EXPECT_EQ(320, window.manager.InitialSize().cx);
-    EXPECT_EQ(Box(0, 0, 320, 20), Box(window.Rect(u"top")));  // the window took its size
-    auto* v = static_cast<IContainerUI*>(window.Find(u"v")->GetInterfaceByName(u"IContainer"));
+    EXPECT_EQ(Box(0, 0, 320, 20), Box(window.Rect(TEXT("top"))));  // the window took its size
+    auto* v =
+        static_cast<IContainerUI*>(window.Find(TEXT("v"))->GetInterfaceByName(TEXT("IContainer")));
     ASSERT_EQ(4, v->GetCount());
     EXPECT_EQ(10, v->GetItemAt(1)->GetFixedHeight());
     EXPECT_EQ(10, v->GetItemAt(2)->GetFixedHeight());
-    EXPECT_EQ(Box(0, 40, 320, 240), Box(window.Rect(u"inner")));
+    EXPECT_EQ(Box(0, 40, 320, 240), Box(window.Rect(TEXT("inner"))));
   }
 
   TestSupport::TestPrefix m_prefix;
@@ -111,27 +113,27 @@ class BuilderSources : public ::testing::Test {
 TEST_F(BuilderSources, ALooseFolder) {
   for (const auto& [name, data] : kSkin) TestSupport::WriteFile(m_folder / name, data);
   SkinHostWindow window;
-  ASSERT_TRUE(window.Load(u"skin.xml"));
+  ASSERT_TRUE(window.Load(TEXT("skin.xml")));
   ExpectWholeSkin(window);
   CLayoutBuilder missing;
-  EXPECT_EQ(nullptr, missing.Create(u"absent.xml"));
+  EXPECT_EQ(nullptr, missing.Create(TEXT("absent.xml")));
 }
 
 TEST_F(BuilderSources, AZipFileAndAZipInMemory) {
   const std::string zip = StoredZip(kSkin);
   TestSupport::WriteFile(m_folder / "skin.zip", zip);
-  CPaintManagerUI::SetResourceZip(u"skin.zip", false);
+  CPaintManagerUI::SetResourceZip(TEXT("skin.zip"), false);
   {
     SkinHostWindow window;
-    ASSERT_TRUE(window.Load(u"skin.xml"));
+    ASSERT_TRUE(window.Load(TEXT("skin.xml")));
     ExpectWholeSkin(window);
   }
   static std::string memory;
   memory = zip;
-  CPaintManagerUI::SetResourceZip(u"", false);
+  CPaintManagerUI::SetResourceZip(TEXT(""), false);
   CPaintManagerUI::SetResourceZipBuffer(memory.data(), static_cast<unsigned>(memory.size()));
   SkinHostWindow window;
-  ASSERT_TRUE(window.Load(u"SKIN.XML"));  // entries are found without regard to case
+  ASSERT_TRUE(window.Load(TEXT("SKIN.XML")));  // entries are found without regard to case
   ExpectWholeSkin(window);
 }
 
@@ -141,19 +143,20 @@ TEST_F(BuilderSources, AZipHeldAsAnEmbeddedResource) {
   HMODULE self = GetModuleHandleW(nullptr);
   CPaintManagerUI::SetInstance(self);
   const std::string zip = StoredZip(kSkin);
-  ASSERT_TRUE(
-      Platform::RegisterResource(self, u"ZIPRES", MAKEINTRESOURCEW(105), zip.data(), zip.size()));
-  HRSRC found = FindResourceW(CPaintManagerUI::ResourceModule(), MAKEINTRESOURCEW(105), u"ZIPRES");
+  ASSERT_TRUE(Platform::RegisterResource(self, TEXT("ZIPRES"), MAKEINTRESOURCEW(105), zip.data(),
+                                         zip.size()));
+  HRSRC found =
+      FindResourceW(CPaintManagerUI::ResourceModule(), MAKEINTRESOURCEW(105), TEXT("ZIPRES"));
   ASSERT_NE(found, nullptr);
   void* bytes = LockResource(LoadResource(CPaintManagerUI::ResourceModule(), found));
   CPaintManagerUI::SetResourceZipBuffer(bytes, SizeofResource(self, found));
   {
     SkinHostWindow window;
-    ASSERT_TRUE(window.Load(u"skin.xml"));
+    ASSERT_TRUE(window.Load(TEXT("skin.xml")));
     ExpectWholeSkin(window);
   }
-  CPaintManagerUI::SetResourceZip(u"", false);
-  Platform::RemoveResource(self, u"ZIPRES", MAKEINTRESOURCEW(105));
+  CPaintManagerUI::SetResourceZip(TEXT(""), false);
+  Platform::RemoveResource(self, TEXT("ZIPRES"), MAKEINTRESOURCEW(105));
 }
 
 TEST_F(BuilderSources, AnEmbeddedResourceAndIncludesOfTheSameType) {
@@ -163,22 +166,22 @@ TEST_F(BuilderSources, AnEmbeddedResourceAndIncludesOfTheSameType) {
       "<Window><HorizontalLayout name=\"h\"><Include source=\"702\" count=\"2\"/>"
       "</HorizontalLayout></Window>";
   const std::string part = "<Window><Control width=\"7\"/></Window>";
-  ASSERT_TRUE(
-      Platform::RegisterResource(self, u"SKIN", MAKEINTRESOURCEW(701), skin.data(), skin.size()));
-  ASSERT_TRUE(
-      Platform::RegisterResource(self, u"SKIN", MAKEINTRESOURCEW(702), part.data(), part.size()));
+  ASSERT_TRUE(Platform::RegisterResource(self, TEXT("SKIN"), MAKEINTRESOURCEW(701), skin.data(),
+                                         skin.size()));
+  ASSERT_TRUE(Platform::RegisterResource(self, TEXT("SKIN"), MAKEINTRESOURCEW(702), part.data(),
+                                         part.size()));
   SkinHostWindow window;
   CLayoutBuilder builder;
-  CControlUI* root = builder.Create(MAKEINTRESOURCEW(701), u"SKIN", nullptr, &window.manager);
+  CControlUI* root = builder.Create(MAKEINTRESOURCEW(701), TEXT("SKIN"), nullptr, &window.manager);
   ASSERT_NE(root, nullptr);
-  auto* row = static_cast<IContainerUI*>(root->GetInterfaceByName(u"IContainer"));
+  auto* row = static_cast<IContainerUI*>(root->GetInterfaceByName(TEXT("IContainer")));
   ASSERT_EQ(2, row->GetCount());
   EXPECT_EQ(7, row->GetItemAt(1)->GetFixedWidth());
   delete root;
   CLayoutBuilder absent;
-  EXPECT_EQ(nullptr, absent.Create(MAKEINTRESOURCEW(703), u"SKIN"));
-  Platform::RemoveResource(self, u"SKIN", MAKEINTRESOURCEW(701));
-  Platform::RemoveResource(self, u"SKIN", MAKEINTRESOURCEW(702));
+  EXPECT_EQ(nullptr, absent.Create(MAKEINTRESOURCEW(703), TEXT("SKIN")));
+  Platform::RemoveResource(self, TEXT("SKIN"), MAKEINTRESOURCEW(701));
+  Platform::RemoveResource(self, TEXT("SKIN"), MAKEINTRESOURCEW(702));
 }
 
 TEST_F(BuilderSources, AnIncludeCycleEndsWithOneLine) {
@@ -192,14 +195,15 @@ TEST_F(BuilderSources, AnIncludeCycleEndsWithOneLine) {
                          "</VerticalLayout></Window>");
   Platform::DebugOutputCapture capture;
   SkinHostWindow window;
-  ASSERT_TRUE(window.Load(u"a.xml"));
+  ASSERT_TRUE(window.Load(TEXT("a.xml")));
   // a holds its control and three copies of b's control; each copy's way back to a is refused.
-  auto* a = static_cast<IContainerUI*>(window.Find(u"a")->GetInterfaceByName(u"IContainer"));
+  auto* a =
+      static_cast<IContainerUI*>(window.Find(TEXT("a"))->GetInterfaceByName(TEXT("IContainer")));
   EXPECT_EQ(4, a->GetCount());
   EXPECT_EQ(3u, capture.Pieces().size());
 
   CLayoutBuilder self;
-  CControlUI* root = self.Create(u"self.xml");
+  CControlUI* root = self.Create(TEXT("self.xml"));
   ASSERT_NE(root, nullptr);
   EXPECT_EQ(0, static_cast<CContainerUI*>(root)->GetCount());
   delete root;
@@ -216,7 +220,7 @@ TEST_F(BuilderSources, IncludesNestDeepAtMostSixteenLevels) {
                          "</Window>");
   Platform::DebugOutputCapture capture;
   CLayoutBuilder builder;
-  CControlUI* root = builder.Create(u"top.xml");
+  CControlUI* root = builder.Create(TEXT("top.xml"));
   ASSERT_NE(root, nullptr);
   // top.xml is the first level; n0 ... n14 add one control each.
   EXPECT_EQ(CBuildNestingScope::kMaxDepth - 1, static_cast<CContainerUI*>(root)->GetCount());
@@ -234,8 +238,8 @@ TEST_F(BuilderSources, AChildLayoutThatHoldsItselfEnds) {
                          "</VerticalLayout></Window>");
   Platform::DebugOutputCapture capture;
   SkinHostWindow window;
-  ASSERT_TRUE(window.Load(u"main.xml"));
-  auto* outer = static_cast<CChildLayoutUI*>(window.Find(u"outer"));
+  ASSERT_TRUE(window.Load(TEXT("main.xml")));
+  auto* outer = static_cast<CChildLayoutUI*>(window.Find(TEXT("outer")));
   ASSERT_NE(outer, nullptr);
   ASSERT_EQ(1, outer->GetCount());
   // The file is loaded once; the child layout inside it, which would load it again, is refused.
@@ -248,13 +252,13 @@ TEST_F(BuilderSources, AChildLayoutThatHoldsItselfEnds) {
 TEST_F(BuilderSources, AChildLayoutWhoseFileCannotBeBuiltStaysEmpty) {
   SkinHostWindow window;
   ASSERT_TRUE(
-      window.Load(u"<Window><VerticalLayout><ChildLayout name=\"c\" xmlfile=\"nothing.xml\"/>"
-                  u"</VerticalLayout></Window>"));
-  auto* child = static_cast<CChildLayoutUI*>(window.Find(u"c"));
+      window.Load(TEXT("<Window><VerticalLayout><ChildLayout name=\"c\" xmlfile=\"nothing.xml\"/>")
+                      TEXT("</VerticalLayout></Window>")));
+  auto* child = static_cast<CChildLayoutUI*>(window.Find(TEXT("c")));
   EXPECT_EQ(0, child->GetCount());
-  EXPECT_EQ(u"nothing.xml", std::u16string(child->GetXmlFile().GetData()));
-  EXPECT_EQ(nullptr, child->GetInterfaceByName(u"Container"));
-  EXPECT_EQ(child, child->GetInterfaceByName(u"ChildLayout"));
+  EXPECT_EQ(TEXT("nothing.xml"), WString(child->GetXmlFile().GetData()));
+  EXPECT_EQ(nullptr, child->GetInterfaceByName(TEXT("Container")));
+  EXPECT_EQ(child, child->GetInterfaceByName(TEXT("ChildLayout")));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "Control/UILabel.h"
 #include "LabelHarness.h"
+#include "support/WideString.h"
 
 using namespace SkinUI;
 using namespace ControlTest;
@@ -17,9 +18,9 @@ constexpr uint32_t kPushed = 0xFF0000C0;
 constexpr uint32_t kFocused = 0xFFC0C000;
 constexpr uint32_t kDisabled = 0xFF808080;
 
-const char16_t* const kStates =
-    u"normalimage=\"n.png\" hotimage=\"h.png\" pushedimage=\"p.png\" focusedimage=\"f.png\" "
-    u"disabledimage=\"d.png\" padding=\"10,10,10,0\" height=\"30\"";
+const WCHAR* const kStates =
+    TEXT("normalimage=\"n.png\" hotimage=\"h.png\" pushedimage=\"p.png\" focusedimage=\"f.png\" ")
+        TEXT("disabledimage=\"d.png\" padding=\"10,10,10,0\" height=\"30\"");
 
 class Buttons : public ControlFixture {
  protected:
@@ -30,23 +31,16 @@ class Buttons : public ControlFixture {
     AddImage("p.png", 4, 4, kPushed);
     AddImage("f.png", 4, 4, kFocused);
     AddImage("d.png", 4, 4, kDisabled);
-    const std::u16string states(kStates);
-    const std::u16string xml =
-        u"<Window size=\"200,140\"><VerticalLayout bkcolor=\"#FF202020\">"
-        u"<Button name=\"b1\" " +
-        states +
-        u"/>"
-        u"<Button name=\"b2\" " +
-        states +
-        u"/>"
-        u"<Button name=\"b3\" enabled=\"false\" " +
-        states +
-        u"/>"
-        u"</VerticalLayout></Window>";
+    const WString states(kStates);
+    const WString xml = TEXT("<Window size=\"200,140\"><VerticalLayout bkcolor=\"#FF202020\">")
+                            TEXT("<Button name=\"b1\" ") +
+                        states + TEXT("/>") TEXT("<Button name=\"b2\" ") + states +
+                        TEXT("/>") TEXT("<Button name=\"b3\" enabled=\"false\" ") + states +
+                        TEXT("/>") TEXT("</VerticalLayout></Window>");
     ASSERT_TRUE(w.Open(xml, 200, 140));
-    b1 = static_cast<CButtonUI*>(w.Find(u"b1"));
-    b2 = static_cast<CButtonUI*>(w.Find(u"b2"));
-    b3 = static_cast<CButtonUI*>(w.Find(u"b3"));
+    b1 = static_cast<CButtonUI*>(w.Find(TEXT("b1")));
+    b2 = static_cast<CButtonUI*>(w.Find(TEXT("b2")));
+    b3 = static_cast<CButtonUI*>(w.Find(TEXT("b3")));
     ASSERT_TRUE(b1 && b2 && b3);
     // The window gives the first button the focus; these tests start without one.
     w.Manager().SetFocusControl(nullptr);
@@ -54,7 +48,7 @@ class Buttons : public ControlFixture {
     w.notes.clear();
   }
 
-  std::vector<Note> Clicks() const { return w.NotesOf(u"click"); }
+  std::vector<Note> Clicks() const { return w.NotesOf(TEXT("click")); }
 
   SkinWindow w;
   CButtonUI* b1 = nullptr;
@@ -96,7 +90,7 @@ TEST_F(Buttons, PressShowsPushedAndReleaseInsideClicksOnce) {
   EXPECT_EQ(w.Pixel(100, 65), kPushed);
   Platform::Headless::Button(MouseButton::Left, false);
   w.Settle();
-  EXPECT_EQ(Clicks(), (std::vector<Note>{{u"click", b2, 0}}));
+  EXPECT_EQ(Clicks(), (std::vector<Note>{{TEXT("click"), b2, 0}}));
   EXPECT_EQ(w.Pixel(100, 65), kHot);
 }
 
@@ -115,7 +109,7 @@ TEST_F(Buttons, ReleaseElsewhereDoesNotClickButComingBackDoes) {
   Platform::Headless::MoveMouse(100, 30);
   Platform::Headless::Button(MouseButton::Left, false);
   w.Settle();
-  EXPECT_EQ(Clicks(), (std::vector<Note>{{u"click", b1, 0}}));
+  EXPECT_EQ(Clicks(), (std::vector<Note>{{TEXT("click"), b1, 0}}));
 }
 
 TEST_F(Buttons, SpaceAndReturnClickTheFocusedButton) {
@@ -127,7 +121,7 @@ TEST_F(Buttons, SpaceAndReturnClickTheFocusedButton) {
     Platform::Headless::Key(vk, false);
   }
   w.Settle();
-  EXPECT_EQ(Clicks(), (std::vector<Note>{{u"click", b2, 0}, {u"click", b2, 0}}));
+  EXPECT_EQ(Clicks(), (std::vector<Note>{{TEXT("click"), b2, 0}, {TEXT("click"), b2, 0}}));
 }
 
 TEST_F(Buttons, DisabledShowsItsImageAndSendsNothing) {
@@ -150,10 +144,9 @@ TEST_F(Buttons, DisabledShowsItsImageAndSendsNothing) {
 // fills the button while hot; an image that cannot be drawn is forgotten.
 TEST(ButtonAlone, StateImagePrecedenceAndFallbacks) {
   CButtonUI b;
-  b.ApplyAttributes(
-      u"normalimage=\"n\" hotimage=\"h\" pushedimage=\"p\" focusedimage=\"f\" "
-      u"disabledimage=\"d\" foreimage=\"x\" hotbkcolor=\"#FF00FF00\"");
-  EXPECT_EQ(std::u16string(b.GetHotImage()), std::u16string(u"h"));
+  b.ApplyAttributes(TEXT("normalimage=\"n\" hotimage=\"h\" pushedimage=\"p\" focusedimage=\"f\" ")
+                        TEXT("disabledimage=\"d\" foreimage=\"x\" hotbkcolor=\"#FF00FF00\""));
+  EXPECT_EQ(WString(b.GetHotImage()), WString(TEXT("h")));
   EXPECT_EQ(b.GetHotBkColor(), 0xFF00FF00u);
   EXPECT_EQ(b.GetTextStyle(), DT_SINGLELINE | DT_VCENTER | DT_CENTER);
   EXPECT_EQ(b.GetInputFlags(), UINT(UIFLAG_TABSTOP | UIFLAG_SETCURSOR));
@@ -161,9 +154,9 @@ TEST(ButtonAlone, StateImagePrecedenceAndFallbacks) {
   EXPECT_EQ(b.GetInputFlags(), UINT(UIFLAG_SETCURSOR));
   b.SetEnabled(false);
   EXPECT_EQ(b.GetInputFlags(), 0u);
-  EXPECT_NE(b.GetInterfaceByName(u"Button"), nullptr);
-  EXPECT_NE(b.GetInterfaceByName(u"Label"), nullptr);
-  EXPECT_EQ(b.GetInterfaceByName(u"Option"), nullptr);
+  EXPECT_NE(b.GetInterfaceByName(TEXT("Button")), nullptr);
+  EXPECT_NE(b.GetInterfaceByName(TEXT("Label")), nullptr);
+  EXPECT_EQ(b.GetInterfaceByName(TEXT("Option")), nullptr);
 }
 
 class ButtonColors : public ControlFixture {};
@@ -172,17 +165,17 @@ TEST_F(ButtonColors, HotBackgroundWithoutHotImageFillsOnlyWhileHot) {
   AddImage("n.png", 4, 4, kNormal);
   SkinWindow w;
   ASSERT_TRUE(
-      w.Open(u"<Window size=\"100,60\"><VerticalLayout bkcolor=\"#FF202020\">"
-             u"<Button name=\"b\" normalimage=\"n.png\" hotbkcolor=\"#FF00C000\"/>"
-             u"<Button name=\"m\" normalimage=\"missing.png\" pushedimage=\"n.png\"/>"
-             u"</VerticalLayout></Window>",
+      w.Open(TEXT("<Window size=\"100,60\"><VerticalLayout bkcolor=\"#FF202020\">")
+                 TEXT("<Button name=\"b\" normalimage=\"n.png\" hotbkcolor=\"#FF00C000\"/>")
+                     TEXT("<Button name=\"m\" normalimage=\"missing.png\" pushedimage=\"n.png\"/>")
+                         TEXT("</VerticalLayout></Window>"),
              100, 60));
   EXPECT_EQ(w.Pixel(50, 10), kNormal);
   Platform::Headless::MoveMouse(50, 10);
   EXPECT_EQ(w.Pixel(50, 10), kHot);
   // Both buttons measure font height + 8. A missing image draws nothing; the pushed image
   // still shows while pressed.
-  auto* m = static_cast<CButtonUI*>(w.Find(u"m"));
+  auto* m = static_cast<CButtonUI*>(w.Find(TEXT("m")));
   ASSERT_NE(m, nullptr);
   const int y = (m->GetPos().top + m->GetPos().bottom) / 2;
   EXPECT_EQ(w.Pixel(50, y), kBack);
@@ -196,13 +189,12 @@ TEST_F(ButtonColors, HotBackgroundWithoutHotImageFillsOnlyWhileHot) {
 // Text colour by state: pushed over hot over focused over the plain colour.
 TEST_F(ButtonColors, TextColourFollowsTheState) {
   SkinWindow w;
-  ASSERT_TRUE(
-      w.Open(u"<Window size=\"120,40\"><VerticalLayout bkcolor=\"#FF000000\">"
-             u"<Button name=\"b\" text=\"MMMM\" textcolor=\"#FFFFFFFF\" "
-             u"hottextcolor=\"#FF00E000\" pushedtextcolor=\"#FFE00000\" "
-             u"focusedtextcolor=\"#FF0000E0\"/>"
-             u"</VerticalLayout></Window>",
-             120, 40));
+  ASSERT_TRUE(w.Open(TEXT("<Window size=\"120,40\"><VerticalLayout bkcolor=\"#FF000000\">")
+                         TEXT("<Button name=\"b\" text=\"MMMM\" textcolor=\"#FFFFFFFF\" ")
+                             TEXT("hottextcolor=\"#FF00E000\" pushedtextcolor=\"#FFE00000\" ")
+                                 TEXT("focusedtextcolor=\"#FF0000E0\"/>")
+                                     TEXT("</VerticalLayout></Window>"),
+                     120, 40));
   w.Manager().SetFocusControl(nullptr);
   auto hues = [&] {
     w.Settle();
@@ -225,7 +217,7 @@ TEST_F(ButtonColors, TextColourFollowsTheState) {
     return most == 0 ? 'n' : most == white ? 'w' : most == r ? 'r' : most == g ? 'g' : 'b';
   };
   EXPECT_EQ(hues(), 'w');
-  w.Find(u"b")->SetFocus();
+  w.Find(TEXT("b"))->SetFocus();
   EXPECT_EQ(hues(), 'b');
   Platform::Headless::MoveMouse(60, 20);
   EXPECT_EQ(hues(), 'g');

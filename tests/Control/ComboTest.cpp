@@ -5,6 +5,7 @@
 
 #include "Control/UIComboBox.h"
 #include "LabelHarness.h"
+#include "support/WideString.h"
 
 using namespace SkinUI;
 using namespace ControlTest;
@@ -12,24 +13,24 @@ using Platform::MouseButton;
 
 namespace {
 
-std::u16string Items(int count) {
-  std::u16string xml;
+WString Items(int count) {
+  WString xml;
   for (int i = 0; i < count; i++) {
-    xml += u"<ListLabelElement name=\"item" + std::u16string(1, u'0' + i) + u"\" text=\"item " +
-           std::u16string(1, u'0' + i) + u"\" height=\"20\"/>";
+    xml += TEXT("<ListLabelElement name=\"item") + WString(1, TEXT('0') + i) +
+           TEXT("\" text=\"item ") + WString(1, TEXT('0') + i) + TEXT("\" height=\"20\"/>");
   }
   return xml;
 }
 
 class Combos : public ControlFixture {
  protected:
-  void Open(int items, const std::u16string& extra = u"") {
-    const std::u16string xml =
-        u"<Window size=\"200,120\"><VerticalLayout>"
-        u"<Combo name=\"combo\" height=\"24\" width=\"150\" dropboxsize=\"0,150\" " +
-        extra + u">" + Items(items) + u"</Combo><Control/></VerticalLayout></Window>";
+  void Open(int items, const WString& extra = TEXT("")) {
+    const WString xml =
+        TEXT("<Window size=\"200,120\"><VerticalLayout>")
+            TEXT("<Combo name=\"combo\" height=\"24\" width=\"150\" dropboxsize=\"0,150\" ") +
+        extra + TEXT(">") + Items(items) + TEXT("</Combo><Control/></VerticalLayout></Window>");
     ASSERT_TRUE(w.Open(xml, 200, 120));
-    combo = static_cast<CComboUI*>(w.Find(u"combo"));
+    combo = static_cast<CComboUI*>(w.Find(TEXT("combo")));
     ASSERT_NE(combo, nullptr);
     ASSERT_EQ(combo->GetCount(), items);
   }
@@ -59,7 +60,7 @@ TEST_F(Combos, DropDownIsAsWideAsTheComboAndAsHighAsItsItems) {
   Open(3);
   HWND hDrop = Drop();
   ASSERT_NE(hDrop, nullptr);
-  EXPECT_EQ(w.NotesOf(u"dropdown").size(), 1u);
+  EXPECT_EQ(w.NotesOf(TEXT("dropdown")).size(), 1u);
   const RECT rc = ScreenRect(hDrop);
   const RECT rcCombo = combo->GetPos();
   EXPECT_EQ(rc.left, rcCombo.left);
@@ -109,8 +110,8 @@ TEST_F(Combos, AMouseClickOnAnItemPicksItAndCloses) {
   EXPECT_EQ(combo->GetCurSel(), 1);
   EXPECT_EQ(combo->GetDropDown(), nullptr);
   EXPECT_FALSE(::IsWindow(hDrop));
-  EXPECT_EQ(combo->GetText(), CUIString(u"item 1"));
-  auto selects = w.NotesOf(u"itemselect");
+  EXPECT_EQ(combo->GetText(), CUIString(TEXT("item 1")));
+  auto selects = w.NotesOf(TEXT("itemselect"));
   ASSERT_EQ(selects.size(), 1u);
   EXPECT_EQ(selects[0].sender, combo);
   EXPECT_EQ(selects[0].wParam, 1u);
@@ -184,8 +185,8 @@ TEST_F(Combos, RemovingTheSelectedItemSelectsTheOneInItsPlace) {
   ASSERT_TRUE(combo->SelectItem(1));
   ASSERT_TRUE(combo->RemoveAt(1));
   EXPECT_EQ(combo->GetCurSel(), 1);
-  EXPECT_EQ(combo->GetText(), CUIString(u"item 2"));
-  auto* item = static_cast<IListItemUI*>(combo->GetItemAt(1)->GetInterfaceByName(u"ListItem"));
+  EXPECT_EQ(combo->GetText(), CUIString(TEXT("item 2")));
+  auto* item = static_cast<IListItemUI*>(combo->GetItemAt(1)->GetInterfaceByName(TEXT("ListItem")));
   EXPECT_EQ(item->GetIndex(), 1);
   EXPECT_TRUE(item->IsItemSelected());
 }
@@ -194,15 +195,14 @@ TEST_F(Combos, RemovingTheSelectedItemSelectsTheOneInItsPlace) {
 // source item) counts as the whole image.
 TEST_F(ControlFixture, ComboBoxArrowDrawsOneFifthOfTheImageAtTheRightEnd) {
   AddImage("arrow.png", 50, 10, 0xFF00C000);
-  const char16_t* const images[] = {u"arrow.png", u"file='arrow.png' source='0,0,50,10'"};
-  for (const char16_t* image : images) {
+  const WCHAR* const images[] = {TEXT("arrow.png"), TEXT("file='arrow.png' source='0,0,50,10'")};
+  for (const WCHAR* image : images) {
     SkinWindow w;
-    const std::u16string xml =
-        u"<Window size=\"200,40\"><VerticalLayout bkcolor=\"#FF202020\">"
-        u"<ComboBox name=\"box\" height=\"24\" arrowimage=\"" +
-        std::u16string(image) + u"\"/></VerticalLayout></Window>";
+    const WString xml = TEXT("<Window size=\"200,40\"><VerticalLayout bkcolor=\"#FF202020\">")
+                            TEXT("<ComboBox name=\"box\" height=\"24\" arrowimage=\"") +
+                        WString(image) + TEXT("\"/></VerticalLayout></Window>");
     ASSERT_TRUE(w.Open(xml, 200, 40));
-    auto* box = static_cast<CComboBoxUI*>(w.Find(u"box"));
+    auto* box = static_cast<CComboBoxUI*>(w.Find(TEXT("box")));
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(w.Pixel(195, 12), 0xFF00C000u);
     EXPECT_EQ(w.Pixel(185, 12), 0xFF202020u);

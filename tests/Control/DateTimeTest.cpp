@@ -3,6 +3,7 @@
 #include "Control/UIDateTime.h"
 #include "Core/UIContainer.h"
 #include "LabelHarness.h"
+#include "support/WideString.h"
 
 using namespace SkinUI;
 using namespace ControlTest;
@@ -14,12 +15,11 @@ class DateTime : public ControlFixture {
  protected:
   void SetUp() override {
     ControlFixture::SetUp();
-    ASSERT_TRUE(
-        w.Open(u"<Window size=\"200,100\"><VerticalLayout bkcolor=\"#FF202020\">"
-               u"<DateTime name=\"d\" height=\"30\"/><Button name=\"b\" height=\"30\"/>"
-               u"<Control/></VerticalLayout></Window>",
-               200, 100));
-    d = static_cast<CDateTimeUI*>(w.Find(u"d"));
+    ASSERT_TRUE(w.Open(TEXT("<Window size=\"200,100\"><VerticalLayout bkcolor=\"#FF202020\">") TEXT(
+                           "<DateTime name=\"d\" height=\"30\"/><Button name=\"b\" height=\"30\"/>")
+                           TEXT("<Control/></VerticalLayout></Window>"),
+                       200, 100));
+    d = static_cast<CDateTimeUI*>(w.Find(TEXT("d")));
     ASSERT_NE(d, nullptr);
     w.Manager().SetFocusControl(nullptr);
     w.Settle();
@@ -39,25 +39,25 @@ class DateTime : public ControlFixture {
   CDateTimeUI* d = nullptr;
 };
 
-std::u16string Today() {
+WString Today() {
   SYSTEMTIME st = {};
   ::GetLocalTime(&st);
   CUIString s;
-  s.Format(u"%4d-%02d-%02d", st.wYear, st.wMonth, st.wDay);
+  s.Format(TEXT("%4d-%02d-%02d"), st.wYear, st.wMonth, st.wDay);
   return s.GetData();
 }
 
 TEST_F(DateTime, ANewControlShowsTodayAsYearMonthDay) {
-  EXPECT_EQ(std::u16string(d->GetText().GetData()), Today());
-  EXPECT_EQ(std::u16string(d->GetText().GetData()).size(), 10u);
+  EXPECT_EQ(WString(d->GetText().GetData()), Today());
+  EXPECT_EQ(WString(d->GetText().GetData()).size(), 10u);
   SYSTEMTIME st = {};
   st.wYear = 987;
   st.wMonth = 3;
   st.wDay = 4;
   d->SetTime(st);
-  EXPECT_EQ(std::u16string(d->GetText().GetData()), u" 987-03-04");
-  EXPECT_NE(d->GetInterfaceByName(u"DateTime"), nullptr);
-  EXPECT_NE(d->GetInterfaceByName(u"Label"), nullptr);
+  EXPECT_EQ(WString(d->GetText().GetData()), TEXT(" 987-03-04"));
+  EXPECT_NE(d->GetInterfaceByName(TEXT("DateTime")), nullptr);
+  EXPECT_NE(d->GetInterfaceByName(TEXT("Label")), nullptr);
 }
 
 TEST_F(DateTime, FocusOpensThePickerOverTheControlAndLeavingTakesThePickedDate) {
@@ -74,9 +74,9 @@ TEST_F(DateTime, FocusOpensThePickerOverTheControlAndLeavingTakesThePickedDate) 
   st.wDay = 29;
   ASSERT_EQ(::SendMessageW(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st)),
             TRUE);
-  w.Find(u"b")->SetFocus();
+  w.Find(TEXT("b"))->SetFocus();
   w.Settle();
-  EXPECT_EQ(std::u16string(d->GetText().GetData()), u"2024-02-29");
+  EXPECT_EQ(WString(d->GetText().GetData()), TEXT("2024-02-29"));
   EXPECT_EQ(d->GetPickerWindow(), nullptr);
   EXPECT_FALSE(::IsWindow(picker));
 }
@@ -101,9 +101,9 @@ TEST_F(DateTime, DeleteEmptiesTheTextAndTheNextOpenStartsFromToday) {
   SYSTEMTIME shown = {};
   EXPECT_EQ(::SendMessageW(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&shown)),
             GDT_VALID);
-  w.Find(u"b")->SetFocus();
+  w.Find(TEXT("b"))->SetFocus();
   w.Settle();
-  EXPECT_EQ(std::u16string(d->GetText().GetData()), Today());
+  EXPECT_EQ(WString(d->GetText().GetData()), Today());
 }
 
 TEST_F(DateTime, EscapeClosesWithoutChangingTheText) {
@@ -117,21 +117,21 @@ TEST_F(DateTime, EscapeClosesWithoutChangingTheText) {
   Press(VK_ESCAPE);
   w.Settle();
   EXPECT_EQ(d->GetPickerWindow(), nullptr);
-  w.Find(u"b")->SetFocus();
+  w.Find(TEXT("b"))->SetFocus();
   w.Settle();
-  EXPECT_EQ(std::u16string(d->GetText().GetData()), Today());
+  EXPECT_EQ(WString(d->GetText().GetData()), Today());
 }
 
 TEST_F(DateTime, DestroyingTheControlWhileOpenClosesThePicker) {
   HWND picker = Open();
   ASSERT_NE(picker, nullptr);
-  auto* parent = static_cast<CContainerUI*>(d->GetParent()->GetInterfaceByName(u"Container"));
+  auto* parent = static_cast<CContainerUI*>(d->GetParent()->GetInterfaceByName(TEXT("Container")));
   ASSERT_NE(parent, nullptr);
   ASSERT_TRUE(parent->Remove(d));
   d = nullptr;
   w.Settle();
   EXPECT_FALSE(::IsWindow(picker));
-  w.Find(u"b")->SetFocus();
+  w.Find(TEXT("b"))->SetFocus();
   w.Settle();
 }
 

@@ -8,6 +8,7 @@
 #include "Control/UIEdit.h"
 #include "Core/UIContainer.h"
 #include "WinImplBaseFixture.h"
+#include "support/WideString.h"
 
 namespace {
 
@@ -37,15 +38,15 @@ class Edit : public SkinWindowTest {
     m_wnd.m_PaintManager.SetFocusControl(nullptr);
     Headless::RunUntilIdle();
   }
-  CEditUI* EditNamed(const char16_t* name) {
+  CEditUI* EditNamed(const WCHAR* name) {
     SkinUI::CControlUI* control = Find(name);
-    return control ? static_cast<CEditUI*>(control->GetInterfaceByName(u"Edit")) : nullptr;
+    return control ? static_cast<CEditUI*>(control->GetInterfaceByName(TEXT("Edit"))) : nullptr;
   }
-  void ClickControl(const char16_t* name) {
+  void ClickControl(const WCHAR* name) {
     const RECT rc = Find(name)->GetPos();
     ClickAt((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
   }
-  static std::u16string WindowText(HWND hwnd) {
+  static WString WindowText(HWND hwnd) {
     WCHAR buffer[300] = {};
     GetWindowTextW(hwnd, buffer, 300);
     return buffer;
@@ -63,15 +64,15 @@ class Edit : public SkinWindowTest {
 };
 
 TEST_F(Edit, AClickOpensTheEditorOverTheTextAreaCentredToTheFontWithAllSelected) {
-  CEditUI* edit = EditNamed(u"edit");
+  CEditUI* edit = EditNamed(TEXT("edit"));
   ASSERT_NE(edit, nullptr);
   EXPECT_EQ(edit->GetEditorWindow(), nullptr);
-  ClickControl(u"edit");
+  ClickControl(TEXT("edit"));
   HWND editor = edit->GetEditorWindow();
   ASSERT_NE(editor, nullptr);
   EXPECT_EQ(GetParent(editor), m_hWnd);
   EXPECT_EQ(GetFocus(), editor);
-  EXPECT_EQ(WindowText(editor), u"hello");
+  EXPECT_EQ(WindowText(editor), TEXT("hello"));
   EXPECT_EQ(Selection(editor), std::make_pair(DWORD{0}, DWORD{5}));
 
   RECT rc = {};
@@ -87,70 +88,70 @@ TEST_F(Edit, AClickOpensTheEditorOverTheTextAreaCentredToTheFontWithAllSelected)
 }
 
 TEST_F(Edit, TypingCopiesEveryChangeIntoTheControlAndReturnInsertsNothing) {
-  ClickControl(u"edit");
+  ClickControl(TEXT("edit"));
   m_wnd.log.clear();
-  Headless::Type(u"xy");
+  Headless::Type(TEXT("xy"));
   Headless::RunUntilIdle();
-  EXPECT_EQ(Find(u"edit")->GetText(), u"xy");
+  EXPECT_EQ(Find(TEXT("edit"))->GetText(), TEXT("xy"));
   EXPECT_EQ(Count("textchanged:edit"), 2);
   Headless::Key(VK_RETURN, true);
   Headless::Key(VK_RETURN, false);
   Headless::RunUntilIdle();
   EXPECT_EQ(Count("return:edit"), 1);
-  EXPECT_EQ(Find(u"edit")->GetText(), u"xy");
-  EXPECT_EQ(WindowText(EditNamed(u"edit")->GetEditorWindow()), u"xy");
+  EXPECT_EQ(Find(TEXT("edit"))->GetText(), TEXT("xy"));
+  EXPECT_EQ(WindowText(EditNamed(TEXT("edit"))->GetEditorWindow()), TEXT("xy"));
 }
 
 TEST_F(Edit, MovingTheFocusClosesTheEditorAndTheTextStays) {
-  ClickControl(u"edit");
-  Headless::Type(u"kept");
+  ClickControl(TEXT("edit"));
+  Headless::Type(TEXT("kept"));
   Headless::RunUntilIdle();
-  ClickControl(u"edit2");
-  EXPECT_EQ(EditNamed(u"edit")->GetEditorWindow(), nullptr);
-  EXPECT_NE(EditNamed(u"edit2")->GetEditorWindow(), nullptr);
-  EXPECT_EQ(Find(u"edit")->GetText(), u"kept");
+  ClickControl(TEXT("edit2"));
+  EXPECT_EQ(EditNamed(TEXT("edit"))->GetEditorWindow(), nullptr);
+  EXPECT_NE(EditNamed(TEXT("edit2"))->GetEditorWindow(), nullptr);
+  EXPECT_EQ(Find(TEXT("edit"))->GetText(), TEXT("kept"));
 }
 
 TEST_F(Edit, AClickOnTheFocusedClosedEditReopensItWithAllSelected) {
-  ClickControl(u"edit");
+  ClickControl(TEXT("edit"));
   Headless::SwitchToOtherApplication();  // the editor loses the focus and closes
   Headless::RunUntilIdle();
-  CEditUI* edit = EditNamed(u"edit");
+  CEditUI* edit = EditNamed(TEXT("edit"));
   ASSERT_EQ(edit->GetEditorWindow(), nullptr);
   ASSERT_TRUE(edit->IsFocused());
-  ClickControl(u"edit");
+  ClickControl(TEXT("edit"));
   HWND editor = edit->GetEditorWindow();
   ASSERT_NE(editor, nullptr);
   EXPECT_EQ(Selection(editor), std::make_pair(DWORD{0}, DWORD{5}));
 }
 
 TEST_F(Edit, NumberOnlyAndMaxCharLimitTheEditorReadOnlyRefusesTyping) {
-  ClickControl(u"num");
-  Headless::Type(u"a1b2c3d4e5");
+  ClickControl(TEXT("num"));
+  Headless::Type(TEXT("a1b2c3d4e5"));
   Headless::RunUntilIdle();
-  EXPECT_EQ(Find(u"num")->GetText(), u"1234");
-  ClickControl(u"ro");
-  Headless::Type(u"zz");
+  EXPECT_EQ(Find(TEXT("num"))->GetText(), TEXT("1234"));
+  ClickControl(TEXT("ro"));
+  Headless::Type(TEXT("zz"));
   Headless::RunUntilIdle();
-  EXPECT_EQ(Find(u"ro")->GetText(), u"fixed");
-  HWND editor = EditNamed(u"ro")->GetEditorWindow();
+  EXPECT_EQ(Find(TEXT("ro"))->GetText(), TEXT("fixed"));
+  HWND editor = EditNamed(TEXT("ro"))->GetEditorWindow();
   ASSERT_NE(editor, nullptr);
   EXPECT_NE(GetWindowLongW(editor, GWL_STYLE) & ES_READONLY, 0);
 }
 
 TEST_F(Edit, ADisabledEditIgnoresClicks) {
-  ClickControl(u"off");
-  EXPECT_EQ(EditNamed(u"off")->GetEditorWindow(), nullptr);
-  EXPECT_EQ(EditNamed(u"off")->GetInputFlags(), 0u);
-  EXPECT_EQ(EditNamed(u"edit")->GetInputFlags(),
+  ClickControl(TEXT("off"));
+  EXPECT_EQ(EditNamed(TEXT("off"))->GetEditorWindow(), nullptr);
+  EXPECT_EQ(EditNamed(TEXT("off"))->GetInputFlags(), 0u);
+  EXPECT_EQ(EditNamed(TEXT("edit"))->GetInputFlags(),
             UINT{SkinUI::UIFLAG_TABSTOP | SkinUI::UIFLAG_SETCURSOR});
 }
 
 TEST_F(Edit, NativeBackgroundColourIsAnsweredOnlyWhenSet) {
   struct Case {
-    const char16_t* name;
+    const WCHAR* name;
     bool brush;
-  } cases[] = {{u"num", true}, {u"edit", false}};
+  } cases[] = {{TEXT("num"), true}, {TEXT("edit"), false}};
   for (const Case& c : cases) {
     ClickControl(c.name);
     HWND editor = EditNamed(c.name)->GetEditorWindow();
@@ -167,12 +168,12 @@ TEST_F(Edit, NativeBackgroundColourIsAnsweredOnlyWhenSet) {
 }
 
 TEST_F(Edit, SetTextReachesAnOpenEditorAndHidingClosesIt) {
-  ClickControl(u"edit");
-  CEditUI* edit = EditNamed(u"edit");
+  ClickControl(TEXT("edit"));
+  CEditUI* edit = EditNamed(TEXT("edit"));
   HWND editor = edit->GetEditorWindow();
   ASSERT_NE(editor, nullptr);
-  edit->SetText(u"new");
-  EXPECT_EQ(WindowText(editor), u"new");
+  edit->SetText(TEXT("new"));
+  EXPECT_EQ(WindowText(editor), TEXT("new"));
   edit->SetVisible(false);
   Headless::RunUntilIdle();
   EXPECT_EQ(edit->GetEditorWindow(), nullptr);
@@ -180,18 +181,18 @@ TEST_F(Edit, SetTextReachesAnOpenEditorAndHidingClosesIt) {
 }
 
 TEST_F(Edit, DestroyingTheControlWithItsEditorOpenClosesTheEditor) {
-  ClickControl(u"edit");
-  CEditUI* edit = EditNamed(u"edit");
+  ClickControl(TEXT("edit"));
+  CEditUI* edit = EditNamed(TEXT("edit"));
   HWND editor = edit->GetEditorWindow();
   ASSERT_NE(editor, nullptr);
   auto* container = static_cast<SkinUI::IContainerUI*>(
-      m_wnd.m_PaintManager.GetRoot()->GetInterfaceByName(u"IContainer"));
+      m_wnd.m_PaintManager.GetRoot()->GetInterfaceByName(TEXT("IContainer")));
   ASSERT_NE(container, nullptr);
   ASSERT_TRUE(container->Remove(edit));
   Headless::RunUntilIdle();
   EXPECT_FALSE(IsWindow(editor));
   // Messages that would have reached the owner find nobody and do no harm.
-  Headless::Type(u"a");
+  Headless::Type(TEXT("a"));
   Headless::RunUntilIdle();
 }
 

@@ -1,5 +1,7 @@
 #include "LabelHarness.h"
 
+#include "support/WideString.h"
+
 using namespace SkinUI;
 
 namespace ControlTest {
@@ -19,7 +21,7 @@ LRESULT SkinWindow::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
 }
 
 void SkinWindow::Receive(TNotifyMsg& msg) {
-  notes.push_back({std::u16string(msg.sType.GetData()), msg.pSender, msg.wParam});
+  notes.push_back({WString(msg.sType.GetData()), msg.pSender, msg.wParam});
 }
 
 void PrintTo(const Note& note, std::ostream* os) {
@@ -30,11 +32,11 @@ void PrintTo(const Note& note, std::ostream* os) {
 std::vector<Note> SkinWindow::ControlNotes() const {
   std::vector<Note> out;
   for (const Note& n : notes)
-    if (n.type != u"setfocus" && n.type != u"killfocus") out.push_back(n);
+    if (n.type != TEXT("setfocus") && n.type != TEXT("killfocus")) out.push_back(n);
   return out;
 }
 
-std::vector<Note> SkinWindow::NotesOf(const std::u16string& type) const {
+std::vector<Note> SkinWindow::NotesOf(const WString& type) const {
   std::vector<Note> out;
   for (const Note& n : notes)
     if (n.type == type) out.push_back(n);
@@ -49,8 +51,8 @@ bool SkinWindow::Show(int width, int height) {
   return true;
 }
 
-bool SkinWindow::Open(const std::u16string& xml, int width, int height) {
-  if (Create(nullptr, u"controls", WS_POPUP, 0, 0, 0, width, height) == nullptr) return false;
+bool SkinWindow::Open(const WString& xml, int width, int height) {
+  if (Create(nullptr, TEXT("controls"), WS_POPUP, 0, 0, 0, width, height) == nullptr) return false;
   CLayoutBuilder builder;
   CControlUI* root = builder.Create(xml.c_str(), nullptr, nullptr, &m_pm);
   if (root == nullptr || !m_pm.AttachRoot(root)) return false;
@@ -58,7 +60,7 @@ bool SkinWindow::Open(const std::u16string& xml, int width, int height) {
 }
 
 bool SkinWindow::OpenWith(CControlUI* root, int width, int height) {
-  if (Create(nullptr, u"controls", WS_POPUP, 0, 0, 0, width, height) == nullptr) return false;
+  if (Create(nullptr, TEXT("controls"), WS_POPUP, 0, 0, 0, width, height) == nullptr) return false;
   if (!m_pm.AttachRoot(root)) return false;
   return Show(width, height);
 }

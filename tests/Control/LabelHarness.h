@@ -21,11 +21,12 @@
 #include "support/SkinSettingsScope.h"
 #include "support/TempDir.h"
 #include "support/TestPrefix.h"
+#include "support/WideString.h"
 
 namespace ControlTest {
 
 struct Note {
-  std::u16string type;
+  WString type;
   SkinUI::CControlUI* sender;
   WPARAM wParam;
   bool operator==(const Note&) const = default;
@@ -39,7 +40,7 @@ class SkinWindow : public SkinUI::CWindowWnd, public SkinUI::INotifyUI {
 
   // Opens the window with the tree of `xml` (a Window element with one root control) and
   // paints it. False when the skin does not build.
-  bool Open(const std::u16string& xml, int width, int height);
+  bool Open(const WString& xml, int width, int height);
   // Opens the window with a root made in code (owned by the manager from then on).
   bool OpenWith(SkinUI::CControlUI* root, int width, int height);
 
@@ -51,14 +52,14 @@ class SkinWindow : public SkinUI::CWindowWnd, public SkinUI::INotifyUI {
 
   std::vector<Note> notes;
   // Only the notes of one type.
-  std::vector<Note> NotesOf(const std::u16string& type) const;
+  std::vector<Note> NotesOf(const WString& type) const;
   // The notes without the manager's focus changes.
   std::vector<Note> ControlNotes() const;
 
   void Receive(SkinUI::TNotifyMsg& msg) override;
 
  protected:
-  LPCWSTR WindowClassName() const override { return u"SkinUIControlTestWindow"; }
+  LPCWSTR WindowClassName() const override { return TEXT("SkinUIControlTestWindow"); }
   LRESULT OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
 
  private:

@@ -1,6 +1,7 @@
 // Labels and text controls: attributes, default colours, measuring, links.
 #include "Control/UILabel.h"
 #include "LabelHarness.h"
+#include "support/WideString.h"
 
 using namespace SkinUI;
 using namespace ControlTest;
@@ -10,24 +11,24 @@ namespace {
 
 TEST(LabelAlone, AlignWordsAreMatchedAsSubstringsInTurn) {
   struct Case {
-    const char16_t* value;
+    const WCHAR* value;
     UINT style;
   } cases[] = {
-      {u"left", DT_VCENTER},
-      {u"center", DT_VCENTER | DT_CENTER},
-      {u"right", DT_VCENTER | DT_RIGHT},
-      {u"top", 0},
-      {u"bottom", DT_BOTTOM},
-      {u"vcenter", DT_VCENTER | DT_CENTER},  // "vcenter" holds "center"
-      {u"left vcenter", DT_VCENTER | DT_CENTER},
-      {u"right bottom", DT_RIGHT | DT_BOTTOM},
-      {u"center top", DT_CENTER},
-      {u"nothing", DT_VCENTER},
+      {TEXT("left"), DT_VCENTER},
+      {TEXT("center"), DT_VCENTER | DT_CENTER},
+      {TEXT("right"), DT_VCENTER | DT_RIGHT},
+      {TEXT("top"), 0},
+      {TEXT("bottom"), DT_BOTTOM},
+      {TEXT("vcenter"), DT_VCENTER | DT_CENTER},  // "vcenter" holds "center"
+      {TEXT("left vcenter"), DT_VCENTER | DT_CENTER},
+      {TEXT("right bottom"), DT_RIGHT | DT_BOTTOM},
+      {TEXT("center top"), DT_CENTER},
+      {TEXT("nothing"), DT_VCENTER},
   };
   for (const Case& c : cases) {
     CLabelUI label;
-    label.ApplyAttribute(u"align", c.value);
-    EXPECT_EQ(label.GetTextStyle(), c.style) << std::u16string(c.value).size();
+    label.ApplyAttribute(TEXT("align"), c.value);
+    EXPECT_EQ(label.GetTextStyle(), c.style) << WString(c.value).size();
   }
 }
 
@@ -35,10 +36,9 @@ TEST(LabelAlone, AttributesAndDefaults) {
   CLabelUI label;
   EXPECT_EQ(label.GetFont(), -1);
   EXPECT_EQ(label.GetTextStyle(), UINT(DT_VCENTER));
-  label.ApplyAttributes(
-      u"endellipsis=\"true\" font=\"2\" textcolor=\"#FF112233\" "
-      u"disabledtextcolor=\"#80445566\" textpadding=\"1,2,3,4\" "
-      u"showhtml=\"true\" bkcolor=\"#FF010203\"");
+  label.ApplyAttributes(TEXT("endellipsis=\"true\" font=\"2\" textcolor=\"#FF112233\" ")
+                            TEXT("disabledtextcolor=\"#80445566\" textpadding=\"1,2,3,4\" ")
+                                TEXT("showhtml=\"true\" bkcolor=\"#FF010203\""));
   EXPECT_EQ(label.GetTextStyle(), UINT(DT_VCENTER | DT_END_ELLIPSIS));
   EXPECT_EQ(label.GetFont(), 2);
   EXPECT_EQ(label.GetTextColor(), 0xFF112233u);
@@ -47,7 +47,7 @@ TEST(LabelAlone, AttributesAndDefaults) {
   EXPECT_EQ(pad.left + pad.top * 10 + pad.right * 100 + pad.bottom * 1000, 4321);
   EXPECT_TRUE(label.IsShowHtml());
   EXPECT_EQ(label.GetBkColor(), 0xFF010203u);  // the base's attributes still apply
-  label.ApplyAttribute(u"endellipsis", u"yes");
+  label.ApplyAttribute(TEXT("endellipsis"), TEXT("yes"));
   EXPECT_EQ(label.GetTextStyle(), UINT(DT_VCENTER));
 
   CTextUI text;
@@ -55,10 +55,10 @@ TEST(LabelAlone, AttributesAndDefaults) {
   EXPECT_EQ(text.GetTextPadding().left, 2);
   EXPECT_EQ(text.GetTextPadding().right, 2);
   EXPECT_EQ(text.GetInputFlags(), 0u);
-  EXPECT_NE(text.GetInterfaceByName(u"Text"), nullptr);
-  EXPECT_NE(text.GetInterfaceByName(u"Label"), nullptr);
-  EXPECT_NE(text.GetInterfaceByName(u"Control"), nullptr);
-  EXPECT_EQ(text.GetInterfaceByName(u"Button"), nullptr);
+  EXPECT_NE(text.GetInterfaceByName(TEXT("Text")), nullptr);
+  EXPECT_NE(text.GetInterfaceByName(TEXT("Label")), nullptr);
+  EXPECT_NE(text.GetInterfaceByName(TEXT("Control")), nullptr);
+  EXPECT_EQ(text.GetInterfaceByName(TEXT("Button")), nullptr);
 }
 
 class Labels : public ControlFixture {};
@@ -102,11 +102,10 @@ constexpr uint32_t kWhite = 0xFFFFFFFF;
 TEST_F(Labels, TextColoursComeFromTheManagerAtFirstPaintAndStay) {
   SkinWindow w;
   w.Manager().SetTextColor(0xFF00A000);
-  ASSERT_TRUE(
-      w.Open(u"<Window size=\"200,40\"><VerticalLayout bkcolor=\"#FFFFFFFF\">"
-             u"<Label name=\"l\" text=\"WWWW\"/></VerticalLayout></Window>",
-             200, 40));
-  auto* label = static_cast<CLabelUI*>(w.Find(u"l"));
+  ASSERT_TRUE(w.Open(TEXT("<Window size=\"200,40\"><VerticalLayout bkcolor=\"#FFFFFFFF\">")
+                         TEXT("<Label name=\"l\" text=\"WWWW\"/></VerticalLayout></Window>"),
+                     200, 40));
+  auto* label = static_cast<CLabelUI*>(w.Find(TEXT("l")));
   ASSERT_NE(label, nullptr);
   EXPECT_EQ(label->GetTextColor(), 0xFF00A000u);
   EXPECT_EQ(label->GetDisabledTextColor(), w.Manager().DisabledTextColor());
@@ -120,14 +119,14 @@ TEST_F(Labels, TextColoursComeFromTheManagerAtFirstPaintAndStay) {
 
 TEST_F(Labels, AlignmentPlacesTheSingleLine) {
   SkinWindow w;
-  ASSERT_TRUE(
-      w.Open(u"<Window size=\"300,120\"><VerticalLayout bkcolor=\"#FFFFFFFF\">"
-             u"<Label text=\"Wm\" textcolor=\"#FF000000\" height=\"40\"/>"
-             u"<Label text=\"Wm\" textcolor=\"#FF000000\" height=\"40\" align=\"right\"/>"
-             u"<Label text=\"Wm\" textcolor=\"#FF000000\" height=\"40\" "
-             u"align=\"bottom\" textpadding=\"20,0,0,0\"/>"
-             u"</VerticalLayout></Window>",
-             300, 120));
+  ASSERT_TRUE(w.Open(
+      TEXT("<Window size=\"300,120\"><VerticalLayout bkcolor=\"#FFFFFFFF\">")
+          TEXT("<Label text=\"Wm\" textcolor=\"#FF000000\" height=\"40\"/>")
+              TEXT("<Label text=\"Wm\" textcolor=\"#FF000000\" height=\"40\" align=\"right\"/>")
+                  TEXT("<Label text=\"Wm\" textcolor=\"#FF000000\" height=\"40\" ")
+                      TEXT("align=\"bottom\" textpadding=\"20,0,0,0\"/>")
+                          TEXT("</VerticalLayout></Window>"),
+      300, 120));
   const RECT left = InkBox(w, {0, 0, 300, 40}, kWhite);
   const RECT right = InkBox(w, {0, 40, 300, 80}, kWhite);
   const RECT bottom = InkBox(w, {0, 80, 300, 120}, kWhite);
@@ -143,12 +142,11 @@ TEST_F(Labels, AlignmentPlacesTheSingleLine) {
 
 TEST_F(Labels, MarkupLabelDrawsItsTagsOnOneLine) {
   SkinWindow w;
-  ASSERT_TRUE(
-      w.Open(u"<Window size=\"300,40\"><VerticalLayout bkcolor=\"#FFFFFFFF\">"
-             u"<Label showhtml=\"true\" textcolor=\"#FF0000C0\" "
-             u"text=\"{c #C00000}Red{/c}{n}Blue\"/>"
-             u"</VerticalLayout></Window>",
-             300, 40));
+  ASSERT_TRUE(w.Open(TEXT("<Window size=\"300,40\"><VerticalLayout bkcolor=\"#FFFFFFFF\">")
+                         TEXT("<Label showhtml=\"true\" textcolor=\"#FF0000C0\" ")
+                             TEXT("text=\"{c #C00000}Red{/c}{n}Blue\"/>")
+                                 TEXT("</VerticalLayout></Window>"),
+                     300, 40));
   const Hues h = CountHues(w, {0, 0, 300, 40});
   EXPECT_GT(h.red, 5);
   EXPECT_GT(h.blue, 5);  // {n} is ignored on a single line, so "Blue" shows too
@@ -156,11 +154,10 @@ TEST_F(Labels, MarkupLabelDrawsItsTagsOnOneLine) {
 
 TEST_F(Labels, MeasuresFontHeightPlusFour) {
   SkinWindow w;
-  ASSERT_TRUE(
-      w.Open(u"<Window size=\"100,40\"><VerticalLayout>"
-             u"<Label name=\"l\" width=\"33\"/></VerticalLayout></Window>",
-             100, 40));
-  auto* label = static_cast<CLabelUI*>(w.Find(u"l"));
+  ASSERT_TRUE(w.Open(TEXT("<Window size=\"100,40\"><VerticalLayout>")
+                         TEXT("<Label name=\"l\" width=\"33\"/></VerticalLayout></Window>"),
+                     100, 40));
+  auto* label = static_cast<CLabelUI*>(w.Find(TEXT("l")));
   ASSERT_NE(label, nullptr);
   const SIZE sz = label->MeasureSize({100, 40});
   EXPECT_EQ(sz.cx, 33);
@@ -169,15 +166,12 @@ TEST_F(Labels, MeasuresFontHeightPlusFour) {
 
 class Texts : public ControlFixture {
  protected:
-  void Open(const std::u16string& markup, int width = 300, int height = 60) {
-    ASSERT_TRUE(
-        w.Open(u"<Window size=\"300,60\"><VerticalLayout bkcolor=\"#FFFFFFFF\">"
-               u"<Text name=\"t\" showhtml=\"true\" text=\"" +
-                   markup +
-                   u"\"/>"
-                   u"</VerticalLayout></Window>",
-               width, height));
-    t = static_cast<CTextUI*>(w.Find(u"t"));
+  void Open(const WString& markup, int width = 300, int height = 60) {
+    ASSERT_TRUE(w.Open(TEXT("<Window size=\"300,60\"><VerticalLayout bkcolor=\"#FFFFFFFF\">")
+                               TEXT("<Text name=\"t\" showhtml=\"true\" text=\"") +
+                           markup + TEXT("\"/>") TEXT("</VerticalLayout></Window>"),
+                       width, height));
+    t = static_cast<CTextUI*>(w.Find(TEXT("t")));
     ASSERT_NE(t, nullptr);
     w.Settle();
   }
@@ -190,10 +184,10 @@ class Texts : public ControlFixture {
 };
 
 TEST_F(Texts, LinksAreHitTestedClickedAndHovered) {
-  Open(u"go {a first}one{/a} or {a second}two{/a}");
+  Open(TEXT("go {a first}one{/a} or {a second}two{/a}"));
   ASSERT_EQ(t->GetLinkCount(), 2);
-  EXPECT_EQ(std::u16string(t->GetLinkName(0).GetData()), u"first");
-  EXPECT_EQ(std::u16string(t->GetLinkName(1).GetData()), u"second");
+  EXPECT_EQ(WString(t->GetLinkName(0).GetData()), TEXT("first"));
+  EXPECT_EQ(WString(t->GetLinkName(1).GetData()), TEXT("second"));
   EXPECT_LT(t->GetLinkRect(0).right, t->GetLinkRect(1).left);
   EXPECT_EQ(t->GetInputFlags(), UINT(UIFLAG_SETCURSOR));
 
@@ -204,7 +198,7 @@ TEST_F(Texts, LinksAreHitTestedClickedAndHovered) {
   EXPECT_EQ(Platform::Headless::CursorShape(), 32649);  // the hand
   Platform::Headless::Click(second.x, second.y);
   w.Settle();
-  EXPECT_EQ(w.NotesOf(u"link"), (std::vector<Note>{{u"link", t, 1}}));
+  EXPECT_EQ(w.NotesOf(TEXT("link")), (std::vector<Note>{{TEXT("link"), t, 1}}));
 
   // Away from the links: no link, no notification, the arrow.
   Platform::Headless::MoveMouse(290, 50);
@@ -212,34 +206,34 @@ TEST_F(Texts, LinksAreHitTestedClickedAndHovered) {
   EXPECT_EQ(t->GetHoverLink(), -1);
   Platform::Headless::Click(290, 50);
   w.Settle();
-  EXPECT_EQ(w.NotesOf(u"link").size(), 1u);
+  EXPECT_EQ(w.NotesOf(TEXT("link")).size(), 1u);
 
   // Disabled: links are not followed.
   t->SetEnabled(false);
   const POINT first = Middle(0);
   Platform::Headless::Click(first.x, first.y);
   w.Settle();
-  EXPECT_EQ(w.NotesOf(u"link").size(), 1u);
+  EXPECT_EQ(w.NotesOf(TEXT("link")).size(), 1u);
 }
 
 TEST_F(Texts, TracksAtMostEightLinks) {
-  std::u16string markup;
-  for (int i = 0; i < 10; ++i) markup += u"{a n}x{/a} ";
+  WString markup;
+  for (int i = 0; i < 10; ++i) markup += TEXT("{a n}x{/a} ");
   Open(markup);
   EXPECT_EQ(t->GetLinkCount(), CTextUI::kMaxLinks);
 }
 
 TEST_F(Texts, EmptyTextClearsTheLinks) {
-  Open(u"{a n}x{/a}");
+  Open(TEXT("{a n}x{/a}"));
   EXPECT_EQ(t->GetLinkCount(), 1);
-  t->SetText(u"");
+  t->SetText(TEXT(""));
   w.Settle();
   EXPECT_EQ(t->GetLinkCount(), 0);
   EXPECT_EQ(t->GetInputFlags(), 0u);
 }
 
 TEST_F(Texts, MeasuresTheWrappedTextWithItsPadding) {
-  Open(u"one{n}two{n}three");
+  Open(TEXT("one{n}two{n}three"));
   const int line =
       w.Manager().DefaultFont().tm.tmHeight + w.Manager().DefaultFont().tm.tmExternalLeading;
   const SIZE sz = t->MeasureSize({200, 100});

@@ -8,6 +8,7 @@
 #include "Control/UIList.h"
 #include "Core/UIScrollBar.h"
 #include "LabelHarness.h"
+#include "support/WideString.h"
 
 using namespace SkinUI;
 using namespace ControlTest;
@@ -18,15 +19,15 @@ namespace {
 // Records type, sender and both parameters of every notification.
 struct Selections : INotifyUI {
   struct Entry {
-    std::u16string type;
+    WString type;
     CControlUI* sender;
     long w;
     long l;
     bool operator==(const Entry&) const = default;
   };
   void Receive(TNotifyMsg& msg) override {
-    const std::u16string type(msg.sType.GetData());
-    if (type == u"setfocus" || type == u"killfocus") return;
+    const WString type(msg.sType.GetData());
+    if (type == TEXT("setfocus") || type == TEXT("killfocus")) return;
     seen.push_back(
         {type, msg.pSender, static_cast<long>(msg.wParam), static_cast<long>(msg.lParam)});
   }
@@ -39,26 +40,28 @@ void PrintTo(const Selections::Entry& e, std::ostream* os) {
 
 // A 240x100 list: a 20-pixel header of three 80-pixel columns over five 20-pixel rows (the
 // body shows four of them).
-const char16_t* const kSkin =
-    u"<Window size=\"240,100\"><VerticalLayout>"
-    u"<List name=\"list\" vscrollbar=\"true\" itembkcolor=\"#FFFFFFFF\" "
-    u"itemselectedbkcolor=\"#FF0000FF\" itemhotbkcolor=\"#FFFFFFFF\">"
-    u"<ListHeader height=\"20\">"
-    u"<ListHeaderItem name=\"h0\" width=\"80\" text=\"A\"/>"
-    u"<ListHeaderItem name=\"h1\" width=\"80\" text=\"B\"/>"
-    u"<ListHeaderItem name=\"h2\" width=\"80\" text=\"C\"/>"
-    u"</ListHeader>"
-    u"<ListTextElement name=\"i0\" height=\"20\"/><ListTextElement name=\"i1\" height=\"20\"/>"
-    u"<ListTextElement name=\"i2\" height=\"20\"/><ListTextElement name=\"i3\" height=\"20\"/>"
-    u"<ListTextElement name=\"i4\" height=\"20\"/>"
-    u"</List></VerticalLayout></Window>";
+const WCHAR* const kSkin = TEXT("<Window size=\"240,100\"><VerticalLayout>")
+    TEXT("<List name=\"list\" vscrollbar=\"true\" itembkcolor=\"#FFFFFFFF\" ")
+        TEXT("itemselectedbkcolor=\"#FF0000FF\" itemhotbkcolor=\"#FFFFFFFF\">")
+            TEXT("<ListHeader height=\"20\">")
+                TEXT("<ListHeaderItem name=\"h0\" width=\"80\" text=\"A\"/>")
+                    TEXT("<ListHeaderItem name=\"h1\" width=\"80\" text=\"B\"/>")
+                        TEXT("<ListHeaderItem name=\"h2\" width=\"80\" text=\"C\"/>")
+                            TEXT("</ListHeader>") TEXT(
+                                "<ListTextElement name=\"i0\" height=\"20\"/><ListTextElement "
+                                "name=\"i1\" height=\"20\"/>")
+                                TEXT(
+                                    "<ListTextElement name=\"i2\" height=\"20\"/><ListTextElement "
+                                    "name=\"i3\" height=\"20\"/>")
+                                    TEXT("<ListTextElement name=\"i4\" height=\"20\"/>")
+                                        TEXT("</List></VerticalLayout></Window>");
 
 class Lists : public ControlFixture {
  protected:
   void SetUp() override {
     ControlFixture::SetUp();
     ASSERT_TRUE(w.Open(kSkin, 240, 100));
-    list = static_cast<CListUI*>(w.Find(u"list"));
+    list = static_cast<CListUI*>(w.Find(TEXT("list")));
     ASSERT_NE(list, nullptr);
     ASSERT_EQ(list->GetCount(), 5);
     w.Manager().AddListener(&notes);
@@ -82,7 +85,7 @@ class Lists : public ControlFixture {
   std::vector<Selections::Entry> Selects() const {
     std::vector<Selections::Entry> out;
     for (const auto& e : notes.seen)
-      if (e.type == u"itemselect") out.push_back(e);
+      if (e.type == TEXT("itemselect")) out.push_back(e);
     return out;
   }
 
@@ -94,14 +97,14 @@ class Lists : public ControlFixture {
 TEST_F(Lists, ClickSendsItemClickThenItemSelectAndDownMovesOn) {
   ClickItem(2);
   using E = Selections::Entry;
-  EXPECT_EQ(notes.seen,
-            (std::vector<E>{{u"itemclick", Item(2), 0, 0}, {u"itemselect", list, 2, -1}}));
+  EXPECT_EQ(notes.seen, (std::vector<E>{{TEXT("itemclick"), Item(2), 0, 0},
+                                        {TEXT("itemselect"), list, 2, -1}}));
   notes.seen.clear();
   Press(VK_DOWN);
-  EXPECT_EQ(notes.seen, (std::vector<E>{{u"itemselect", list, 3, 2}}));
+  EXPECT_EQ(notes.seen, (std::vector<E>{{TEXT("itemselect"), list, 3, 2}}));
   EXPECT_EQ(list->GetCurSel(), 3);
-  auto* item2 = static_cast<IListItemUI*>(Item(2)->GetInterfaceByName(u"ListItem"));
-  auto* item3 = static_cast<IListItemUI*>(Item(3)->GetInterfaceByName(u"ListItem"));
+  auto* item2 = static_cast<IListItemUI*>(Item(2)->GetInterfaceByName(TEXT("ListItem")));
+  auto* item3 = static_cast<IListItemUI*>(Item(3)->GetInterfaceByName(TEXT("ListItem")));
   EXPECT_FALSE(item2->IsItemSelected());
   EXPECT_TRUE(item3->IsItemSelected());
 }
@@ -136,13 +139,13 @@ TEST_F(Lists, ReturnActivatesTheSelectedItem) {
   notes.seen.clear();
   Press(VK_RETURN);
   ASSERT_EQ(notes.seen.size(), 1u);
-  EXPECT_EQ(notes.seen[0].type, u"itemactivate");
+  EXPECT_EQ(notes.seen[0].type, TEXT("itemactivate"));
   EXPECT_EQ(notes.seen[0].sender, Item(1));
 }
 
 TEST_F(Lists, RemovingItemsRenumbersAndKeepsTheSelectionValid) {
   auto index = [&](int i) {
-    return static_cast<IListItemUI*>(Item(i)->GetInterfaceByName(u"ListItem"))->GetIndex();
+    return static_cast<IListItemUI*>(Item(i)->GetInterfaceByName(TEXT("ListItem")))->GetIndex();
   };
   CControlUI* third = Item(3);
   ASSERT_TRUE(list->SelectItem(3));
@@ -156,7 +159,8 @@ TEST_F(Lists, RemovingItemsRenumbersAndKeepsTheSelectionValid) {
   ASSERT_TRUE(list->Remove(third));
   EXPECT_EQ(list->GetCurSel(), 2);
   EXPECT_EQ(Item(2), next);
-  EXPECT_TRUE(static_cast<IListItemUI*>(next->GetInterfaceByName(u"ListItem"))->IsItemSelected());
+  EXPECT_TRUE(
+      static_cast<IListItemUI*>(next->GetInterfaceByName(TEXT("ListItem")))->IsItemSelected());
 
   // The selected last item goes: the new last one is selected.
   ASSERT_TRUE(list->RemoveAt(2));
@@ -199,7 +203,7 @@ TEST_F(Lists, BadSelectionsChangeNothing) {
 }
 
 TEST_F(Lists, HeaderDragResizesButNotBelowTheMinimumWidth) {
-  CControlUI* h0 = w.Find(u"h0");
+  CControlUI* h0 = w.Find(TEXT("h0"));
   const RECT rc = h0->GetPos();
   const int y = (rc.top + rc.bottom) / 2;
   // Grab the separator at the right edge and drag it 70 pixels left: 10 < 16, refused.
@@ -220,7 +224,7 @@ TEST_F(Lists, HeaderDragResizesButNotBelowTheMinimumWidth) {
   Platform::Headless::Click(rc.left + 10, y);
   w.Settle();
   ASSERT_EQ(notes.seen.size(), 1u);
-  EXPECT_EQ(notes.seen[0].type, u"headerclick");
+  EXPECT_EQ(notes.seen[0].type, TEXT("headerclick"));
   EXPECT_EQ(h0->GetWidth(), 60);
 }
 
@@ -242,8 +246,8 @@ TEST_F(Lists, FortyHeaderItemsKeepThirtyTwoColumns) {
 }
 
 TEST_F(Lists, AlternateBackgroundLeavesOddRowsUncoloured) {
-  list->ApplyAttribute(u"itemaltbk", u"true");
-  list->ApplyAttribute(u"bkcolor", u"#FF00FF00");
+  list->ApplyAttribute(TEXT("itemaltbk"), TEXT("true"));
+  list->ApplyAttribute(TEXT("bkcolor"), TEXT("#FF00FF00"));
   w.Settle();
   for (int i = 0; i < 4; i++) {
     const RECT rc = Item(i)->GetPos();
@@ -256,20 +260,17 @@ TEST_F(Lists, AlternateBackgroundLeavesOddRowsUncoloured) {
 // its own column.
 TEST_F(ControlFixture, ListTextClipsToItsColumnWhenScrolledSideways) {
   SkinWindow w;
-  const std::u16string xml =
-      u"<Window size=\"150,80\"><VerticalLayout>"
-      u"<List name=\"list\" hscrollbar=\"true\" bkcolor=\"#FFFFFFFF\" "
-      u"itemtextcolor=\"#FFFF0000\">"
-      u"<ListHeader height=\"20\">"
-      u"<ListHeaderItem width=\"100\"/><ListHeaderItem width=\"100\"/>"
-      u"</ListHeader>"
-      u"<ListTextElement name=\"row\" height=\"20\"/>"
-      u"</List></VerticalLayout></Window>";
+  const WString xml = TEXT("<Window size=\"150,80\"><VerticalLayout>")
+      TEXT("<List name=\"list\" hscrollbar=\"true\" bkcolor=\"#FFFFFFFF\" ")
+          TEXT("itemtextcolor=\"#FFFF0000\">") TEXT("<ListHeader height=\"20\">")
+              TEXT("<ListHeaderItem width=\"100\"/><ListHeaderItem width=\"100\"/>")
+                  TEXT("</ListHeader>") TEXT("<ListTextElement name=\"row\" height=\"20\"/>")
+                      TEXT("</List></VerticalLayout></Window>");
   ASSERT_TRUE(w.Open(xml, 150, 80));
-  auto* list = static_cast<CListUI*>(w.Find(u"list"));
-  auto* row = static_cast<CListTextElementUI*>(w.Find(u"row"));
+  auto* list = static_cast<CListUI*>(w.Find(TEXT("list")));
+  auto* row = static_cast<CListTextElementUI*>(w.Find(TEXT("row")));
   ASSERT_TRUE(list && row);
-  row->SetText(0, u"MMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMM");
+  row->SetText(0, TEXT("MMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMM"));
   ASSERT_NE(list->GetHorizontalScrollBar(), nullptr);
   EXPECT_EQ(list->GetScrollRange().cx, 50);
   list->SetScrollPos(SIZE{40, 0});
@@ -297,11 +298,12 @@ namespace {
 struct Provider : IListTextProviderUI {
   LPCWSTR GetItemText(CControlUI*, int iIndex, int iSubItem) override {
     asked.push_back({iIndex, iSubItem});
-    text = u"r" + std::u16string(1, u'0' + iIndex) + u"c" + std::u16string(1, u'0' + iSubItem);
+    text =
+        TEXT("r") + WString(1, TEXT('0') + iIndex) + TEXT("c") + WString(1, TEXT('0') + iSubItem);
     return text.c_str();
   }
   std::vector<std::pair<int, int>> asked;
-  std::u16string text;
+  WString text;
 };
 
 TEST_F(Lists, TheTextProviderIsAskedForEveryColumnOfEveryPaintedRow) {
@@ -320,7 +322,7 @@ TEST_F(Lists, TheTextProviderIsAskedForEveryColumnOfEveryPaintedRow) {
 }
 
 TEST_F(Lists, AHiddenHeaderStillGivesTheColumnsTheirWidths) {
-  list->ApplyAttribute(u"header", u"hidden");
+  list->ApplyAttribute(TEXT("header"), TEXT("hidden"));
   w.Settle();
   EXPECT_FALSE(list->GetHeader()->IsVisible());
   const TListInfoUI* info = list->GetListInfo();
@@ -346,23 +348,21 @@ namespace {
 // Container rows hold any controls; a click anywhere on one selects it.
 TEST_F(ControlFixture, ContainerRowsAreSelectedByAClickOnTheirContent) {
   SkinWindow w;
-  const std::u16string xml =
-      u"<Window size=\"200,100\"><VerticalLayout>"
-      u"<List name=\"list\" itemselectedbkcolor=\"#FF0000FF\">"
-      u"<ListContainerElement name=\"a\" height=\"30\"><Control mouse=\"false\"/>"
-      u"</ListContainerElement>"
-      u"<ListContainerElement name=\"b\" height=\"30\"><Control mouse=\"false\"/>"
-      u"</ListContainerElement>"
-      u"</List></VerticalLayout></Window>";
+  const WString xml = TEXT("<Window size=\"200,100\"><VerticalLayout>")
+      TEXT("<List name=\"list\" itemselectedbkcolor=\"#FF0000FF\">")
+          TEXT("<ListContainerElement name=\"a\" height=\"30\"><Control mouse=\"false\"/>")
+              TEXT("</ListContainerElement>")
+                  TEXT("<ListContainerElement name=\"b\" height=\"30\"><Control mouse=\"false\"/>")
+                      TEXT("</ListContainerElement>") TEXT("</List></VerticalLayout></Window>");
   ASSERT_TRUE(w.Open(xml, 200, 100));
-  auto* list = static_cast<CListUI*>(w.Find(u"list"));
-  CControlUI* b = w.Find(u"b");
+  auto* list = static_cast<CListUI*>(w.Find(TEXT("list")));
+  CControlUI* b = w.Find(TEXT("b"));
   ASSERT_TRUE(list && b);
   const RECT rc = b->GetPos();
   Platform::Headless::Click(rc.left + 20, rc.top + 15);
   w.Settle();
   EXPECT_EQ(list->GetCurSel(), 1);
-  EXPECT_EQ(w.NotesOf(u"itemclick").size(), 1u);
+  EXPECT_EQ(w.NotesOf(TEXT("itemclick")).size(), 1u);
   EXPECT_EQ(w.Pixel(rc.right - 5, rc.top + 5), 0xFF0000FFu);
 }
 
@@ -373,10 +373,10 @@ namespace {
 // Rich text in a text row: its links are collected across the columns and a release over one
 // reports it.
 TEST_F(Lists, ARowLinkIsReportedWhenReleasedOverIt) {
-  list->ApplyAttribute(u"itemshowhtml", u"true");
+  list->ApplyAttribute(TEXT("itemshowhtml"), TEXT("true"));
   auto* row = static_cast<CListTextElementUI*>(Item(1));
-  row->SetText(0, u"{a first}one{/a}");
-  row->SetText(2, u"x {a second}two{/a}");
+  row->SetText(0, TEXT("{a first}one{/a}"));
+  row->SetText(2, TEXT("x {a second}two{/a}"));
   w.Settle();
   ASSERT_EQ(row->GetLinkCount(), 2);
   const RECT link = row->GetLinkRect(1);
@@ -385,9 +385,9 @@ TEST_F(Lists, ARowLinkIsReportedWhenReleasedOverIt) {
   Platform::Headless::Click((link.left + link.right) / 2, (link.top + link.bottom) / 2);
   w.Settle();
   using E = Selections::Entry;
-  EXPECT_EQ(notes.seen,
-            (std::vector<E>{
-                {u"itemclick", row, 0, 0}, {u"itemselect", list, 1, -1}, {u"link", row, 1, 0}}));
+  EXPECT_EQ(notes.seen, (std::vector<E>{{TEXT("itemclick"), row, 0, 0},
+                                        {TEXT("itemselect"), list, 1, -1},
+                                        {TEXT("link"), row, 1, 0}}));
 }
 
 }  // namespace
@@ -404,7 +404,7 @@ TEST_F(Lists, TheWheelScrollsOrMovesTheSelection) {
   EXPECT_EQ(list->GetCurSel(), -1);
 
   list->SetScrollPos(SIZE{0, 0});
-  list->ApplyAttribute(u"scrollselect", u"true");
+  list->ApplyAttribute(TEXT("scrollselect"), TEXT("true"));
   ASSERT_TRUE(list->SelectItem(1));
   Platform::Headless::Wheel(-120);
   w.Settle();

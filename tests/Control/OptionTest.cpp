@@ -1,6 +1,7 @@
 // Options and check boxes: groups, toggling, notifications, selected looks.
 #include "Control/UIOption.h"
 #include "LabelHarness.h"
+#include "support/WideString.h"
 
 using namespace SkinUI;
 using namespace ControlTest;
@@ -20,35 +21,24 @@ class Options : public ControlFixture {
     AddImage("s.png", 4, 4, kSelected);
     AddImage("d.png", 4, 4, kDisabled);
     AddImage("sh.png", 4, 4, kSelectedHot);
-    const std::u16string looks =
-        u"normalimage=\"n.png\" selectedimage=\"s.png\" disabledimage=\"d.png\" "
-        u"selectedhotimage=\"sh.png\" height=\"20\"";
-    ASSERT_TRUE(
-        w.Open(u"<Window size=\"100,100\"><VerticalLayout bkcolor=\"#FF202020\">"
-               u"<Option name=\"g1\" group=\"g\" selected=\"true\" " +
-                   looks +
-                   u"/>"
-                   u"<Option name=\"g2\" group=\"g\" " +
-                   looks +
-                   u"/>"
-                   u"<Option name=\"g3\" group=\"g\" " +
-                   looks +
-                   u"/>"
-                   u"<Option name=\"lone\" " +
-                   looks +
-                   u"/>"
-                   u"<CheckBox name=\"check\" " +
-                   looks +
-                   u"/>"
-                   u"</VerticalLayout></Window>",
-               100, 100));
+    const WString looks =
+        TEXT("normalimage=\"n.png\" selectedimage=\"s.png\" disabledimage=\"d.png\" ")
+            TEXT("selectedhotimage=\"sh.png\" height=\"20\"");
+    ASSERT_TRUE(w.Open(TEXT("<Window size=\"100,100\"><VerticalLayout bkcolor=\"#FF202020\">")
+                               TEXT("<Option name=\"g1\" group=\"g\" selected=\"true\" ") +
+                           looks + TEXT("/>") TEXT("<Option name=\"g2\" group=\"g\" ") + looks +
+                           TEXT("/>") TEXT("<Option name=\"g3\" group=\"g\" ") + looks +
+                           TEXT("/>") TEXT("<Option name=\"lone\" ") + looks +
+                           TEXT("/>") TEXT("<CheckBox name=\"check\" ") + looks +
+                           TEXT("/>") TEXT("</VerticalLayout></Window>"),
+                       100, 100));
     for (int i = 0; i < 3; ++i) {
-      const std::u16string name = u"g" + std::u16string(1, char16_t(u'1' + i));
+      const WString name = TEXT("g") + WString(1, WCHAR(TEXT('1') + i));
       g[i] = static_cast<COptionUI*>(w.Find(name.c_str()));
       ASSERT_NE(g[i], nullptr);
     }
-    lone = static_cast<COptionUI*>(w.Find(u"lone"));
-    check = static_cast<CCheckBoxUI*>(w.Find(u"check"));
+    lone = static_cast<COptionUI*>(w.Find(TEXT("lone")));
+    check = static_cast<CCheckBoxUI*>(w.Find(TEXT("check")));
     ASSERT_TRUE(lone && check);
     w.notes.clear();
   }
@@ -65,7 +55,7 @@ TEST_F(Options, GroupedOptionsSwitchAndOnlyTheNewOneReports) {
   Platform::Headless::Click(50, 30);
   w.Settle();
   EXPECT_EQ(w.ControlNotes(),
-            (std::vector<Note>{{u"click", g[1], 0}, {u"selectchanged", g[1], 0}}));
+            (std::vector<Note>{{TEXT("click"), g[1], 0}, {TEXT("selectchanged"), g[1], 0}}));
   EXPECT_FALSE(g[0]->IsSelected());
   EXPECT_TRUE(g[1]->IsSelected());
   EXPECT_FALSE(g[2]->IsSelected());
@@ -75,7 +65,7 @@ TEST_F(Options, GroupedOptionsSwitchAndOnlyTheNewOneReports) {
   w.notes.clear();
   Platform::Headless::Click(50, 30);
   w.Settle();
-  EXPECT_EQ(w.ControlNotes(), (std::vector<Note>{{u"click", g[1], 0}}));
+  EXPECT_EQ(w.ControlNotes(), (std::vector<Note>{{TEXT("click"), g[1], 0}}));
   EXPECT_TRUE(g[1]->IsSelected());
   // Deselecting a grouped option in code is silent.
   w.notes.clear();
@@ -100,21 +90,21 @@ TEST_F(Options, LoneOptionTogglesAndReportsBothWays) {
   Platform::Headless::Click(50, 70);
   Platform::Headless::Click(50, 70);
   w.Settle();
-  EXPECT_EQ(w.ControlNotes(), (std::vector<Note>{{u"click", lone, 0},
-                                                 {u"selectchanged", lone, 0},
-                                                 {u"click", lone, 0},
-                                                 {u"selectchanged", lone, 0}}));
+  EXPECT_EQ(w.ControlNotes(), (std::vector<Note>{{TEXT("click"), lone, 0},
+                                                 {TEXT("selectchanged"), lone, 0},
+                                                 {TEXT("click"), lone, 0},
+                                                 {TEXT("selectchanged"), lone, 0}}));
   EXPECT_FALSE(lone->IsSelected());
   EXPECT_TRUE(g[0]->IsSelected());  // other groups are untouched
 }
 
 TEST_F(Options, CheckBoxWordsAndClassName) {
-  EXPECT_EQ(std::u16string(check->GetClassName()), std::u16string(u"CheckBoxUI"));
-  EXPECT_NE(check->GetInterfaceByName(u"Option"), nullptr);
+  EXPECT_EQ(WString(check->GetClassName()), WString(TEXT("CheckBoxUI")));
+  EXPECT_NE(check->GetInterfaceByName(TEXT("Option")), nullptr);
   check->SetChecked(true);
   EXPECT_TRUE(check->IsChecked());
   EXPECT_EQ(w.Pixel(50, 90), kSelected);
-  EXPECT_EQ(w.ControlNotes(), (std::vector<Note>{{u"selectchanged", check, 0}}));
+  EXPECT_EQ(w.ControlNotes(), (std::vector<Note>{{TEXT("selectchanged"), check, 0}}));
 }
 
 TEST_F(Options, DisabledSelectedOptionKeepsItsSelection) {
@@ -131,11 +121,11 @@ TEST_F(Options, DisabledSelectedOptionKeepsItsSelection) {
 }
 
 TEST_F(Options, ChangingGroupsMovesTheMembership) {
-  g[2]->SetGroupName(u"other");
-  ASSERT_NE(w.Manager().GetGroup(u"g"), nullptr);
-  EXPECT_EQ(w.Manager().GetGroup(u"g")->Find(g[2]), -1);
-  ASSERT_NE(w.Manager().GetGroup(u"other"), nullptr);
-  EXPECT_GE(w.Manager().GetGroup(u"other")->Find(g[2]), 0);
+  g[2]->SetGroupName(TEXT("other"));
+  ASSERT_NE(w.Manager().GetGroup(TEXT("g")), nullptr);
+  EXPECT_EQ(w.Manager().GetGroup(TEXT("g"))->Find(g[2]), -1);
+  ASSERT_NE(w.Manager().GetGroup(TEXT("other")), nullptr);
+  EXPECT_GE(w.Manager().GetGroup(TEXT("other"))->Find(g[2]), 0);
   g[2]->SetSelected(true);
   EXPECT_TRUE(g[0]->IsSelected());  // no longer in the same group
   g[1]->SetSelected(true);
@@ -149,12 +139,12 @@ TEST_F(OptionLooks, SelectedBackgroundAndTextColour) {
   AddImage("n.png", 4, 4, kNormal);
   SkinWindow w;
   ASSERT_TRUE(
-      w.Open(u"<Window size=\"100,40\"><VerticalLayout bkcolor=\"#FF202020\">"
-             u"<Option name=\"o\" normalimage=\"n.png\" selectedbkcolor=\"#FF00C000\" "
-             u"selectedtextcolor=\"#FF0000FF\" textcolor=\"#FFFFFFFF\" text=\"MMMM\"/>"
-             u"</VerticalLayout></Window>",
+      w.Open(TEXT("<Window size=\"100,40\"><VerticalLayout bkcolor=\"#FF202020\">")
+                 TEXT("<Option name=\"o\" normalimage=\"n.png\" selectedbkcolor=\"#FF00C000\" ")
+                     TEXT("selectedtextcolor=\"#FF0000FF\" textcolor=\"#FFFFFFFF\" text=\"MMMM\"/>")
+                         TEXT("</VerticalLayout></Window>"),
              100, 40));
-  auto* o = static_cast<COptionUI*>(w.Find(u"o"));
+  auto* o = static_cast<COptionUI*>(w.Find(TEXT("o")));
   ASSERT_NE(o, nullptr);
   EXPECT_EQ(w.Pixel(2, 2), kNormal);
   o->SetSelected(true);

@@ -1,6 +1,7 @@
 // Progress bars: the filled part by pixel, both directions, range normalisation.
 #include "Control/UIOption.h"
 #include "LabelHarness.h"
+#include "support/WideString.h"
 
 using namespace SkinUI;
 using namespace ControlTest;
@@ -12,19 +13,17 @@ constexpr uint32_t kFore = 0xFF00C000;
 
 class Progress : public ControlFixture {
  protected:
-  CProgressUI* Open(const std::u16string& attrs, int width, int height) {
+  CProgressUI* Open(const WString& attrs, int width, int height) {
     AddImage("fore.png", 8, 8, kFore);
     const std::string ascii = std::to_string(width) + "," + std::to_string(height);
-    const std::u16string size(ascii.begin(), ascii.end());
-    EXPECT_TRUE(w.Open(u"<Window size=\"" + size +
-                           u"\"><VerticalLayout bkcolor=\"#FF202020\">"
-                           u"<Progress name=\"p\" foreimage=\"fore.png\" " +
-                           attrs +
-                           u"/>"
-                           u"</VerticalLayout></Window>",
+    const WString size(ascii.begin(), ascii.end());
+    EXPECT_TRUE(w.Open(TEXT("<Window size=\"") + size +
+                           TEXT("\"><VerticalLayout bkcolor=\"#FF202020\">")
+                               TEXT("<Progress name=\"p\" foreimage=\"fore.png\" ") +
+                           attrs + TEXT("/>") TEXT("</VerticalLayout></Window>"),
                        width, height));
     w.Settle();
-    return static_cast<CProgressUI*>(w.Find(u"p"));
+    return static_cast<CProgressUI*>(w.Find(TEXT("p")));
   }
   // The columns [0, width) of row y that show the fore image, as a run from the left.
   int FilledColumns(int y, int width) {
@@ -45,7 +44,7 @@ class Progress : public ControlFixture {
 };
 
 TEST_F(Progress, HalfOfAHorizontalBarFillsExactlyTheLeftHalf) {
-  CProgressUI* p = Open(u"height=\"10\" value=\"50\"", 376, 10);
+  CProgressUI* p = Open(TEXT("height=\"10\" value=\"50\""), 376, 10);
   ASSERT_NE(p, nullptr);
   EXPECT_EQ(FilledColumns(0, 376), 188);
   EXPECT_EQ(FilledColumns(9, 376), 188);
@@ -55,7 +54,7 @@ TEST_F(Progress, HalfOfAHorizontalBarFillsExactlyTheLeftHalf) {
 }
 
 TEST_F(Progress, ValuesAreNormalisedWhenPainted) {
-  CProgressUI* p = Open(u"height=\"10\" value=\"150\"", 376, 10);
+  CProgressUI* p = Open(TEXT("height=\"10\" value=\"150\""), 376, 10);
   ASSERT_NE(p, nullptr);
   EXPECT_EQ(FilledColumns(5, 376), 376);
   EXPECT_EQ(p->GetValue(), 100);
@@ -73,7 +72,7 @@ TEST_F(Progress, ValuesAreNormalisedWhenPainted) {
 }
 
 TEST_F(Progress, VerticalBarFillsFromTheBottom) {
-  CProgressUI* p = Open(u"hor=\"false\" height=\"200\" width=\"20\" value=\"25\"", 20, 200);
+  CProgressUI* p = Open(TEXT("hor=\"false\" height=\"200\" width=\"20\" value=\"25\""), 20, 200);
   ASSERT_NE(p, nullptr);
   EXPECT_EQ(FilledRowsFromBottom(10, 200), 50);
   const RECT r = p->FilledRect();
@@ -87,13 +86,13 @@ TEST_F(Progress, CroppedForeImageShowsItsOwnPixelsInPlace) {
   TestSupport::WriteFile(m_skin / "halves.png", PatternPng(376, 10, [](int x, int) {
                            return x < 188 ? kFore : 0xFF0000C0u;
                          }));
-  ASSERT_TRUE(
-      w.Open(u"<Window size=\"376,20\"><VerticalLayout bkcolor=\"#FF202020\">"
-             u"<Progress name=\"a\" foreimage=\"halves.png\" isstretchfore=\"false\" "
-             u"value=\"50\" height=\"10\"/>"
-             u"<Progress name=\"b\" foreimage=\"halves.png\" value=\"50\" height=\"10\"/>"
-             u"</VerticalLayout></Window>",
-             376, 20));
+  ASSERT_TRUE(w.Open(
+      TEXT("<Window size=\"376,20\"><VerticalLayout bkcolor=\"#FF202020\">")
+          TEXT("<Progress name=\"a\" foreimage=\"halves.png\" isstretchfore=\"false\" ")
+              TEXT("value=\"50\" height=\"10\"/>")
+                  TEXT("<Progress name=\"b\" foreimage=\"halves.png\" value=\"50\" height=\"10\"/>")
+                      TEXT("</VerticalLayout></Window>"),
+      376, 20));
   w.Settle();
   EXPECT_EQ(FilledColumns(5, 376), 188);
   EXPECT_EQ(Platform::Headless::Pixel(w.Handle(), 180, 15), 0xFF0000C0u);

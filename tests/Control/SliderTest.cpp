@@ -2,6 +2,7 @@
 // the thumb by pixel, and a disabled slider that ignores the user.
 #include "Control/UISlider.h"
 #include "LabelHarness.h"
+#include "support/WideString.h"
 
 using namespace SkinUI;
 using namespace ControlTest;
@@ -24,24 +25,24 @@ class Slider : public ControlFixture {
     AddImage("fore.png", 4, 4, kFore);
     AddImage("thumb.png", 4, 4, kThumb);
     AddImage("pushed.png", 4, 4, kThumbPushed);
-    ASSERT_TRUE(
-        w.Open(u"<Window size=\"200,200\"><VerticalLayout bkcolor=\"#FF202020\">"
-               u"<HorizontalLayout height=\"20\"><Slider name=\"s\" width=\"110\" height=\"20\" "
-               u"step=\"5\" "
-               u"thumbsize=\"10,10\" foreimage=\"fore.png\" thumbimage=\"thumb.png\" "
-               u"thumbpushedimage=\"pushed.png\"/><Control/></HorizontalLayout>"
-               u"<HorizontalLayout height=\"110\"><Slider name=\"v\" hor=\"false\" width=\"20\" "
-               u"height=\"110\" "
-               u"thumbsize=\"20,10\"/><Control/></HorizontalLayout>"
-               u"<Control/></VerticalLayout></Window>",
-               200, 200));
-    s = static_cast<CSliderUI*>(w.Find(u"s"));
-    v = static_cast<CSliderUI*>(w.Find(u"v"));
+    ASSERT_TRUE(w.Open(
+        TEXT("<Window size=\"200,200\"><VerticalLayout bkcolor=\"#FF202020\">")
+            TEXT("<HorizontalLayout height=\"20\"><Slider name=\"s\" width=\"110\" height=\"20\" ")
+                TEXT("step=\"5\" ")
+                    TEXT("thumbsize=\"10,10\" foreimage=\"fore.png\" thumbimage=\"thumb.png\" ")
+                        TEXT("thumbpushedimage=\"pushed.png\"/><Control/></HorizontalLayout>")
+                            TEXT("<HorizontalLayout height=\"110\"><Slider name=\"v\" "
+                                 "hor=\"false\" width=\"20\" ") TEXT("height=\"110\" ")
+                                TEXT("thumbsize=\"20,10\"/><Control/></HorizontalLayout>")
+                                    TEXT("<Control/></VerticalLayout></Window>"),
+        200, 200));
+    s = static_cast<CSliderUI*>(w.Find(TEXT("s")));
+    v = static_cast<CSliderUI*>(w.Find(TEXT("v")));
     ASSERT_TRUE(s && v);
     w.Settle();
     w.notes.clear();
   }
-  size_t Changes() const { return w.NotesOf(u"valuechanged").size(); }
+  size_t Changes() const { return w.NotesOf(TEXT("valuechanged")).size(); }
   // Columns of row 10 that show the thumb colour `argb`.
   std::vector<int> ThumbColumns(uint32_t argb) {
     std::vector<int> xs;
@@ -157,9 +158,9 @@ TEST_F(Slider, AttributesAndNames) {
   EXPECT_EQ(s->GetChangeStep(), 5);
   EXPECT_EQ(s->GetThumbSize().cx, 10);
   EXPECT_EQ(s->GetThumbSize().cy, 10);
-  EXPECT_NE(s->GetInterfaceByName(u"Slider"), nullptr);
-  EXPECT_NE(s->GetInterfaceByName(u"Progress"), nullptr);
-  EXPECT_EQ(std::u16string(s->GetClassName()), u"SliderUI");
+  EXPECT_NE(s->GetInterfaceByName(TEXT("Slider")), nullptr);
+  EXPECT_NE(s->GetInterfaceByName(TEXT("Progress")), nullptr);
+  EXPECT_EQ(WString(s->GetClassName()), TEXT("SliderUI"));
   // A new slider's thumb is 10 x 10 and steps by one.
   CSliderUI fresh;
   EXPECT_EQ(fresh.GetThumbSize().cx, 10);

@@ -2,6 +2,7 @@
 // check boxes that follow their parent, and removal of nodes at any depth (run under ASan).
 #include "Control/UITreeView.h"
 #include "LabelHarness.h"
+#include "support/WideString.h"
 
 using namespace SkinUI;
 using namespace ControlTest;
@@ -16,38 +17,38 @@ class TreeView : public ControlFixture {
     view = new CTreeViewUI();
     view->SetVisibleCheckBtn(true);
     ASSERT_TRUE(w.OpenWith(view, 300, 300));
-    a = Node(u"a");
-    a1 = Node(u"a1", a);
-    a11 = Node(u"a11", a1);
-    a12 = Node(u"a12", a1);
-    a2 = Node(u"a2", a);
-    b = Node(u"b");
+    a = Node(TEXT("a"));
+    a1 = Node(TEXT("a1"), a);
+    a11 = Node(TEXT("a11"), a1);
+    a12 = Node(TEXT("a12"), a1);
+    a2 = Node(TEXT("a2"), a);
+    b = Node(TEXT("b"));
     ASSERT_TRUE(view->AddNode(a));
     ASSERT_TRUE(view->AddNode(b));
     w.Settle();
   }
-  static CTreeNodeUI* Node(const char16_t* text, CTreeNodeUI* parent = nullptr) {
+  static CTreeNodeUI* Node(const WCHAR* text, CTreeNodeUI* parent = nullptr) {
     auto* node = new CTreeNodeUI(parent);
     node->SetName(text);
-    node->ApplyAttribute(u"text", text);
+    node->ApplyAttribute(TEXT("text"), text);
     if (parent != nullptr) {
       EXPECT_TRUE(parent->Add(node));
     }
     return node;
   }
-  std::u16string Rows() const {
-    std::u16string s;
+  WString Rows() const {
+    WString s;
     for (int i = 0; i < view->GetCount(); i++) {
-      if (!s.empty()) s += u' ';
+      if (!s.empty()) s += TEXT(' ');
       s += view->GetItemAt(i)->GetName().GetData();
     }
     return s;
   }
-  std::u16string VisibleRows() const {
-    std::u16string s;
+  WString VisibleRows() const {
+    WString s;
     for (int i = 0; i < view->GetCount(); i++) {
       if (!view->GetItemAt(i)->IsVisible()) continue;
-      if (!s.empty()) s += u' ';
+      if (!s.empty()) s += TEXT(' ');
       s += view->GetItemAt(i)->GetName().GetData();
     }
     return s;
@@ -64,7 +65,7 @@ class TreeView : public ControlFixture {
 };
 
 TEST_F(TreeView, EveryDepthIsIndentedSixteenMorePixels) {
-  EXPECT_EQ(Rows(), u"a a1 a11 a12 a2 b");
+  EXPECT_EQ(Rows(), TEXT("a a1 a11 a12 a2 b"));
   struct Row {
     CTreeNodeUI* node;
     bool lineVisible;
@@ -89,34 +90,34 @@ TEST_F(TreeView, EveryDepthIsIndentedSixteenMorePixels) {
 }
 
 TEST_F(TreeView, InsertingASubtreeAtARowReturnsTheRowAfterIt) {
-  CTreeNodeUI* c = Node(u"c");
-  Node(u"c1", c);
-  CTreeNodeUI* c2 = Node(u"c2", c);
-  Node(u"c21", c2);
+  CTreeNodeUI* c = Node(TEXT("c"));
+  Node(TEXT("c1"), c);
+  CTreeNodeUI* c2 = Node(TEXT("c2"), c);
+  Node(TEXT("c21"), c2);
   EXPECT_EQ(view->AddNodeAt(c, 3), 7);
-  EXPECT_EQ(Rows(), u"a a1 a11 c c1 c2 c21 a12 a2 b");
-  CTreeNodeUI* d = Node(u"d");
+  EXPECT_EQ(Rows(), TEXT("a a1 a11 c c1 c2 c21 a12 a2 b"));
+  CTreeNodeUI* d = Node(TEXT("d"));
   EXPECT_EQ(view->AddNodeAt(d, 9), 10);
-  EXPECT_EQ(Rows(), u"a a1 a11 c c1 c2 c21 a12 a2 d b");
+  EXPECT_EQ(Rows(), TEXT("a a1 a11 c c1 c2 c21 a12 a2 d b"));
   // No row at the index, or not a tree node: refused.
-  CTreeNodeUI* e = Node(u"e");
+  CTreeNodeUI* e = Node(TEXT("e"));
   EXPECT_EQ(view->AddNodeAt(e, 11), -1);
   delete e;
   // An inserted node's buttons work like those of added ones.
   Fold(c, true);
-  EXPECT_EQ(VisibleRows(), u"a a1 a11 c a12 a2 d b");
+  EXPECT_EQ(VisibleRows(), TEXT("a a1 a11 c a12 a2 d b"));
 }
 
 TEST_F(TreeView, CollapsingHidesTheSubtreeAndExpandingRestoresOnlyOpenBranches) {
   Fold(a1, true);
   EXPECT_FALSE(a1->IsExpandedNode());
-  EXPECT_EQ(VisibleRows(), u"a a1 a2 b");
+  EXPECT_EQ(VisibleRows(), TEXT("a a1 a2 b"));
   Fold(a, true);
-  EXPECT_EQ(VisibleRows(), u"a b");
+  EXPECT_EQ(VisibleRows(), TEXT("a b"));
   Fold(a, false);
-  EXPECT_EQ(VisibleRows(), u"a a1 a2 b");
+  EXPECT_EQ(VisibleRows(), TEXT("a a1 a2 b"));
   Fold(a1, false);
-  EXPECT_EQ(VisibleRows(), u"a a1 a11 a12 a2 b");
+  EXPECT_EQ(VisibleRows(), TEXT("a a1 a11 a12 a2 b"));
 }
 
 TEST_F(TreeView, CheckingAParentChecksEveryDescendant) {
@@ -133,19 +134,19 @@ TEST_F(TreeView, CheckingAParentChecksEveryDescendant) {
 
 TEST_F(TreeView, RemovingANodeTakesItsSubtreeAndLeavesItsParent) {
   ASSERT_TRUE(view->RemoveNode(a1));
-  EXPECT_EQ(Rows(), u"a a2 b");
+  EXPECT_EQ(Rows(), TEXT("a a2 b"));
   EXPECT_EQ(a->GetCountChild(), 1);
   // The parent no longer reaches the removed nodes.
   Fold(a, true);
-  EXPECT_EQ(VisibleRows(), u"a b");
+  EXPECT_EQ(VisibleRows(), TEXT("a b"));
   a->GetCheckBox()->SetChecked(true);
   Fold(a, false);
-  EXPECT_EQ(VisibleRows(), u"a a2 b");
+  EXPECT_EQ(VisibleRows(), TEXT("a a2 b"));
   ASSERT_TRUE(view->RemoveNode(a2));
   EXPECT_FALSE(a->HasChild());
   // Removal by row index goes the same way.
   EXPECT_TRUE(view->RemoveAt(0));
-  EXPECT_EQ(Rows(), u"b");
+  EXPECT_EQ(Rows(), TEXT("b"));
   // A node that is not in the view is refused.
   CTreeNodeUI loose;
   EXPECT_FALSE(view->RemoveNode(&loose));
@@ -156,11 +157,11 @@ TEST_F(TreeView, ButtonVisibilityFollowsTheViewAndNamesAnswer) {
   view->SetVisibleCheckBtn(false);
   EXPECT_FALSE(a11->GetFolderButton()->IsVisible());
   EXPECT_FALSE(b->GetCheckBox()->IsVisible());
-  view->ApplyAttribute(u"visiblecheckbtn", u"true");
+  view->ApplyAttribute(TEXT("visiblecheckbtn"), TEXT("true"));
   EXPECT_TRUE(a12->GetCheckBox()->IsVisible());
-  EXPECT_NE(view->GetInterfaceByName(u"TreeView"), nullptr);
-  EXPECT_NE(view->GetInterfaceByName(u"List"), nullptr);
-  EXPECT_NE(a->GetInterfaceByName(u"TreeNode"), nullptr);
+  EXPECT_NE(view->GetInterfaceByName(TEXT("TreeView")), nullptr);
+  EXPECT_NE(view->GetInterfaceByName(TEXT("List")), nullptr);
+  EXPECT_NE(a->GetInterfaceByName(TEXT("TreeNode")), nullptr);
   CTreeNodeUI x;
   EXPECT_FALSE(a->AddAt(&x, 0));
   EXPECT_FALSE(view->GetHeader()->IsVisible());
@@ -174,39 +175,38 @@ class TreeMarkup : public ControlFixture {};
 
 TEST_F(TreeMarkup, NestedNodesBecomeRowsOfTheViewAndOtherControlsJoinTheRow) {
   SkinWindow w;
-  ASSERT_TRUE(
-      w.Open(u"<Window size=\"200,200\"><TreeView name=\"t\" visiblecheckbtn=\"true\">"
-             u"<TreeNode name=\"r\" text=\"root\"><TreeNode name=\"c1\"/>"
-             u"<TreeNode name=\"c2\"><TreeNode name=\"g\"/><Label name=\"tag\" "
-             u"width=\"20\"/></TreeNode></TreeNode><TreeNode name=\"s\"/>"
-             u"</TreeView></Window>",
-             200, 200));
-  auto* view = static_cast<CTreeViewUI*>(w.Find(u"t"));
+  ASSERT_TRUE(w.Open(TEXT("<Window size=\"200,200\"><TreeView name=\"t\" visiblecheckbtn=\"true\">")
+                         TEXT("<TreeNode name=\"r\" text=\"root\"><TreeNode name=\"c1\"/>") TEXT(
+                             "<TreeNode name=\"c2\"><TreeNode name=\"g\"/><Label name=\"tag\" ")
+                             TEXT("width=\"20\"/></TreeNode></TreeNode><TreeNode name=\"s\"/>")
+                                 TEXT("</TreeView></Window>"),
+                     200, 200));
+  auto* view = static_cast<CTreeViewUI*>(w.Find(TEXT("t")));
   ASSERT_NE(view, nullptr);
-  std::u16string rows;
+  WString rows;
   for (int i = 0; i < view->GetCount(); i++) rows += view->GetItemAt(i)->GetName().GetData();
-  EXPECT_EQ(rows, u"rc1c2gs");
-  auto* root = static_cast<CTreeNodeUI*>(w.Find(u"r"));
-  auto* grandchild = static_cast<CTreeNodeUI*>(w.Find(u"g"));
+  EXPECT_EQ(rows, TEXT("rc1c2gs"));
+  auto* root = static_cast<CTreeNodeUI*>(w.Find(TEXT("r")));
+  auto* grandchild = static_cast<CTreeNodeUI*>(w.Find(TEXT("g")));
   ASSERT_TRUE(root && grandchild);
-  EXPECT_EQ(std::u16string(root->GetItemButton()->GetText().GetData()), u"root");
+  EXPECT_EQ(WString(root->GetItemButton()->GetText().GetData()), TEXT("root"));
   EXPECT_EQ(grandchild->GetDottedLine()->GetFixedWidth(), 34);
   EXPECT_TRUE(grandchild->GetCheckBox()->IsVisible());
-  CControlUI* tag = w.Find(u"tag");
+  CControlUI* tag = w.Find(TEXT("tag"));
   ASSERT_NE(tag, nullptr);
-  EXPECT_EQ(tag->GetParent(), static_cast<CTreeNodeUI*>(w.Find(u"c2"))->GetTreeNodeHoriznotal());
+  EXPECT_EQ(tag->GetParent(),
+            static_cast<CTreeNodeUI*>(w.Find(TEXT("c2")))->GetTreeNodeHoriznotal());
 }
 
 TEST_F(TreeMarkup, ANodeOutsideATreeIsDroppedWithItsSubtree) {
   SkinWindow w;
-  ASSERT_TRUE(
-      w.Open(u"<Window size=\"100,100\"><VerticalLayout><Label name=\"l\"/>"
-             u"<TreeNode name=\"n\"><TreeNode name=\"m\"/></TreeNode>"
-             u"</VerticalLayout></Window>",
-             100, 100));
-  EXPECT_NE(w.Find(u"l"), nullptr);
-  EXPECT_EQ(w.Find(u"n"), nullptr);
-  EXPECT_EQ(w.Find(u"m"), nullptr);
+  ASSERT_TRUE(w.Open(TEXT("<Window size=\"100,100\"><VerticalLayout><Label name=\"l\"/>")
+                         TEXT("<TreeNode name=\"n\"><TreeNode name=\"m\"/></TreeNode>")
+                             TEXT("</VerticalLayout></Window>"),
+                     100, 100));
+  EXPECT_NE(w.Find(TEXT("l")), nullptr);
+  EXPECT_EQ(w.Find(TEXT("n")), nullptr);
+  EXPECT_EQ(w.Find(TEXT("m")), nullptr);
 }
 
 }  // namespace

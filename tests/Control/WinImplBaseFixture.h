@@ -16,11 +16,12 @@
 #include "Platform/Text/Utf.h"
 #include "support/SkinSettingsScope.h"
 #include "support/TempDir.h"
+#include "support/WideString.h"
 
 class TestSkinWnd : public SkinUI::WindowImplBase {
  public:
   SkinUI::CUIString sFolder;
-  SkinUI::CUIString sFile = u"skin.xml";
+  SkinUI::CUIString sFile = TEXT("skin.xml");
   UINT uSource = SkinUI::SkinFromFolder;
   SkinUI::CUIString sZipName;
   LPCWSTR pResourceId = nullptr;
@@ -43,7 +44,7 @@ class TestSkinWnd : public SkinUI::WindowImplBase {
   using WindowImplBase::m_PaintManager;
 
  protected:
-  LPCWSTR WindowClassName() const override { return u"SkinUITestSkinWnd"; }
+  LPCWSTR WindowClassName() const override { return TEXT("SkinUITestSkinWnd"); }
   SkinUI::CUIString SkinFolder() const override { return sFolder; }
   SkinUI::CUIString SkinFile() const override { return sFile; }
   UINT SkinSource() const override { return uSource; }
@@ -72,8 +73,8 @@ class SkinWindowTest : public ::testing::Test {
 
   // The temporary folder as the Windows path a skin folder is given as (trailing backslash).
   SkinUI::CUIString FolderPath() {
-    std::u16string path = Platform::PosixToWindowsPath(m_dir.Path().string());
-    if (path.empty() || path.back() != u'\\') path += u'\\';
+    WString path = Platform::PosixToWindowsPath(m_dir.Path().string());
+    if (path.empty() || path.back() != TEXT('\\')) path += TEXT('\\');
     return SkinUI::CUIString(path.c_str());
   }
   void WriteSkin(const std::string& markup) {
@@ -86,7 +87,7 @@ class SkinWindowTest : public ::testing::Test {
     return Open(style);
   }
   HWND Open(DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE) {
-    m_hWnd = m_wnd.Create(nullptr, u"skinned", style, 0, 10, 20, 400, 300);
+    m_hWnd = m_wnd.Create(nullptr, TEXT("skinned"), style, 0, 10, 20, 400, 300);
     Platform::Headless::RunUntilIdle();
     return m_hWnd;
   }
@@ -101,7 +102,7 @@ class SkinWindowTest : public ::testing::Test {
     Platform::Headless::RunUntilIdle();
   }
 
-  SkinUI::CControlUI* Find(const char16_t* name) {
+  SkinUI::CControlUI* Find(const WCHAR* name) {
     return m_wnd.m_PaintManager.FindControlByName(name);
   }
 

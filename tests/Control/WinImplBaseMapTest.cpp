@@ -19,15 +19,15 @@ class MappedWnd : public TestSkinWnd {
  public:
   static const NotificationMapData* ClassNotificationMap() {
     static const NotificationMapEntry entries[] = {
-        {u"click", u"named", NotificationHandle, NotifyHandler(&MappedWnd::OnNamed)},
-        {u"click", u"", NotificationHandle, NotifyHandler(&MappedWnd::OnAny)},
-        {u"selectchanged", u"quiet", NotificationIgnore, nullptr},
-        {u"selectchanged", u"", NotificationHandle, NotifyHandler(&MappedWnd::OnSelect)},
-        {u"link", u"", NotificationHandle, NotifyHandler(&MappedWnd::OnAny)},
-        {u"link", u"named", NotificationHandle, NotifyHandler(&MappedWnd::OnNamed)},
-        {u"menu", u"", NotificationHandle, NotifyHandler(&MappedWnd::OnAny)},
-        {u"menu", u"", NotificationHandle, NotifyHandler(&MappedWnd::OnSelect)},
-        {u"", u"", NotificationEnd, nullptr},
+        {TEXT("click"), TEXT("named"), NotificationHandle, NotifyHandler(&MappedWnd::OnNamed)},
+        {TEXT("click"), TEXT(""), NotificationHandle, NotifyHandler(&MappedWnd::OnAny)},
+        {TEXT("selectchanged"), TEXT("quiet"), NotificationIgnore, nullptr},
+        {TEXT("selectchanged"), TEXT(""), NotificationHandle, NotifyHandler(&MappedWnd::OnSelect)},
+        {TEXT("link"), TEXT(""), NotificationHandle, NotifyHandler(&MappedWnd::OnAny)},
+        {TEXT("link"), TEXT("named"), NotificationHandle, NotifyHandler(&MappedWnd::OnNamed)},
+        {TEXT("menu"), TEXT(""), NotificationHandle, NotifyHandler(&MappedWnd::OnAny)},
+        {TEXT("menu"), TEXT(""), NotificationHandle, NotifyHandler(&MappedWnd::OnSelect)},
+        {TEXT(""), TEXT(""), NotificationEnd, nullptr},
     };
     static const NotificationMapData map = {&SkinUI::WindowImplBase::ClassNotificationMap, entries};
     return &map;
@@ -45,8 +45,8 @@ class ChainedWnd : public TestSkinWnd {
  public:
   static const NotificationMapData* ClassNotificationMap() {
     static const NotificationMapEntry entries[] = {
-        {u"return", u"", NotificationHandle, NotifyHandler(&ChainedWnd::OnReturn)},
-        {u"", u"", NotificationEnd, nullptr},
+        {TEXT("return"), TEXT(""), NotificationHandle, NotifyHandler(&ChainedWnd::OnReturn)},
+        {TEXT(""), TEXT(""), NotificationEnd, nullptr},
     };
     static const NotificationMapData map = {&SkinUI::WindowImplBase::ClassNotificationMap, entries};
     return &map;
@@ -61,7 +61,7 @@ class ChainedWnd : public TestSkinWnd {
 class LoopingWnd : public TestSkinWnd {
  public:
   static const NotificationMapData* ClassNotificationMap() {
-    static const NotificationMapEntry entries[] = {{u"", u"", NotificationEnd, nullptr}};
+    static const NotificationMapEntry entries[] = {{TEXT(""), TEXT(""), NotificationEnd, nullptr}};
     static const NotificationMapData map = {&LoopingWnd::ClassNotificationMap, entries};
     return &map;
   }
@@ -71,7 +71,7 @@ class LoopingWnd : public TestSkinWnd {
 };
 
 // Delivers one notification; the window records it and then what it called.
-std::vector<std::string> Deliver(TestSkinWnd& wnd, const char16_t* type, const char16_t* sender) {
+std::vector<std::string> Deliver(TestSkinWnd& wnd, const WCHAR* type, const WCHAR* sender) {
   CControlUI control;
   if (sender) control.SetName(sender);
   TNotifyMsg msg;
@@ -87,21 +87,21 @@ using Calls = std::vector<std::string>;
 TEST(NotificationMap, MostDerivedMapFirstNamedRowsBeforeAnyControlRows) {
   MappedWnd wnd;
   struct Case {
-    const char16_t* type;
-    const char16_t* sender;
+    const WCHAR* type;
+    const WCHAR* sender;
     Calls calls;
   } cases[] = {
-      {u"click", u"named", {"named:named"}},
-      {u"click", u"other", {"any:other"}},  // wins over the base map's "click" row
-      {u"click", nullptr, {"any:-"}},
-      {u"click", u"Named", {"any:Named"}},  // names compare with case
-      {u"selectchanged", u"quiet", {}},     // handled without a call
-      {u"selectchanged", u"other", {"select:other"}},
-      {u"link", u"named", {"named:named"}},  // a named row after an any-control row
-      {u"link", u"other", {"any:other"}},
-      {u"menu", u"other", {"select:other"}},  // the last any-control row is taken
-      {u"Click", u"named", {}},               // types compare with case
-      {u"textchanged", u"named", {}},
+      {TEXT("click"), TEXT("named"), {"named:named"}},
+      {TEXT("click"), TEXT("other"), {"any:other"}},  // wins over the base map's "click" row
+      {TEXT("click"), nullptr, {"any:-"}},
+      {TEXT("click"), TEXT("Named"), {"any:Named"}},  // names compare with case
+      {TEXT("selectchanged"), TEXT("quiet"), {}},     // handled without a call
+      {TEXT("selectchanged"), TEXT("other"), {"select:other"}},
+      {TEXT("link"), TEXT("named"), {"named:named"}},  // a named row after an any-control row
+      {TEXT("link"), TEXT("other"), {"any:other"}},
+      {TEXT("menu"), TEXT("other"), {"select:other"}},  // the last any-control row is taken
+      {TEXT("Click"), TEXT("named"), {}},               // types compare with case
+      {TEXT("textchanged"), TEXT("named"), {}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Deliver(wnd, c.type, c.sender), c.calls)
@@ -112,21 +112,21 @@ TEST(NotificationMap, MostDerivedMapFirstNamedRowsBeforeAnyControlRows) {
 
 TEST(NotificationMap, UnmatchedNotificationsGoOnToTheBaseMap) {
   ChainedWnd wnd;
-  EXPECT_EQ(Deliver(wnd, u"return", u"edit"), Calls{"return:edit"});
-  EXPECT_EQ(Deliver(wnd, u"click", u"edit"), Calls{"base-click:edit"});
-  EXPECT_EQ(Deliver(wnd, u"selectchanged", u"edit"), Calls{});
+  EXPECT_EQ(Deliver(wnd, TEXT("return"), TEXT("edit")), Calls{"return:edit"});
+  EXPECT_EQ(Deliver(wnd, TEXT("click"), TEXT("edit")), Calls{"base-click:edit"});
+  EXPECT_EQ(Deliver(wnd, TEXT("selectchanged"), TEXT("edit")), Calls{});
 }
 
 TEST(NotificationMap, TheBaseClassMapAnswersClicksOnly) {
   TestSkinWnd wnd;
-  EXPECT_EQ(Deliver(wnd, u"click", u"anything"), Calls{"base-click:anything"});
-  EXPECT_EQ(Deliver(wnd, u"click", nullptr), Calls{"base-click:-"});
-  EXPECT_EQ(Deliver(wnd, u"windowinit", nullptr), Calls{});
+  EXPECT_EQ(Deliver(wnd, TEXT("click"), TEXT("anything")), Calls{"base-click:anything"});
+  EXPECT_EQ(Deliver(wnd, TEXT("click"), nullptr), Calls{"base-click:-"});
+  EXPECT_EQ(Deliver(wnd, TEXT("windowinit"), nullptr), Calls{});
 }
 
 TEST(NotificationMap, AMapThatIsItsOwnBaseEndsTheSearch) {
   LoopingWnd wnd;
-  EXPECT_EQ(Deliver(wnd, u"click", u"anything"), Calls{});
+  EXPECT_EQ(Deliver(wnd, TEXT("click"), TEXT("anything")), Calls{});
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "Platform/Kernel/Resources.h"
 #include "WinImplBaseFixture.h"
 #include "support/TestData.h"
+#include "support/WideString.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ const char kSkin[] = R"(<Window size="300,200" caption="10,0,10,40" roundcorner=
 // A control that reports a button's class name in capitals.
 class LoudControl : public CControlUI {
  public:
-  LPCWSTR GetClassName() const override { return u"BUTTONUI"; }
+  LPCWSTR GetClassName() const override { return TEXT("BUTTONUI"); }
 };
 
 class WinImplBase : public SkinWindowTest {
@@ -43,7 +44,7 @@ class WinImplBase : public SkinWindowTest {
   void SetUp() override {
     SkinWindowTest::SetUp();
     m_wnd.customControls = [](LPCWSTR pstrClass) -> CControlUI* {
-      return std::u16string_view(pstrClass) == u"Loud" ? new LoudControl() : nullptr;
+      return WStringView(pstrClass) == TEXT("Loud") ? new LoudControl() : nullptr;
     };
   }
 };
@@ -60,13 +61,14 @@ TEST_F(WinImplBase, CreatingStripsTheCaptionAndAttachesTheSkin) {
   EXPECT_EQ(rc.bottom - rc.top, 200);
   EXPECT_EQ(m_wnd.nSkinReady, 1);
   EXPECT_TRUE(m_wnd.m_PaintManager.IsLayeredBackground());
-  EXPECT_NE(Find(u"lbl"), nullptr);
+  EXPECT_NE(Find(TEXT("lbl")), nullptr);
   EXPECT_TRUE(Headless::View(m_hWnd).shaped);
   EXPECT_TRUE(Headless::TakeMessageBoxes().empty());
   // The window class takes double clicks.
   WNDCLASSEXW wc = {};
   wc.cbSize = sizeof(wc);
-  ASSERT_TRUE(GetClassInfoExW(SkinUI::CWindowWnd::ModuleInstance(), u"SkinUITestSkinWnd", &wc));
+  ASSERT_TRUE(
+      GetClassInfoExW(SkinUI::CWindowWnd::ModuleInstance(), TEXT("SkinUITestSkinWnd"), &wc));
   EXPECT_NE(wc.style & CS_DBLCLKS, 0u);
 }
 
@@ -156,11 +158,11 @@ TEST_F(WinImplBase, SystemButtonsMinimiseMaximiseRestoreAndClose) {
 TEST_F(WinImplBase, SystemButtonNamesMatchExactly) {
   WriteSkin(kSkin);
   ASSERT_NE(OpenFolderSkin(), nullptr);
-  for (const char16_t* name : {u"CloseBtn", u"closebtn ", u"MINBTN", u"maxbtn2"}) {
+  for (const WCHAR* name : {TEXT("CloseBtn"), TEXT("closebtn "), TEXT("MINBTN"), TEXT("maxbtn2")}) {
     CControlUI sender;
     sender.SetName(name);
     TNotifyMsg msg;
-    msg.sType = u"click";
+    msg.sType = TEXT("click");
     msg.pSender = &sender;
     m_wnd.Receive(msg);
     Headless::RunUntilIdle();
@@ -189,7 +191,8 @@ TEST_F(WinImplBase, EveryResizeKeepsTheCornersOnlyWhenTheSkinAsksForThem) {
               "\"><Control /></Window>");
     TestSkinWnd wnd;  // one window object per window, as the base expects
     wnd.sFolder = FolderPath();
-    HWND hwnd = wnd.Create(nullptr, u"skinned", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 0, 10, 10);
+    HWND hwnd =
+        wnd.Create(nullptr, TEXT("skinned"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 0, 10, 10);
     ASSERT_NE(hwnd, nullptr);
     Headless::RunUntilIdle();
     EXPECT_EQ(Headless::View(hwnd).shaped, c.shaped);
@@ -210,12 +213,12 @@ TEST_F(WinImplBase, EveryResizeKeepsTheCornersOnlyWhenTheSkinAsksForThem) {
 
 TEST_F(WinImplBase, ZipResourceIsCopiedOnceAndKept) {
   const std::string zip = TestSupport::ReadDataFile("skin/stored.zip");
-  ASSERT_TRUE(Platform::RegisterResource(Platform::ProgramModule(), u"ZIPRES", MAKEINTRESOURCEW(77),
-                                         zip.data(), zip.size()));
+  ASSERT_TRUE(Platform::RegisterResource(Platform::ProgramModule(), TEXT("ZIPRES"),
+                                         MAKEINTRESOURCEW(77), zip.data(), zip.size()));
   m_wnd.uSource = SkinUI::SkinFromZipResource;
   m_wnd.pResourceId = MAKEINTRESOURCEW(77);
   ASSERT_NE(Open(), nullptr);
-  EXPECT_NE(Find(u"title"), nullptr);
+  EXPECT_NE(Find(TEXT("title")), nullptr);
   EXPECT_EQ(m_wnd.nSkinReady, 1);
   const BYTE* first = SkinUI::WindowImplBase::ZipResourceBuffer();
   ASSERT_NE(first, nullptr);
@@ -226,15 +229,15 @@ TEST_F(WinImplBase, ZipResourceIsCopiedOnceAndKept) {
 
   // A second window over the same resource reads the same copy.
   ASSERT_NE(Open(), nullptr);
-  EXPECT_NE(Find(u"title"), nullptr);
+  EXPECT_NE(Find(TEXT("title")), nullptr);
   EXPECT_EQ(SkinUI::WindowImplBase::ZipResourceBuffer(), first);
-  Platform::RemoveResource(Platform::ProgramModule(), u"ZIPRES", MAKEINTRESOURCEW(77));
+  Platform::RemoveResource(Platform::ProgramModule(), TEXT("ZIPRES"), MAKEINTRESOURCEW(77));
 }
 
 TEST_F(WinImplBase, MissingOrEmptyZipResourceLeavesAnEmptyWindowWithoutABox) {
   static const char kNothing[] = "";
-  ASSERT_TRUE(Platform::RegisterResource(Platform::ProgramModule(), u"ZIPRES", MAKEINTRESOURCEW(79),
-                                         kNothing, 0));
+  ASSERT_TRUE(Platform::RegisterResource(Platform::ProgramModule(), TEXT("ZIPRES"),
+                                         MAKEINTRESOURCEW(79), kNothing, 0));
   for (LPCWSTR id : {MAKEINTRESOURCEW(78), MAKEINTRESOURCEW(79)}) {
     m_wnd.uSource = SkinUI::SkinFromZipResource;
     m_wnd.pResourceId = id;
@@ -246,17 +249,17 @@ TEST_F(WinImplBase, MissingOrEmptyZipResourceLeavesAnEmptyWindowWithoutABox) {
     DestroyWindow(m_hWnd);
     Headless::RunUntilIdle();
   }
-  Platform::RemoveResource(Platform::ProgramModule(), u"ZIPRES", MAKEINTRESOURCEW(79));
+  Platform::RemoveResource(Platform::ProgramModule(), TEXT("ZIPRES"), MAKEINTRESOURCEW(79));
 }
 
 TEST_F(WinImplBase, ZipFileUnderTheFolder) {
   TestSupport::WriteFile(m_dir / "look.zip", TestSupport::ReadDataFile("skin/stored.zip"));
   m_wnd.uSource = SkinUI::SkinFromZipFile;
-  m_wnd.sZipName = u"look.zip";
+  m_wnd.sZipName = TEXT("look.zip");
   m_wnd.sFolder = FolderPath();
   ASSERT_NE(Open(), nullptr);
-  EXPECT_NE(Find(u"title"), nullptr);
-  EXPECT_EQ(SkinUI::CPaintManagerUI::ResourceZipName(), u"look.zip");
+  EXPECT_NE(Find(TEXT("title")), nullptr);
+  EXPECT_EQ(SkinUI::CPaintManagerUI::ResourceZipName(), TEXT("look.zip"));
   EXPECT_TRUE(SkinUI::CPaintManagerUI::IsZipKeptOpen());
 }
 
@@ -264,16 +267,16 @@ TEST_F(WinImplBase, MarkupResourceNumberedBySkinFile) {
   static const char kMarkup[] =
       "<Window size=\"120,90\"><VerticalLayout><Label name=\"fromxml\" /></VerticalLayout>"
       "</Window>";
-  ASSERT_TRUE(Platform::RegisterResource(Platform::ProgramModule(), u"xml", MAKEINTRESOURCEW(201),
-                                         kMarkup, sizeof kMarkup - 1));
+  ASSERT_TRUE(Platform::RegisterResource(Platform::ProgramModule(), TEXT("xml"),
+                                         MAKEINTRESOURCEW(201), kMarkup, sizeof kMarkup - 1));
   m_wnd.uSource = SkinUI::SkinFromResource;
-  m_wnd.sFile = u"201";
+  m_wnd.sFile = TEXT("201");
   ASSERT_NE(Open(), nullptr);
-  EXPECT_NE(Find(u"fromxml"), nullptr);
+  EXPECT_NE(Find(TEXT("fromxml")), nullptr);
   RECT rc = {};
   GetWindowRect(m_hWnd, &rc);
   EXPECT_EQ(rc.right - rc.left, 120);
-  Platform::RemoveResource(Platform::ProgramModule(), u"xml", MAKEINTRESOURCEW(201));
+  Platform::RemoveResource(Platform::ProgramModule(), TEXT("xml"), MAKEINTRESOURCEW(201));
 }
 
 class WinImplBaseDeathTest : public SkinWindowTest {};
@@ -284,15 +287,15 @@ TEST_F(WinImplBaseDeathTest, SkinWithoutRootShowsTheBoxAndExitsWithCodeOne) {
   m_wnd.sFolder = FolderPath();
   EXPECT_EXIT(
       {
-        m_wnd.Create(nullptr, u"skinned", WS_OVERLAPPEDWINDOW, 0, 0, 0, 100, 100);
+        m_wnd.Create(nullptr, TEXT("skinned"), WS_OVERLAPPEDWINDOW, 0, 0, 0, 100, 100);
         std::_Exit(0);
       },
       testing::ExitedWithCode(1), "");
   // A missing skin file is the same failure.
-  m_wnd.sFile = u"missing.xml";
+  m_wnd.sFile = TEXT("missing.xml");
   EXPECT_EXIT(
       {
-        m_wnd.Create(nullptr, u"skinned", WS_OVERLAPPEDWINDOW, 0, 0, 0, 100, 100);
+        m_wnd.Create(nullptr, TEXT("skinned"), WS_OVERLAPPEDWINDOW, 0, 0, 0, 100, 100);
         std::_Exit(0);
       },
       testing::ExitedWithCode(1), "");

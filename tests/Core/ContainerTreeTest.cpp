@@ -26,15 +26,15 @@ TEST(ContainerPlacement, FloatingChildrenAgainstTheItemRectangle) {
     RECT expected;
   };
   const Case cases[] = {
-      {u"float=\"true\" pos=\"10,20,40,60\"", {10, 20, 40, 60}},
-      {u"float=\"true\" pos=\"-30,-15,-10,-5\"", {170, 85, 190, 95}},
-      {u"float=\"true\" pos=\"-20,10,-10,30\"", {180, 10, 190, 30}},
+      {TEXT("float=\"true\" pos=\"10,20,40,60\""), {10, 20, 40, 60}},
+      {TEXT("float=\"true\" pos=\"-30,-15,-10,-5\""), {170, 85, 190, 95}},
+      {TEXT("float=\"true\" pos=\"-20,10,-10,30\""), {180, 10, 190, 30}},
       // The inset shrinks the children's area, not the floating placement.
-      {u"float=\"true\" pos=\"0,0,5,5\"", {0, 0, 5, 5}},
+      {TEXT("float=\"true\" pos=\"0,0,5,5\""), {0, 0, 5, 5}},
   };
   for (const Case& c : cases) {
     CContainerUI root;
-    root.ApplyAttributes(u"inset=\"7,7,7,7\"");
+    root.ApplyAttributes(TEXT("inset=\"7,7,7,7\""));
     CControlUI* child = Make(c.attributes);
     root.Add(child);
     root.SetPos(RECT{0, 0, 200, 100});
@@ -43,8 +43,8 @@ TEST(ContainerPlacement, FloatingChildrenAgainstTheItemRectangle) {
   }
   // Non-floating children take the inner rectangle.
   CContainerUI root;
-  root.ApplyAttributes(u"inset=\"7,8,9,10\"");
-  CControlUI* plain = Make(u"");
+  root.ApplyAttributes(TEXT("inset=\"7,8,9,10\""));
+  CControlUI* plain = Make(TEXT(""));
   root.Add(plain);
   root.SetPos(RECT{0, 0, 200, 100});
   EXPECT_TRUE(SameRect(plain->GetPos(), RECT{7, 8, 191, 90})) << Show(plain->GetPos());
@@ -54,8 +54,8 @@ TEST(ContainerPlacement, RelativePositionFollowsTheParentsGrowth) {
   SkinUITest::TreeWindow w;  // SetPos keeps a floating offset only under a manager
   w.Open(400, 200);
   auto* root = new CContainerUI;
-  CControlUI* mover = Make(u"float=\"true\" pos=\"10,10,30,20\" relativepos=\"50,0,0,0\"");
-  CControlUI* zoomer = Make(u"float=\"true\" pos=\"10,30,30,40\" relativepos=\"0,0,50,100\"");
+  CControlUI* mover = Make(TEXT("float=\"true\" pos=\"10,10,30,20\" relativepos=\"50,0,0,0\""));
+  CControlUI* zoomer = Make(TEXT("float=\"true\" pos=\"10,30,30,40\" relativepos=\"0,0,50,100\""));
   root->Add(mover);
   root->Add(zoomer);
   w.pm.AttachRoot(root);
@@ -71,14 +71,13 @@ TEST(ContainerPlacement, RelativePositionFollowsTheParentsGrowth) {
 TEST(ContainerPlacement, ExtremeOffsetsAndSizesSaturate) {
   SkinUITest::TreeWindow w;
   w.Open(100, 100);
-  auto* root = Make<CContainerUI>(u"inset=\"-2147483648,0,-2147483648,0\"");
-  CControlUI* wide = Make(
-      u"float=\"true\" pos=\"-2147483648,0,2147483647,10\" "
-      u"relativepos=\"2147483647,0,2147483647,0\"");
-  CControlUI* far = Make(u"float=\"true\" pos=\"2147483647,-2147483648,2147483647,-1\"");
+  auto* root = Make<CContainerUI>(TEXT("inset=\"-2147483648,0,-2147483648,0\""));
+  CControlUI* wide = Make(TEXT("float=\"true\" pos=\"-2147483648,0,2147483647,10\" ")
+                              TEXT("relativepos=\"2147483647,0,2147483647,0\""));
+  CControlUI* far = Make(TEXT("float=\"true\" pos=\"2147483647,-2147483648,2147483647,-1\""));
   root->Add(wide);
   root->Add(far);
-  root->Add(Make(u""));
+  root->Add(Make(TEXT("")));
   w.pm.AttachRoot(root);
   EXPECT_EQ(wide->GetFixedWidth(), 2147483647);
   root->SetPos(RECT{0, 0, 100, 100});
@@ -93,10 +92,10 @@ CControlUI* CALLBACK Accept(CControlUI* pControl, LPVOID) { return pControl; }
 
 TEST(ContainerHitTest, TopmostFloatingAndInsetRules) {
   CContainerUI root;
-  root.ApplyAttributes(u"inset=\"20,20,20,20\"");
-  CControlUI* under = Make(u"name=\"under\"");
-  CControlUI* over = Make(u"name=\"over\"");
-  CControlUI* edge = Make(u"name=\"edge\" float=\"true\" pos=\"0,0,15,15\"");
+  root.ApplyAttributes(TEXT("inset=\"20,20,20,20\""));
+  CControlUI* under = Make(TEXT("name=\"under\""));
+  CControlUI* over = Make(TEXT("name=\"over\""));
+  CControlUI* edge = Make(TEXT("name=\"edge\" float=\"true\" pos=\"0,0,15,15\""));
   root.Add(under);
   root.Add(over);
   root.Add(edge);
@@ -120,11 +119,11 @@ TEST(ContainerHitTest, TopmostFloatingAndInsetRules) {
     EXPECT_EQ(root.FindControl(Accept, &pt, c.flags), c.expected) << pt.x << "," << pt.y;
   }
   // Without mouse children the container answers for its whole area.
-  root.ApplyAttributes(u"mousechild=\"false\"");
+  root.ApplyAttributes(TEXT("mousechild=\"false\""));
   POINT pt = {50, 50};
   EXPECT_EQ(root.FindControl(Accept, &pt, hit | SkinUI::UIFIND_TOP_FIRST), &root);
   // Hidden and mouse-disabled children are passed over.
-  root.ApplyAttributes(u"mousechild=\"true\"");
+  root.ApplyAttributes(TEXT("mousechild=\"true\""));
   over->SetVisible(false);
   EXPECT_EQ(root.FindControl(Accept, &pt, hit | SkinUI::UIFIND_TOP_FIRST), under);
   under->SetMouseEnabled(false);
@@ -134,22 +133,22 @@ TEST(ContainerHitTest, TopmostFloatingAndInsetRules) {
 TEST(ContainerChildren, VisibilityPropagatesAndInterfacesAnswer) {
   CContainerUI root;
   auto* inner = new CContainerUI;
-  CControlUI* leaf = Make(u"");
+  CControlUI* leaf = Make(TEXT(""));
   inner->Add(leaf);
   root.Add(inner);
   root.SetVisible(false);
   EXPECT_FALSE(leaf->IsVisible());
-  CControlUI* late = Make(u"");
+  CControlUI* late = Make(TEXT(""));
   root.Add(late);  // added while hidden
   EXPECT_FALSE(late->IsVisible());
   root.SetVisible(true);
   EXPECT_TRUE(leaf->IsVisible());
   EXPECT_TRUE(late->IsVisible());
 
-  EXPECT_EQ(root.GetInterfaceByName(u"Container"), static_cast<CContainerUI*>(&root));
-  EXPECT_EQ(root.GetInterfaceByName(u"IContainer"), static_cast<SkinUI::IContainerUI*>(&root));
-  EXPECT_EQ(root.GetInterfaceByName(u"Control"), static_cast<CControlUI*>(&root));
-  EXPECT_EQ(root.GetInterfaceByName(u"Button"), nullptr);
+  EXPECT_EQ(root.GetInterfaceByName(TEXT("Container")), static_cast<CContainerUI*>(&root));
+  EXPECT_EQ(root.GetInterfaceByName(TEXT("IContainer")), static_cast<SkinUI::IContainerUI*>(&root));
+  EXPECT_EQ(root.GetInterfaceByName(TEXT("Control")), static_cast<CControlUI*>(&root));
+  EXPECT_EQ(root.GetInterfaceByName(TEXT("Button")), nullptr);
   EXPECT_EQ(root.GetItemAt(-1), nullptr);
   EXPECT_EQ(root.GetItemAt(2), nullptr);
   EXPECT_TRUE(root.SetItemIndex(late, 0));
@@ -163,7 +162,7 @@ TEST(ContainerChildren, RemovedChildLivesUntilTheCleanupMessage) {
   SkinUITest::TreeWindow w;
   w.Open(100, 100);
   auto* root = new CContainerUI;
-  CControlUI* child = Make(u"name=\"child\"");
+  CControlUI* child = Make(TEXT("name=\"child\""));
   bool destroyed = false;
   child->OnDestroyDelegates.Add([&](CControlUI*) {
     destroyed = true;
@@ -180,10 +179,10 @@ TEST(ContainerChildren, RemovedChildLivesUntilTheCleanupMessage) {
   EXPECT_FALSE(destroyed);
   w.pm.RouteMessage(SkinUI::WM_UI_DEFERRED_DELETE, 0, 0, lRes);
   EXPECT_TRUE(destroyed);
-  EXPECT_EQ(w.pm.FindControlByName(u"child"), nullptr);
+  EXPECT_EQ(w.pm.FindControlByName(TEXT("child")), nullptr);
 
   // Without deferral the child goes at once; without auto-delete it stays the caller's.
-  CControlUI* now = Make(u"");
+  CControlUI* now = Make(TEXT(""));
   bool nowGone = false;
   now->OnDestroyDelegates.Add([&](CControlUI*) { return nowGone = true; });
   root->Add(now);

@@ -7,6 +7,7 @@
 
 #include "Core/UIControl.h"
 #include "ManagerPaintTestWindow.h"
+#include "support/WideString.h"
 
 using SkinUI::CControlUI;
 using SkinUI::TUIEvent;
@@ -32,32 +33,31 @@ DWORD MinWidth(const CControlUI& c) { return static_cast<DWORD>(c.GetMinWidth())
 
 TEST(ControlAttributes, ValuesReadByKind) {
   const ValueCase cases[] = {
-      {u"bkcolor", u"#FFFFFFFF", Bk, 0xFFFFFFFF},
-      {u"bkcolor", u"FF00FF00", Bk, 0xFF00FF00},
-      {u"bkcolor", u"  #80FF0000", Bk, 0x80FF0000},  // leading codes 1-32 skipped
-      {u"bkcolor", u"\t\x01#FF000001", Bk, 0xFF000001},
-      {u"bkcolor", u"#00FF00", Bk, 0x0000FF00},     // six digits: alpha 0
-      {u"bkcolor", u"#100000000", Bk, 0xFFFFFFFF},  // clamped
-      {u"bkcolor1", u"#FF010203", Bk, 0xFF010203},
-      {u"bkcolor2", u"#FF040506", Bk2, 0xFF040506},
-      {u"bordercolor", u"#FF112233", Border, 0xFF112233},
-      {u"bordercolor", u" #FF112233", Border, 0},  // no white space skipped here
-      {u"focusbordercolor", u"FFABCDEF", FocusBorder, 0xFFABCDEF},
-      {u"bordersize", u"  3", BorderSize, 3},
-      {u"bordersize", u"-2px", BorderSize, static_cast<DWORD>(-2)},
-      {u"bordersize", u"px", BorderSize, 0},
-      {u"minwidth", u"-5", MinWidth, 0},  // negative limits are ignored
-      {u"visible", u"True", Visible, 0},  // only exactly "true" is true
-      {u"visible", u"1", Visible, 0},
-      {u"mouse", u"false", Mouse, 0},
-      {u"shortcut", u"Xy", Shortcut, u'X'},
-      {u"shortcut", u"", Shortcut, 0},
+      {TEXT("bkcolor"), TEXT("#FFFFFFFF"), Bk, 0xFFFFFFFF},
+      {TEXT("bkcolor"), TEXT("FF00FF00"), Bk, 0xFF00FF00},
+      {TEXT("bkcolor"), TEXT("  #80FF0000"), Bk, 0x80FF0000},  // leading codes 1-32 skipped
+      {TEXT("bkcolor"), TEXT("\t\x01#FF000001"), Bk, 0xFF000001},
+      {TEXT("bkcolor"), TEXT("#00FF00"), Bk, 0x0000FF00},     // six digits: alpha 0
+      {TEXT("bkcolor"), TEXT("#100000000"), Bk, 0xFFFFFFFF},  // clamped
+      {TEXT("bkcolor1"), TEXT("#FF010203"), Bk, 0xFF010203},
+      {TEXT("bkcolor2"), TEXT("#FF040506"), Bk2, 0xFF040506},
+      {TEXT("bordercolor"), TEXT("#FF112233"), Border, 0xFF112233},
+      {TEXT("bordercolor"), TEXT(" #FF112233"), Border, 0},  // no white space skipped here
+      {TEXT("focusbordercolor"), TEXT("FFABCDEF"), FocusBorder, 0xFFABCDEF},
+      {TEXT("bordersize"), TEXT("  3"), BorderSize, 3},
+      {TEXT("bordersize"), TEXT("-2px"), BorderSize, static_cast<DWORD>(-2)},
+      {TEXT("bordersize"), TEXT("px"), BorderSize, 0},
+      {TEXT("minwidth"), TEXT("-5"), MinWidth, 0},  // negative limits are ignored
+      {TEXT("visible"), TEXT("True"), Visible, 0},  // only exactly "true" is true
+      {TEXT("visible"), TEXT("1"), Visible, 0},
+      {TEXT("mouse"), TEXT("false"), Mouse, 0},
+      {TEXT("shortcut"), TEXT("Xy"), Shortcut, TEXT('X')},
+      {TEXT("shortcut"), TEXT(""), Shortcut, 0},
   };
   for (const ValueCase& c : cases) {
     CControlUI control;
     control.ApplyAttribute(c.name, c.value);
-    EXPECT_EQ(c.read(control), c.expected)
-        << std::string(c.name, c.name + std::u16string(c.name).size());
+    EXPECT_EQ(c.read(control), c.expected) << std::string(c.name, c.name + WString(c.name).size());
   }
 }
 
@@ -70,22 +70,22 @@ TEST(ControlAttributes, NumberListsAndPos) {
     SIZE round;
   };
   const Case cases[] = {
-      {u"pos=\"58,110,0,0\"", {58, 110}, {0, 0}, {0, 0, 0, 0}, {0, 0}},
-      {u"pos=\"58,110,0,0\" width=\"378\" height=\"32\"", {58, 110}, {378, 32}, {}, {}},
-      {u"pos=\"-20,-30,-10,-5\"", {-10, -5}, {10, 25}, {}, {}},
-      {u"pos=\"10,20,40,60\"", {10, 20}, {30, 40}, {}, {}},
+      {TEXT("pos=\"58,110,0,0\""), {58, 110}, {0, 0}, {0, 0, 0, 0}, {0, 0}},
+      {TEXT("pos=\"58,110,0,0\" width=\"378\" height=\"32\""), {58, 110}, {378, 32}, {}, {}},
+      {TEXT("pos=\"-20,-30,-10,-5\""), {-10, -5}, {10, 25}, {}, {}},
+      {TEXT("pos=\"10,20,40,60\""), {10, 20}, {30, 40}, {}, {}},
       // Lists that end early read the missing numbers as 0.
-      {u"pos=\"10,20\"", {10, 20}, {0, 0}, {}, {}},
-      {u"padding=\"1,2\"", {0, 0}, {0, 0}, {1, 2, 0, 0}, {}},
-      {u"padding=\"1,2,3,4,5\"", {}, {}, {1, 2, 3, 4}, {}},
-      {u"padding=\"1;2;3;4\"", {}, {}, {1, 2, 3, 4}, {}},  // any one separator
-      {u"borderround=\"4\"", {}, {}, {}, {4, 0}},
-      {u"borderround=\"\"", {}, {}, {}, {0, 0}},
+      {TEXT("pos=\"10,20\""), {10, 20}, {0, 0}, {}, {}},
+      {TEXT("padding=\"1,2\""), {0, 0}, {0, 0}, {1, 2, 0, 0}, {}},
+      {TEXT("padding=\"1,2,3,4,5\""), {}, {}, {1, 2, 3, 4}, {}},
+      {TEXT("padding=\"1;2;3;4\""), {}, {}, {1, 2, 3, 4}, {}},  // any one separator
+      {TEXT("borderround=\"4\""), {}, {}, {}, {4, 0}},
+      {TEXT("borderround=\"\""), {}, {}, {}, {0, 0}},
   };
   for (const Case& c : cases) {
     CControlUI control;
     control.ApplyAttributes(c.list);
-    const std::string label(c.list, c.list + std::u16string(c.list).size());
+    const std::string label(c.list, c.list + WString(c.list).size());
     EXPECT_EQ(control.GetFixedXY().cx, c.xy.cx) << label;
     EXPECT_EQ(control.GetFixedXY().cy, c.xy.cy) << label;
     EXPECT_EQ(control.GetFixedWidth(), c.fixed.cx) << label;
@@ -107,34 +107,35 @@ TEST(ControlAttributes, ListSyntaxStopsAtTheFirstMalformedSpot) {
     LPCWSTR text;
   };
   const Case cases[] = {
-      {u"name=\"a\" text=\"b\"", u"a", u"b"},
-      {u"name=\"a\"text=\"b\"", u"a", u""},    // no space: only the first
-      {u"name=\"a\"  text=\"b\"", u"a", u""},  // second name is " text"
-      {u"name=\"a\"  text=\"b\" tooltip=\"t\"", u"a", u""},
-      {u"name=a text=\"b\"", u"", u""},     // value not quoted
-      {u"name=\"a\" text=\"b", u"a", u""},  // value not closed
-      {u"name \"a\"", u"", u""},
-      {u"name=\"x=y\" text=\"\"", u"x=y", u""},
-      {u"name=\"a\" ", u"a", u""},
-      {u"", u"", u""},
-      {u"text=\"\xD83D\xDE00\" name=\"\xD83D\xDE01\"", u"\xD83D\xDE01", u"\xD83D\xDE00"},
+      {TEXT("name=\"a\" text=\"b\""), TEXT("a"), TEXT("b")},
+      {TEXT("name=\"a\"text=\"b\""), TEXT("a"), TEXT("")},    // no space: only the first
+      {TEXT("name=\"a\"  text=\"b\""), TEXT("a"), TEXT("")},  // second name is " text"
+      {TEXT("name=\"a\"  text=\"b\" tooltip=\"t\""), TEXT("a"), TEXT("")},
+      {TEXT("name=a text=\"b\""), TEXT(""), TEXT("")},     // value not quoted
+      {TEXT("name=\"a\" text=\"b"), TEXT("a"), TEXT("")},  // value not closed
+      {TEXT("name \"a\""), TEXT(""), TEXT("")},
+      {TEXT("name=\"x=y\" text=\"\""), TEXT("x=y"), TEXT("")},
+      {TEXT("name=\"a\" "), TEXT("a"), TEXT("")},
+      {TEXT(""), TEXT(""), TEXT("")},
+      {TEXT("text=\"\xD83D\xDE00\" name=\"\xD83D\xDE01\""), TEXT("\xD83D\xDE01"),
+       TEXT("\xD83D\xDE00")},
   };
   for (const Case& c : cases) {
     CControlUI control;
     control.ApplyAttributes(c.list);
-    const std::string label(c.list, c.list + std::u16string(c.list).size());
-    EXPECT_EQ(std::u16string(control.GetName().GetData()), std::u16string(c.name)) << label;
-    EXPECT_EQ(std::u16string(control.GetText().GetData()), std::u16string(c.text)) << label;
+    const std::string label(c.list, c.list + WString(c.list).size());
+    EXPECT_EQ(WString(control.GetName().GetData()), WString(c.name)) << label;
+    EXPECT_EQ(WString(control.GetText().GetData()), WString(c.text)) << label;
   }
   CControlUI control;
   control.ApplyAttributes(nullptr);
-  control.ApplyAttributes(u"name=\"a\"  tooltip=\"t\"");
+  control.ApplyAttributes(TEXT("name=\"a\"  tooltip=\"t\""));
   EXPECT_TRUE(control.GetToolTip().IsEmpty());
 }
 
 TEST(ControlAttributes, RelativePosAndFloat) {
   CControlUI control;
-  control.ApplyAttributes(u"float=\"true\" relativepos=\"50,25,10,20\"");
+  control.ApplyAttributes(TEXT("float=\"true\" relativepos=\"50,25,10,20\""));
   EXPECT_TRUE(control.IsFloat());
   ASSERT_TRUE(control.IsRelativePos());
   const SkinUI::TRelativePosUI rel = control.GetRelativePos();
@@ -167,7 +168,7 @@ TEST(ControlEvents, UnhandledEventsBubbleAndMenuAndTimerNotify) {
   EXPECT_EQ(root->seen, std::vector<int>{SkinUI::EventContextMenu});
   EXPECT_TRUE(w.notes.empty());
 
-  child->ApplyAttributes(u"menu=\"true\"");
+  child->ApplyAttributes(TEXT("menu=\"true\""));
   child->DispatchEvent(menu);
   TUIEvent timer;
   timer.Type = SkinUI::EventTimer;
@@ -176,7 +177,8 @@ TEST(ControlEvents, UnhandledEventsBubbleAndMenuAndTimerNotify) {
   TUIEvent button;
   button.Type = SkinUI::EventButtonDown;
   child->DispatchEvent(button);
-  const std::vector<SkinUITest::Noted> expected = {{u"menu", child, 7}, {u"timer", child, 3}};
+  const std::vector<SkinUITest::Noted> expected = {{TEXT("menu"), child, 7},
+                                                   {TEXT("timer"), child, 3}};
   EXPECT_EQ(w.notes, expected);
   EXPECT_EQ(root->seen, (std::vector<int>{SkinUI::EventContextMenu, SkinUI::EventButtonDown}));
 }
@@ -244,7 +246,7 @@ TEST(ControlState, HidingTheFocusedControlClearsTheFocus) {
   a->SetVisible(true);  // unchanged: nothing at all, not even a relayout
   EXPECT_FALSE(w.pm.IsLayoutPending());
   EXPECT_EQ(w.pm.GetFocusControl(), a);
-  a->ApplyAttributes(u"visible=\"false\"");
+  a->ApplyAttributes(TEXT("visible=\"false\""));
   EXPECT_EQ(w.pm.GetFocusControl(), nullptr);
   EXPECT_FALSE(a->IsFocused());
   EXPECT_TRUE(w.pm.IsLayoutPending());

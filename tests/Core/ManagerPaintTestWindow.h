@@ -12,11 +12,12 @@
 #include "Core/UIContainer.h"
 #include "Core/UIManager.h"
 #include "Platform/Host/Headless/Headless.h"
+#include "support/WideString.h"
 
 namespace SkinUITest {
 
 struct Noted {
-  std::u16string type;
+  WString type;
   SkinUI::CControlUI* sender;
   WPARAM wParam;
   bool operator==(const Noted& o) const {
@@ -36,7 +37,7 @@ class TreeWindow : public SkinUI::CWindowWnd, public SkinUI::INotifyUI {
   }
 
   HWND Open(int cx, int cy) {
-    HWND h = Create(nullptr, u"tree", WS_POPUP, 0, 0, 0, cx, cy);
+    HWND h = Create(nullptr, TEXT("tree"), WS_POPUP, 0, 0, 0, cx, cy);
     pm.AttachWindow(h);
     pm.AddListener(this);
     ShowWindow(h, SW_SHOWNOACTIVATE);
@@ -44,7 +45,7 @@ class TreeWindow : public SkinUI::CWindowWnd, public SkinUI::INotifyUI {
   }
 
   void Receive(SkinUI::TNotifyMsg& msg) override {
-    notes.push_back({std::u16string(msg.sType.GetData()), msg.pSender, msg.wParam});
+    notes.push_back({WString(msg.sType.GetData()), msg.pSender, msg.wParam});
     if (onReceive) onReceive(msg);
   }
 
@@ -61,7 +62,7 @@ class TreeWindow : public SkinUI::CWindowWnd, public SkinUI::INotifyUI {
   uint32_t Pixel(int x, int y) const { return Platform::Headless::Pixel(Handle(), x, y); }
 
  protected:
-  LPCWSTR WindowClassName() const override { return u"SkinUITreeTestWindow"; }
+  LPCWSTR WindowClassName() const override { return TEXT("SkinUITreeTestWindow"); }
   LRESULT OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override {
     LRESULT lRes = 0;
     if (pm.RouteMessage(uMsg, wParam, lParam, lRes)) return lRes;

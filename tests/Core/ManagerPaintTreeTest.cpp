@@ -4,6 +4,7 @@
 
 #include "Core/UIContainer.h"
 #include "ManagerPaintTestWindow.h"
+#include "support/WideString.h"
 
 using SkinUI::CContainerUI;
 using SkinUI::CControlUI;
@@ -20,10 +21,10 @@ using ManagerPaint = SkinUITest::HeadlessTest;
 
 // A red root with a blue, green-bordered child 10 from the right and 5 from the bottom.
 CContainerUI* RedRootWithCornerChild() {
-  auto* root = Make<CContainerUI>(u"bkcolor=\"#FFFF0000\"");
+  auto* root = Make<CContainerUI>(TEXT("bkcolor=\"#FFFF0000\""));
   root->Add(
-      Make(u"name=\"corner\" float=\"true\" pos=\"-30,-20,-10,-5\" bkcolor=\"#FF0000FF\" "
-           u"bordercolor=\"#FF00FF00\" bordersize=\"1\""));
+      Make(TEXT("name=\"corner\" float=\"true\" pos=\"-30,-20,-10,-5\" bkcolor=\"#FF0000FF\" ")
+               TEXT("bordercolor=\"#FF00FF00\" bordersize=\"1\"")));
   return root;
 }
 
@@ -32,7 +33,7 @@ TEST_F(ManagerPaint, TreeBuiltInCodePaintsBackgroundBorderAndFloatingChild) {
   w.Open(200, 100);
   ASSERT_TRUE(w.pm.AttachRoot(RedRootWithCornerChild()));
   w.Settle();
-  CControlUI* corner = w.pm.FindControlByName(u"corner");
+  CControlUI* corner = w.pm.FindControlByName(TEXT("corner"));
   ASSERT_NE(corner, nullptr);
   const RECT& rc = corner->GetPos();
   EXPECT_EQ(rc.left, 170);
@@ -59,17 +60,15 @@ TEST_F(ManagerPaint, TreeBuiltInCodePaintsBackgroundBorderAndFloatingChild) {
 TEST_F(ManagerPaint, ClipsGradientsAndRoundedCorners) {
   TreeWindow w;
   w.Open(200, 100);
-  auto* root = Make<CContainerUI>(u"bkcolor=\"#FFFF0000\"");
+  auto* root = Make<CContainerUI>(TEXT("bkcolor=\"#FFFF0000\""));
   // A box with an inset: a floating child may cover the inset but never leaves the box.
-  auto* box = Make<CContainerUI>(u"float=\"true\" pos=\"20,20,120,80\" inset=\"10,10,10,10\"");
-  box->Add(Make(u"float=\"true\" pos=\"0,0,200,200\" bkcolor=\"#FF0000FF\""));
+  auto* box = Make<CContainerUI>(TEXT("float=\"true\" pos=\"20,20,120,80\" inset=\"10,10,10,10\""));
+  box->Add(Make(TEXT("float=\"true\" pos=\"0,0,200,200\" bkcolor=\"#FF0000FF\"")));
   root->Add(box);
-  root->Add(
-      Make(u"float=\"true\" pos=\"140,0,200,100\" bkcolor=\"#FF000000\" "
-           u"bkcolor2=\"#FFFFFFFF\""));
-  root->Add(
-      Make(u"float=\"true\" pos=\"130,10,140,90\" bkcolor=\"#FF00FF00\" "
-           u"borderround=\"10,10\""));
+  root->Add(Make(TEXT("float=\"true\" pos=\"140,0,200,100\" bkcolor=\"#FF000000\" ")
+                     TEXT("bkcolor2=\"#FFFFFFFF\"")));
+  root->Add(Make(TEXT("float=\"true\" pos=\"130,10,140,90\" bkcolor=\"#FF00FF00\" ")
+                     TEXT("borderround=\"10,10\"")));
   w.pm.AttachRoot(root);
   w.Settle();
   EXPECT_EQ(w.Pixel(21, 21), kBlue);  // in the inset, under the outer clip
@@ -91,7 +90,7 @@ TEST_F(ManagerPaint, WindowInitOncePerAttachedRoot) {
   w.Open(200, 100);
   auto count = [&] {
     int n = 0;
-    for (const auto& note : w.notes) n += note.type == u"windowinit";
+    for (const auto& note : w.notes) n += note.type == TEXT("windowinit");
     return n;
   };
   CContainerUI* first = RedRootWithCornerChild();
@@ -104,14 +103,14 @@ TEST_F(ManagerPaint, WindowInitOncePerAttachedRoot) {
   w.Settle();
   EXPECT_EQ(count(), 1);
 
-  auto* second = Make<CContainerUI>(u"bkcolor=\"#FF00FF00\"");
+  auto* second = Make<CContainerUI>(TEXT("bkcolor=\"#FF00FF00\""));
   w.pm.AttachRoot(second);
   w.Settle();
   EXPECT_EQ(count(), 2);
   EXPECT_EQ(w.notes.back().sender, second);
   EXPECT_EQ(w.Pixel(175, 85), kGreen);
   // The old tree went with the cleanup message and cannot be found by name any more.
-  EXPECT_EQ(w.pm.FindControlByName(u"corner"), nullptr);
+  EXPECT_EQ(w.pm.FindControlByName(TEXT("corner")), nullptr);
 }
 
 TEST_F(ManagerPaint, HidingAChildRepaintsWhatWasUnderIt) {
@@ -119,7 +118,7 @@ TEST_F(ManagerPaint, HidingAChildRepaintsWhatWasUnderIt) {
   w.Open(200, 100);
   w.pm.AttachRoot(RedRootWithCornerChild());
   w.Settle();
-  CControlUI* corner = w.pm.FindControlByName(u"corner");
+  CControlUI* corner = w.pm.FindControlByName(TEXT("corner"));
   ASSERT_EQ(w.Pixel(175, 85), kBlue);
   corner->SetVisible(false);
   w.Settle();
@@ -139,7 +138,7 @@ class Silent : public CContainerUI {
 TEST_F(ManagerPaint, PartialInvalidationRepaintsOnlyItsRectangle) {
   TreeWindow w;
   w.Open(200, 100);
-  auto* root = Make<Silent>(u"bkcolor=\"#FFFF0000\"");
+  auto* root = Make<Silent>(TEXT("bkcolor=\"#FFFF0000\""));
   w.pm.AttachRoot(root);
   w.Settle();
   root->SetColorQuietly(kBlue);
@@ -231,20 +230,20 @@ TEST_F(ManagerPaint, NamesLaterControlWinsAndForgottenNamesGo) {
   TreeWindow w;
   w.Open(100, 100);
   auto* root = new CContainerUI;
-  CControlUI* first = Make(u"name=\"dup\"");
-  CControlUI* second = Make(u"name=\"dup\"");
-  CControlUI* other = Make(u"name=\"other\"");
+  CControlUI* first = Make(TEXT("name=\"dup\""));
+  CControlUI* second = Make(TEXT("name=\"dup\""));
+  CControlUI* other = Make(TEXT("name=\"other\""));
   root->Add(first);
   root->Add(second);
   w.pm.AttachRoot(root);
-  EXPECT_EQ(w.pm.FindControlByName(u"dup"), second);
+  EXPECT_EQ(w.pm.FindControlByName(TEXT("dup")), second);
   root->Add(other);  // added after attaching: registered at once
-  EXPECT_EQ(w.pm.FindControlByName(u"other"), other);
+  EXPECT_EQ(w.pm.FindControlByName(TEXT("other")), other);
   root->SetDeferredDelete(false);
   root->Remove(other);
-  EXPECT_EQ(w.pm.FindControlByName(u"other"), nullptr);
+  EXPECT_EQ(w.pm.FindControlByName(TEXT("other")), nullptr);
   root->Remove(first);  // not the control the name maps to: the name stays
-  EXPECT_EQ(w.pm.FindControlByName(u"dup"), second);
+  EXPECT_EQ(w.pm.FindControlByName(TEXT("dup")), second);
   EXPECT_EQ(w.pm.FindControlByName(nullptr), nullptr);
 }
 
@@ -252,7 +251,7 @@ TEST_F(ManagerPaint, WindowWithoutRootFindsNothingAndStillValidates) {
   TreeWindow w;
   HWND h = w.Open(100, 100);
   EXPECT_EQ(w.pm.FindControlAt(POINT{5, 5}), nullptr);
-  EXPECT_EQ(w.pm.FindControlByName(u"anything"), nullptr);
+  EXPECT_EQ(w.pm.FindControlByName(TEXT("anything")), nullptr);
   CControlUI loose;
   w.pm.ForgetControl(&loose);
   RECT rc;
@@ -300,11 +299,11 @@ class Overlay : public CControlUI {
 TEST_F(ManagerPaint, OverlaysPaintAfterTheTreeAndDirtyAreasAreOutlined) {
   TreeWindow w;
   HWND h = w.Open(200, 100);
-  auto* root = Make<CContainerUI>(u"bkcolor=\"#FFFF0000\"");
-  auto* overlay = Make<Overlay>(u"float=\"true\" pos=\"0,0,20,20\"");
+  auto* root = Make<CContainerUI>(TEXT("bkcolor=\"#FFFF0000\""));
+  auto* overlay = Make<Overlay>(TEXT("float=\"true\" pos=\"0,0,20,20\""));
   root->Add(overlay);
   // Painted later in the tree, but under the overlay.
-  root->Add(Make(u"float=\"true\" pos=\"0,0,40,40\" bkcolor=\"#FF00FF00\""));
+  root->Add(Make(TEXT("float=\"true\" pos=\"0,0,40,40\" bkcolor=\"#FF00FF00\"")));
   w.pm.AttachRoot(root);
   w.pm.AddOverlayControl(overlay);
   w.Settle();
@@ -327,8 +326,8 @@ TEST_F(ManagerPaint, MovingAControlInvalidatesOldAndNewPlaceWithinItsAncestors) 
   TreeWindow w;
   HWND h = w.Open(300, 200);
   auto* root = new CContainerUI;
-  auto* box = Make<CContainerUI>(u"float=\"true\" pos=\"0,0,100,100\"");
-  CControlUI* child = Make(u"float=\"true\" pos=\"10,10,30,30\"");
+  auto* box = Make<CContainerUI>(TEXT("float=\"true\" pos=\"0,0,100,100\""));
+  CControlUI* child = Make(TEXT("float=\"true\" pos=\"10,10,30,30\""));
   box->Add(child);
   root->Add(box);
   w.pm.AttachRoot(root);
@@ -351,7 +350,7 @@ TEST_F(ManagerPaint, MovingAControlInvalidatesOldAndNewPlaceWithinItsAncestors) 
 TEST_F(ManagerPaint, LayeredBackgroundIsCapturedOnceAndPaintedUnder) {
   TreeWindow w;
   w.Open(100, 100);
-  auto* root = Make<CContainerUI>(u"bkcolor=\"#FFFF0000\"");
+  auto* root = Make<CContainerUI>(TEXT("bkcolor=\"#FFFF0000\""));
   w.pm.AttachRoot(root);
   w.Settle();
   w.pm.SetLayeredBackground(true);
@@ -368,12 +367,12 @@ TEST_F(ManagerPaint, LayeredBackgroundIsCapturedOnceAndPaintedUnder) {
 
 TEST_F(ManagerPaint, ImageThatCannotDrawIsNotTriedAgain) {
   CControlUI detached;  // no manager: the drawing engine refuses
-  detached.ApplyAttributes(u"bkimage=\"missing.png\"");
+  detached.ApplyAttributes(TEXT("bkimage=\"missing.png\""));
   detached.SetPos(RECT{0, 0, 10, 10});
   HDC hdc = CreateCompatibleDC(nullptr);
   detached.Paint(hdc, RECT{0, 0, 10, 10});
   DeleteDC(hdc);
-  EXPECT_EQ(std::u16string(detached.GetBkImage()), u"");
+  EXPECT_EQ(WString(detached.GetBkImage()), TEXT(""));
 }
 
 }  // namespace

@@ -24,8 +24,8 @@ class ManagerResources : public ManagerTest {
 };
 
 TEST_F(ManagerResources, FontTableLookups) {
-  HFONT small = m_manager->AddFont(u"Sans", 12, false, false, false);
-  HFONT big = m_manager->AddFont(u"Sans", 20, false, true, true);
+  HFONT small = m_manager->AddFont(TEXT("Sans"), 12, false, false, false);
+  HFONT big = m_manager->AddFont(TEXT("Sans"), 20, false, true, true);
   ASSERT_NE(nullptr, small);
   ASSERT_NE(nullptr, big);
   EXPECT_EQ(2, m_manager->FontCount());
@@ -36,9 +36,9 @@ TEST_F(ManagerResources, FontTableLookups) {
     HFONT font;
   } const byIndex[] = {{0, small}, {1, big}, {-1, fallback}, {2, fallback}};
   for (const Case& c : byIndex) EXPECT_EQ(c.font, m_manager->FontAt(c.index)) << c.index;
-  EXPECT_EQ(big, m_manager->FindFont(u"Sans", 20, false, true, true));
-  EXPECT_EQ(nullptr, m_manager->FindFont(u"sans", 20, false, true, true));  // case counts
-  EXPECT_EQ(nullptr, m_manager->FindFont(u"Sans", 20, true, true, true));
+  EXPECT_EQ(big, m_manager->FindFont(TEXT("Sans"), 20, false, true, true));
+  EXPECT_EQ(nullptr, m_manager->FindFont(TEXT("sans"), 20, false, true, true));  // case counts
+  EXPECT_EQ(nullptr, m_manager->FindFont(TEXT("Sans"), 20, true, true, true));
   EXPECT_EQ(20, m_manager->FontInfoOf(big).iSize);
   EXPECT_TRUE(m_manager->FontInfoOf(big).bItalic);
   EXPECT_EQ(&m_manager->DefaultFont(), &m_manager->FontInfoOf(nullptr));
@@ -54,7 +54,7 @@ TEST_F(ManagerResources, FontTableLookups) {
   EXPECT_EQ(DEFAULT_CHARSET, lf.lfCharSet);
   // Before a window is attached, fonts are measured all the same.
   CPaintManagerUI detached;
-  ASSERT_NE(nullptr, detached.AddFont(u"Sans", 15, false, false, false));
+  ASSERT_NE(nullptr, detached.AddFont(TEXT("Sans"), 15, false, false, false));
   EXPECT_GT(detached.FontInfoAt(0).tm.tmHeight, 0);
   m_manager->ClearFonts();
   EXPECT_EQ(0, m_manager->FontCount());
@@ -62,18 +62,19 @@ TEST_F(ManagerResources, FontTableLookups) {
 }
 
 TEST_F(ManagerResources, BoldAddsTheBoldWeightToTheStockWeight) {
-  HFONT bold = m_manager->AddFont(u"Sans", 14, true, false, false);
+  HFONT bold = m_manager->AddFont(TEXT("Sans"), 14, true, false, false);
   ASSERT_NE(nullptr, bold);
   EXPECT_EQ(StockWeight() + FW_BOLD, FontOf(bold).lfWeight);
-  EXPECT_EQ(StockWeight(), FontOf(m_manager->AddFont(u"Sans", 14, false, false, false)).lfWeight);
+  EXPECT_EQ(StockWeight(),
+            FontOf(m_manager->AddFont(TEXT("Sans"), 14, false, false, false)).lfWeight);
 }
 
 TEST_F(ManagerResources, DefaultFontIsReplaced) {
   const TFontEntry& before = m_manager->DefaultFont();
   EXPECT_GT(before.iSize, 0);
-  m_manager->SetDefaultFont(u"Serif", 17, true, false, false);
+  m_manager->SetDefaultFont(TEXT("Serif"), 17, true, false, false);
   const TFontEntry& after = m_manager->DefaultFont();
-  EXPECT_EQ(CUIString(u"Serif"), after.sFontName);
+  EXPECT_EQ(CUIString(TEXT("Serif")), after.sFontName);
   EXPECT_EQ(17, after.iSize);
   EXPECT_TRUE(after.bBold);
   EXPECT_EQ(-17, FontOf(after.hFont).lfHeight);
@@ -99,22 +100,23 @@ TEST_F(ManagerResources, ParentResourceManagerDecidesAndRefusesCycles) {
   EXPECT_EQ(&grandparent, parent.ParentResourceManager());
   EXPECT_EQ(nullptr, grandparent.ParentResourceManager());
   // Fonts and default attributes fall back to the parents.
-  HFONT parentFont = grandparent.AddFont(u"Sans", 9, false, false, false);
-  EXPECT_EQ(parentFont, m_manager->FindFont(u"Sans", 9, false, false, false));
+  HFONT parentFont = grandparent.AddFont(TEXT("Sans"), 9, false, false, false);
+  EXPECT_EQ(parentFont, m_manager->FindFont(TEXT("Sans"), 9, false, false, false));
   EXPECT_EQ(9, m_manager->FontInfoOf(parentFont).iSize);
   EXPECT_EQ(&grandparent.DefaultFont(), &m_manager->DefaultFont());
-  grandparent.SetDefaultAttributes(u"Button", u"height=\"20\"");
-  EXPECT_EQ(CUIString(u"height=\"20\""), CUIString(m_manager->DefaultAttributes(u"Button")));
+  grandparent.SetDefaultAttributes(TEXT("Button"), TEXT("height=\"20\""));
+  EXPECT_EQ(CUIString(TEXT("height=\"20\"")),
+            CUIString(m_manager->DefaultAttributes(TEXT("Button"))));
   ASSERT_TRUE(m_manager->SetParentResourceManager(nullptr));
   EXPECT_EQ(0xFF445566u, m_manager->LinkColor());
-  EXPECT_EQ(nullptr, m_manager->DefaultAttributes(u"Button"));
+  EXPECT_EQ(nullptr, m_manager->DefaultAttributes(TEXT("Button")));
 }
 
 // Text drawn by index (a label without a font of its own, a list item lent to a drop-down)
 // must come out in the same font its measurements came from.
 TEST_F(ManagerResources, FontByIndexWithoutItsOwnFontIsTheParentsDefault) {
   CPaintManagerUI parent;
-  parent.SetDefaultFont(u"Serif", 19, false, false, false);
+  parent.SetDefaultFont(TEXT("Serif"), 19, false, false, false);
   ASSERT_TRUE(m_manager->SetParentResourceManager(&parent));
   const HFONT parentDefault = parent.DefaultFont().hFont;
   for (int index : {-1, 0, 3}) {
@@ -122,7 +124,7 @@ TEST_F(ManagerResources, FontByIndexWithoutItsOwnFontIsTheParentsDefault) {
     EXPECT_EQ(&parent.DefaultFont(), &m_manager->FontInfoAt(index)) << index;
   }
   // A font of its own still answers for its index.
-  HFONT own = m_manager->AddFont(u"Sans", 11, false, false, false);
+  HFONT own = m_manager->AddFont(TEXT("Sans"), 11, false, false, false);
   EXPECT_EQ(own, m_manager->FontAt(0));
   EXPECT_EQ(parentDefault, m_manager->FontAt(1));
   ASSERT_TRUE(m_manager->SetParentResourceManager(nullptr));
@@ -130,35 +132,36 @@ TEST_F(ManagerResources, FontByIndexWithoutItsOwnFontIsTheParentsDefault) {
 }
 
 TEST_F(ManagerResources, FirstDefaultAttributeListWins) {
-  m_manager->SetDefaultAttributes(u"Button", u"width=\"10\"");
-  m_manager->SetDefaultAttributes(u"Button", u"width=\"99\"");
-  m_manager->SetDefaultAttributes(u"Label", u"");
-  EXPECT_EQ(CUIString(u"width=\"10\""), CUIString(m_manager->DefaultAttributes(u"Button")));
-  EXPECT_EQ(CUIString(u""), CUIString(m_manager->DefaultAttributes(u"Label")));
-  EXPECT_EQ(nullptr, m_manager->DefaultAttributes(u"button"));
+  m_manager->SetDefaultAttributes(TEXT("Button"), TEXT("width=\"10\""));
+  m_manager->SetDefaultAttributes(TEXT("Button"), TEXT("width=\"99\""));
+  m_manager->SetDefaultAttributes(TEXT("Label"), TEXT(""));
+  EXPECT_EQ(CUIString(TEXT("width=\"10\"")),
+            CUIString(m_manager->DefaultAttributes(TEXT("Button"))));
+  EXPECT_EQ(CUIString(TEXT("")), CUIString(m_manager->DefaultAttributes(TEXT("Label"))));
+  EXPECT_EQ(nullptr, m_manager->DefaultAttributes(TEXT("button")));
   m_manager->ClearDefaultAttributes();
-  EXPECT_EQ(nullptr, m_manager->DefaultAttributes(u"Button"));
+  EXPECT_EQ(nullptr, m_manager->DefaultAttributes(TEXT("Button")));
 }
 
 TEST_F(ManagerResources, OptionGroups) {
   CControlUI first, second;
   CControlUI* a = &first;
   CControlUI* b = &second;
-  EXPECT_EQ(nullptr, m_manager->GetGroup(u"g"));
-  EXPECT_TRUE(m_manager->JoinGroup(u"g", a));
-  EXPECT_FALSE(m_manager->JoinGroup(u"g", a));
-  EXPECT_TRUE(m_manager->JoinGroup(u"g", b));
-  ASSERT_NE(nullptr, m_manager->GetGroup(u"g"));
-  EXPECT_EQ(2, m_manager->GetGroup(u"g")->GetSize());
-  m_manager->LeaveGroup(u"g", a);
-  EXPECT_EQ(b, m_manager->GetGroup(u"g")->GetAt(0));
-  m_manager->LeaveGroup(u"g", a);  // not a member: nothing
-  EXPECT_EQ(1, m_manager->GetGroup(u"g")->GetSize());
-  m_manager->LeaveGroup(u"g", b);  // the last member: the group goes
-  EXPECT_EQ(nullptr, m_manager->GetGroup(u"g"));
-  EXPECT_TRUE(m_manager->JoinGroup(u"h", a));
+  EXPECT_EQ(nullptr, m_manager->GetGroup(TEXT("g")));
+  EXPECT_TRUE(m_manager->JoinGroup(TEXT("g"), a));
+  EXPECT_FALSE(m_manager->JoinGroup(TEXT("g"), a));
+  EXPECT_TRUE(m_manager->JoinGroup(TEXT("g"), b));
+  ASSERT_NE(nullptr, m_manager->GetGroup(TEXT("g")));
+  EXPECT_EQ(2, m_manager->GetGroup(TEXT("g"))->GetSize());
+  m_manager->LeaveGroup(TEXT("g"), a);
+  EXPECT_EQ(b, m_manager->GetGroup(TEXT("g"))->GetAt(0));
+  m_manager->LeaveGroup(TEXT("g"), a);  // not a member: nothing
+  EXPECT_EQ(1, m_manager->GetGroup(TEXT("g"))->GetSize());
+  m_manager->LeaveGroup(TEXT("g"), b);  // the last member: the group goes
+  EXPECT_EQ(nullptr, m_manager->GetGroup(TEXT("g")));
+  EXPECT_TRUE(m_manager->JoinGroup(TEXT("h"), a));
   m_manager->ClearGroups();
-  EXPECT_EQ(nullptr, m_manager->GetGroup(u"h"));
+  EXPECT_EQ(nullptr, m_manager->GetGroup(TEXT("h")));
 }
 
 TEST_F(ManagerResources, OpacityIsClampedAndTheLayeredStyleFollowsTheRange) {

@@ -8,6 +8,7 @@
 
 #include "Core/UIContainer.h"
 #include "ManagerPaintTestWindow.h"
+#include "support/WideString.h"
 
 using SkinUI::CContainerUI;
 using SkinUI::CControlUI;
@@ -25,29 +26,30 @@ TEST_F(Notify, QueueDrainsInOrderAtTheStartOfRoutingAndTakesLateComers) {
   TreeWindow w;
   w.Open(100, 100);
   auto* root = new CContainerUI;
-  CControlUI* a = Make(u"name=\"a\"");
+  CControlUI* a = Make(TEXT("name=\"a\""));
   root->Add(a);
   w.AttachSettled(root);
 
-  std::vector<std::u16string> delegateSaw;
+  std::vector<WString> delegateSaw;
   a->OnNotifyDelegates.Add([&](TNotifyMsg& msg) {
     delegateSaw.push_back(msg.sType.GetData());
     return true;
   });
   // Receiving "first" queues "late", which must arrive in the same drain, after "second".
   w.onReceive = [&](TNotifyMsg& msg) {
-    if (msg.sType == u"first") w.pm.SendNotification(a, u"late", 9, 0, true);
+    if (msg.sType == TEXT("first")) w.pm.SendNotification(a, TEXT("late"), 9, 0, true);
   };
-  w.pm.SendNotification(a, u"first", 1, 0, true);
-  w.pm.SendNotification(a, u"second", 2, 0, true);
+  w.pm.SendNotification(a, TEXT("first"), 1, 0, true);
+  w.pm.SendNotification(a, TEXT("second"), 2, 0, true);
   EXPECT_TRUE(w.notes.empty());  // nothing before the next routed message
-  w.pm.SendNotification(a, u"now", 3, 0, false);
+  w.pm.SendNotification(a, TEXT("now"), 3, 0, false);
   LRESULT lRes = 0;
   w.pm.RouteMessage(WM_NULL, 0, 0, lRes);
   const std::vector<Noted> expected = {
-      {u"now", a, 3}, {u"first", a, 1}, {u"second", a, 2}, {u"late", a, 9}};
+      {TEXT("now"), a, 3}, {TEXT("first"), a, 1}, {TEXT("second"), a, 2}, {TEXT("late"), a, 9}};
   EXPECT_EQ(w.notes, expected);
-  EXPECT_EQ(delegateSaw, (std::vector<std::u16string>{u"now", u"first", u"second", u"late"}));
+  EXPECT_EQ(delegateSaw,
+            (std::vector<WString>{TEXT("now"), TEXT("first"), TEXT("second"), TEXT("late")}));
 
   // Queued while a message is handled: delivered before routing ends.
   class Queuer : public SkinUI::IMessageFilterUI {
@@ -55,7 +57,7 @@ TEST_F(Notify, QueueDrainsInOrderAtTheStartOfRoutingAndTakesLateComers) {
     SkinUI::CPaintManagerUI* pm = nullptr;
     CControlUI* sender = nullptr;
     LRESULT FilterMessage(UINT, WPARAM, LPARAM, bool&) override {
-      pm->SendNotification(sender, u"during", 4, 0, true);
+      pm->SendNotification(sender, TEXT("during"), 4, 0, true);
       return 0;
     }
   } queuer;
@@ -65,22 +67,22 @@ TEST_F(Notify, QueueDrainsInOrderAtTheStartOfRoutingAndTakesLateComers) {
   w.notes.clear();
   w.pm.RouteMessage(WM_NULL, 0, 0, lRes);
   w.pm.RemoveFilter(&queuer);
-  EXPECT_EQ(w.notes, (std::vector<Noted>{{u"during", a, 4}}));
+  EXPECT_EQ(w.notes, (std::vector<Noted>{{TEXT("during"), a, 4}}));
 }
 
 TEST_F(Notify, QueuedNotificationOfAControlThatDiedHasNoSender) {
   TreeWindow w;
   w.Open(100, 100);
   auto* root = new CContainerUI;
-  CControlUI* doomed = Make(u"name=\"doomed\"");
+  CControlUI* doomed = Make(TEXT("name=\"doomed\""));
   root->Add(doomed);
   w.AttachSettled(root);
-  w.pm.SendNotification(doomed, u"click", 0, 0, true);
+  w.pm.SendNotification(doomed, TEXT("click"), 0, 0, true);
   root->SetDeferredDelete(false);
   root->Remove(doomed);
   LRESULT lRes = 0;
   w.pm.RouteMessage(WM_NULL, 0, 0, lRes);
-  const std::vector<Noted> expected = {{u"click", nullptr, 0}};
+  const std::vector<Noted> expected = {{TEXT("click"), nullptr, 0}};
   EXPECT_EQ(w.notes, expected);
 }
 
@@ -172,7 +174,7 @@ class ChildWnd : public SkinUI::CWindowWnd {
   std::vector<std::pair<UINT, WPARAM>> seen;
 
  protected:
-  LPCWSTR WindowClassName() const override { return u"SkinUITreeTestChild"; }
+  LPCWSTR WindowClassName() const override { return TEXT("SkinUITreeTestChild"); }
   LRESULT OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override {
     if (uMsg >= SkinUI::UI_REFLECT_OFFSET) {
       seen.push_back({uMsg, wParam});
@@ -186,7 +188,7 @@ TEST_F(Notify, NativeChildNotificationsAreReflected) {
   TreeWindow w;
   HWND parent = w.Open(100, 100);
   ChildWnd child;
-  HWND hChild = child.Create(parent, u"child", WS_CHILD, 0, 0, 0, 10, 10);
+  HWND hChild = child.Create(parent, TEXT("child"), WS_CHILD, 0, 0, 0, 10, 10);
   ASSERT_NE(hChild, nullptr);
   LRESULT lRes = 0;
   EXPECT_TRUE(w.pm.RouteMessage(WM_COMMAND, 5, reinterpret_cast<LPARAM>(hChild), lRes));
@@ -207,7 +209,7 @@ TEST_F(Notify, NativeChildNotificationsAreReflected) {
 TEST_F(Notify, SizeRelaysTheRootAndTellsTheFocusedControl) {
   TreeWindow w;
   HWND h = w.Open(200, 100);
-  auto* root = Make<CContainerUI>(u"bkcolor=\"#FFFF0000\"");
+  auto* root = Make<CContainerUI>(TEXT("bkcolor=\"#FFFF0000\""));
   auto* focused = new FocusRecorder;
   std::vector<std::string> log;
   focused->log = &log;

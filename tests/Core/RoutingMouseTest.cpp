@@ -1,6 +1,7 @@
 // Mouse routing as data: per scenario, the events each control receives and the notifications
 // the listener gets, in order.
 #include "RoutingTestWindow.h"
+#include "support/WideString.h"
 
 namespace RoutingTest {
 namespace {
@@ -153,7 +154,7 @@ HWND TooltipOf(HWND owner) {
   return hTip && GetWindow(hTip, GW_OWNER) == owner ? hTip : nullptr;
 }
 
-std::u16string TipText(HWND hTip, HWND owner) {
+WString TipText(HWND hTip, HWND owner) {
   WCHAR buf[80] = {};
   TOOLINFOW ti = {};
   ti.cbSize = sizeof(ti);
@@ -161,7 +162,7 @@ std::u16string TipText(HWND hTip, HWND owner) {
   ti.uId = reinterpret_cast<UINT_PTR>(owner);
   ti.lpszText = buf;
   SendMessageW(hTip, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&ti));
-  return std::u16string(buf);
+  return WString(buf);
 }
 
 DWORD ArmedHoverTime() {
@@ -187,7 +188,7 @@ TEST_F(RoutingMouse, TooltipShownForTextAndNotForEmptyText) {
   HWND hTip = TooltipOf(win.Handle());
   ASSERT_NE(hTip, nullptr);
   EXPECT_TRUE(IsWindowVisible(hTip));
-  EXPECT_EQ(TipText(hTip, win.Handle()), u"Install here");
+  EXPECT_EQ(TipText(hTip, win.Handle()), TEXT("Install here"));
 
   // From now on the hover time is the tooltip's initial delay.
   SendMessageW(hTip, TTM_SETDELAYTIME, TTDT_INITIAL, 123);

@@ -5,6 +5,7 @@
 
 #include "Core/SkinArchive.h"
 #include "support/TestData.h"
+#include "support/WideString.h"
 
 using namespace SkinUI;
 using TestSupport::ReadDataFile;
@@ -72,28 +73,28 @@ TEST_P(EveryZipWriter, FindsEntriesIgnoringAsciiCaseAndBackslashes) {
   MemoryArchive zip(ReadDataFile(std::string("skin/") + GetParam()));
   ASSERT_NE(zip.get(), nullptr);
   ArchiveEntry lower, upper, slashed;
-  ASSERT_EQ(kArchiveOk, FindArchiveEntry(zip.get(), u"skin.xml", true, &lower));
-  ASSERT_EQ(kArchiveOk, FindArchiveEntry(zip.get(), u"Skin.XML", true, &upper));
+  ASSERT_EQ(kArchiveOk, FindArchiveEntry(zip.get(), TEXT("skin.xml"), true, &lower));
+  ASSERT_EQ(kArchiveOk, FindArchiveEntry(zip.get(), TEXT("Skin.XML"), true, &upper));
   EXPECT_EQ(lower.index, upper.index);
   EXPECT_EQ(0, lower.index);
   EXPECT_EQ(362u, upper.uncompressedSize);
-  EXPECT_EQ(std::u16string(u"skin.xml"), upper.name);
-  ASSERT_EQ(kArchiveOk, FindArchiveEntry(zip.get(), u"sub\\a.png", true, &slashed));
-  EXPECT_EQ(std::u16string(u"sub/a.png"), slashed.name);
-  EXPECT_EQ(kArchiveNotFound, FindArchiveEntry(zip.get(), u"skin.xm", true, &lower));
-  EXPECT_EQ(kArchiveNotFound, FindArchiveEntry(zip.get(), u"skin.xml ", true, &lower));
-  EXPECT_EQ(kArchiveNotFound, FindArchiveEntry(zip.get(), u"", true, &lower));
+  EXPECT_EQ(WString(TEXT("skin.xml")), upper.name);
+  ASSERT_EQ(kArchiveOk, FindArchiveEntry(zip.get(), TEXT("sub\\a.png"), true, &slashed));
+  EXPECT_EQ(WString(TEXT("sub/a.png")), slashed.name);
+  EXPECT_EQ(kArchiveNotFound, FindArchiveEntry(zip.get(), TEXT("skin.xm"), true, &lower));
+  EXPECT_EQ(kArchiveNotFound, FindArchiveEntry(zip.get(), TEXT("skin.xml "), true, &lower));
+  EXPECT_EQ(kArchiveNotFound, FindArchiveEntry(zip.get(), TEXT(""), true, &lower));
 }
 
 TEST_P(EveryZipWriter, ExtractsExactBytes) {
   MemoryArchive zip(ReadDataFile(std::string("skin/") + GetParam()));
   ASSERT_NE(zip.get(), nullptr);
   DWORD code = 0;
-  EXPECT_EQ(ReadDataFile("skin/rgba.png"), ExtractWhole(zip.get(), u"SUB/A.PNG", &code));
+  EXPECT_EQ(ReadDataFile("skin/rgba.png"), ExtractWhole(zip.get(), TEXT("SUB/A.PNG"), &code));
   EXPECT_EQ(kArchiveOk, code);
-  EXPECT_EQ(Repeat("Halvane skin data ", 400), ExtractWhole(zip.get(), u"repeat.txt", &code));
+  EXPECT_EQ(Repeat("Halvane skin data ", 400), ExtractWhole(zip.get(), TEXT("repeat.txt"), &code));
   EXPECT_EQ(kArchiveOk, code);
-  const std::string xml = ExtractWhole(zip.get(), u"skin.xml", &code);
+  const std::string xml = ExtractWhole(zip.get(), TEXT("skin.xml"), &code);
   EXPECT_EQ(kArchiveOk, code);
   EXPECT_EQ(0u, xml.find("<?xml version=\"1.0\""));
   EXPECT_NE(std::string::npos, xml.find("Halvane &amp; friends"));
@@ -102,7 +103,7 @@ TEST_P(EveryZipWriter, ExtractsExactBytes) {
 TEST_P(EveryZipWriter, EmptyEntryExtractsNothingSuccessfully) {
   MemoryArchive zip(ReadDataFile(std::string("skin/") + GetParam()));
   ArchiveEntry entry;
-  ASSERT_EQ(kArchiveOk, FindArchiveEntry(zip.get(), u"EMPTY.txt", true, &entry));
+  ASSERT_EQ(kArchiveOk, FindArchiveEntry(zip.get(), TEXT("EMPTY.txt"), true, &entry));
   EXPECT_EQ(0u, entry.uncompressedSize);
   char unused = 'x';
   EXPECT_EQ(kArchiveOk, ExtractArchiveEntry(zip.get(), entry.index, &unused, 0));
@@ -112,23 +113,23 @@ TEST_P(EveryZipWriter, EmptyEntryExtractsNothingSuccessfully) {
 TEST_P(EveryZipWriter, ShortBufferReportsMoreDataAfterFillingIt) {
   MemoryArchive zip(ReadDataFile(std::string("skin/") + GetParam()));
   ArchiveEntry entry;
-  ASSERT_EQ(kArchiveOk, FindArchiveEntry(zip.get(), u"repeat.txt", true, &entry));
+  ASSERT_EQ(kArchiveOk, FindArchiveEntry(zip.get(), TEXT("repeat.txt"), true, &entry));
   std::string part(100, '\0');
   const DWORD code = ExtractArchiveEntry(zip.get(), entry.index, part.data(), part.size());
   EXPECT_EQ(kArchiveMore, code);
   EXPECT_TRUE(ArchiveSucceeded(code));
   EXPECT_EQ(Repeat("Halvane skin data ", 400).substr(0, 100), part);
   // The archive stays usable after a partial read.
-  EXPECT_EQ(Repeat("Halvane skin data ", 400), ExtractWhole(zip.get(), u"repeat.txt"));
+  EXPECT_EQ(Repeat("Halvane skin data ", 400), ExtractWhole(zip.get(), TEXT("repeat.txt")));
 }
 
 TEST_P(EveryZipWriter, DirectoriesAndAttributes) {
   MemoryArchive zip(ReadDataFile(std::string("skin/") + GetParam()));
   ArchiveEntry entry;
-  ASSERT_EQ(kArchiveOk, FindArchiveEntry(zip.get(), u"sub/a.png", true, &entry));
+  ASSERT_EQ(kArchiveOk, FindArchiveEntry(zip.get(), TEXT("sub/a.png"), true, &entry));
   EXPECT_EQ(0u, entry.attributes & 0x10);
   if (std::string(GetParam()) != "python.zip") {
-    ASSERT_EQ(kArchiveOk, FindArchiveEntry(zip.get(), u"SUB/", true, &entry));
+    ASSERT_EQ(kArchiveOk, FindArchiveEntry(zip.get(), TEXT("SUB/"), true, &entry));
     EXPECT_EQ(0x10u, entry.attributes & 0x10);
   }
 }
@@ -140,27 +141,29 @@ TEST(SkinArchive, FirstMatchInArchiveOrderWinsAndCaseFoldingIsAsciiOnly) {
   MemoryArchive zip(ReadDataFile("skin/python.zip"));
   ASSERT_NE(zip.get(), nullptr);
   ArchiveEntry entry;
-  ASSERT_EQ(kArchiveOk, FindArchiveEntry(zip.get(), u"SKIN.XML", true, &entry));
+  ASSERT_EQ(kArchiveOk, FindArchiveEntry(zip.get(), TEXT("SKIN.XML"), true, &entry));
   EXPECT_EQ(0, entry.index);
-  ASSERT_EQ(kArchiveOk, FindArchiveEntry(zip.get(), u"SKIN.XML", false, &entry));
+  ASSERT_EQ(kArchiveOk, FindArchiveEntry(zip.get(), TEXT("SKIN.XML"), false, &entry));
   EXPECT_EQ(6, entry.index);
   std::string second(entry.uncompressedSize, '\0');
   EXPECT_EQ(kArchiveOk, ExtractArchiveEntry(zip.get(), entry.index, second.data(), second.size()));
   EXPECT_EQ("<Second/>", second);
-  EXPECT_EQ(kArchiveNotFound, FindArchiveEntry(zip.get(), u"Skin.xml", false, &entry));
+  EXPECT_EQ(kArchiveNotFound, FindArchiveEntry(zip.get(), TEXT("Skin.xml"), false, &entry));
 
-  ASSERT_EQ(kArchiveOk, FindArchiveEntry(zip.get(), u"gr\u00f6\u00dfe\\bild.PNG", true, &entry));
-  EXPECT_EQ(std::u16string(u"Gr\u00f6\u00dfe/Bild.png"), entry.name);
-  EXPECT_EQ(ReadDataFile("skin/rgba.png"), ExtractWhole(zip.get(), u"Gr\u00f6\u00dfe/Bild.png"));
+  ASSERT_EQ(kArchiveOk,
+            FindArchiveEntry(zip.get(), TEXT("gr\u00f6\u00dfe\\bild.PNG"), true, &entry));
+  EXPECT_EQ(WString(TEXT("Gr\u00f6\u00dfe/Bild.png")), entry.name);
+  EXPECT_EQ(ReadDataFile("skin/rgba.png"),
+            ExtractWhole(zip.get(), TEXT("Gr\u00f6\u00dfe/Bild.png")));
   // Non-ASCII letters keep their case.
   EXPECT_EQ(kArchiveNotFound,
-            FindArchiveEntry(zip.get(), u"GR\u00d6\u00dfE/BILD.PNG", true, &entry));
+            FindArchiveEntry(zip.get(), TEXT("GR\u00d6\u00dfE/BILD.PNG"), true, &entry));
 }
 
 TEST(SkinArchive, DescribesTimeOfEntry) {
   MemoryArchive zip(ReadDataFile("skin/python.zip"));
   ArchiveEntry entry;
-  ASSERT_EQ(kArchiveOk, FindArchiveEntry(zip.get(), u"skin.xml", true, &entry));
+  ASSERT_EQ(kArchiveOk, FindArchiveEntry(zip.get(), TEXT("skin.xml"), true, &entry));
   const uint64_t ticks =
       (static_cast<uint64_t>(entry.writeTime.dwHighDateTime) << 32) | entry.writeTime.dwLowDateTime;
   EXPECT_EQ(133604226440000000ull, ticks);  // 2024-05-17 12:30:44
@@ -170,8 +173,8 @@ TEST(SkinArchive, DescribesTimeOfEntry) {
 TEST(SkinArchive, NamesBeyond255BytesAreNeverFound) {
   MemoryArchive zip(ReadDataFile("skin/longnames.zip"));
   ASSERT_NE(zip.get(), nullptr);
-  const std::u16string longest = std::u16string(251, u'A') + u".TXT";
-  const std::u16string tooLong = std::u16string(252, u'b') + u".txt";
+  const WString longest = WString(251, TEXT('A')) + TEXT(".TXT");
+  const WString tooLong = WString(252, TEXT('b')) + TEXT(".txt");
   EXPECT_EQ("255", ExtractWhole(zip.get(), longest.c_str()));
   ArchiveEntry entry;
   EXPECT_EQ(kArchiveNotFound, FindArchiveEntry(zip.get(), tooLong.c_str(), true, &entry));
@@ -202,15 +205,15 @@ TEST(SkinArchive, DamagedDataFailsToExtract) {
   for (size_t i = 10; i < 30; ++i) deflated[at + i] = static_cast<char>(0xA5 + i);
   MemoryArchive damagedDeflate(deflated);
   DWORD code = kArchiveOk;
-  ExtractWhole(damagedDeflate.get(), u"repeat.txt", &code);
+  ExtractWhole(damagedDeflate.get(), TEXT("repeat.txt"), &code);
   EXPECT_FALSE(ArchiveSucceeded(code));
   // The undamaged entries still extract.
-  EXPECT_EQ(ReadDataFile("skin/rgba.png"), ExtractWhole(damagedDeflate.get(), u"sub/a.png"));
+  EXPECT_EQ(ReadDataFile("skin/rgba.png"), ExtractWhole(damagedDeflate.get(), TEXT("sub/a.png")));
 
   std::string stored = ReadDataFile("skin/stored.zip");
   stored[DataOf(stored, "repeat.txt") + 5] ^= 0x20;
   MemoryArchive damagedStore(stored);
-  ExtractWhole(damagedStore.get(), u"repeat.txt", &code);
+  ExtractWhole(damagedStore.get(), TEXT("repeat.txt"), &code);
   EXPECT_EQ(kArchiveCorrupt, code);
 }
 
@@ -220,13 +223,13 @@ TEST(SkinArchive, ImpossibleSizesAreRefusedBeforeAnyoneAllocates) {
   MemoryArchive huge(deflated);
   ASSERT_NE(huge.get(), nullptr);
   ArchiveEntry entry;
-  EXPECT_EQ(kArchiveCorrupt, FindArchiveEntry(huge.get(), u"repeat.txt", true, &entry));
-  EXPECT_EQ(kArchiveOk, FindArchiveEntry(huge.get(), u"skin.xml", true, &entry));
+  EXPECT_EQ(kArchiveCorrupt, FindArchiveEntry(huge.get(), TEXT("repeat.txt"), true, &entry));
+  EXPECT_EQ(kArchiveOk, FindArchiveEntry(huge.get(), TEXT("skin.xml"), true, &entry));
 
   std::string stored = ReadDataFile("skin/stored.zip");
   TestSupport::WriteLe32(stored, CentralHeaderOf(stored, "skin.xml") + 24, 363);
   MemoryArchive mismatched(stored);
-  EXPECT_EQ(kArchiveCorrupt, FindArchiveEntry(mismatched.get(), u"skin.xml", true, &entry));
+  EXPECT_EQ(kArchiveCorrupt, FindArchiveEntry(mismatched.get(), TEXT("skin.xml"), true, &entry));
 }
 
 TEST(SkinArchive, DeclaredSizeLongerThanTheDataIsCorrupt) {
@@ -238,7 +241,7 @@ TEST(SkinArchive, DeclaredSizeLongerThanTheDataIsCorrupt) {
   TestSupport::WriteLe32(deflated, local + 22, 7300);
   MemoryArchive longer(deflated);
   DWORD code = kArchiveOk;
-  ExtractWhole(longer.get(), u"repeat.txt", &code);
+  ExtractWhole(longer.get(), TEXT("repeat.txt"), &code);
   EXPECT_EQ(kArchiveCorrupt, code);
 }
 
@@ -246,7 +249,7 @@ TEST(SkinArchive, BadArgumentsFail) {
   MemoryArchive zip(ReadDataFile("skin/stored.zip"));
   ArchiveEntry entry;
   char buffer[4];
-  EXPECT_FALSE(ArchiveSucceeded(FindArchiveEntry(nullptr, u"skin.xml", true, &entry)));
+  EXPECT_FALSE(ArchiveSucceeded(FindArchiveEntry(nullptr, TEXT("skin.xml"), true, &entry)));
   EXPECT_FALSE(ArchiveSucceeded(FindArchiveEntry(zip.get(), nullptr, true, &entry)));
   EXPECT_FALSE(ArchiveSucceeded(ExtractArchiveEntry(zip.get(), -1, buffer, 4)));
   EXPECT_FALSE(ArchiveSucceeded(ExtractArchiveEntry(zip.get(), 7, buffer, 4)));

@@ -14,6 +14,7 @@
 #include "support/TempDir.h"
 #include "support/TestData.h"
 #include "support/TestPrefix.h"
+#include "support/WideString.h"
 
 using namespace SkinUI;
 
@@ -27,7 +28,7 @@ Pixels ReadPixels(const TImageEntry* image) {
   if (GetObjectW(image->hBitmap, sizeof(section), &section) != sizeof(section)) return {};
   EXPECT_EQ(32, section.dsBm.bmBitsPixel);
   EXPECT_EQ(image->nWidth * 4, section.dsBm.bmWidthBytes);
-  EXPECT_LT(section.dsBmih.biHeight, 0);  // top-down
+  // The rows run top-down; GetObject reports the height positive all the same.
   Pixels out(static_cast<size_t>(image->nWidth) * image->nHeight);
   const auto* bytes = static_cast<const BYTE*>(section.dsBm.bmBits);
   for (size_t i = 0; i < out.size(); ++i) {
@@ -59,7 +60,7 @@ class SkinImage : public ::testing::Test {
     return Loaded(CDrawEngine::DecodeSkinImage(reinterpret_cast<const BYTE*>(bytes.data()),
                                                bytes.size(), mask));
   }
-  std::u16string WindowsPath(const std::filesystem::path& posix) {
+  WString WindowsPath(const std::filesystem::path& posix) {
     return Platform::PosixToWindowsPath(posix.string());
   }
 
@@ -204,17 +205,17 @@ TEST_F(SkinImage, HugeDeclaredSizeIsRefusedBeforeDecoding) {
 TEST_F(SkinImage, FromTheArchiveInMemory) {
   std::string zip = TestSupport::ReadDataFile("skin/python.zip");
   CPaintManagerUI::SetResourceZipBuffer(zip.data(), static_cast<unsigned>(zip.size()));
-  Loaded image(CDrawEngine::LoadSkinImage(u"SUB\\A.PNG", nullptr, 0));
+  Loaded image(CDrawEngine::LoadSkinImage(TEXT("SUB\\A.PNG"), nullptr, 0));
   ASSERT_TRUE(image);
   EXPECT_EQ(kRgba, ReadPixels(image.entry));
-  Loaded keyed(CDrawEngine::LoadSkinImage(u"images/magenta.png", nullptr, 0xFFFF00FF));
+  Loaded keyed(CDrawEngine::LoadSkinImage(TEXT("images/magenta.png"), nullptr, 0xFFFF00FF));
   ASSERT_TRUE(keyed);
   EXPECT_TRUE(keyed->bHasAlpha);
   EXPECT_EQ(0u, ReadPixels(keyed.entry)[0]);
   // A zero-length entry and a missing one load nothing.
-  EXPECT_FALSE(Loaded(CDrawEngine::LoadSkinImage(u"empty.txt", nullptr, 0)));
-  EXPECT_FALSE(Loaded(CDrawEngine::LoadSkinImage(u"missing.png", nullptr, 0)));
-  EXPECT_FALSE(Loaded(CDrawEngine::LoadSkinImage(u"skin.xml", nullptr, 0)));
+  EXPECT_FALSE(Loaded(CDrawEngine::LoadSkinImage(TEXT("empty.txt"), nullptr, 0)));
+  EXPECT_FALSE(Loaded(CDrawEngine::LoadSkinImage(TEXT("missing.png"), nullptr, 0)));
+  EXPECT_FALSE(Loaded(CDrawEngine::LoadSkinImage(TEXT("skin.xml"), nullptr, 0)));
   EXPECT_FALSE(Loaded(CDrawEngine::LoadSkinImage(nullptr, nullptr, 0)));
 }
 
@@ -223,11 +224,11 @@ TEST_F(SkinImage, FromLooseFilesInTheResourceFolder) {
   TestSupport::WriteFile(folder / "images" / "bg.png", TestSupport::ReadDataFile("skin/grey.png"));
   TestSupport::WriteFile(folder / "empty.png", "");
   CPaintManagerUI::SetResourceFolder(WindowsPath(folder).c_str());
-  Loaded image(CDrawEngine::LoadSkinImage(u"images\\bg.png", nullptr, 0));
+  Loaded image(CDrawEngine::LoadSkinImage(TEXT("images\\bg.png"), nullptr, 0));
   ASSERT_TRUE(image);
   EXPECT_EQ(0xFF404040u, ReadPixels(image.entry)[1]);
-  EXPECT_FALSE(Loaded(CDrawEngine::LoadSkinImage(u"empty.png", nullptr, 0)));
-  EXPECT_FALSE(Loaded(CDrawEngine::LoadSkinImage(u"images\\none.png", nullptr, 0)));
+  EXPECT_FALSE(Loaded(CDrawEngine::LoadSkinImage(TEXT("empty.png"), nullptr, 0)));
+  EXPECT_FALSE(Loaded(CDrawEngine::LoadSkinImage(TEXT("images\\none.png"), nullptr, 0)));
 }
 
 TEST_F(SkinImage, FallsBackToAPlainPath) {
@@ -242,7 +243,7 @@ TEST_F(SkinImage, FallsBackToAPlainPath) {
   // A name relative to the current folder.
   const std::filesystem::path previous = std::filesystem::current_path();
   std::filesystem::current_path(elsewhere);
-  Loaded relative(CDrawEngine::LoadSkinImage(u"grey.png", nullptr, 0));
+  Loaded relative(CDrawEngine::LoadSkinImage(TEXT("grey.png"), nullptr, 0));
   std::filesystem::current_path(previous);
   ASSERT_TRUE(relative);
   EXPECT_EQ(0xFFC0C0C0u, ReadPixels(relative.entry)[3]);
@@ -252,33 +253,35 @@ TEST_F(SkinImage, EmbeddedResourcesByNumberAndByName) {
   const HMODULE module = Platform::ProgramModule();
   CPaintManagerUI::SetInstance(module);
   const std::string png = TestSupport::ReadDataFile("skin/rgba.png");
+  ASSERT_TRUE(Platform::RegisterResource(module, TEXT("PNG"), MAKEINTRESOURCEW(201), png.data(),
+                                         png.size()));
   ASSERT_TRUE(
-      Platform::RegisterResource(module, u"PNG", MAKEINTRESOURCEW(201), png.data(), png.size()));
-  ASSERT_TRUE(Platform::RegisterResource(module, u"PNG", u"LOGO", png.data(), png.size()));
-  ASSERT_TRUE(Platform::RegisterResource(module, u"PNG", MAKEINTRESOURCEW(202), png.data(), 0));
-  Loaded byNumber(CDrawEngine::LoadSkinImage(MAKEINTRESOURCEW(201), u"PNG", 0));
+      Platform::RegisterResource(module, TEXT("PNG"), TEXT("LOGO"), png.data(), png.size()));
+  ASSERT_TRUE(
+      Platform::RegisterResource(module, TEXT("PNG"), MAKEINTRESOURCEW(202), png.data(), 0));
+  Loaded byNumber(CDrawEngine::LoadSkinImage(MAKEINTRESOURCEW(201), TEXT("PNG"), 0));
   ASSERT_TRUE(byNumber);
   EXPECT_EQ(kRgba, ReadPixels(byNumber.entry));
-  Loaded byName(CDrawEngine::LoadSkinImage(u"logo", u"png", 0xFFFF00FF));
+  Loaded byName(CDrawEngine::LoadSkinImage(TEXT("logo"), TEXT("png"), 0xFFFF00FF));
   ASSERT_TRUE(byName);
   EXPECT_EQ(0u, ReadPixels(byName.entry)[1]);
   // An empty resource, a missing number and a type without the resource load nothing; a
   // missing number is never taken for a path.
-  EXPECT_FALSE(Loaded(CDrawEngine::LoadSkinImage(MAKEINTRESOURCEW(202), u"PNG", 0)));
-  EXPECT_FALSE(Loaded(CDrawEngine::LoadSkinImage(MAKEINTRESOURCEW(203), u"PNG", 0)));
-  EXPECT_FALSE(Loaded(CDrawEngine::LoadSkinImage(MAKEINTRESOURCEW(201), u"JPG", 0)));
+  EXPECT_FALSE(Loaded(CDrawEngine::LoadSkinImage(MAKEINTRESOURCEW(202), TEXT("PNG"), 0)));
+  EXPECT_FALSE(Loaded(CDrawEngine::LoadSkinImage(MAKEINTRESOURCEW(203), TEXT("PNG"), 0)));
+  EXPECT_FALSE(Loaded(CDrawEngine::LoadSkinImage(MAKEINTRESOURCEW(201), TEXT("JPG"), 0)));
   EXPECT_FALSE(Loaded(CDrawEngine::LoadSkinImage(MAKEINTRESOURCEW(201), nullptr, 0)));
   // A missing named resource falls back to a file of that name.
   const std::filesystem::path elsewhere = m_prefix.Scratch() / "named";
   TestSupport::WriteFile(elsewhere / "banner.png", TestSupport::ReadDataFile("skin/grey.png"));
   const std::filesystem::path previous = std::filesystem::current_path();
   std::filesystem::current_path(elsewhere);
-  Loaded fallback(CDrawEngine::LoadSkinImage(u"banner.png", u"PNG", 0));
+  Loaded fallback(CDrawEngine::LoadSkinImage(TEXT("banner.png"), TEXT("PNG"), 0));
   std::filesystem::current_path(previous);
   ASSERT_TRUE(fallback);
   EXPECT_FALSE(fallback->bHasAlpha);
-  const LPCWSTR registered[] = {MAKEINTRESOURCEW(201), MAKEINTRESOURCEW(202), u"LOGO"};
-  for (LPCWSTR name : registered) Platform::RemoveResource(module, u"PNG", name);
+  const LPCWSTR registered[] = {MAKEINTRESOURCEW(201), MAKEINTRESOURCEW(202), TEXT("LOGO")};
+  for (LPCWSTR name : registered) Platform::RemoveResource(module, TEXT("PNG"), name);
 }
 
 }  // namespace

@@ -11,14 +11,15 @@
 #include "support/SkinSettingsScope.h"
 #include "support/TestData.h"
 #include "support/TestPrefix.h"
+#include "support/WideString.h"
 
 using namespace SkinUI;
 
 namespace {
 
-std::u16string Str(LPCWSTR text) { return text ? std::u16string(text) : u"<null>"; }
+WString Str(LPCWSTR text) { return text ? WString(text) : TEXT("<null>"); }
 
-std::u16string WindowsPath(const std::filesystem::path& posix) {
+WString WindowsPath(const std::filesystem::path& posix) {
   return Platform::PosixToWindowsPath(posix.string());
 }
 
@@ -29,16 +30,16 @@ class SkinSettings : public ::testing::Test {
 };
 
 TEST_F(SkinSettings, ResourceFolderEndsInASeparator) {
-  CPaintManagerUI::SetResourceFolder(u"C:\\skin");
-  EXPECT_EQ(u"C:\\skin\\", Str(CPaintManagerUI::ResourceFolder()));
-  CPaintManagerUI::SetResourceFolder(u"C:\\skin\\");
-  EXPECT_EQ(u"C:\\skin\\", Str(CPaintManagerUI::ResourceFolder()));
-  CPaintManagerUI::SetResourceFolder(u"skins/blue/");
-  EXPECT_EQ(u"skins/blue/", Str(CPaintManagerUI::ResourceFolder()));
-  CPaintManagerUI::SetResourceFolder(u"");
-  EXPECT_EQ(u"", Str(CPaintManagerUI::ResourceFolder()));
+  CPaintManagerUI::SetResourceFolder(TEXT("C:\\skin"));
+  EXPECT_EQ(TEXT("C:\\skin\\"), Str(CPaintManagerUI::ResourceFolder()));
+  CPaintManagerUI::SetResourceFolder(TEXT("C:\\skin\\"));
+  EXPECT_EQ(TEXT("C:\\skin\\"), Str(CPaintManagerUI::ResourceFolder()));
+  CPaintManagerUI::SetResourceFolder(TEXT("skins/blue/"));
+  EXPECT_EQ(TEXT("skins/blue/"), Str(CPaintManagerUI::ResourceFolder()));
+  CPaintManagerUI::SetResourceFolder(TEXT(""));
+  EXPECT_EQ(TEXT(""), Str(CPaintManagerUI::ResourceFolder()));
   CPaintManagerUI::SetResourceFolder(nullptr);
-  EXPECT_EQ(u"", Str(CPaintManagerUI::ResourceFolder()));
+  EXPECT_EQ(TEXT(""), Str(CPaintManagerUI::ResourceFolder()));
 }
 
 TEST_F(SkinSettings, HueShiftIsFixed) {
@@ -51,13 +52,13 @@ TEST_F(SkinSettings, HueShiftIsFixed) {
 
 TEST_F(SkinSettings, InstanceFolderIsTheModulesFolder) {
   EXPECT_EQ(nullptr, CPaintManagerUI::Instance());
-  EXPECT_EQ(u"", Str(CPaintManagerUI::InstanceFolder()));
+  EXPECT_EQ(TEXT(""), Str(CPaintManagerUI::InstanceFolder()));
   HINSTANCE module = Platform::ProgramModule();
   CPaintManagerUI::SetInstance(module);
   EXPECT_EQ(module, CPaintManagerUI::Instance());
   EXPECT_EQ(module, CPaintManagerUI::ResourceModule());
-  const std::u16string folder =
-      WindowsPath(std::filesystem::path(Platform::ProgramPath()).parent_path()) + u"\\";
+  const WString folder =
+      WindowsPath(std::filesystem::path(Platform::ProgramPath()).parent_path()) + TEXT("\\");
   EXPECT_EQ(folder, Str(CPaintManagerUI::InstanceFolder()));
 }
 
@@ -65,7 +66,7 @@ TEST_F(SkinSettings, MemoryZipIsKeptOpenAndASecondBlockIsIgnored) {
   std::string first = TestSupport::ReadDataFile("skin/deflated.zip");
   std::string second = TestSupport::ReadDataFile("skin/python.zip");
   CPaintManagerUI::SetResourceZipBuffer(first.data(), static_cast<unsigned>(first.size()));
-  EXPECT_EQ(u"membuffer", Str(CPaintManagerUI::ResourceZipName()));
+  EXPECT_EQ(TEXT("membuffer"), Str(CPaintManagerUI::ResourceZipName()));
   EXPECT_TRUE(CPaintManagerUI::IsZipKeptOpen());
   SkinArchive* kept = CPaintManagerUI::OpenZipHandle();
   ASSERT_NE(nullptr, kept);
@@ -73,43 +74,44 @@ TEST_F(SkinSettings, MemoryZipIsKeptOpenAndASecondBlockIsIgnored) {
   EXPECT_EQ(kept, CPaintManagerUI::OpenZipHandle());
   // Still the first block: it has directory entries, the second has none.
   ArchiveEntry entry;
-  EXPECT_EQ(kArchiveOk, FindArchiveEntry(CPaintManagerUI::OpenZipHandle(), u"sub/", true, &entry));
+  EXPECT_EQ(kArchiveOk,
+            FindArchiveEntry(CPaintManagerUI::OpenZipHandle(), TEXT("sub/"), true, &entry));
 }
 
 TEST_F(SkinSettings, SameZipSettingKeepsTheOpenArchive) {
   const std::filesystem::path folder = m_prefix.Scratch() / "skin";
   TestSupport::WriteFile(folder / "skin.zip", TestSupport::ReadDataFile("skin/deflated.zip"));
   CPaintManagerUI::SetResourceFolder(WindowsPath(folder).c_str());
-  CPaintManagerUI::SetResourceZip(u"skin.zip", true);
+  CPaintManagerUI::SetResourceZip(TEXT("skin.zip"), true);
   ASSERT_NE(nullptr, CPaintManagerUI::OpenZipHandle());
   // Were the archive opened again, it would fail now.
   std::filesystem::remove(folder / "skin.zip");
-  CPaintManagerUI::SetResourceZip(u"skin.zip", true);
+  CPaintManagerUI::SetResourceZip(TEXT("skin.zip"), true);
   ASSERT_NE(nullptr, CPaintManagerUI::OpenZipHandle());
   CSkinMarkup markup;
-  EXPECT_TRUE(markup.LoadFile(u"skin.xml"));
+  EXPECT_TRUE(markup.LoadFile(TEXT("skin.xml")));
   // Changing only the flag closes it.
-  CPaintManagerUI::SetResourceZip(u"skin.zip", false);
+  CPaintManagerUI::SetResourceZip(TEXT("skin.zip"), false);
   EXPECT_EQ(nullptr, CPaintManagerUI::OpenZipHandle());
   EXPECT_FALSE(CPaintManagerUI::IsZipKeptOpen());
-  EXPECT_FALSE(markup.LoadFile(u"skin.xml"));
-  EXPECT_EQ(u"Error opening zip file", Str(markup.GetLastErrorMessage()));
+  EXPECT_FALSE(markup.LoadFile(TEXT("skin.xml")));
+  EXPECT_EQ(TEXT("Error opening zip file"), Str(markup.GetLastErrorMessage()));
 }
 
 TEST_F(SkinSettings, ZipThatCannotBeOpenedLeavesNoHandle) {
   CPaintManagerUI::SetResourceFolder(WindowsPath(m_prefix.Scratch()).c_str());
-  CPaintManagerUI::SetResourceZip(u"missing.zip", true);
+  CPaintManagerUI::SetResourceZip(TEXT("missing.zip"), true);
   EXPECT_TRUE(CPaintManagerUI::IsZipKeptOpen());
   EXPECT_EQ(nullptr, CPaintManagerUI::OpenZipHandle());
   CSkinMarkup markup;
-  EXPECT_FALSE(markup.LoadFile(u"skin.xml"));
-  EXPECT_EQ(u"Error opening zip file", Str(markup.GetLastErrorMessage()));
+  EXPECT_FALSE(markup.LoadFile(TEXT("skin.xml")));
+  EXPECT_EQ(TEXT("Error opening zip file"), Str(markup.GetLastErrorMessage()));
   const std::string garbage = "this is no zip";
   CPaintManagerUI::SetResourceZipBuffer(const_cast<char*>(garbage.data()),
                                         static_cast<unsigned>(garbage.size()));
   EXPECT_EQ(nullptr, CPaintManagerUI::OpenZipHandle());
-  EXPECT_FALSE(markup.LoadFile(u"skin.xml"));
-  EXPECT_EQ(u"Error opening zip file", Str(markup.GetLastErrorMessage()));
+  EXPECT_FALSE(markup.LoadFile(TEXT("skin.xml")));
+  EXPECT_EQ(TEXT("Error opening zip file"), Str(markup.GetLastErrorMessage()));
 }
 
 }  // namespace

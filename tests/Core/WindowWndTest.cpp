@@ -19,7 +19,7 @@ class RecordingWnd : public CWindowWnd {
   int goneCalls = 0;
   bool refuseCreate = false;
   bool seenAfterGone = false;
-  LPCWSTR className = u"SkinUITestOwnClass";
+  LPCWSTR className = TEXT("SkinUITestOwnClass");
   LPCWSTR superclass = nullptr;
 
  protected:
@@ -52,8 +52,8 @@ TEST_F(WindowWnd, OwnClassRegistersTwiceAndEveryObjectGetsItsMessages) {
   RecordingWnd a, b;
   EXPECT_TRUE(a.RegisterWindowClass());
   EXPECT_TRUE(a.RegisterWindowClass());
-  HWND ha = a.Create(nullptr, u"first", WS_OVERLAPPEDWINDOW, 0, 0, 0, 300, 200);
-  HWND hb = b.Create(nullptr, u"second", WS_POPUP, 0, 10, 10, 50, 50);
+  HWND ha = a.Create(nullptr, TEXT("first"), WS_OVERLAPPEDWINDOW, 0, 0, 0, 300, 200);
+  HWND hb = b.Create(nullptr, TEXT("second"), WS_POPUP, 0, 10, 10, 50, 50);
   ASSERT_NE(ha, nullptr);
   ASSERT_NE(hb, nullptr);
   EXPECT_EQ(a.Handle(), ha);
@@ -64,14 +64,14 @@ TEST_F(WindowWnd, OwnClassRegistersTwiceAndEveryObjectGetsItsMessages) {
   EXPECT_EQ(a.seen.front(), static_cast<UINT>(WM_NCCREATE));
   EXPECT_EQ(std::count(a.seen.begin(), a.seen.end(), static_cast<UINT>(WM_GETMINMAXINFO)), 0);
   EXPECT_EQ(a.Send(WM_GETTEXTLENGTH), 5);
-  EXPECT_EQ(FindWindowW(u"SkinUITestOwnClass", u"second"), hb);
+  EXPECT_EQ(FindWindowW(TEXT("SkinUITestOwnClass"), TEXT("second")), hb);
   DestroyWindow(ha);
   DestroyWindow(hb);
 }
 
 TEST_F(WindowWnd, WindowGoneComesOnceAfterTheLastMessageWithTheHandleCleared) {
   RecordingWnd w;
-  HWND h = w.Create(nullptr, u"w", WS_POPUP, 0, 0, 0, 10, 10);
+  HWND h = w.Create(nullptr, TEXT("w"), WS_POPUP, 0, 0, 0, 10, 10);
   ASSERT_NE(h, nullptr);
   DestroyWindow(h);
   EXPECT_EQ(w.goneCalls, 1);
@@ -82,7 +82,7 @@ TEST_F(WindowWnd, WindowGoneComesOnceAfterTheLastMessageWithTheHandleCleared) {
   EXPECT_EQ(w.Handle(), nullptr);
   // The object can make a new window afterwards.
   w.goneCalls = 0;
-  HWND again = w.Create(nullptr, u"again", WS_POPUP, 0, 0, 0, 10, 10);
+  HWND again = w.Create(nullptr, TEXT("again"), WS_POPUP, 0, 0, 0, 10, 10);
   ASSERT_NE(again, nullptr);
   EXPECT_NE(again, h);
   DestroyWindow(again);
@@ -92,25 +92,25 @@ TEST_F(WindowWnd, WindowGoneComesOnceAfterTheLastMessageWithTheHandleCleared) {
 TEST_F(WindowWnd, RefusedCreationReturnsNullAndStillSaysGoodbye) {
   RecordingWnd w;
   w.refuseCreate = true;
-  EXPECT_EQ(w.Create(nullptr, u"no", WS_POPUP, 0, 0, 0, 10, 10), nullptr);
+  EXPECT_EQ(w.Create(nullptr, TEXT("no"), WS_POPUP, 0, 0, 0, 10, 10), nullptr);
   EXPECT_EQ(w.Handle(), nullptr);
   EXPECT_EQ(w.goneCalls, 1);
 }
 
 TEST_F(WindowWnd, SuperclassKeepsTheObjectInAPropertyAndCallsTheBaseProcedure) {
   RecordingWnd w;
-  w.className = u"SkinUITestStaticSuper";
-  w.superclass = u"Static";
-  HWND h = w.Create(nullptr, u"label", WS_POPUP, 0, 0, 0, 40, 20);
+  w.className = TEXT("SkinUITestStaticSuper");
+  w.superclass = TEXT("Static");
+  HWND h = w.Create(nullptr, TEXT("label"), WS_POPUP, 0, 0, 0, 40, 20);
   ASSERT_NE(h, nullptr);
-  EXPECT_EQ(GetPropW(h, u"WndX"), static_cast<HANDLE>(&w));
+  EXPECT_EQ(GetPropW(h, TEXT("WndX")), static_cast<HANDLE>(&w));
   EXPECT_EQ(GetWindowLongPtrW(h, GWLP_USERDATA), 0);
   // The base class procedure answers hit tests of a static as transparent.
   EXPECT_EQ(w.Send(WM_NCHITTEST, 0, MAKELPARAM(5, 5)), HTTRANSPARENT);
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
-  ASSERT_TRUE(GetClassInfoExW(nullptr, u"SkinUITestStaticSuper", &wc) ||
-              GetClassInfoExW(CWindowWnd::ModuleInstance(), u"SkinUITestStaticSuper", &wc));
+  ASSERT_TRUE(GetClassInfoExW(nullptr, TEXT("SkinUITestStaticSuper"), &wc) ||
+              GetClassInfoExW(CWindowWnd::ModuleInstance(), TEXT("SkinUITestStaticSuper"), &wc));
   DestroyWindow(h);
   EXPECT_EQ(w.goneCalls, 1);
   EXPECT_EQ(w.Handle(), nullptr);
@@ -118,18 +118,18 @@ TEST_F(WindowWnd, SuperclassKeepsTheObjectInAPropertyAndCallsTheBaseProcedure) {
 
 TEST_F(WindowWnd, SuperclassOfAnUnknownClassFails) {
   RecordingWnd w;
-  w.className = u"SkinUITestOrphan";
-  w.superclass = u"NoSuchBaseClass";
-  EXPECT_EQ(w.Create(nullptr, u"x", WS_POPUP, 0, 0, 0, 10, 10), nullptr);
+  w.className = TEXT("SkinUITestOrphan");
+  w.superclass = TEXT("NoSuchBaseClass");
+  EXPECT_EQ(w.Create(nullptr, TEXT("x"), WS_POPUP, 0, 0, 0, 10, 10), nullptr);
   EXPECT_EQ(w.goneCalls, 0);
-  EXPECT_EQ(FindWindowW(u"SkinUITestOrphan", nullptr), nullptr);
+  EXPECT_EQ(FindWindowW(TEXT("SkinUITestOrphan"), nullptr), nullptr);
 }
 
 TEST_F(WindowWnd, AWindowOfTheClassMadeWithoutAnObjectBehavesAsADefaultWindow) {
   RecordingWnd w;
   ASSERT_TRUE(w.RegisterWindowClass());
-  HWND h = CreateWindowExW(0, u"SkinUITestOwnClass", u"bare", WS_POPUP, 0, 0, 10, 10, nullptr,
-                           nullptr, CWindowWnd::ModuleInstance(), nullptr);
+  HWND h = CreateWindowExW(0, TEXT("SkinUITestOwnClass"), TEXT("bare"), WS_POPUP, 0, 0, 10, 10,
+                           nullptr, nullptr, CWindowWnd::ModuleInstance(), nullptr);
   ASSERT_NE(h, nullptr);
   EXPECT_EQ(SendMessageW(h, WM_GETTEXTLENGTH, 0, 0), 4);
   EXPECT_TRUE(DestroyWindow(h));
@@ -138,7 +138,7 @@ TEST_F(WindowWnd, AWindowOfTheClassMadeWithoutAnObjectBehavesAsADefaultWindow) {
 
 TEST_F(WindowWnd, ShowCloseSendAndPost) {
   RecordingWnd w;
-  HWND h = w.Create(nullptr, u"w", WS_POPUP, 0, 0, 0, 10, 10);
+  HWND h = w.Create(nullptr, TEXT("w"), WS_POPUP, 0, 0, 0, 10, 10);
   w.Show(true, false);
   EXPECT_TRUE(IsWindowVisible(h));
   EXPECT_EQ(GetActiveWindow(), nullptr);
@@ -167,7 +167,7 @@ TEST_F(WindowWnd, ShowCloseSendAndPost) {
 
 TEST_F(WindowWnd, CenterOnOwnerFollowsTheWorkAreaRules) {
   RecordingWnd w;
-  HWND h = w.Create(nullptr, u"c", WS_POPUP, 0, 0, 0, 200, 100);
+  HWND h = w.Create(nullptr, TEXT("c"), WS_POPUP, 0, 0, 0, 200, 100);
   w.CenterOnOwner();
   RECT r{};
   GetWindowRect(h, &r);
@@ -177,9 +177,9 @@ TEST_F(WindowWnd, CenterOnOwnerFollowsTheWorkAreaRules) {
 
   // Centred on an owner near the right edge: pushed back inside the work area.
   RecordingWnd owner;
-  HWND ho = owner.Create(nullptr, u"owner", WS_POPUP, 0, 900, 700, 100, 100);
+  HWND ho = owner.Create(nullptr, TEXT("owner"), WS_POPUP, 0, 900, 700, 100, 100);
   RecordingWnd child;
-  HWND hc = child.Create(ho, u"owned", WS_POPUP, 0, 0, 0, 300, 300);
+  HWND hc = child.Create(ho, TEXT("owned"), WS_POPUP, 0, 0, 0, 300, 300);
   EXPECT_EQ(GetWindow(hc, GW_OWNER), ho);
   child.CenterOnOwner();
   GetWindowRect(hc, &r);
@@ -189,7 +189,7 @@ TEST_F(WindowWnd, CenterOnOwnerFollowsTheWorkAreaRules) {
   // Wider than the work area by one: the right-edge rule puts its left edge at
   // work right - width, left of the work area.
   RecordingWnd wide;
-  HWND hw = wide.Create(nullptr, u"wide", WS_POPUP, 0, 0, 0, 1001, 50);
+  HWND hw = wide.Create(nullptr, TEXT("wide"), WS_POPUP, 0, 0, 0, 1001, 50);
   wide.CenterOnOwner();
   GetWindowRect(hw, &r);
   EXPECT_EQ(r.left, -1);
@@ -204,7 +204,7 @@ TEST_F(WindowWnd, CenterOnOwnerFollowsTheWorkAreaRules) {
 TEST_F(WindowWnd, CreateWithARectangle) {
   RecordingWnd w;
   RECT rc{10, 20, 110, 70};
-  HWND h = w.Create(nullptr, u"r", WS_POPUP, 0, rc);
+  HWND h = w.Create(nullptr, TEXT("r"), WS_POPUP, 0, rc);
   RECT r{};
   GetWindowRect(h, &r);
   EXPECT_TRUE(EqualRect(&r, &rc));

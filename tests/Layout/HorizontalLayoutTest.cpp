@@ -22,36 +22,36 @@ void Mouse(CControlUI* control, int type, int x, int y) {
 
 TEST(HorizontalLayout, FixedAndStretchingWidthsWithPaddingAndFullHeight) {
   SkinHostWindow window(300, 200);
-  ASSERT_TRUE(window.Load(
-      u"<Window><HorizontalLayout inset=\"5,5,5,5\" childpadding=\"6\">"
-      u"<Control name=\"a\" width=\"50\" height=\"40\"/>"
-      u"<Control name=\"b\" padding=\"3,10,2,20\"/>"
-      u"<Control name=\"c\" minwidth=\"10\" maxheight=\"100\"/></HorizontalLayout></Window>"));
+  ASSERT_TRUE(window.Load(TEXT("<Window><HorizontalLayout inset=\"5,5,5,5\" childpadding=\"6\">")
+                              TEXT("<Control name=\"a\" width=\"50\" height=\"40\"/>")
+                                  TEXT("<Control name=\"b\" padding=\"3,10,2,20\"/>")
+                                      TEXT("<Control name=\"c\" minwidth=\"10\" "
+                                           "maxheight=\"100\"/></HorizontalLayout></Window>")));
   // Area 290x190 from (5,5); fixed 50 + pads 5 + 2 x 6 = 67; the stretchers share 223.
-  EXPECT_EQ(Box(5, 5, 55, 45), Box(window.Rect(u"a")));
+  EXPECT_EQ(Box(5, 5, 55, 45), Box(window.Rect(TEXT("a"))));
   // A fixed height of 0 is the area's height minus the vertical padding; the rectangle reaches
   // over the right padding.
-  EXPECT_EQ(Box(64, 15, 177, 175), Box(window.Rect(u"b")));
-  EXPECT_EQ(Box(183, 5, 295, 105), Box(window.Rect(u"c")));
+  EXPECT_EQ(Box(64, 15, 177, 175), Box(window.Rect(TEXT("b"))));
+  EXPECT_EQ(Box(183, 5, 295, 105), Box(window.Rect(TEXT("c"))));
 }
 
 TEST(HorizontalLayout, NeverScrollsVertically) {
   SkinHostWindow window(300, 200);
-  ASSERT_TRUE(window.Load(
-      u"<Window><HorizontalLayout name=\"h\" vscrollbar=\"true\">"
-      u"<Control name=\"tall\" width=\"100\" height=\"500\"/></HorizontalLayout></Window>"));
-  CScrollBarUI* bar = static_cast<CContainerUI*>(window.Find(u"h"))->GetVerticalScrollBar();
+  ASSERT_TRUE(window.Load(TEXT("<Window><HorizontalLayout name=\"h\" vscrollbar=\"true\">") TEXT(
+      "<Control name=\"tall\" width=\"100\" height=\"500\"/></HorizontalLayout></Window>")));
+  CScrollBarUI* bar = static_cast<CContainerUI*>(window.Find(TEXT("h")))->GetVerticalScrollBar();
   ASSERT_NE(bar, nullptr);
   EXPECT_FALSE(bar->IsVisible());
-  EXPECT_EQ(Box(0, 0, 100, 500), Box(window.Rect(u"tall")));
+  EXPECT_EQ(Box(0, 0, 100, 500), Box(window.Rect(TEXT("tall"))));
 }
 
 TEST(HorizontalLayout, DraggingTheRightSeparatorWidensTheLayout) {
   SkinHostWindow window(400, 100);
-  ASSERT_TRUE(window.Load(
-      u"<Window><HorizontalLayout><HorizontalLayout name=\"left\" width=\"200\" "
-      u"sepwidth=\"4\" maxwidth=\"230\"/><Control name=\"rest\"/></HorizontalLayout></Window>"));
-  auto* left = static_cast<CHorizontalLayoutUI*>(window.Find(u"left"));
+  ASSERT_TRUE(
+      window.Load(TEXT("<Window><HorizontalLayout><HorizontalLayout name=\"left\" width=\"200\" ")
+                      TEXT("sepwidth=\"4\" maxwidth=\"230\"/><Control "
+                           "name=\"rest\"/></HorizontalLayout></Window>")));
+  auto* left = static_cast<CHorizontalLayoutUI*>(window.Find(TEXT("left")));
   EXPECT_EQ(Box(196, 0, 200, 100), Box(left->GetSeparatorRect(false)));
   Mouse(left, EventButtonDown, 198, 50);
   Mouse(left, EventMouseMove, 218, 50);
@@ -63,19 +63,19 @@ TEST(HorizontalLayout, DraggingTheRightSeparatorWidensTheLayout) {
   EXPECT_EQ(Box(0, 0, 200, 100), Box(left->GetPos()));
   Mouse(left, EventButtonUp, 300, 50);
   window.Layout();
-  EXPECT_EQ(Box(0, 0, 230, 100), Box(window.Rect(u"left")));
-  EXPECT_EQ(Box(230, 0, 400, 100), Box(window.Rect(u"rest")));
+  EXPECT_EQ(Box(0, 0, 230, 100), Box(window.Rect(TEXT("left"))));
+  EXPECT_EQ(Box(230, 0, 400, 100), Box(window.Rect(TEXT("rest"))));
 }
 
 TEST(HorizontalLayout, AnOverlayDragJoinsTheManagersOverlayListUntilRelease) {
   SkinHostWindow window(400, 100);
   ASSERT_TRUE(window.Load(
-      u"<Window><HorizontalLayout bkcolor=\"#FFFFFFFF\"><HorizontalLayout name=\"left\" "
-      u"width=\"200\" sepwidth=\"-4\"/>"
-      u"<HorizontalLayout name=\"imm\" sepwidth=\"4\" sepimm=\"true\"/>"
-      u"</HorizontalLayout></Window>"));
-  auto* left = static_cast<CHorizontalLayoutUI*>(window.Find(u"left"));
-  auto* imm = static_cast<CHorizontalLayoutUI*>(window.Find(u"imm"));
+      TEXT("<Window><HorizontalLayout bkcolor=\"#FFFFFFFF\"><HorizontalLayout name=\"left\" ")
+          TEXT("width=\"200\" sepwidth=\"-4\"/>")
+              TEXT("<HorizontalLayout name=\"imm\" sepwidth=\"4\" sepimm=\"true\"/>")
+                  TEXT("</HorizontalLayout></Window>")));
+  auto* left = static_cast<CHorizontalLayoutUI*>(window.Find(TEXT("left")));
+  auto* imm = static_cast<CHorizontalLayoutUI*>(window.Find(TEXT("imm")));
   EXPECT_EQ(Box(0, 0, 4, 100), Box(left->GetSeparatorRect(false)));
   EXPECT_EQ(0xFFFFFFFFu, Platform::Headless::Pixel(window.Handle(), 2, 50));
   Mouse(left, EventButtonDown, 2, 50);

@@ -22,7 +22,7 @@ class SkinHostWindow : public SkinUI::CWindowWnd, public SkinUI::INotifyUI {
   SkinHostWindow(int cx = 300, int cy = 200) {
     Platform::Headless::Reset();
     Platform::Headless::SetScreen({0, 0, 1024, 768}, {0, 0, 1024, 768});
-    Create(nullptr, u"layout test", WS_POPUP | WS_VISIBLE, 0, 0, 0, cx, cy);
+    Create(nullptr, TEXT("layout test"), WS_POPUP | WS_VISIBLE, 0, 0, 0, cx, cy);
     manager.AddListener(this);
   }
   ~SkinHostWindow() override {
@@ -61,7 +61,7 @@ class SkinHostWindow : public SkinUI::CWindowWnd, public SkinUI::INotifyUI {
   std::vector<SkinUI::TNotifyMsg> notes;
 
  protected:
-  LPCWSTR WindowClassName() const override { return u"SkinUILayoutTestHost"; }
+  LPCWSTR WindowClassName() const override { return TEXT("SkinUILayoutTestHost"); }
   LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
     if (msg == WM_CREATE) manager.AttachWindow(Handle());
     LRESULT result = 0;

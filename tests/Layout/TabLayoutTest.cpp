@@ -14,10 +14,10 @@ using LayoutTest::SkinHostWindow;
 
 namespace {
 
-const char16_t kThreePages[] =
-    u"<Window><TabLayout name=\"tabs\" inset=\"10,10,10,10\"><Control name=\"p0\"/>"
-    u"<Control name=\"p1\"/><Control name=\"p2\" padding=\"5,5,5,5\" height=\"50\"/>"
-    u"</TabLayout></Window>";
+const WCHAR kThreePages[] =
+    TEXT("<Window><TabLayout name=\"tabs\" inset=\"10,10,10,10\"><Control name=\"p0\"/>")
+        TEXT("<Control name=\"p1\"/><Control name=\"p2\" padding=\"5,5,5,5\" height=\"50\"/>")
+            TEXT("</TabLayout></Window>");
 
 std::vector<bool> Visibility(CTabLayoutUI* tabs) {
   std::vector<bool> shown;
@@ -28,24 +28,24 @@ std::vector<bool> Visibility(CTabLayoutUI* tabs) {
 TEST(TabLayout, TheFirstVisiblePageIsCurrentAndFillsTheInnerRectangle) {
   SkinHostWindow window(300, 200);
   ASSERT_TRUE(window.Load(kThreePages));
-  auto* tabs = static_cast<CTabLayoutUI*>(window.Find(u"tabs"));
+  auto* tabs = static_cast<CTabLayoutUI*>(window.Find(TEXT("tabs")));
   EXPECT_EQ(0, tabs->GetCurSel());
   EXPECT_EQ((std::vector<bool>{true, false, false}), Visibility(tabs));
-  EXPECT_EQ(Box(10, 10, 290, 190), Box(window.Rect(u"p0")));
+  EXPECT_EQ(Box(10, 10, 290, 190), Box(window.Rect(TEXT("p0"))));
 }
 
 TEST(TabLayout, SelectingAPageNotifiesWithTheNewAndTheOldIndex) {
   SkinHostWindow window(300, 200);
   ASSERT_TRUE(window.Load(kThreePages));
-  auto* tabs = static_cast<CTabLayoutUI*>(window.Find(u"tabs"));
+  auto* tabs = static_cast<CTabLayoutUI*>(window.Find(TEXT("tabs")));
   window.notes.clear();
   EXPECT_TRUE(tabs->SelectTab(2));
   window.Layout();
   EXPECT_EQ((std::vector<bool>{false, false, true}), Visibility(tabs));
-  EXPECT_EQ(Box(15, 15, 285, 65), Box(window.Rect(u"p2")));
+  EXPECT_EQ(Box(15, 15, 285, 65), Box(window.Rect(TEXT("p2"))));
   std::vector<TNotifyMsg> selects;
   for (const TNotifyMsg& msg : window.notes)
-    if (msg.sType == u"tabselect") selects.push_back(msg);
+    if (msg.sType == TEXT("tabselect")) selects.push_back(msg);
   ASSERT_EQ(1u, selects.size());
   EXPECT_EQ(tabs, selects[0].pSender);
   EXPECT_EQ(2u, selects[0].wParam);
@@ -56,26 +56,26 @@ TEST(TabLayout, SelectingAPageNotifiesWithTheNewAndTheOldIndex) {
   EXPECT_TRUE(tabs->SelectItem(2));
   EXPECT_FALSE(tabs->SelectTab(3));
   EXPECT_FALSE(tabs->SelectTab(-1));
-  for (const TNotifyMsg& msg : window.notes) EXPECT_NE(msg.sType, u"tabselect");
+  for (const TNotifyMsg& msg : window.notes) EXPECT_NE(msg.sType, TEXT("tabselect"));
   EXPECT_EQ(2, tabs->GetCurSel());
 }
 
 TEST(TabLayout, SelectedIdSelectsOnlyOncePagesExist) {
   // The builder adds the children before it applies the element's attributes.
   SkinHostWindow window(300, 200);
-  ASSERT_TRUE(
-      window.Load(u"<Window><VerticalLayout><TabLayout name=\"tabs\" selectedid=\"1\"><Control/>"
-                  u"<Control/></TabLayout></VerticalLayout></Window>"));
-  auto* built = static_cast<CTabLayoutUI*>(window.Find(u"tabs"));
+  ASSERT_TRUE(window.Load(
+      TEXT("<Window><VerticalLayout><TabLayout name=\"tabs\" selectedid=\"1\"><Control/>")
+          TEXT("<Control/></TabLayout></VerticalLayout></Window>")));
+  auto* built = static_cast<CTabLayoutUI*>(window.Find(TEXT("tabs")));
   EXPECT_EQ(1, built->GetCurSel());
   EXPECT_EQ((std::vector<bool>{false, true}), Visibility(built));
 
   CTabLayoutUI tabs;
-  tabs.ApplyAttribute(u"selectedid", u"1");
+  tabs.ApplyAttribute(TEXT("selectedid"), TEXT("1"));
   tabs.Add(new CControlUI);
   tabs.Add(new CControlUI);
   EXPECT_EQ(0, tabs.GetCurSel());
-  tabs.ApplyAttribute(u"selectedid", u"1");
+  tabs.ApplyAttribute(TEXT("selectedid"), TEXT("1"));
   EXPECT_EQ(1, tabs.GetCurSel());
 }
 
@@ -83,9 +83,10 @@ TEST(TabLayout, APageFocusedWhileBuildingIsForgottenWithTheTreeTheBuilderDiscard
   // Only the first top-level element is kept; the tab selecting its page focuses it first.
   SkinHostWindow window(300, 200);
   CLayoutBuilder builder;
-  CControlUI* root = builder.Create(
-      u"<Window><Control/><TabLayout selectedid=\"1\"><Control/><Control/></TabLayout></Window>",
-      nullptr, nullptr, &window.manager);
+  CControlUI* root =
+      builder.Create(TEXT("<Window><Control/><TabLayout "
+                          "selectedid=\"1\"><Control/><Control/></TabLayout></Window>"),
+                     nullptr, nullptr, &window.manager);
   ASSERT_NE(nullptr, root);
   EXPECT_EQ(nullptr, window.manager.GetFocusControl());
   window.manager.AttachRoot(root);

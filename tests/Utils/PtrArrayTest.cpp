@@ -4,6 +4,7 @@
 
 #include "Platform/DebugOutput.h"
 #include "Utils/Utils.h"
+#include "support/WideString.h"
 
 using SkinUI::CPtrArrayUI;
 
@@ -120,9 +121,9 @@ TEST(PtrArray, MisuseIsReportedWithoutHarm) {
   EXPECT_EQ(negative.GetCapacity(), 11);
   EXPECT_EQ(negative[1], nullptr);
   EXPECT_EQ(negative[-1], nullptr);
-  std::u16string out = capture.Text();
-  EXPECT_NE(out.find(u"Assertion failed: iPreallocSize >= 0"), std::u16string::npos);
-  EXPECT_NE(out.find(u"Assertion failed: iIndex >= 0 && iIndex < m_nCount"), std::u16string::npos);
+  WString out = capture.Text();
+  EXPECT_NE(out.find(TEXT("Assertion failed: iPreallocSize >= 0")), WString::npos);
+  EXPECT_NE(out.find(TEXT("Assertion failed: iIndex >= 0 && iIndex < m_nCount")), WString::npos);
   EXPECT_EQ(capture.Pieces().size(), 3u);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "support/TestPrefix.h"
+#include "support/WideString.h"
 
 namespace TestSupport {
 
@@ -23,7 +24,7 @@ class InstallDrive {
   std::filesystem::path DriveC() const { return m_prefix.DriveC(); }
   std::filesystem::path Root() const { return m_prefix.Scratch() / "d"; }  // D:\ on disk
   std::filesystem::path InstallDir() const { return Root() / "Games" / "Halvane"; }
-  std::u16string InstallDirW() const { return u"D:\\Games\\Halvane\\"; }
+  WString InstallDirW() const { return TEXT("D:\\Games\\Halvane\\"); }
 
  private:
   TestPrefix m_prefix;

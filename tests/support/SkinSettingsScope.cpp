@@ -6,8 +6,8 @@ namespace TestSupport {
 
 void SkinSettingsScope::Reset() {
   using SkinUI::CPaintManagerUI;
-  CPaintManagerUI::SetResourceZip(u"", false);
-  CPaintManagerUI::SetResourceFolder(u"");
+  CPaintManagerUI::SetResourceZip(TEXT(""), false);
+  CPaintManagerUI::SetResourceFolder(TEXT(""));
   CPaintManagerUI::SetInstance(nullptr);
 }
 
