@@ -33,7 +33,7 @@ shots=${SKINUI_E2E_SHOTS:-$work}
 
 # Starts the installer and waits until its window shows, painted and ready for input.
 start_setup() {
-  start_window "$title" bash "$root/scripts/with-wine.sh" "$setup"
+  start_window "$title" wine_ "$setup"
   for _ in $(seq 100); do
     xdotool search --onlyvisible --name "$title" >/dev/null 2>&1 && break
     sleep 0.1
