@@ -13,12 +13,12 @@
 
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
-#include "Platform/Kernel/PathMap.h"
 #include "support/Picture.h"
 #include "support/PngFile.h"
 #include "support/SkinSettingsScope.h"
 #include "support/TempDir.h"
 #include "support/TestPrefix.h"
+#include "support/WindowsPath.h"
 
 namespace RenderTest {
 
@@ -132,8 +132,7 @@ class ManagerTest : public ::testing::Test {
     ASSERT_NE(nullptr, m_hWnd);
     m_manager = new SkinUI::CPaintManagerUI;
     m_manager->AttachWindow(m_hWnd);
-    SkinUI::CPaintManagerUI::SetResourceFolder(
-        Platform::PosixToWindowsPath(m_skin.Path().string()).c_str());
+    SkinUI::CPaintManagerUI::SetResourceFolder(TestSupport::WindowsPath(m_skin.Path()).c_str());
   }
   void TearDown() override {
     delete m_manager;

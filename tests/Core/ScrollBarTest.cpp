@@ -282,7 +282,7 @@ class ScrollBarInput : public RoutingFixture {
 
   // Lets n periods of the repeat timer pass on the virtual clock.
   void Tick(int n = 1) {
-    for (int i = 0; i < n; i++) ASSERT_TRUE(Platform::Headless::AdvanceClock(kTickMs));
+    for (int i = 0; i < n; i++) ASSERT_TRUE(Drive::AdvanceClock(kTickMs));
   }
   // One repeat tick delivered by hand. The drag tests move the pointer through messages only;
   // letting time pass would also deliver the leave of the real pointer, which is elsewhere.
@@ -438,7 +438,7 @@ TEST_F(ScrollingContainer, BarAppearsWithTheOverflowAsRange) {
 
 TEST_F(ScrollingContainer, BarHidesWhenTheContentFits) {
   while (stack->GetCount() > 2) stack->RemoveAt(0);
-  Platform::Headless::RunUntilIdle();
+  Drive::RunUntilIdle();
   CScrollBarUI* pBar = stack->GetVerticalScrollBar();
   EXPECT_FALSE(pBar->IsVisible());
   EXPECT_EQ(pBar->GetScrollRange(), 0);
@@ -451,7 +451,7 @@ TEST_F(ScrollingContainer, BarHidesWhenTheContentFits) {
     pChild->SetFixedHeight(40);
     stack->Add(pChild);
   }
-  Platform::Headless::RunUntilIdle();
+  Drive::RunUntilIdle();
   EXPECT_TRUE(pBar->IsVisible());
   EXPECT_EQ(pBar->GetScrollRange(), 80);
   EXPECT_EQ(pBar->GetScrollPos(), 0);

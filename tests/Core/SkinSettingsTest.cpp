@@ -6,12 +6,12 @@
 #include "Core/SkinArchive.h"
 #include "Core/SkinMarkup.h"
 #include "Core/UIManager.h"
-#include "Platform/Kernel/Modules.h"
-#include "Platform/Kernel/PathMap.h"
+#include "support/Drive.h"
 #include "support/SkinSettingsScope.h"
 #include "support/TestData.h"
 #include "support/TestPrefix.h"
 #include "support/WideString.h"
+#include "support/WindowsPath.h"
 
 using namespace SkinUI;
 
@@ -19,9 +19,7 @@ namespace {
 
 WString Str(LPCWSTR text) { return text ? WString(text) : TEXT("<null>"); }
 
-WString WindowsPath(const std::filesystem::path& posix) {
-  return Platform::PosixToWindowsPath(posix.string());
-}
+WString WindowsPath(const std::filesystem::path& posix) { return TestSupport::WindowsPath(posix); }
 
 class SkinSettings : public ::testing::Test {
  protected:
@@ -53,12 +51,11 @@ TEST_F(SkinSettings, HueShiftIsFixed) {
 TEST_F(SkinSettings, InstanceFolderIsTheModulesFolder) {
   EXPECT_EQ(nullptr, CPaintManagerUI::Instance());
   EXPECT_EQ(TEXT(""), Str(CPaintManagerUI::InstanceFolder()));
-  HINSTANCE module = Platform::ProgramModule();
+  HINSTANCE module = GetModuleHandleW(nullptr);
   CPaintManagerUI::SetInstance(module);
   EXPECT_EQ(module, CPaintManagerUI::Instance());
   EXPECT_EQ(module, CPaintManagerUI::ResourceModule());
-  const WString folder =
-      WindowsPath(std::filesystem::path(Platform::ProgramPath()).parent_path()) + TEXT("\\");
+  const WString folder = TestSupport::ProgramFolder() + TEXT("\\");
   EXPECT_EQ(folder, Str(CPaintManagerUI::InstanceFolder()));
 }
 
