@@ -77,6 +77,14 @@ WCHAR LowerCase(WCHAR c) {
   return c;
 }
 
+// Code-unit order, null read as empty: lstrcmpW sorts linguistically on Windows ("B" after "a").
+int CompareOrdinal(LPCWSTR a, LPCWSTR b) {
+  if (a == nullptr) a = TEXT("");
+  if (b == nullptr) b = TEXT("");
+  while (*a != 0 && *a == *b) ++a, ++b;
+  return static_cast<int>(static_cast<WORD>(*a)) - static_cast<int>(static_cast<WORD>(*b));
+}
+
 }  // namespace
 
 void ReportAssertion(const char* expression, const char* file, int line) {
@@ -256,7 +264,7 @@ bool CUIString::operator!=(LPCWSTR str) const { return Compare(str) != 0; }
 bool CUIString::operator==(const CUIString& str) const { return Compare(str.m_pstr) == 0; }
 bool CUIString::operator!=(const CUIString& str) const { return Compare(str.m_pstr) != 0; }
 
-int CUIString::Compare(LPCWSTR pstr) const { return ::lstrcmpW(m_pstr, pstr); }
+int CUIString::Compare(LPCWSTR pstr) const { return CompareOrdinal(m_pstr, pstr); }
 
 int CUIString::CompareNoCase(LPCWSTR pstr) const { return ::lstrcmpiW(m_pstr, pstr); }
 
@@ -328,10 +336,12 @@ int CUIString::Format(LPCWSTR pstrFormat, ...) {
   WCHAR szBuffer[1025] = {0};
   va_list args;
   va_start(args, pstrFormat);
-  const int n = ::wvsprintfW(szBuffer, sFormat.GetData(), args);
+  // Bounded by the buffer, not by wvsprintfW's own limit (1023 characters on Windows); a cut
+  // result counts what was kept.
+  const int n = ::wvnsprintfW(szBuffer, 1025, sFormat.GetData(), args);
   va_end(args);
   Assign(szBuffer);
-  return n;
+  return n < 0 ? GetLength() : n;
 }
 
 // Longer results are cut to the 63 characters that fit.

@@ -4,6 +4,7 @@
 
 #include "Core/UIContainer.h"
 #include "ManagerPaintTestWindow.h"
+#include "support/Picture.h"
 #include "support/WideString.h"
 
 using SkinUI::CContainerUI;
@@ -218,9 +219,9 @@ TEST_F(ManagerPaint, PrintClientPaintsTheTreeIntoTheGivenContext) {
   LRESULT lRes = 0;
   EXPECT_FALSE(w.pm.RouteMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hdc), PRF_CLIENT, lRes));
   const uint32_t* px = static_cast<const uint32_t*>(bits);
-  EXPECT_EQ(px[50 * 200 + 100], kRed);
-  EXPECT_EQ(px[85 * 200 + 175], kBlue);
-  EXPECT_EQ(px[85 * 200 + 170], kGreen);
+  EXPECT_EQ(TestSupport::AsDrawn(px[50 * 200 + 100]), kRed);
+  EXPECT_EQ(TestSupport::AsDrawn(px[85 * 200 + 175]), kBlue);
+  EXPECT_EQ(TestSupport::AsDrawn(px[85 * 200 + 170]), kGreen);
   SelectObject(hdc, old);
   DeleteObject(bmp);
   DeleteDC(hdc);

@@ -73,7 +73,7 @@ class Surface {
 
   HDC dc() const { return m_dc; }
   HBITMAP bitmap() const { return m_bitmap; }
-  uint32_t At(int x, int y) const { return m_pixels[y * m_w + x]; }
+  uint32_t At(int x, int y) const { return TestSupport::AsDrawn(m_pixels[y * m_w + x]); }
   void Set(int x, int y, uint32_t v) { m_pixels[y * m_w + x] = v; }
   void Fill(uint32_t v) { std::fill(m_pixels, m_pixels + m_w * m_h, v); }
   // Pixels that differ from v in [l, r) x [t, b) (the whole surface by default).

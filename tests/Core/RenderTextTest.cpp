@@ -9,6 +9,7 @@
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
 #include "support/Drive.h"
+#include "support/Picture.h"
 #include "support/SkinSettingsScope.h"
 #include "support/TempDir.h"
 #include "support/TestPrefix.h"
@@ -72,7 +73,7 @@ class RenderText : public ::testing::Test {
 
   CPaintManagerUI& pm() { return m_wnd.pm; }
   void Fill(uint32_t v) { std::fill(m_pixels, m_pixels + kW * kH, v); }
-  uint32_t At(int x, int y) const { return m_pixels[y * kW + x]; }
+  uint32_t At(int x, int y) const { return TestSupport::AsDrawn(m_pixels[y * kW + x]); }
 
   RECT Calc(const WString& text, UINT style, RECT rc = {0, 0, 9999, 100}) {
     int links = 0;
@@ -401,7 +402,7 @@ TEST_F(RenderText, SelectionDrawsOnTheSelectionColour) {
   Draw(TEXT("a<s>MM</s>b"), {0, 0, kW, 40}, DT_SINGLELINE);
   int selected = 0;
   for (int i = 0; i < kW * kH; ++i)
-    if (m_pixels[i] == 0xFFBAE4FF) ++selected;
+    if (TestSupport::AsDrawn(m_pixels[i]) == 0xFFBAE4FF) ++selected;
   EXPECT_GT(selected, Width(TEXT("MM")));
   const RECT ink = InkBox(kWhite);
   EXPECT_EQ(ink.top, 0);

@@ -225,8 +225,9 @@ TEST_F(RoutingKeys, ChildWindowMessagesReachTheParentsManager) {
 }
 
 TEST_F(RoutingKeys, MessageLoopPreTranslatesAndEndsOnQuit) {
-  Drive::Key(VK_TAB, true);
-  Drive::Key(VK_TAB, false);
+  // Posted, so that the keys come out of the queue before the quit (input would come after it).
+  PostMessageW(win.Handle(), WM_KEYDOWN, VK_TAB, 0);
+  PostMessageW(win.Handle(), WM_KEYUP, VK_TAB, 0);
   PostQuitMessage(0);
   CPaintManagerUI::MessageLoop();
   EXPECT_EQ(win.pm.GetFocusControl(), n);

@@ -80,16 +80,20 @@ TEST_F(SkinSettings, SameZipSettingKeepsTheOpenArchive) {
   TestSupport::WriteFile(folder / "skin.zip", TestSupport::ReadDataFile("skin/deflated.zip"));
   CPaintManagerUI::SetResourceFolder(WindowsPath(folder).c_str());
   CPaintManagerUI::SetResourceZip(TEXT("skin.zip"), true);
-  ASSERT_NE(nullptr, CPaintManagerUI::OpenZipHandle());
-  // Were the archive opened again, it would fail now.
-  std::filesystem::remove(folder / "skin.zip");
+  const auto opened = CPaintManagerUI::OpenZipHandle();
+  ASSERT_NE(nullptr, opened);
+  // Were the archive opened again, it would fail now (where an open file can be removed; where
+  // it cannot, the handle shows it).
+  std::error_code ec;
+  std::filesystem::remove(folder / "skin.zip", ec);
   CPaintManagerUI::SetResourceZip(TEXT("skin.zip"), true);
-  ASSERT_NE(nullptr, CPaintManagerUI::OpenZipHandle());
+  ASSERT_EQ(opened, CPaintManagerUI::OpenZipHandle());
   CSkinMarkup markup;
   EXPECT_TRUE(markup.LoadFile(TEXT("skin.xml")));
   // Changing only the flag closes it.
   CPaintManagerUI::SetResourceZip(TEXT("skin.zip"), false);
   EXPECT_EQ(nullptr, CPaintManagerUI::OpenZipHandle());
+  std::filesystem::remove(folder / "skin.zip", ec);  // closed, it can go everywhere
   EXPECT_FALSE(CPaintManagerUI::IsZipKeptOpen());
   EXPECT_FALSE(markup.LoadFile(TEXT("skin.xml")));
   EXPECT_EQ(TEXT("Error opening zip file"), Str(markup.GetLastErrorMessage()));

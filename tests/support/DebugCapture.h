@@ -22,8 +22,9 @@ class DebugOutputCapture {
   WString Text() const;
   void Clear();
 
+  struct Channel;  // where the text goes, per build
+
  private:
-  struct Channel;
   std::unique_ptr<Channel> m_channel;
 };
 

@@ -14,6 +14,7 @@ struct DebugOutputCapture::Channel {
 namespace {
 
 constexpr DWORD kPrintWide = 0x4001000A;  // DBG_PRINTEXCEPTION_WIDE_C
+constexpr DWORD kPrintAnsi = 0x40010006;  // DBG_PRINTEXCEPTION_C
 
 std::mutex& Lock() {
   static std::mutex lock;
@@ -25,14 +26,27 @@ std::vector<DebugOutputCapture::Channel*>& Channels() {
   return channels;
 }
 
+WString Widen(const char* text, size_t bytes) {
+  const int length = static_cast<int>(bytes);
+  const int units = MultiByteToWideChar(CP_ACP, 0, text, length, nullptr, 0);
+  WString wide(static_cast<size_t>(units > 0 ? units : 0), 0);
+  if (units > 0) MultiByteToWideChar(CP_ACP, 0, text, length, wide.data(), units);
+  return wide;
+}
+
 LONG CALLBACK OnException(EXCEPTION_POINTERS* info) {
   const EXCEPTION_RECORD* record = info->ExceptionRecord;
-  if (record->ExceptionCode != kPrintWide || record->NumberParameters < 2)
+  const DWORD code = record->ExceptionCode;
+  if ((code != kPrintWide && code != kPrintAnsi) || record->NumberParameters < 2)
     return EXCEPTION_CONTINUE_SEARCH;
-  // Parameters: the length with its terminator, then the text.
+  // Parameters: the length with its terminator, then the text. Systems that raise only the
+  // ANSI form (Wine) pass the text in the active code page, UTF-8 for these programs.
   const size_t length = static_cast<size_t>(record->ExceptionInformation[0]);
-  const auto* text = reinterpret_cast<const WCHAR*>(record->ExceptionInformation[1]);
-  const WString piece(text, length > 0 ? length - 1 : 0);
+  const size_t units = length > 0 ? length - 1 : 0;
+  const WString piece =
+      code == kPrintWide
+          ? WString(reinterpret_cast<const WCHAR*>(record->ExceptionInformation[1]), units)
+          : Widen(reinterpret_cast<const char*>(record->ExceptionInformation[1]), units);
   std::lock_guard<std::mutex> guard(Lock());
   for (DebugOutputCapture::Channel* channel : Channels()) channel->pieces.push_back(piece);
   return EXCEPTION_CONTINUE_EXECUTION;

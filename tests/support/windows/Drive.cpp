@@ -76,9 +76,10 @@ void Remember(std::vector<T>& held, T value, bool down) {
 
 void RunOtherApplication(HANDLE ready) {
   OtherApplication& other = Current().other;
-  other.window = CreateWindowExW(WS_EX_TOOLWINDOW, TEXT("STATIC"), TEXT("other application"),
-                                 WS_POPUP | WS_VISIBLE, 0, 0, 8, 8, nullptr, nullptr, nullptr,
-                                 nullptr);
+  other.window =
+      CreateWindowExW(WS_EX_TOOLWINDOW, TEXT("STATIC"), TEXT("other application"),
+                      WS_POPUP | WS_VISIBLE, 0, 0, 8, 8, nullptr, nullptr, nullptr, nullptr);
+  other.threadId = GetCurrentThreadId();
   SetEvent(ready);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
@@ -93,8 +94,8 @@ void EndOtherApplication() {
   other = OtherApplication{};
 }
 
-const int kStandardCursors[] = {32512, 32513, 32514, 32515, 32516, 32642, 32643, 32644,
-                                32645, 32646, 32648, 32649, 32650, 32651};
+const int kStandardCursors[] = {32512, 32513, 32514, 32515, 32516, 32642, 32643,
+                                32644, 32645, 32646, 32648, 32649, 32650, 32651};
 
 }  // namespace
 
@@ -137,7 +138,10 @@ void Key(WORD vk, bool down) {
 void Type(WStringView text) {
   for (WCHAR c : text) {
     const SHORT scan = VkKeyScanW(c);
-    if (scan == -1) continue;
+    if (scan == -1) {
+      ADD_FAILURE() << "no key types U+" << std::hex << static_cast<unsigned>(c);
+      continue;
+    }
     const WORD vk = LOBYTE(scan);
     const bool shift = (HIBYTE(scan) & 1) != 0;
     if (shift) Key(VK_SHIFT, true);
@@ -154,7 +158,6 @@ void SwitchToOtherApplication() {
     other.thread = std::thread(RunOtherApplication, ready);
     WaitForSingleObject(ready, INFINITE);
     CloseHandle(ready);
-    other.threadId = GetThreadId(other.thread.native_handle());
   }
   SetForegroundWindow(other.window);
   RunUntilIdle();
@@ -183,8 +186,22 @@ std::vector<uint32_t> ClientPixels(HWND hwnd, SIZE* size) {
   GdiFlush();
   const auto* first = static_cast<const uint32_t*>(bits);
   std::vector<uint32_t> pixels(first, first + static_cast<size_t>(width) * height);
-  // A window on the screen is opaque.
-  for (uint32_t& pixel : pixels) pixel |= 0xFF000000u;
+  // What the screen shows of the window: opaque inside its region, nothing outside.
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  const bool shaped = GetWindowRgn(hwnd, region) != ERROR;
+  POINT origin{};
+  ClientToScreen(hwnd, &origin);
+  RECT frame{};
+  GetWindowRect(hwnd, &frame);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      uint32_t& pixel = pixels[static_cast<size_t>(y) * width + x];
+      const bool shown =
+          !shaped || PtInRegion(region, x + origin.x - frame.left, y + origin.y - frame.top);
+      pixel = shown ? pixel | 0xFF000000u : 0;
+    }
+  }
+  DeleteObject(region);
   SelectObject(memory, old);
   DeleteDC(memory);
   ReleaseDC(hwnd, window);
@@ -260,6 +277,8 @@ void Reset() {
   for (MouseButton button : std::vector<MouseButton>(state.buttonsDown)) Button(button, false);
   for (WORD vk : std::vector<WORD>(state.keysDown)) Key(vk, false);
   EndOtherApplication();
+  // The pointer waits in the screen's far corner, away from the windows tests open.
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
   RunUntilIdle();
   state.boxes.clear();
 }
