@@ -1,6 +1,7 @@
 #include "Control/UICombo.h"
 
-#include "Core/UIAttrValue.h"
+#include "Core/UIAttributeTable.h"
+#include "Core/UIGeometry.h"
 #include "Core/UIRender.h"
 
 namespace SkinUI {
@@ -35,7 +36,7 @@ CUIString CComboUI::GetText() const {
 
 void CComboUI::SetEnabled(bool bEnable) {
   CContainerUI::SetEnabled(bEnable);
-  if (!IsEnabled()) m_uButtonState = 0;
+  if (!IsEnabled()) m_images.Reset();
 }
 
 bool CComboUI::SelectItem(int iIndex, bool bTakeFocus) {
@@ -129,13 +130,7 @@ void CComboUI::SetPos(RECT rc) {
 }
 
 void CComboUI::HandleEvent(TUIEvent& event) {
-  if (!IsMouseEnabled() && IsMouseEvent(event.Type)) {
-    if (m_pParent)
-      m_pParent->HandleEvent(event);
-    else
-      CContainerUI::HandleEvent(event);
-    return;
-  }
+  if (PassOnMouseWhenDisabled(event)) return;
   auto select = [this](int iIndex) {
     if (iIndex >= 0) SelectItem(iIndex);
   };
@@ -145,12 +140,12 @@ void CComboUI::HandleEvent(TUIEvent& event) {
     case EventButtonDown:
       if (IsEnabled()) {
         Activate();
-        m_uButtonState |= UISTATE_PUSHED | UISTATE_CAPTURED;
+        m_images.Set(UISTATE_PUSHED | UISTATE_CAPTURED);
       }
       return;
     case EventButtonUp:
-      if (m_uButtonState & UISTATE_CAPTURED) {
-        m_uButtonState &= ~UISTATE_CAPTURED;
+      if (m_images.Is(UISTATE_CAPTURED)) {
+        m_images.Set(UISTATE_CAPTURED, false);
         Repaint();
       }
       return;
@@ -176,51 +171,42 @@ void CComboUI::HandleEvent(TUIEvent& event) {
       return;
     case EventMouseEnter:
       if (::PtInRect(&m_rcItem, event.ptMouse)) {
-        m_uButtonState |= UISTATE_HOT;
+        m_images.Set(UISTATE_HOT);
         Repaint();
       }
       return;
-    case EventMouseLeave:
-      if (m_uButtonState & UISTATE_HOT) {
-        m_uButtonState &= ~UISTATE_HOT;
-        Repaint();
-      }
-      return;
+    case EventMouseLeave: m_images.SetHot(*this, false); return;
     default: break;
   }
   CControlUI::HandleEvent(event);
 }
 
+namespace {
+
+void ApplyTextPadding(CComboUI& combo, LPCWSTR pstrValue) {
+  combo.SetTextPadding(UIParseRect(pstrValue));
+}
+
+const TAttributeUI<CComboUI> kComboAttributes[] = {
+    {TEXT("normalimage"), Verbatim<&CComboUI::SetNormalImage>},
+    {TEXT("hotimage"), Verbatim<&CComboUI::SetHotImage>},
+    {TEXT("pushedimage"), Verbatim<&CComboUI::SetPushedImage>},
+    {TEXT("focusedimage"), Verbatim<&CComboUI::SetFocusedImage>},
+    {TEXT("disabledimage"), Verbatim<&CComboUI::SetDisabledImage>},
+    {TEXT("textpadding"), ApplyTextPadding},
+    {TEXT("dropbox"), Verbatim<&CComboUI::SetDropBoxAttributes>},
+    {TEXT("dropboxsize"), Parsed<&CComboUI::SetDropBoxSize, UIParseSize>},
+};
+
+}  // namespace
+
 void CComboUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  const CUIString sName(pstrName);
-  CUIString* pImage = nullptr;
-  if (sName == TEXT("normalimage"))
-    pImage = &m_sNormalImage;
-  else if (sName == TEXT("hotimage"))
-    pImage = &m_sHotImage;
-  else if (sName == TEXT("pushedimage"))
-    pImage = &m_sPushedImage;
-  else if (sName == TEXT("focusedimage"))
-    pImage = &m_sFocusedImage;
-  else if (sName == TEXT("disabledimage"))
-    pImage = &m_sDisabledImage;
-  if (pImage != nullptr) {
-    *pImage = pstrValue;
-    Repaint();
-  } else if (sName == TEXT("textpadding")) {
-    m_rcTextPadding = UIParseRect(pstrValue);
-    Repaint();
-  } else if (sName == TEXT("dropbox")) {
-    SetDropBoxAttributes(pstrValue);
-  } else if (sName == TEXT("dropboxsize")) {
-    SetDropBoxSize(UIParseSize(pstrValue));
-  } else {
-    switch (ApplyListInfoAttribute(m_ListInfo, pstrName, pstrValue)) {
-      case ListInfoChange::Unknown: CContainerUI::ApplyAttribute(pstrName, pstrValue); break;
-      case ListInfoChange::Handled: break;
-      case ListInfoChange::Repaint: Repaint(); break;
-      case ListInfoChange::Layout: RequestLayout(); break;
-    }
+  if (ApplyFromTable(kComboAttributes, *this, pstrName, pstrValue)) return;
+  switch (ApplyListInfoAttribute(m_ListInfo, pstrName, pstrValue)) {
+    case ListInfoChange::Unknown: CContainerUI::ApplyAttribute(pstrName, pstrValue); break;
+    case ListInfoChange::Handled: break;
+    case ListInfoChange::Repaint: Repaint(); break;
+    case ListInfoChange::Layout: RequestLayout(); break;
   }
 }
 
@@ -233,43 +219,23 @@ SIZE CComboUI::MeasureSize(SIZE /*szAvailable*/) {
 // Only the combo's own look: its items are painted by the drop-down.
 void CComboUI::Paint(HDC hDC, const RECT& rcPaint) { CControlUI::Paint(hDC, rcPaint); }
 
-void CComboUI::RefreshStateBits() {
-  if (IsFocused())
-    m_uButtonState |= UISTATE_FOCUSED;
-  else
-    m_uButtonState &= ~UISTATE_FOCUSED;
-  if (!IsEnabled())
-    m_uButtonState |= UISTATE_DISABLED;
-  else
-    m_uButtonState &= ~UISTATE_DISABLED;
+void CComboUI::SetTextPadding(RECT rc) {
+  m_rcTextPadding = rc;
+  Repaint();
 }
 
-bool CComboUI::DrawStateImage(HDC hDC, CUIString& sImage) {
-  if (sImage.IsEmpty()) return false;
-  if (DrawImageAttr(hDC, sImage)) return true;
-  sImage.Empty();
-  return false;
+void CComboUI::SetImage(CStateImagesUI::Image which, LPCWSTR pStrImage) {
+  m_images.SetImage(which, pStrImage);
+  Repaint();
 }
 
 void CComboUI::PaintStatusImage(HDC hDC) {
-  RefreshStateBits();
-  CUIString* pState = nullptr;
-  if (m_uButtonState & UISTATE_DISABLED)
-    pState = &m_sDisabledImage;
-  else if (m_uButtonState & UISTATE_PUSHED)
-    pState = &m_sPushedImage;
-  else if (m_uButtonState & UISTATE_HOT)
-    pState = &m_sHotImage;
-  else if (m_uButtonState & UISTATE_FOCUSED)
-    pState = &m_sFocusedImage;
-  if (pState != nullptr && DrawStateImage(hDC, *pState)) return;
-  DrawStateImage(hDC, m_sNormalImage);
+  using Image = CStateImagesUI;
+  m_images.Follow(*this);
+  m_images.DrawCurrent(*this, hDC, {Image::Disabled, Image::Pushed, Image::Hot, Image::Focused});
 }
 
-RECT CComboUI::TextRect() const {
-  return {m_rcItem.left + m_rcTextPadding.left, m_rcItem.top + m_rcTextPadding.top,
-          m_rcItem.right - m_rcTextPadding.right, m_rcItem.bottom - m_rcTextPadding.bottom};
-}
+RECT CComboUI::TextRect() const { return Inset(m_rcItem, m_rcTextPadding); }
 
 void CComboUI::PaintText(HDC hDC) {
   if (m_iCurSel < 0) return;

@@ -7,6 +7,7 @@
 #include "Control/UIList.h"
 #include "Core/UIBase.h"
 #include "Core/UIManager.h"
+#include "Core/UIStateImages.h"
 
 namespace SkinUI {
 
@@ -65,7 +66,13 @@ class CComboUI : public CContainerUI, public IListOwnerUI {
   SIZE GetDropBoxSize() const { return m_szDropBox; }
   void SetDropBoxSize(SIZE szDropBox) { m_szDropBox = szDropBox; }
   RECT GetTextPadding() const { return m_rcTextPadding; }
-  UINT GetButtonState() const { return m_uButtonState; }
+  void SetTextPadding(RECT rc);
+  void SetNormalImage(LPCWSTR pStrImage) { SetImage(CStateImagesUI::Normal, pStrImage); }
+  void SetHotImage(LPCWSTR pStrImage) { SetImage(CStateImagesUI::Hot, pStrImage); }
+  void SetPushedImage(LPCWSTR pStrImage) { SetImage(CStateImagesUI::Pushed, pStrImage); }
+  void SetFocusedImage(LPCWSTR pStrImage) { SetImage(CStateImagesUI::Focused, pStrImage); }
+  void SetDisabledImage(LPCWSTR pStrImage) { SetImage(CStateImagesUI::Disabled, pStrImage); }
+  UINT GetButtonState() const { return m_images.GetState(); }
   // The open drop-down, null while closed.
   CComboWnd* GetDropDown() const { return m_pWindow; }
 
@@ -95,21 +102,14 @@ class CComboUI : public CContainerUI, public IListOwnerUI {
   friend class CComboWnd;
   // The rectangle the selected item is drawn in.
   virtual RECT TextRect() const;
-  void RefreshStateBits();
-  // Draws a state image; a failing one is emptied so it is not tried again.
-  bool DrawStateImage(HDC hDC, CUIString& sImage);
+  void SetImage(CStateImagesUI::Image which, LPCWSTR pStrImage);
 
   CComboWnd* m_pWindow = nullptr;
   int m_iCurSel = -1;
   CUIString m_sDropBoxAttributes;
   SIZE m_szDropBox = {0, 150};
   RECT m_rcTextPadding = {0, 0, 0, 0};
-  UINT m_uButtonState = 0;
-  CUIString m_sNormalImage;
-  CUIString m_sHotImage;
-  CUIString m_sPushedImage;
-  CUIString m_sFocusedImage;
-  CUIString m_sDisabledImage;
+  CStateImagesUI m_images;
   TListInfoUI m_ListInfo;
 
  private:

@@ -1,16 +1,22 @@
 #include "Control/UIComboBox.h"
 
-#include "Core/UIAttrValue.h"
+#include "Core/UIAttributeTable.h"
 #include "Core/UIRender.h"
 
 namespace SkinUI {
 
 LPCWSTR CComboBoxUI::GetClassName() const { return TEXT("ComboBoxUI"); }
 
+namespace {
+
+const TAttributeUI<CComboBoxUI> kComboBoxAttributes[] = {
+    {TEXT("arrowimage"), Verbatim<&CComboBoxUI::SetArrowImage>},
+};
+
+}  // namespace
+
 void CComboBoxUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  if (lstrcmpW(pstrName, TEXT("arrowimage")) == 0)
-    SetArrowImage(pstrValue);
-  else
+  if (!ApplyFromTable(kComboBoxAttributes, *this, pstrName, pstrValue))
     CComboUI::ApplyAttribute(pstrName, pstrValue);
 }
 
@@ -65,16 +71,18 @@ void CComboBoxUI::PaintStatusImage(HDC hDC) {
     CComboUI::PaintStatusImage(hDC);
     return;
   }
-  RefreshStateBits();
+  m_images.Follow(*this);
+  // The arrow image holds five parts side by side: normal, hot, pushed, focused, disabled.
+  const struct {
+    UINT uState;
+    int iPart;
+  } kParts[] = {{UISTATE_DISABLED, 4}, {UISTATE_PUSHED, 2}, {UISTATE_HOT, 1}, {UISTATE_FOCUSED, 3}};
   int iState = 0;
-  if (m_uButtonState & UISTATE_DISABLED)
-    iState = 4;
-  else if (m_uButtonState & UISTATE_PUSHED)
-    iState = 2;
-  else if (m_uButtonState & UISTATE_HOT)
-    iState = 1;
-  else if (m_uButtonState & UISTATE_FOCUSED)
-    iState = 3;
+  for (const auto& part : kParts) {
+    if (!m_images.Is(part.uState)) continue;
+    iState = part.iPart;
+    break;
+  }
   const CUIString sArrow = ArrowForState(iState);
   if (sArrow.IsEmpty() || !DrawImageAttr(hDC, sArrow)) m_sArrowImage.Empty();
 }

@@ -167,7 +167,7 @@ void CComboWnd::OnWindowGone(HWND /*hWnd*/) {
   ReturnItems();
   if (m_pOwner != nullptr) {
     m_pOwner->m_pWindow = nullptr;
-    m_pOwner->m_uButtonState &= ~UISTATE_PUSHED;
+    m_pOwner->m_images.Set(UISTATE_PUSHED, false);
     m_pOwner->Repaint();
   }
   delete this;

@@ -66,20 +66,12 @@ const TagEntry kTags[] = {
     {TEXT("WebBrowser"), New<CWebBrowserUI>},
 };
 
-bool SameTag(const WCHAR* a, const WCHAR* b) {
-  while (*a && *a == *b) {
-    a++;
-    b++;
-  }
-  return *a == *b;
-}
-
 }  // namespace
 
 CControlUI* CreateControlForTag(LPCWSTR pstrTag) {
   if (!pstrTag) return nullptr;
   for (const TagEntry& entry : kTags) {
-    if (SameTag(entry.pstrTag, pstrTag)) return entry.pfnCreate();
+    if (UIStrEqual(entry.pstrTag, pstrTag)) return entry.pfnCreate();
   }
   return nullptr;
 }

@@ -12,8 +12,6 @@ namespace SkinUI {
 
 namespace {
 
-bool SameText(LPCWSTR a, LPCWSTR b) { return lstrcmpW(a, b) == 0; }
-
 // How deep the element being built lies, counted across included documents. Every operation of
 // a control tree (layout, painting, hit-testing, destruction) recurses along it, so a deeper
 // markup would end in a stack overflow instead of a window. UI thread only.
@@ -28,8 +26,8 @@ class TreeDepthScope {
 };
 
 bool IsResourceTag(LPCWSTR tag) {
-  return SameText(tag, TEXT("Image")) || SameText(tag, TEXT("Font")) ||
-         SameText(tag, TEXT("Default"));
+  return UIStrEqual(tag, TEXT("Image")) || UIStrEqual(tag, TEXT("Font")) ||
+         UIStrEqual(tag, TEXT("Default"));
 }
 
 // What names the source in the nesting guard: the file name, "#id:type" for a resource, and
@@ -57,11 +55,11 @@ void RegisterImage(const CSkinMarkupNode& node, CPaintManagerUI* pManager) {
   for (int i = 0; i < node.GetAttributeCount(); i++) {
     LPCWSTR attr = node.GetAttributeName(i);
     LPCWSTR value = node.GetAttributeValue(i);
-    if (SameText(attr, TEXT("name"))) {
+    if (UIStrEqual(attr, TEXT("name"))) {
       name = value;
-    } else if (SameText(attr, TEXT("restype"))) {
+    } else if (UIStrEqual(attr, TEXT("restype"))) {
       type = value;
-    } else if (SameText(attr, TEXT("mask"))) {
+    } else if (UIStrEqual(attr, TEXT("mask"))) {
       mask = UIParseColor(value);
     }
   }
@@ -78,17 +76,17 @@ void RegisterFont(const CSkinMarkupNode& node, CPaintManagerUI* pManager) {
   for (int i = 0; i < node.GetAttributeCount(); i++) {
     LPCWSTR attr = node.GetAttributeName(i);
     LPCWSTR value = node.GetAttributeValue(i);
-    if (SameText(attr, TEXT("name"))) {
+    if (UIStrEqual(attr, TEXT("name"))) {
       name = value;
-    } else if (SameText(attr, TEXT("size"))) {
+    } else if (UIStrEqual(attr, TEXT("size"))) {
       size = UIStrToInt(value);
-    } else if (SameText(attr, TEXT("bold"))) {
+    } else if (UIStrEqual(attr, TEXT("bold"))) {
       bold = UIParseBool(value);
-    } else if (SameText(attr, TEXT("underline"))) {
+    } else if (UIStrEqual(attr, TEXT("underline"))) {
       underline = UIParseBool(value);
-    } else if (SameText(attr, TEXT("italic"))) {
+    } else if (UIStrEqual(attr, TEXT("italic"))) {
       italic = UIParseBool(value);
-    } else if (SameText(attr, TEXT("default"))) {
+    } else if (UIStrEqual(attr, TEXT("default"))) {
       isDefault = UIParseBool(value);
     }
   }
@@ -102,9 +100,9 @@ void RegisterDefault(const CSkinMarkupNode& node, CPaintManagerUI* pManager) {
   LPCWSTR value = nullptr;
   for (int i = 0; i < node.GetAttributeCount(); i++) {
     LPCWSTR attr = node.GetAttributeName(i);
-    if (SameText(attr, TEXT("name"))) {
+    if (UIStrEqual(attr, TEXT("name"))) {
       name = node.GetAttributeValue(i);
-    } else if (SameText(attr, TEXT("value"))) {
+    } else if (UIStrEqual(attr, TEXT("value"))) {
       value = node.GetAttributeValue(i);
     }
   }
@@ -115,48 +113,48 @@ void RegisterDefault(const CSkinMarkupNode& node, CPaintManagerUI* pManager) {
 void RegisterResources(const CSkinMarkupNode& root, CPaintManagerUI* pManager) {
   for (CSkinMarkupNode node = root.GetFirstChild(); node.IsValid(); node = node.GetNextSibling()) {
     LPCWSTR tag = node.GetName();
-    if (SameText(tag, TEXT("Image"))) {
+    if (UIStrEqual(tag, TEXT("Image"))) {
       RegisterImage(node, pManager);
-    } else if (SameText(tag, TEXT("Font"))) {
+    } else if (UIStrEqual(tag, TEXT("Font"))) {
       RegisterFont(node, pManager);
-    } else if (SameText(tag, TEXT("Default"))) {
+    } else if (UIStrEqual(tag, TEXT("Default"))) {
       RegisterDefault(node, pManager);
     }
   }
 }
 
 void ApplyWindowAttribute(CPaintManagerUI* pManager, LPCWSTR name, LPCWSTR value) {
-  if (SameText(name, TEXT("size"))) {
+  if (UIStrEqual(name, TEXT("size"))) {
     const SIZE sz = UIParseSize(value);
     pManager->SetInitialSize(sz.cx, sz.cy);
-  } else if (SameText(name, TEXT("sizebox"))) {
+  } else if (UIStrEqual(name, TEXT("sizebox"))) {
     pManager->SetSizeBox(UIParseRect(value));
-  } else if (SameText(name, TEXT("caption"))) {
+  } else if (UIStrEqual(name, TEXT("caption"))) {
     pManager->SetCaptionArea(UIParseRect(value));
-  } else if (SameText(name, TEXT("roundcorner"))) {
+  } else if (UIStrEqual(name, TEXT("roundcorner"))) {
     const SIZE sz = UIParseSize(value);
     pManager->SetRoundCorner(sz.cx, sz.cy);
-  } else if (SameText(name, TEXT("mininfo"))) {
+  } else if (UIStrEqual(name, TEXT("mininfo"))) {
     const SIZE sz = UIParseSize(value);
     pManager->SetMinTrackSize(sz.cx, sz.cy);
-  } else if (SameText(name, TEXT("maxinfo"))) {
+  } else if (UIStrEqual(name, TEXT("maxinfo"))) {
     const SIZE sz = UIParseSize(value);
     pManager->SetMaxTrackSize(sz.cx, sz.cy);
-  } else if (SameText(name, TEXT("showdirty"))) {
+  } else if (UIStrEqual(name, TEXT("showdirty"))) {
     pManager->SetShowDirty(UIParseBool(value));
-  } else if (SameText(name, TEXT("alpha"))) {
+  } else if (UIStrEqual(name, TEXT("alpha"))) {
     pManager->SetOpacity(UIStrToInt(value));
-  } else if (SameText(name, TEXT("bktrans"))) {
+  } else if (UIStrEqual(name, TEXT("bktrans"))) {
     pManager->SetLayeredBackground(UIParseBool(value));
-  } else if (SameText(name, TEXT("disabledfontcolor"))) {
+  } else if (UIStrEqual(name, TEXT("disabledfontcolor"))) {
     pManager->SetDisabledTextColor(UIParseColor(value));
-  } else if (SameText(name, TEXT("defaultfontcolor"))) {
+  } else if (UIStrEqual(name, TEXT("defaultfontcolor"))) {
     pManager->SetTextColor(UIParseColor(value));
-  } else if (SameText(name, TEXT("linkfontcolor"))) {
+  } else if (UIStrEqual(name, TEXT("linkfontcolor"))) {
     pManager->SetLinkColor(UIParseColor(value));
-  } else if (SameText(name, TEXT("linkhoverfontcolor"))) {
+  } else if (UIStrEqual(name, TEXT("linkhoverfontcolor"))) {
     pManager->SetLinkHoverColor(UIParseColor(value));
-  } else if (SameText(name, TEXT("selectedcolor"))) {
+  } else if (UIStrEqual(name, TEXT("selectedcolor"))) {
     pManager->SetSelectedBackColor(UIParseColor(value));
   }
 }
@@ -204,7 +202,7 @@ CControlUI* CLayoutBuilder::Build(IDialogBuilderCallback* pCallback, CPaintManag
   if (!root.IsValid()) return nullptr;
   if (pManager) {
     RegisterResources(root, pManager);
-    if (SameText(root.GetName(), TEXT("Window")) && pManager->GetPaintWindow()) {
+    if (UIStrEqual(root.GetName(), TEXT("Window")) && pManager->GetPaintWindow()) {
       for (int i = 0; i < root.GetAttributeCount(); i++) {
         ApplyWindowAttribute(pManager, root.GetAttributeName(i), root.GetAttributeValue(i));
       }
@@ -248,11 +246,11 @@ CControlUI* CLayoutBuilder::ParseChildren(const CSkinMarkupNode& node, CControlU
        child = child.GetNextSibling()) {
     LPCWSTR tag = child.GetName();
     if (IsResourceTag(tag)) continue;
-    if (SameText(tag, TEXT("Include"))) {
+    if (UIStrEqual(tag, TEXT("Include"))) {
       BuildInclude(child, pParent, pManager);
       continue;
     }
-    if (SameText(tag, TEXT("TreeNode"))) {
+    if (UIStrEqual(tag, TEXT("TreeNode"))) {
       if (!pParent) continue;
       if (!BuildTreeNode(child, pParent, pManager)) return nullptr;
       continue;

@@ -1,27 +1,12 @@
 #include "Control/UIEdit.h"
 
-#include "Core/UIAttrValue.h"
+#include "Core/UIAttributeTable.h"
+#include "Core/UIColor.h"
+#include "Core/UIGeometry.h"
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
 
 namespace SkinUI {
-
-namespace {
-
-// Platform colours are red in the low byte; ARGB keeps red in the third byte.
-COLORREF ToColorRef(DWORD dwArgb) {
-  return RGB(GetBValue(dwArgb), GetGValue(dwArgb), GetRValue(dwArgb));
-}
-
-RECT Shrink(RECT rc, const RECT& rcBy) {
-  rc.left += rcBy.left;
-  rc.top += rcBy.top;
-  rc.right -= rcBy.right;
-  rc.bottom -= rcBy.bottom;
-  return rc;
-}
-
-}  // namespace
 
 // --- CEditWnd ---------------------------------------------------------------------------------
 
@@ -34,7 +19,7 @@ LPCWSTR CEditWnd::SuperclassName() const { return TEXT("Edit"); }
 UINT CEditWnd::WindowClassStyle() const { return 0; }
 
 RECT CEditWnd::EditorRect() const {
-  RECT rc = Shrink(m_pOwner->GetPos(), m_pOwner->GetTextPadding());
+  RECT rc = Inset(m_pOwner->GetPos(), m_pOwner->GetTextPadding());
   LONG lFontHeight = m_pOwner->GetManager()->FontInfoAt(m_pOwner->GetFont()).tm.tmHeight;
   LONG lHeight = rc.bottom - rc.top;
   if (lFontHeight < lHeight) {
@@ -186,13 +171,7 @@ void CEditUI::SelectAllInEditor() {
 }
 
 void CEditUI::HandleEvent(TUIEvent& event) {
-  if (!IsMouseEnabled() && IsMouseEvent(event.Type)) {
-    if (m_pParent != nullptr)
-      m_pParent->HandleEvent(event);
-    else
-      CLabelUI::HandleEvent(event);
-    return;
-  }
+  if (PassOnMouseWhenDisabled(event)) return;
   const bool bEnabled = IsEnabled();
   switch (event.Type) {
     case EventSetCursor:
@@ -230,14 +209,9 @@ void CEditUI::HandleEvent(TUIEvent& event) {
     case EventButtonUp:
     case EventContextMenu: return;
     case EventMouseEnter:
-      if (bEnabled) {
-        m_uButtonState |= UISTATE_HOT;
-        Repaint();
-      }
-      return;
     case EventMouseLeave:
       if (bEnabled) {
-        m_uButtonState &= ~UISTATE_HOT;
+        m_images.Set(UISTATE_HOT, event.Type == EventMouseEnter);
         Repaint();
       }
       return;
@@ -248,7 +222,7 @@ void CEditUI::HandleEvent(TUIEvent& event) {
 
 void CEditUI::SetEnabled(bool bEnable) {
   CLabelUI::SetEnabled(bEnable);
-  if (!IsEnabled()) m_uButtonState = 0;
+  if (!IsEnabled()) m_images.Reset();
 }
 
 void CEditUI::SetText(LPCWSTR pstrText) {
@@ -293,23 +267,8 @@ void CEditUI::SetPasswordChar(WCHAR cPasswordChar) {
   Repaint();
 }
 
-void CEditUI::SetNormalImage(LPCWSTR pStrImage) {
-  m_sNormalImage = pStrImage;
-  Repaint();
-}
-
-void CEditUI::SetHotImage(LPCWSTR pStrImage) {
-  m_sHotImage = pStrImage;
-  Repaint();
-}
-
-void CEditUI::SetFocusedImage(LPCWSTR pStrImage) {
-  m_sFocusedImage = pStrImage;
-  Repaint();
-}
-
-void CEditUI::SetDisabledImage(LPCWSTR pStrImage) {
-  m_sDisabledImage = pStrImage;
+void CEditUI::SetImage(CStateImagesUI::Image which, LPCWSTR pStrImage) {
+  m_images.SetImage(which, pStrImage);
   Repaint();
 }
 
@@ -340,52 +299,32 @@ SIZE CEditUI::MeasureSize(SIZE szAvailable) {
   return SIZE{m_cxyFixed.cx, lFontHeight + 6};
 }
 
+namespace {
+
+const TAttributeUI<CEditUI> kEditAttributes[] = {
+    {TEXT("readonly"), Parsed<&CEditUI::SetReadOnly, UIParseBool>},
+    {TEXT("numberonly"), Parsed<&CEditUI::SetNumberOnly, UIParseBool>},
+    {TEXT("password"), Parsed<&CEditUI::SetPasswordMode, UIParseBool>},
+    {TEXT("maxchar"), Parsed<&CEditUI::SetMaxChar, UIStrToInt>},
+    {TEXT("normalimage"), Verbatim<&CEditUI::SetNormalImage>},
+    {TEXT("hotimage"), Verbatim<&CEditUI::SetHotImage>},
+    {TEXT("focusedimage"), Verbatim<&CEditUI::SetFocusedImage>},
+    {TEXT("disabledimage"), Verbatim<&CEditUI::SetDisabledImage>},
+    {TEXT("nativebkcolor"), Parsed<&CEditUI::SetNativeBkColor, UIParseColor>},
+};
+
+}  // namespace
+
 void CEditUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  CUIString sName = pstrName;
-  if (sName == TEXT("readonly"))
-    SetReadOnly(UIParseBool(pstrValue));
-  else if (sName == TEXT("numberonly"))
-    SetNumberOnly(UIParseBool(pstrValue));
-  else if (sName == TEXT("password"))
-    SetPasswordMode(UIParseBool(pstrValue));
-  else if (sName == TEXT("maxchar"))
-    SetMaxChar(UIStrToInt(pstrValue));
-  else if (sName == TEXT("normalimage"))
-    SetNormalImage(pstrValue);
-  else if (sName == TEXT("hotimage"))
-    SetHotImage(pstrValue);
-  else if (sName == TEXT("focusedimage"))
-    SetFocusedImage(pstrValue);
-  else if (sName == TEXT("disabledimage"))
-    SetDisabledImage(pstrValue);
-  else if (sName == TEXT("nativebkcolor"))
-    SetNativeBkColor(UIParseColor(pstrValue));
-  else
+  if (!ApplyFromTable(kEditAttributes, *this, pstrName, pstrValue))
     CLabelUI::ApplyAttribute(pstrName, pstrValue);
 }
 
+// Disabled, focused and hot looks in that order; the normal image otherwise.
 void CEditUI::PaintStatusImage(HDC hDC) {
-  if (IsFocused())
-    m_uButtonState |= UISTATE_FOCUSED;
-  else
-    m_uButtonState &= ~UISTATE_FOCUSED;
-  if (!IsEnabled())
-    m_uButtonState |= UISTATE_DISABLED;
-  else
-    m_uButtonState &= ~UISTATE_DISABLED;
-
-  CUIString* pState = nullptr;
-  if (m_uButtonState & UISTATE_DISABLED)
-    pState = &m_sDisabledImage;
-  else if (m_uButtonState & UISTATE_FOCUSED)
-    pState = &m_sFocusedImage;
-  else if (m_uButtonState & UISTATE_HOT)
-    pState = &m_sHotImage;
-  if (pState != nullptr && !pState->IsEmpty()) {
-    if (DrawImageAttr(hDC, *pState)) return;
-    pState->Empty();
-  }
-  if (!m_sNormalImage.IsEmpty() && !DrawImageAttr(hDC, m_sNormalImage)) m_sNormalImage.Empty();
+  using Image = CStateImagesUI;
+  m_images.Follow(*this);
+  m_images.DrawCurrent(*this, hDC, {Image::Disabled, Image::Focused, Image::Hot});
 }
 
 void CEditUI::PaintText(HDC hDC) {

@@ -69,14 +69,14 @@ class CEditUI : public CLabelUI {
   void SetPasswordChar(WCHAR cPasswordChar);
   WCHAR GetPasswordChar() const { return m_cPasswordChar; }
 
-  LPCWSTR GetNormalImage() const { return m_sNormalImage; }
-  void SetNormalImage(LPCWSTR pStrImage);
-  LPCWSTR GetHotImage() const { return m_sHotImage; }
-  void SetHotImage(LPCWSTR pStrImage);
-  LPCWSTR GetFocusedImage() const { return m_sFocusedImage; }
-  void SetFocusedImage(LPCWSTR pStrImage);
-  LPCWSTR GetDisabledImage() const { return m_sDisabledImage; }
-  void SetDisabledImage(LPCWSTR pStrImage);
+  LPCWSTR GetNormalImage() const { return m_images.GetImage(CStateImagesUI::Normal); }
+  void SetNormalImage(LPCWSTR pStrImage) { SetImage(CStateImagesUI::Normal, pStrImage); }
+  LPCWSTR GetHotImage() const { return m_images.GetImage(CStateImagesUI::Hot); }
+  void SetHotImage(LPCWSTR pStrImage) { SetImage(CStateImagesUI::Hot, pStrImage); }
+  LPCWSTR GetFocusedImage() const { return m_images.GetImage(CStateImagesUI::Focused); }
+  void SetFocusedImage(LPCWSTR pStrImage) { SetImage(CStateImagesUI::Focused, pStrImage); }
+  LPCWSTR GetDisabledImage() const { return m_images.GetImage(CStateImagesUI::Disabled); }
+  void SetDisabledImage(LPCWSTR pStrImage) { SetImage(CStateImagesUI::Disabled, pStrImage); }
   // 0xFFFFFFFF (the default) leaves the native editor's background to the platform.
   void SetNativeBkColor(DWORD dwBkColor) { m_dwEditbkColor = dwBkColor; }
   DWORD GetNativeBkColor() const { return m_dwEditbkColor; }
@@ -97,17 +97,14 @@ class CEditUI : public CLabelUI {
   // Opens the native editor unless one is open; false when it could not be made.
   bool OpenEditor();
   void SelectAllInEditor();
+  void SetImage(CStateImagesUI::Image which, LPCWSTR pStrImage);
 
   CEditWnd* m_pWindow = nullptr;
   UINT m_uMaxChar = 255;
   bool m_bReadOnly = false;
   bool m_bPasswordMode = false;
   WCHAR m_cPasswordChar = TEXT('*');
-  UINT m_uButtonState = 0;
-  CUIString m_sNormalImage;
-  CUIString m_sHotImage;
-  CUIString m_sFocusedImage;
-  CUIString m_sDisabledImage;
+  CStateImagesUI m_images;
   DWORD m_dwEditbkColor = 0xFFFFFFFF;
   UINT m_uExtraStyles = 0;  // native style bits added when the editor opens
 };

@@ -4,6 +4,7 @@
 // reports "click"). Like every control they belong to their window's thread.
 
 #include "Core/UIControl.h"
+#include "Core/UIStateImages.h"
 
 namespace SkinUI {
 
@@ -103,21 +104,21 @@ class CButtonUI : public CLabelUI {
   void PaintText(HDC hDC) override;
 
   // UISTATE_ bits.
-  UINT GetButtonState() const { return m_uButtonState; }
+  UINT GetButtonState() const { return m_images.GetState(); }
 
-  void SetNormalImage(LPCWSTR pStrImage);
-  void SetHotImage(LPCWSTR pStrImage);
-  void SetHotForeImage(LPCWSTR pStrImage);
-  void SetPushedImage(LPCWSTR pStrImage);
-  void SetFocusedImage(LPCWSTR pStrImage);
-  void SetDisabledImage(LPCWSTR pStrImage);
-  void SetForeImage(LPCWSTR pStrImage);
-  LPCWSTR GetNormalImage() const { return m_sNormalImage; }
-  LPCWSTR GetHotImage() const { return m_sHotImage; }
-  LPCWSTR GetPushedImage() const { return m_sPushedImage; }
-  LPCWSTR GetFocusedImage() const { return m_sFocusedImage; }
-  LPCWSTR GetDisabledImage() const { return m_sDisabledImage; }
-  LPCWSTR GetForeImage() const { return m_sForeImage; }
+  void SetNormalImage(LPCWSTR pStrImage) { SetImage(CStateImagesUI::Normal, pStrImage); }
+  void SetHotImage(LPCWSTR pStrImage) { SetImage(CStateImagesUI::Hot, pStrImage); }
+  void SetHotForeImage(LPCWSTR pStrImage) { SetImage(CStateImagesUI::HotFore, pStrImage); }
+  void SetPushedImage(LPCWSTR pStrImage) { SetImage(CStateImagesUI::Pushed, pStrImage); }
+  void SetFocusedImage(LPCWSTR pStrImage) { SetImage(CStateImagesUI::Focused, pStrImage); }
+  void SetDisabledImage(LPCWSTR pStrImage) { SetImage(CStateImagesUI::Disabled, pStrImage); }
+  void SetForeImage(LPCWSTR pStrImage) { SetImage(CStateImagesUI::Fore, pStrImage); }
+  LPCWSTR GetNormalImage() const { return m_images.GetImage(CStateImagesUI::Normal); }
+  LPCWSTR GetHotImage() const { return m_images.GetImage(CStateImagesUI::Hot); }
+  LPCWSTR GetPushedImage() const { return m_images.GetImage(CStateImagesUI::Pushed); }
+  LPCWSTR GetFocusedImage() const { return m_images.GetImage(CStateImagesUI::Focused); }
+  LPCWSTR GetDisabledImage() const { return m_images.GetImage(CStateImagesUI::Disabled); }
+  LPCWSTR GetForeImage() const { return m_images.GetImage(CStateImagesUI::Fore); }
 
   void SetHotBkColor(DWORD dwColor) { m_dwHotBkColor = dwColor; }
   DWORD GetHotBkColor() const { return m_dwHotBkColor; }
@@ -129,24 +130,14 @@ class CButtonUI : public CLabelUI {
   DWORD GetFocusedTextColor() const { return m_dwFocusedTextColor; }
 
  protected:
-  // Brings the focused and disabled bits up to date before painting.
-  void RefreshStateBits();
-  // Draws an image string; one that fails is emptied so it is not tried again.
-  bool DrawStateImage(HDC hDC, CUIString& sImage);
-  void SetImage(CUIString& sField, LPCWSTR pStrImage);
+  // Sets one of the state images (the image attributes go here too) and repaints.
+  void SetImage(CStateImagesUI::Image which, LPCWSTR pStrImage);
 
-  UINT m_uButtonState = 0;
+  CStateImagesUI m_images;
   DWORD m_dwHotBkColor = 0;
   DWORD m_dwHotTextColor = 0;
   DWORD m_dwPushedTextColor = 0;
   DWORD m_dwFocusedTextColor = 0;
-  CUIString m_sNormalImage;
-  CUIString m_sHotImage;
-  CUIString m_sHotForeImage;
-  CUIString m_sPushedImage;
-  CUIString m_sFocusedImage;
-  CUIString m_sDisabledImage;
-  CUIString m_sForeImage;
 };
 
 }  // namespace SkinUI

@@ -8,11 +8,7 @@
 
 namespace SkinUI {
 
-namespace {
-
-bool IsShown(const CScrollBarUI* pBar) { return pBar && pBar->IsVisible(); }
-
-}  // namespace
+namespace {}  // namespace
 
 // --- CListUI ----------------------------------------------------------------------------------
 
@@ -189,7 +185,7 @@ void CListUI::EnsureVisible(int iIndex) {
   rcList.right -= inset.right;
   rcList.bottom -= inset.bottom;
   CScrollBarUI* pHBar = m_pList->GetHorizontalScrollBar();
-  if (IsShown(pHBar)) rcList.bottom -= pHBar->GetFixedHeight();
+  if (IsBarShown(pHBar)) rcList.bottom -= pHBar->GetFixedHeight();
   int dy = 0;
   if (rcItem.top < rcList.top) dy = rcItem.top - rcList.top;
   if (rcItem.bottom > rcList.bottom) dy = rcItem.bottom - rcList.bottom;

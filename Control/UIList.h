@@ -202,6 +202,10 @@ class CListBodyUI : public CVerticalLayoutUI {
   void SetPos(RECT rc) override;
   void HandleEvent(TUIEvent& event) override;
 
+ protected:
+  LONGLONG CrossLength(const CControlUI* child, const RECT& pad,
+                       LONGLONG crossAvailable) const override;
+
  private:
   // The width every row gets: the widest row, or the header's measured width when it has items.
   LONG NeededWidth(SIZE available) const;
@@ -209,6 +213,7 @@ class CListBodyUI : public CVerticalLayoutUI {
   LONG UpdateHorizontalBar(const RECT& area, LONG cxNeeded);
 
   CListUI* m_pOwner;
+  LONG m_cxRow = 0;  // the rows' width, from the last layout
 };
 
 class CListHeaderUI : public CHorizontalLayoutUI {

@@ -1,3 +1,4 @@
+// The list's items: CListElementUI and its label and text kinds, and CListContainerElementUI.
 #include "Control/UIList.h"
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
@@ -29,77 +30,6 @@ void ReleaseSelectionWhenHidden(CControlUI* pItem, IListOwnerUI* pOwner, bool& b
 }
 
 }  // namespace
-
-namespace ListItems {
-
-void PaintBackground(HDC hDC, CControlUI* pItem, const TListInfoUI& info, int iIndex, UINT uState) {
-  const RECT& rcItem = pItem->GetPos();
-  const bool bEven = !info.bAlternateBk || iIndex % 2 == 0;
-  DWORD dwColor = bEven ? info.dwBkColor : 0;
-  if (uState & UISTATE_HOT) dwColor = info.dwHotBkColor;
-  if (uState & UISTATE_SELECTED) dwColor = info.dwSelectedBkColor;
-  if (uState & UISTATE_DISABLED) dwColor = info.dwDisabledBkColor;
-  if (dwColor != 0) CDrawEngine::FillColor(hDC, rcItem, pItem->AdjustedColor(dwColor));
-
-  auto draw = [&](const CUIString& sImage) {
-    return !sImage.IsEmpty() && pItem->DrawImageAttr(hDC, sImage);
-  };
-  bool bDrawn = ((uState & UISTATE_DISABLED) && draw(info.sDisabledImage)) ||
-                ((uState & UISTATE_SELECTED) && draw(info.sSelectedImage)) ||
-                ((uState & UISTATE_HOT) && draw(info.sHotImage));
-  if (!bDrawn) {
-    LPCWSTR pOwnImage = pItem->GetBkImage();
-    if (pOwnImage != nullptr && pOwnImage[0] != 0) {
-      if (bEven) pItem->DrawImageAttr(hDC, pOwnImage);
-    } else {
-      draw(info.sBkImage);
-    }
-  }
-  if (info.dwLineColor != 0) {
-    const RECT rcLine = {rcItem.left, rcItem.bottom - 1, rcItem.right, rcItem.bottom - 1};
-    CDrawEngine::DrawLine(hDC, rcLine, 1, pItem->AdjustedColor(info.dwLineColor));
-  }
-}
-
-DWORD TextColor(const TListInfoUI& info, UINT uState) {
-  DWORD dwColor = info.dwTextColor;
-  if (uState & UISTATE_HOT) dwColor = info.dwHotTextColor;
-  if (uState & UISTATE_SELECTED) dwColor = info.dwSelectedTextColor;
-  if (uState & UISTATE_DISABLED) dwColor = info.dwDisabledTextColor;
-  return dwColor;
-}
-
-bool HandleMouse(CControlUI* pItem, IListItemUI* pListItem, UINT& uState, TUIEvent& event) {
-  switch (event.Type) {
-    case EventButtonDown:
-    case EventRightButtonDown:
-      if (pItem->IsEnabled()) {
-        if (CPaintManagerUI* pManager = pItem->GetManager()) {
-          pManager->SendNotification(pItem, TEXT("itemclick"));
-        }
-        pListItem->SelectListItem(true);
-        pItem->Repaint();
-      }
-      return true;
-    case EventMouseMove:
-    case EventButtonUp: return true;
-    case EventMouseEnter:
-      if (pItem->IsEnabled()) {
-        uState |= UISTATE_HOT;
-        pItem->Repaint();
-      }
-      return true;
-    case EventMouseLeave:
-      if (uState & UISTATE_HOT) {
-        uState &= ~UISTATE_HOT;
-        pItem->Repaint();
-      }
-      return true;
-    default: return false;
-  }
-}
-
-}  // namespace ListItems
 
 // --- CListElementUI --------------------------------------------------------------------------
 

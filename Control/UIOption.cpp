@@ -1,7 +1,7 @@
 // COptionUI and CCheckBoxUI.
 #include "Control/UIOption.h"
 
-#include "Core/UIAttrValue.h"
+#include "Core/UIAttributeTable.h"
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
 
@@ -37,10 +37,7 @@ void COptionUI::SetGroupName(LPCWSTR pStrGroupName) {
 void COptionUI::SetSelected(bool bSelected) {
   if (m_bSelected == bSelected) return;
   m_bSelected = bSelected;
-  if (m_bSelected)
-    m_uButtonState |= UISTATE_SELECTED;
-  else
-    m_uButtonState &= ~UISTATE_SELECTED;
+  m_images.Set(UISTATE_SELECTED, m_bSelected);
   if (m_pManager != nullptr) {
     if (m_sGroupName.IsEmpty()) {
       m_pManager->SendNotification(this, TEXT("selectchanged"));
@@ -72,52 +69,43 @@ bool COptionUI::Activate() {
 
 void COptionUI::SetEnabled(bool bEnable) {
   CButtonUI::SetEnabled(bEnable);
-  if (!IsEnabled()) m_uButtonState = m_bSelected ? UISTATE_SELECTED : 0;
+  if (!IsEnabled()) m_images.Set(UISTATE_SELECTED, m_bSelected);
 }
 
-void COptionUI::SetSelectedImage(LPCWSTR pStrImage) { SetImage(m_sSelectedImage, pStrImage); }
-void COptionUI::SetSelectedHotImage(LPCWSTR pStrImage) { SetImage(m_sSelectedHotImage, pStrImage); }
-void COptionUI::SetOptionForeImage(LPCWSTR pStrImage) { SetImage(m_sOptionForeImage, pStrImage); }
+namespace {
+
+const TAttributeUI<COptionUI> kOptionAttributes[] = {
+    {TEXT("group"), Verbatim<&COptionUI::SetGroupName>},
+    {TEXT("selected"), Parsed<&COptionUI::SetSelected, UIParseBool>},
+    {TEXT("selectedbkcolor"), Parsed<&COptionUI::SetSelectedBkColor, UIParseColor>},
+    {TEXT("selectedtextcolor"), Parsed<&COptionUI::SetSelectedTextColor, UIParseColor>},
+};
+
+}  // namespace
 
 void COptionUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  const CUIString sName(pstrName);
-  if (sName == TEXT("group"))
-    SetGroupName(pstrValue);
-  else if (sName == TEXT("selected"))
-    SetSelected(UIParseBool(pstrValue));
-  else if (sName == TEXT("selectedimage"))
-    SetSelectedImage(pstrValue);
-  else if (sName == TEXT("selectedhotimage"))
-    SetSelectedHotImage(pstrValue);
-  else if (sName == TEXT("foreimage"))
-    SetOptionForeImage(pstrValue);
-  else if (sName == TEXT("selectedbkcolor"))
-    SetSelectedBkColor(UIParseColor(pstrValue));
-  else if (sName == TEXT("selectedtextcolor"))
-    SetSelectedTextColor(UIParseColor(pstrValue));
-  else
+  if (!ApplyFromTable(kOptionAttributes, *this, pstrName, pstrValue))
     CButtonUI::ApplyAttribute(pstrName, pstrValue);
 }
 
 // An option never looks pushed. Selected, it shows its selected (hot) image, or its selected
-// background colour, instead of the button's images.
+// background colour, instead of the button's images; the fore image goes on top.
 void COptionUI::PaintStatusImage(HDC hDC) {
-  m_uButtonState &= ~UISTATE_PUSHED;
-  if ((m_uButtonState & UISTATE_HOT) && m_bSelected && !m_sSelectedHotImage.IsEmpty()) {
-    if (!DrawStateImage(hDC, m_sSelectedHotImage)) CButtonUI::PaintStatusImage(hDC);
-  } else if (m_bSelected) {
-    if (!m_sSelectedImage.IsEmpty()) {
-      if (!DrawStateImage(hDC, m_sSelectedImage)) CButtonUI::PaintStatusImage(hDC);
+  using Image = CStateImagesUI;
+  m_images.Set(UISTATE_PUSHED, false);
+  if (m_bSelected) {
+    const bool bHot = m_images.Is(UISTATE_HOT) && m_images.HasImage(Image::SelectedHot);
+    if (bHot || m_images.HasImage(Image::Selected)) {
+      if (m_images.Draw(*this, hDC, bHot ? Image::SelectedHot : Image::Selected)) {
+        m_images.Draw(*this, hDC, Image::Fore);
+        return;
+      }
     } else if (m_dwSelectedBkColor != 0) {
       CDrawEngine::FillColor(hDC, m_rcPaint, AdjustedColor(m_dwSelectedBkColor));
       return;
-    } else {
-      CButtonUI::PaintStatusImage(hDC);
     }
-  } else {
-    CButtonUI::PaintStatusImage(hDC);
   }
-  if (!m_sOptionForeImage.IsEmpty()) DrawStateImage(hDC, m_sOptionForeImage);
+  CButtonUI::PaintStatusImage(hDC);
 }
 
 void COptionUI::PaintText(HDC hDC) {

@@ -34,12 +34,10 @@ class COptionUI : public CButtonUI {
   // Moves the option to another group (empty: none); the selection is kept.
   void SetGroupName(LPCWSTR pStrGroupName);
 
-  void SetSelectedImage(LPCWSTR pStrImage);
-  void SetSelectedHotImage(LPCWSTR pStrImage);
-  void SetOptionForeImage(LPCWSTR pStrImage);
-  LPCWSTR GetSelectedImage() const { return m_sSelectedImage; }
-  LPCWSTR GetSelectedHotImage() const { return m_sSelectedHotImage; }
-  LPCWSTR GetOptionForeImage() const { return m_sOptionForeImage; }
+  void SetSelectedImage(LPCWSTR pStrImage) { SetImage(CStateImagesUI::Selected, pStrImage); }
+  void SetSelectedHotImage(LPCWSTR pStrImage) { SetImage(CStateImagesUI::SelectedHot, pStrImage); }
+  LPCWSTR GetSelectedImage() const { return m_images.GetImage(CStateImagesUI::Selected); }
+  LPCWSTR GetSelectedHotImage() const { return m_images.GetImage(CStateImagesUI::SelectedHot); }
   void SetSelectedBkColor(DWORD dwColor) { m_dwSelectedBkColor = dwColor; }
   DWORD GetSelectedBkColor() const { return m_dwSelectedBkColor; }
   void SetSelectedTextColor(DWORD dwColor) { m_dwSelectedTextColor = dwColor; }
@@ -50,9 +48,6 @@ class COptionUI : public CButtonUI {
   CUIString m_sGroupName;
   DWORD m_dwSelectedBkColor = 0;
   DWORD m_dwSelectedTextColor = 0;
-  CUIString m_sSelectedImage;
-  CUIString m_sSelectedHotImage;
-  CUIString m_sOptionForeImage;
 };
 
 class CCheckBoxUI : public COptionUI {

@@ -42,7 +42,7 @@ const ZipCopy& CopyZipResource(const void* pSource, DWORD dwSize) {
 bool IsCaptionExempt(LPCWSTR pstrClass) {
   static const WCHAR* const kExempt[] = {TEXT("ButtonUI"), TEXT("OptionUI"), TEXT("TextUI")};
   for (const WCHAR* name : kExempt)
-    if (::lstrcmpiW(pstrClass, name) == 0) return true;
+    if (::CompareStringOrdinal(pstrClass, -1, name, -1, TRUE) == CSTR_EQUAL) return true;
   return false;
 }
 

@@ -1,6 +1,7 @@
 // Walking the element table and reading attributes out of the parsed text.
 #include "Core/SkinMarkup.h"
 #include "Core/SkinMarkupChars.h"
+#include "Utils/Utils.h"
 
 namespace SkinUI {
 
@@ -15,14 +16,6 @@ inline const WCHAR* StepPastString(const WCHAR* p, const WCHAR* limit) {
 inline const WCHAR* SkipSpaceBefore(const WCHAR* p, const WCHAR* limit) {
   while (p < limit && IsMarkupSpace(*p)) ++p;
   return p;
-}
-
-bool SameText(LPCTSTR a, LPCTSTR b) {
-  while (*a && *a == *b) {
-    ++a;
-    ++b;
-  }
-  return *a == *b;
 }
 
 }  // namespace
@@ -93,7 +86,7 @@ bool CSkinMarkupNode::CopyAttributeValue(LPCTSTR name, LPTSTR buffer, SIZE_T cap
   if (!m_pOwner || !name) return false;
   const int count = GetAttributeCount();
   for (int i = 0; i < count; ++i) {
-    if (!SameText(m_pOwner->m_pstrText + m_aAttributes[i].iName, name)) continue;
+    if (!UIStrEqual(m_pOwner->m_pstrText + m_aAttributes[i].iName, name)) continue;
     const WCHAR* value = m_pOwner->m_pstrText + m_aAttributes[i].iValue;
     SIZE_T n = 0;
     for (; n < capacity && value[n]; ++n) buffer[n] = value[n];

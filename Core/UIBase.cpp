@@ -1,13 +1,7 @@
 #include "Core/UIBase.h"
 
-#include "Utils/Utils.h"
-
-#if __has_include("Core/UIManager.h")
 #include "Core/UIManager.h"
-#define SKINUI_HAVE_PAINT_MANAGER 1
-#else
-#define SKINUI_HAVE_PAINT_MANAGER 0
-#endif
+#include "Utils/Utils.h"
 
 namespace SkinUI {
 namespace {
@@ -32,13 +26,7 @@ CWindowWnd::CWindowWnd() : m_hWnd(nullptr), m_OldWndProc(::DefWindowProcW) {}
 
 CWindowWnd::~CWindowWnd() = default;
 
-HINSTANCE CWindowWnd::ModuleInstance() {
-#if SKINUI_HAVE_PAINT_MANAGER
-  return CPaintManagerUI::Instance();
-#else
-  return nullptr;
-#endif
-}
+HINSTANCE CWindowWnd::ModuleInstance() { return CPaintManagerUI::Instance(); }
 
 LPCWSTR CWindowWnd::SuperclassName() const { return nullptr; }
 

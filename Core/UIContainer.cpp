@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "Core/UIAttrValue.h"
+#include "Core/UIGeometry.h"
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
 #include "Core/UIScrollBar.h"
@@ -14,8 +15,6 @@
 namespace SkinUI {
 
 namespace {
-
-bool Same(LPCWSTR a, LPCWSTR b) { return ::lstrcmpW(a ? a : TEXT(""), b) == 0; }
 
 bool Meets(const RECT& a, const RECT& b) {
   RECT rc;
@@ -26,28 +25,15 @@ bool IsActiveBar(const CScrollBarUI* pBar) {
   return pBar && pBar->IsVisible() && pBar->IsEnabled();
 }
 
-// Offsets, sizes and insets come from skin text and may be anything: sums are taken without
-// overflow.
-LONG Saturate(int64_t v) {
-  if (v > INT32_MAX) return INT32_MAX;
-  if (v < INT32_MIN) return INT32_MIN;
-  return static_cast<LONG>(v);
-}
-
-RECT Shrink(const RECT& rc, const RECT& by) {
-  return RECT{Saturate(int64_t{rc.left} + by.left), Saturate(int64_t{rc.top} + by.top),
-              Saturate(int64_t{rc.right} - by.right), Saturate(int64_t{rc.bottom} - by.bottom)};
-}
-
 // One axis of a floating child: from the near edge when the offset is not negative, else back
 // from the far edge.
 void PlaceAxis(LONG nearEdge, LONG farEdge, LONG offset, LONG size, LONG& lo, LONG& hi) {
   if (offset >= 0) {
-    lo = Saturate(int64_t{nearEdge} + offset);
-    hi = Saturate(int64_t{lo} + size);
+    lo = Saturated(LONGLONG{nearEdge} + offset);
+    hi = Saturated(LONGLONG{lo} + size);
   } else {
-    lo = Saturate(int64_t{farEdge} + offset - size);
-    hi = Saturate(int64_t{farEdge} + offset);
+    lo = Saturated(LONGLONG{farEdge} + offset - size);
+    hi = Saturated(LONGLONG{farEdge} + offset);
   }
 }
 
@@ -68,8 +54,8 @@ CContainerUI::~CContainerUI() {
 LPCWSTR CContainerUI::GetClassName() const { return TEXT("ContainerUI"); }
 
 LPVOID CContainerUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (Same(pstrName, TEXT("IContainer"))) return static_cast<IContainerUI*>(this);
-  if (Same(pstrName, TEXT("Container"))) return static_cast<CContainerUI*>(this);
+  if (UIStrEqual(pstrName, TEXT("IContainer"))) return static_cast<IContainerUI*>(this);
+  if (UIStrEqual(pstrName, TEXT("Container"))) return static_cast<CContainerUI*>(this);
   return CControlUI::GetInterfaceByName(pstrName);
 }
 
@@ -201,12 +187,12 @@ void CContainerUI::SetMouseChildEnabled(bool bEnable) { m_bMouseChildEnabled = b
 // --- Placement ----------------------------------------------------------------------------------
 
 RECT CContainerUI::InnerRect() const {
-  RECT rc = Shrink(m_rcItem, m_rcInset);
+  RECT rc = Inset(m_rcItem, m_rcInset);
   if (m_pVerticalScrollBar && m_pVerticalScrollBar->IsVisible()) {
-    rc.right = Saturate(int64_t{rc.right} - m_pVerticalScrollBar->GetFixedWidth());
+    rc.right = Saturated(LONGLONG{rc.right} - m_pVerticalScrollBar->GetFixedWidth());
   }
   if (m_pHorizontalScrollBar && m_pHorizontalScrollBar->IsVisible()) {
-    rc.bottom = Saturate(int64_t{rc.bottom} - m_pHorizontalScrollBar->GetFixedHeight());
+    rc.bottom = Saturated(LONGLONG{rc.bottom} - m_pHorizontalScrollBar->GetFixedHeight());
   }
   return rc;
 }
@@ -214,7 +200,7 @@ RECT CContainerUI::InnerRect() const {
 void CContainerUI::SetPos(RECT rc) {
   CControlUI::SetPos(rc);
   if (m_items.IsEmpty()) return;
-  const RECT rcInner = Shrink(m_rcItem, m_rcInset);
+  const RECT rcInner = Inset(m_rcItem, m_rcInset);
   for (int i = 0; i < m_items.GetSize(); i++) {
     CControlUI* pControl = static_cast<CControlUI*>(m_items[i]);
     if (!pControl->IsVisible()) continue;
@@ -236,16 +222,16 @@ void CContainerUI::PlaceFloatChild(int iIndex) {
   PlaceAxis(m_rcItem.top, m_rcItem.bottom, xy.cy, sz.cy, rc.top, rc.bottom);
   if (pControl->IsRelativePos()) {
     const TRelativePosUI rel = pControl->GetRelativePos();
-    const SIZE szParent = {Saturate(int64_t{m_rcItem.right} - m_rcItem.left),
-                           Saturate(int64_t{m_rcItem.bottom} - m_rcItem.top)};
+    const SIZE szParent = {Saturated(LONGLONG{m_rcItem.right} - m_rcItem.left),
+                           Saturated(LONGLONG{m_rcItem.bottom} - m_rcItem.top)};
     // The first placement only records the parent size: there is nothing to follow yet.
     if (rel.szParent.cx != 0) {
       const int64_t dx = int64_t{szParent.cx} - rel.szParent.cx;
       const int64_t dy = int64_t{szParent.cy} - rel.szParent.cy;
-      rc.left = Saturate(rc.left + dx * rel.nMoveXPercent / 100);
-      rc.top = Saturate(rc.top + dy * rel.nMoveYPercent / 100);
-      rc.right = Saturate(rc.left + int64_t{sz.cx} + dx * rel.nZoomXPercent / 100);
-      rc.bottom = Saturate(rc.top + int64_t{sz.cy} + dy * rel.nZoomYPercent / 100);
+      rc.left = Saturated(rc.left + dx * rel.nMoveXPercent / 100);
+      rc.top = Saturated(rc.top + dy * rel.nMoveYPercent / 100);
+      rc.right = Saturated(rc.left + int64_t{sz.cx} + dx * rel.nZoomXPercent / 100);
+      rc.bottom = Saturated(rc.top + int64_t{sz.cy} + dy * rel.nZoomYPercent / 100);
     }
     pControl->SetRelativeParentSize(szParent);
   }
@@ -346,21 +332,21 @@ void CContainerUI::HandleEvent(TUIEvent& event) {
 
 void CContainerUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
   if (!pstrValue) pstrValue = TEXT("");
-  if (Same(pstrName, TEXT("inset"))) {
+  if (UIStrEqual(pstrName, TEXT("inset"))) {
     SetInset(UIParseRect(pstrValue));
-  } else if (Same(pstrName, TEXT("mousechild"))) {
+  } else if (UIStrEqual(pstrName, TEXT("mousechild"))) {
     SetMouseChildEnabled(UIParseBool(pstrValue));
-  } else if (Same(pstrName, TEXT("vscrollbar"))) {
+  } else if (UIStrEqual(pstrName, TEXT("vscrollbar"))) {
     EnableScrollBars(UIParseBool(pstrValue), m_pHorizontalScrollBar != nullptr);
-  } else if (Same(pstrName, TEXT("vscrollbarstyle"))) {
+  } else if (UIStrEqual(pstrName, TEXT("vscrollbarstyle"))) {
     EnableScrollBars(true, m_pHorizontalScrollBar != nullptr);
     if (m_pVerticalScrollBar) m_pVerticalScrollBar->ApplyAttributes(pstrValue);
-  } else if (Same(pstrName, TEXT("hscrollbar"))) {
+  } else if (UIStrEqual(pstrName, TEXT("hscrollbar"))) {
     EnableScrollBars(m_pVerticalScrollBar != nullptr, UIParseBool(pstrValue));
-  } else if (Same(pstrName, TEXT("hscrollbarstyle"))) {
+  } else if (UIStrEqual(pstrName, TEXT("hscrollbarstyle"))) {
     EnableScrollBars(m_pVerticalScrollBar != nullptr, true);
     if (m_pHorizontalScrollBar) m_pHorizontalScrollBar->ApplyAttributes(pstrValue);
-  } else if (Same(pstrName, TEXT("childpadding"))) {
+  } else if (UIStrEqual(pstrName, TEXT("childpadding"))) {
     SetChildPadding(UIStrToInt(pstrValue));
   } else {
     CControlUI::ApplyAttribute(pstrName, pstrValue);

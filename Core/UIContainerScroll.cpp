@@ -13,33 +13,31 @@ namespace {
 // Horizontal line steps are fixed; vertical ones follow the default font.
 constexpr int kLineStep = 8;
 
-bool IsShown(const CScrollBarUI* pBar) { return pBar && pBar->IsVisible(); }
-
 }  // namespace
 
 SIZE CContainerUI::GetScrollPos() const {
   SIZE sz = {0, 0};
-  if (IsShown(m_pHorizontalScrollBar)) sz.cx = m_pHorizontalScrollBar->GetScrollPos();
-  if (IsShown(m_pVerticalScrollBar)) sz.cy = m_pVerticalScrollBar->GetScrollPos();
+  if (IsBarShown(m_pHorizontalScrollBar)) sz.cx = m_pHorizontalScrollBar->GetScrollPos();
+  if (IsBarShown(m_pVerticalScrollBar)) sz.cy = m_pVerticalScrollBar->GetScrollPos();
   return sz;
 }
 
 SIZE CContainerUI::GetScrollRange() const {
   SIZE sz = {0, 0};
-  if (IsShown(m_pHorizontalScrollBar)) sz.cx = m_pHorizontalScrollBar->GetScrollRange();
-  if (IsShown(m_pVerticalScrollBar)) sz.cy = m_pVerticalScrollBar->GetScrollRange();
+  if (IsBarShown(m_pHorizontalScrollBar)) sz.cx = m_pHorizontalScrollBar->GetScrollRange();
+  if (IsBarShown(m_pVerticalScrollBar)) sz.cy = m_pVerticalScrollBar->GetScrollRange();
   return sz;
 }
 
 void CContainerUI::SetScrollPos(SIZE szPos) {
   int cx = 0;
   int cy = 0;
-  if (IsShown(m_pVerticalScrollBar)) {
+  if (IsBarShown(m_pVerticalScrollBar)) {
     const int old = m_pVerticalScrollBar->GetScrollPos();
     m_pVerticalScrollBar->SetScrollPos(szPos.cy);
     cy = m_pVerticalScrollBar->GetScrollPos() - old;
   }
-  if (IsShown(m_pHorizontalScrollBar)) {
+  if (IsBarShown(m_pHorizontalScrollBar)) {
     const int old = m_pHorizontalScrollBar->GetScrollPos();
     m_pHorizontalScrollBar->SetScrollPos(szPos.cx);
     cx = m_pHorizontalScrollBar->GetScrollPos() - old;
@@ -80,7 +78,7 @@ void CContainerUI::LineDown() {
 void CContainerUI::PageUp() {
   SIZE sz = GetScrollPos();
   int page = m_rcItem.bottom - m_rcItem.top - m_rcInset.top - m_rcInset.bottom;
-  if (IsShown(m_pHorizontalScrollBar)) page -= m_pHorizontalScrollBar->GetFixedHeight();
+  if (IsBarShown(m_pHorizontalScrollBar)) page -= m_pHorizontalScrollBar->GetFixedHeight();
   sz.cy -= page;
   SetScrollPos(sz);
 }
@@ -88,7 +86,7 @@ void CContainerUI::PageUp() {
 void CContainerUI::PageDown() {
   SIZE sz = GetScrollPos();
   int page = m_rcItem.bottom - m_rcItem.top - m_rcInset.top - m_rcInset.bottom;
-  if (IsShown(m_pHorizontalScrollBar)) page -= m_pHorizontalScrollBar->GetFixedHeight();
+  if (IsBarShown(m_pHorizontalScrollBar)) page -= m_pHorizontalScrollBar->GetFixedHeight();
   sz.cy += page;
   SetScrollPos(sz);
 }
@@ -121,7 +119,7 @@ void CContainerUI::LineRight() {
 void CContainerUI::PageLeft() {
   SIZE sz = GetScrollPos();
   int page = m_rcItem.right - m_rcItem.left - m_rcInset.left - m_rcInset.right;
-  if (IsShown(m_pVerticalScrollBar)) page -= m_pVerticalScrollBar->GetFixedWidth();
+  if (IsBarShown(m_pVerticalScrollBar)) page -= m_pVerticalScrollBar->GetFixedWidth();
   sz.cx -= page;
   SetScrollPos(sz);
 }
@@ -129,7 +127,7 @@ void CContainerUI::PageLeft() {
 void CContainerUI::PageRight() {
   SIZE sz = GetScrollPos();
   int page = m_rcItem.right - m_rcItem.left - m_rcInset.left - m_rcInset.right;
-  if (IsShown(m_pVerticalScrollBar)) page -= m_pVerticalScrollBar->GetFixedWidth();
+  if (IsBarShown(m_pVerticalScrollBar)) page -= m_pVerticalScrollBar->GetFixedWidth();
   sz.cx += page;
   SetScrollPos(sz);
 }
@@ -188,7 +186,7 @@ CScrollBarUI* CContainerUI::GetHorizontalScrollBar() const { return m_pHorizonta
 // out again after a bar appears or disappears changes the area; m_bScrollProcess keeps the bar
 // that has just appeared from being hidden again by that nested pass.
 void CContainerUI::UpdateScrollBars(const RECT& rc, int /*cxRequired*/, int cyRequired) {
-  if (IsShown(m_pHorizontalScrollBar)) {
+  if (IsBarShown(m_pHorizontalScrollBar)) {
     m_pHorizontalScrollBar->SetPos(
         RECT{rc.left, rc.bottom, rc.right, rc.bottom + m_pHorizontalScrollBar->GetFixedHeight()});
   }

@@ -6,6 +6,8 @@
 #include <cstdint>
 
 #include "Core/UIAttrValue.h"
+#include "Core/UIAttributeTable.h"
+#include "Core/UIGeometry.h"
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
 
@@ -13,20 +15,9 @@ namespace SkinUI {
 
 namespace {
 
-bool Same(LPCWSTR a, LPCWSTR b) { return ::lstrcmpW(a, b) == 0; }
-
 LPCWSTR OrEmpty(LPCWSTR s) { return s ? s : TEXT(""); }
 
 bool HasRound(SIZE sz) { return sz.cx > 0 || sz.cy > 0; }
-
-// Positions come from skin text and may be anything: differences are taken without overflow.
-LONG Saturate(int64_t v) {
-  if (v > INT32_MAX) return INT32_MAX;
-  if (v < INT32_MIN) return INT32_MIN;
-  return static_cast<LONG>(v);
-}
-
-LONG Diff(LONG a, LONG b) { return Saturate(int64_t{a} - b); }
 
 }  // namespace
 
@@ -42,7 +33,7 @@ void CControlUI::SetName(LPCWSTR pstrName) { m_sName = OrEmpty(pstrName); }
 LPCWSTR CControlUI::GetClassName() const { return TEXT("ControlUI"); }
 
 LPVOID CControlUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (Same(OrEmpty(pstrName), TEXT("Control"))) return this;
+  if (UIStrEqual(OrEmpty(pstrName), TEXT("Control"))) return this;
   return nullptr;
 }
 
@@ -86,12 +77,12 @@ void CControlUI::SetPos(RECT rc) {
   if (m_bFloat && m_pParent) {
     // Keep the offset measured from the same edges, so that a later parent resize keeps it.
     const RECT& rcParent = m_pParent->GetPos();
-    m_cXY.cx =
-        m_cXY.cx >= 0 ? Diff(m_rcItem.left, rcParent.left) : Diff(m_rcItem.right, rcParent.right);
-    m_cXY.cy =
-        m_cXY.cy >= 0 ? Diff(m_rcItem.top, rcParent.top) : Diff(m_rcItem.bottom, rcParent.bottom);
-    m_cxyFixed.cx = Diff(m_rcItem.right, m_rcItem.left);
-    m_cxyFixed.cy = Diff(m_rcItem.bottom, m_rcItem.top);
+    m_cXY.cx = m_cXY.cx >= 0 ? SaturatedDiff(m_rcItem.left, rcParent.left)
+                             : SaturatedDiff(m_rcItem.right, rcParent.right);
+    m_cXY.cy = m_cXY.cy >= 0 ? SaturatedDiff(m_rcItem.top, rcParent.top)
+                             : SaturatedDiff(m_rcItem.bottom, rcParent.bottom);
+    m_cxyFixed.cx = SaturatedDiff(m_rcItem.right, m_rcItem.left);
+    m_cxyFixed.cy = SaturatedDiff(m_rcItem.bottom, m_rcItem.top);
   }
   m_bUpdateNeeded = false;
   // The old and the new place both need painting, but only where every ancestor shows them.
@@ -104,8 +95,8 @@ void CControlUI::SetPos(RECT rc) {
   m_pManager->InvalidateArea(rcInvalidate);
 }
 
-int CControlUI::GetWidth() const { return Diff(m_rcItem.right, m_rcItem.left); }
-int CControlUI::GetHeight() const { return Diff(m_rcItem.bottom, m_rcItem.top); }
+int CControlUI::GetWidth() const { return SaturatedDiff(m_rcItem.right, m_rcItem.left); }
+int CControlUI::GetHeight() const { return SaturatedDiff(m_rcItem.bottom, m_rcItem.top); }
 int CControlUI::GetX() const { return m_rcItem.left; }
 int CControlUI::GetY() const { return m_rcItem.top; }
 RECT CControlUI::GetPadding() const { return m_rcPadding; }
@@ -300,73 +291,73 @@ SIZE CControlUI::MeasureSize(SIZE /*szAvailable*/) { return m_cxyFixed; }
 
 // --- Attributes ---------------------------------------------------------------------------------
 
+namespace {
+
+// A negative left or top measures from the parent's right or bottom edge.
+void ApplyPos(CControlUI& control, LPCWSTR pstrValue) {
+  const RECT rc = UIParseRect(pstrValue);
+  control.SetFixedXY(SIZE{rc.left >= 0 ? rc.left : rc.right, rc.top >= 0 ? rc.top : rc.bottom});
+  control.SetFixedWidth(SaturatedDiff(rc.right, rc.left));
+  control.SetFixedHeight(SaturatedDiff(rc.bottom, rc.top));
+}
+
+void ApplyRelativePos(CControlUI& control, LPCWSTR pstrValue) {
+  const RECT rc = UIParseRect(pstrValue);
+  control.SetRelativePos(SIZE{rc.left, rc.top}, SIZE{rc.right, rc.bottom});
+}
+
+void ApplyShortcut(CControlUI& control, LPCWSTR pstrValue) { control.SetShortcut(pstrValue[0]); }
+
+const TAttributeUI<CControlUI> kControlAttributes[] = {
+    {TEXT("pos"), ApplyPos},
+    {TEXT("relativepos"), ApplyRelativePos},
+    {TEXT("padding"), Parsed<&CControlUI::SetPadding, UIParseRect>},
+    {TEXT("bkcolor"), Parsed<&CControlUI::SetBkColor, UIParseBkColor>},
+    {TEXT("bkcolor1"), Parsed<&CControlUI::SetBkColor, UIParseBkColor>},
+    {TEXT("bkcolor2"), Parsed<&CControlUI::SetBkColor2, UIParseBkColor>},
+    {TEXT("bkcolor3"), Parsed<&CControlUI::SetBkColor3, UIParseBkColor>},
+    {TEXT("bordercolor"), Parsed<&CControlUI::SetBorderColor, UIParseColor>},
+    {TEXT("focusbordercolor"), Parsed<&CControlUI::SetFocusBorderColor, UIParseColor>},
+    {TEXT("colorhsl"), Parsed<&CControlUI::SetColorHSL, UIParseBool>},
+    {TEXT("bordersize"), Parsed<&CControlUI::SetBorderSize, UIStrToInt>},
+    {TEXT("borderround"), Parsed<&CControlUI::SetBorderRound, UIParseSize>},
+    {TEXT("bkimage"), Verbatim<&CControlUI::SetBkImage>},
+    {TEXT("width"), Parsed<&CControlUI::SetFixedWidth, UIStrToInt>},
+    {TEXT("height"), Parsed<&CControlUI::SetFixedHeight, UIStrToInt>},
+    {TEXT("minwidth"), Parsed<&CControlUI::SetMinWidth, UIStrToInt>},
+    {TEXT("minheight"), Parsed<&CControlUI::SetMinHeight, UIStrToInt>},
+    {TEXT("maxwidth"), Parsed<&CControlUI::SetMaxWidth, UIStrToInt>},
+    {TEXT("maxheight"), Parsed<&CControlUI::SetMaxHeight, UIStrToInt>},
+    {TEXT("name"), Verbatim<&CControlUI::SetName>},
+    {TEXT("text"), Verbatim<&CControlUI::SetText>},
+    {TEXT("tooltip"), Verbatim<&CControlUI::SetToolTip>},
+    {TEXT("userdata"), Verbatim<&CControlUI::SetUserData>},
+    {TEXT("enabled"), Parsed<&CControlUI::SetEnabled, UIParseBool>},
+    {TEXT("mouse"), Parsed<&CControlUI::SetMouseEnabled, UIParseBool>},
+    {TEXT("keyboard"), Parsed<&CControlUI::SetKeyboardEnabled, UIParseBool>},
+    {TEXT("visible"), Parsed<&CControlUI::SetVisible, UIParseBool>},
+    {TEXT("float"), Parsed<&CControlUI::SetFloat, UIParseBool>},
+    {TEXT("shortcut"), ApplyShortcut},
+    {TEXT("menu"), Parsed<&CControlUI::SetContextMenuUsed, UIParseBool>},
+};
+
+}  // namespace
+
 void CControlUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  pstrName = OrEmpty(pstrName);
-  pstrValue = OrEmpty(pstrValue);
-  if (Same(pstrName, TEXT("pos"))) {
-    const RECT rc = UIParseRect(pstrValue);
-    // A negative left or top measures from the parent's right or bottom edge.
-    SetFixedXY(SIZE{rc.left >= 0 ? rc.left : rc.right, rc.top >= 0 ? rc.top : rc.bottom});
-    SetFixedWidth(Diff(rc.right, rc.left));
-    SetFixedHeight(Diff(rc.bottom, rc.top));
-  } else if (Same(pstrName, TEXT("relativepos"))) {
-    const RECT rc = UIParseRect(pstrValue);
-    SetRelativePos(SIZE{rc.left, rc.top}, SIZE{rc.right, rc.bottom});
-  } else if (Same(pstrName, TEXT("padding"))) {
-    SetPadding(UIParseRect(pstrValue));
-  } else if (Same(pstrName, TEXT("bkcolor")) || Same(pstrName, TEXT("bkcolor1"))) {
-    SetBkColor(UIParseBkColor(pstrValue));
-  } else if (Same(pstrName, TEXT("bkcolor2"))) {
-    SetBkColor2(UIParseBkColor(pstrValue));
-  } else if (Same(pstrName, TEXT("bkcolor3"))) {
-    SetBkColor3(UIParseBkColor(pstrValue));
-  } else if (Same(pstrName, TEXT("bordercolor"))) {
-    SetBorderColor(UIParseColor(pstrValue));
-  } else if (Same(pstrName, TEXT("focusbordercolor"))) {
-    SetFocusBorderColor(UIParseColor(pstrValue));
-  } else if (Same(pstrName, TEXT("colorhsl"))) {
-    SetColorHSL(UIParseBool(pstrValue));
-  } else if (Same(pstrName, TEXT("bordersize"))) {
-    SetBorderSize(UIStrToInt(pstrValue));
-  } else if (Same(pstrName, TEXT("borderround"))) {
-    SetBorderRound(UIParseSize(pstrValue));
-  } else if (Same(pstrName, TEXT("bkimage"))) {
-    SetBkImage(pstrValue);
-  } else if (Same(pstrName, TEXT("width"))) {
-    SetFixedWidth(UIStrToInt(pstrValue));
-  } else if (Same(pstrName, TEXT("height"))) {
-    SetFixedHeight(UIStrToInt(pstrValue));
-  } else if (Same(pstrName, TEXT("minwidth"))) {
-    SetMinWidth(UIStrToInt(pstrValue));
-  } else if (Same(pstrName, TEXT("minheight"))) {
-    SetMinHeight(UIStrToInt(pstrValue));
-  } else if (Same(pstrName, TEXT("maxwidth"))) {
-    SetMaxWidth(UIStrToInt(pstrValue));
-  } else if (Same(pstrName, TEXT("maxheight"))) {
-    SetMaxHeight(UIStrToInt(pstrValue));
-  } else if (Same(pstrName, TEXT("name"))) {
-    SetName(pstrValue);
-  } else if (Same(pstrName, TEXT("text"))) {
-    SetText(pstrValue);
-  } else if (Same(pstrName, TEXT("tooltip"))) {
-    SetToolTip(pstrValue);
-  } else if (Same(pstrName, TEXT("userdata"))) {
-    SetUserData(pstrValue);
-  } else if (Same(pstrName, TEXT("enabled"))) {
-    SetEnabled(UIParseBool(pstrValue));
-  } else if (Same(pstrName, TEXT("mouse"))) {
-    SetMouseEnabled(UIParseBool(pstrValue));
-  } else if (Same(pstrName, TEXT("keyboard"))) {
-    SetKeyboardEnabled(UIParseBool(pstrValue));
-  } else if (Same(pstrName, TEXT("visible"))) {
-    SetVisible(UIParseBool(pstrValue));
-  } else if (Same(pstrName, TEXT("float"))) {
-    SetFloat(UIParseBool(pstrValue));
-  } else if (Same(pstrName, TEXT("shortcut"))) {
-    SetShortcut(pstrValue[0]);
-  } else if (Same(pstrName, TEXT("menu"))) {
-    SetContextMenuUsed(UIParseBool(pstrValue));
-  }
+  ApplyFromTable(kControlAttributes, *this, pstrName, pstrValue);
+}
+
+bool CControlUI::PassOnMouseWhenDisabled(TUIEvent& event) {
+  return PassOnMouseWhenDisabled(event, m_pParent);
+}
+
+bool CControlUI::PassOnMouseWhenDisabled(TUIEvent& event, CControlUI* pTarget) {
+  if (m_bMouseEnabled || !IsMouseEvent(event.Type)) return false;
+  if (pTarget != nullptr)
+    pTarget->HandleEvent(event);
+  else
+    CControlUI::HandleEvent(event);
+  return true;
 }
 
 void CControlUI::ApplyAttributes(LPCWSTR pstrList) {

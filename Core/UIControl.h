@@ -123,6 +123,11 @@ class CControlUI {
   // Applies a list name="value" name="value" ... (one space between pairs); stops at the first
   // malformed spot, keeping what was applied before.
   void ApplyAttributes(LPCWSTR pstrList);
+  // A control whose mouse is switched off hands mouse events on to pTarget (by default its
+  // parent; without one they get the base reaction). True when the event was handed on: the
+  // caller's own handling is skipped.
+  bool PassOnMouseWhenDisabled(TUIEvent& event);
+  bool PassOnMouseWhenDisabled(TUIEvent& event, CControlUI* pTarget);
   void Repaint();
   void RequestLayout();
   void RequestParentLayout();

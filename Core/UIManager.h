@@ -9,15 +9,17 @@
 // send messages to the window instead of calling in.
 //
 // The class spans several files, one per responsibility:
-//   UIManager.cpp           skin settings (process-wide)
-//   UIManagerLifetime.cpp   construction, destruction, window attachment, listener lists,
-//                           timers, capture, control lifetime, notifications
+//   UIManagerSkinSettings.cpp  skin settings (process-wide)
+//   UIManagerLifetime.cpp   construction, destruction, window attachment, control lifetime,
+//                           clearing the resource tables
+//   UIManagerNotify.cpp     listeners, filters, accelerators, notifications and their queue
+//   UIManagerTimers.cpp     control timers
 //   UIManagerResources.cpp  window attributes, colours, fonts, images, default attributes,
 //                           option groups
 //   UIManagerPaint.cpp      the tree, names, layout pass and painting
 //   UIManagerRoute.cpp      RouteMessage and the messages that are not input
-//   UIManagerInput.cpp      mouse and keyboard routing, hover, tooltip, focus moves, PreRoute,
-//                           PreTranslate, MessageLoop
+//   UIManagerInput.cpp      mouse and keyboard routing, hover, capture, tooltip, focus moves,
+//                           PreRoute, PreTranslate, MessageLoop
 
 #include "Core/UIDefine.h"
 #include "Platform/Win32.h"
@@ -176,6 +178,8 @@ class CPaintManagerUI {
 
   CControlUI* GetFocusControl() const { return m_pFocus; }
   void SetFocusControl(CControlUI* pControl);
+  // The control that has the focus after the next layout pass; null: none, the first paint
+  // then gives the focus to no control.
   void SetInitialFocus(CControlUI* pControl);
   bool MoveFocus(bool bForward);
 

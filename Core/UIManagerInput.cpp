@@ -382,7 +382,10 @@ void CPaintManagerUI::SetFocusControl(CControlUI* pControl) {
 
 void CPaintManagerUI::SetInitialFocus(CControlUI* pControl) {
   ::SetFocus(m_hWndPaint);
-  if (!pControl) return;
+  if (!pControl) {
+    m_bFocusNeeded = false;
+    return;
+  }
   if (m_pFocus) {
     CControlUI* pOld = m_pFocus;
     TUIEvent event = MakeEvent(EventKillFocus, pControl, POINT{0, 0});
@@ -506,6 +509,16 @@ void CPaintManagerUI::MessageLoop() {
       throw "CPaintManagerUI::MessageLoop";
     }
   }
+}
+
+void CPaintManagerUI::CaptureMouse() {
+  SetCapture(m_hWndPaint);
+  m_bMouseCapture = true;
+}
+
+void CPaintManagerUI::ReleaseMouse() {
+  ReleaseCapture();
+  m_bMouseCapture = false;
 }
 
 }  // namespace SkinUI

@@ -1,17 +1,11 @@
 // Colour fills, gradients, outlines and the hue/saturation/lightness shift.
 
+#include "Core/UIColor.h"
 #include "Core/UIRender.h"
 
 namespace SkinUI {
 
 namespace {
-
-BYTE AlphaOf(DWORD argb) { return static_cast<BYTE>(argb >> 24); }
-BYTE RedOf(DWORD argb) { return static_cast<BYTE>(argb >> 16); }
-BYTE GreenOf(DWORD argb) { return static_cast<BYTE>(argb >> 8); }
-BYTE BlueOf(DWORD argb) { return static_cast<BYTE>(argb); }
-
-COLORREF ToColorRef(DWORD argb) { return RGB(RedOf(argb), GreenOf(argb), BlueOf(argb)); }
 
 void FillSolid(HDC hDC, const RECT& rc, DWORD argb) {
   HBRUSH brush = CreateSolidBrush(ToColorRef(argb));

@@ -7,15 +7,12 @@
 #include <vector>
 
 #include "Core/UIAttrValue.h"
+#include "Core/UIColor.h"
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
 
 namespace SkinUI {
 namespace {
-
-COLORREF ToColorRef(DWORD argb) {
-  return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
-}
 
 // Pen positions and tag values stay within this range, so sums of a few of them cannot
 // overflow whatever numbers a text carries.

@@ -94,4 +94,7 @@ class CScrollBarUI : public CControlUI {
   CUIString m_sImageModify;
 };
 
+// A bar that exists and is visible (hidden bars take no room and have no position).
+inline bool IsBarShown(const CScrollBarUI* pBar) { return pBar != nullptr && pBar->IsVisible(); }
+
 }  // namespace SkinUI

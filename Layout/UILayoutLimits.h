@@ -3,6 +3,7 @@
 // lowered to its maximum, so the maximum wins when the two conflict.
 
 #include "Core/UIControl.h"
+#include "Core/UIGeometry.h"
 
 namespace SkinUI {
 
@@ -21,12 +22,5 @@ inline LONG ClampHeight(const CControlUI* child, LONG cy) {
 }
 
 inline LONG NotNegative(LONG value) { return value < 0 ? 0 : value; }
-
-// Skin lengths may be anything an int holds: the layouts sum them in 64 bits and saturate what
-// they hand on to the coordinate range.
-inline LONG Saturated(LONGLONG value) {
-  constexpr LONGLONG kMin = -2147483647LL - 1, kMax = 2147483647LL;
-  return static_cast<LONG>(value < kMin ? kMin : (value > kMax ? kMax : value));
-}
 
 }  // namespace SkinUI

@@ -8,8 +8,6 @@ namespace SkinUI {
 
 namespace {
 
-bool IsBarVisible(const CScrollBarUI* pBar) { return pBar && pBar->IsVisible(); }
-
 LONGLONG AtLeastZero(LONGLONG value) { return value < 0 ? 0 : value; }
 
 // Reads sizes, paddings and rectangles along the layout's main axis (the direction children
@@ -71,8 +69,8 @@ void CLinearLayoutUI::SetPos(RECT rc) {
   area.top += m_rcInset.top;
   area.right -= m_rcInset.right;
   area.bottom -= m_rcInset.bottom;
-  const bool bVBar = IsBarVisible(m_pVerticalScrollBar);
-  const bool bHBar = IsBarVisible(m_pHorizontalScrollBar);
+  const bool bVBar = IsBarShown(m_pVerticalScrollBar);
+  const bool bHBar = IsBarShown(m_pHorizontalScrollBar);
   // An empty horizontal layout reports its area before the bars take their room.
   if (m_items.GetSize() == 0 && !axis.vertical) {
     UpdateScrollBars(area, 0, 0);
@@ -88,6 +86,20 @@ void CLinearLayoutUI::SetPos(RECT rc) {
   SIZE available = {area.right - area.left, area.bottom - area.top};
   if (bHBar)
     available.cx = Saturated(LONGLONG{available.cx} + m_pHorizontalScrollBar->GetScrollRange());
+  const LONGLONG crossAvailable = axis.vertical ? available.cx : area.bottom - area.top;
+  const LONGLONG needed = StackChildren(area, available, crossAvailable);
+  UpdateScrollBars(area, 0, axis.vertical ? Saturated(needed) : 0);
+}
+
+LONGLONG CLinearLayoutUI::CrossLength(const CControlUI* child, const RECT& pad,
+                                      LONGLONG crossAvailable) const {
+  const Axis axis{IsVertical()};
+  const LONGLONG cross = axis.FixedCross(child);
+  return cross != 0 ? cross : crossAvailable - axis.CrossLead(pad) - axis.CrossTrail(pad);
+}
+
+LONGLONG CLinearLayoutUI::StackChildren(const RECT& area, SIZE available, LONGLONG crossAvailable) {
+  const Axis axis{IsVertical()};
   const LONGLONG childPadding = m_iChildPadding;
 
   // First pass: the lengths that are fixed, and how many children stretch.
@@ -104,17 +116,17 @@ void CLinearLayoutUI::SetPos(RECT rc) {
                   axis.Trail(pad);
     measured++;
   }
-  fixedTotal += (measured - 1) * childPadding;
+  if (measured > 0) fixedTotal += (measured - 1) * childPadding;
   const LONGLONG stretchLength =
       stretchCount > 0 ? AtLeastZero((axis.Main(available) - fixedTotal) / stretchCount) : 0;
 
   // Second pass: place them one after another.
-  const LONG vScroll = bVBar ? m_pVerticalScrollBar->GetScrollPos() : 0;
-  const LONG hScroll = bHBar ? m_pHorizontalScrollBar->GetScrollPos() : 0;
+  const LONG vScroll = IsBarShown(m_pVerticalScrollBar) ? m_pVerticalScrollBar->GetScrollPos() : 0;
+  const LONG hScroll =
+      IsBarShown(m_pHorizontalScrollBar) ? m_pHorizontalScrollBar->GetScrollPos() : 0;
   // A horizontal layout never scrolls across: its children are never taller than the area.
   LONGLONG pos = axis.vertical ? LONGLONG{area.top} - vScroll : LONGLONG{area.left} - hScroll;
   const LONGLONG crossStart = axis.vertical ? LONGLONG{area.left} - hScroll : area.top;
-  const LONGLONG crossAvailable = axis.vertical ? available.cx : area.bottom - area.top;
   LONGLONG remaining = axis.Main(available);
   // What the children after the current one need: their fixed lengths, their paddings and the
   // child padding between them.
@@ -145,9 +157,8 @@ void CLinearLayoutUI::SetPos(RECT rc) {
       fixedLeft -= length;
     }
     fixedLeft -= childPadding;
-    LONGLONG cross = axis.FixedCross(child);
-    if (cross == 0) cross = crossAvailable - axis.CrossLead(pad) - axis.CrossTrail(pad);
-    cross = axis.ClampCross(child, AtLeastZero(cross));
+    const LONGLONG cross =
+        axis.ClampCross(child, AtLeastZero(CrossLength(child, pad, crossAvailable)));
 
     const LONGLONG lead = pos + axis.Lead(pad);
     const LONGLONG crossLead = crossStart + axis.CrossLead(pad);
@@ -156,8 +167,8 @@ void CLinearLayoutUI::SetPos(RECT rc) {
     needed += length + axis.Lead(pad) + axis.Trail(pad);
     remaining -= length + childPadding + axis.Trail(pad);
   }
-  needed += (measured - 1) * childPadding;
-  UpdateScrollBars(area, 0, axis.vertical ? Saturated(needed) : 0);
+  if (measured > 0) needed += (measured - 1) * childPadding;
+  return needed;
 }
 
 void CLinearLayoutUI::HandleEvent(TUIEvent& event) {

@@ -30,6 +30,13 @@ class CLinearLayoutUI : public CContainerUI {
   explicit CLinearLayoutUI(bool bVertical);
 
   bool IsVertical() const { return m_separator.IsVertical(); }
+  // Places the visible children one after another inside `area` (scrolled by the visible bars),
+  // measuring them against `available`; answers the length they need along the main axis.
+  LONGLONG StackChildren(const RECT& area, SIZE available, LONGLONG crossAvailable);
+  // The length across the main axis a child is given before its limits apply: its fixed one,
+  // else what is available less its padding.
+  virtual LONGLONG CrossLength(const CControlUI* child, const RECT& pad,
+                               LONGLONG crossAvailable) const;
   CLayoutSeparator m_separator;
 };
 

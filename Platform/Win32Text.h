@@ -11,3 +11,8 @@
 #define MB_ERR_INVALID_CHARS 0x00000008u
 #define WC_ERR_INVALID_CHARS 0x00000080u
 #define WC_NO_BEST_FIT_CHARS 0x00000400u
+
+// Results of CompareStringOrdinal (0 means failure).
+#define CSTR_LESS_THAN 1
+#define CSTR_EQUAL 2
+#define CSTR_GREATER_THAN 3

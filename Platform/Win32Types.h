@@ -66,6 +66,7 @@ typedef WCHAR* LPWSTR;
 typedef WCHAR* PWSTR;
 typedef const WCHAR* LPCWSTR;
 typedef const WCHAR* PCWSTR;
+typedef const WCHAR* LPCWCH;
 typedef LPWSTR LPTSTR;
 typedef LPCWSTR LPCTSTR;
 typedef WCHAR TCHAR;

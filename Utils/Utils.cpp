@@ -40,11 +40,6 @@ int BoundedLength(LPCWSTR pstr, int cchMax) {
   return n;
 }
 
-bool SameText(LPCWSTR a, LPCWSTR b) {
-  while (*a && *a == *b) ++a, ++b;
-  return *a == *b;
-}
-
 bool PointsInto(LPCWSTR p, LPCWSTR begin, int length) {
   auto a = reinterpret_cast<uintptr_t>(p), b = reinterpret_cast<uintptr_t>(begin);
   return a >= b && a <= b + static_cast<uintptr_t>(length) * sizeof(WCHAR);
@@ -75,14 +70,6 @@ WCHAR LowerCase(WCHAR c) {
   if ((c >= 0x1E00 && c <= 0x1E95) || (c >= 0x1EA0 && c <= 0x1EFF)) return even ? plus(1) : c;
   if (c >= 0xFF21 && c <= 0xFF3A) return plus(32);
   return c;
-}
-
-// Code-unit order, null read as empty: lstrcmpW sorts linguistically on Windows ("B" after "a").
-int CompareOrdinal(LPCWSTR a, LPCWSTR b) {
-  if (a == nullptr) a = TEXT("");
-  if (b == nullptr) b = TEXT("");
-  while (*a != 0 && *a == *b) ++a, ++b;
-  return static_cast<int>(static_cast<WORD>(*a)) - static_cast<int>(static_cast<WORD>(*b));
 }
 
 }  // namespace
@@ -264,9 +251,14 @@ bool CUIString::operator!=(LPCWSTR str) const { return Compare(str) != 0; }
 bool CUIString::operator==(const CUIString& str) const { return Compare(str.m_pstr) == 0; }
 bool CUIString::operator!=(const CUIString& str) const { return Compare(str.m_pstr) != 0; }
 
-int CUIString::Compare(LPCWSTR pstr) const { return CompareOrdinal(m_pstr, pstr); }
+// Ordinal on every system: lstrcmpW would sort by the language's rules on Windows.
+int CUIString::Compare(LPCWSTR pstr) const {
+  return ::CompareStringOrdinal(m_pstr, -1, pstr ? pstr : TEXT(""), -1, FALSE) - CSTR_EQUAL;
+}
 
-int CUIString::CompareNoCase(LPCWSTR pstr) const { return ::lstrcmpiW(m_pstr, pstr); }
+int CUIString::CompareNoCase(LPCWSTR pstr) const {
+  return ::CompareStringOrdinal(m_pstr, -1, pstr ? pstr : TEXT(""), -1, TRUE) - CSTR_EQUAL;
+}
 
 void CUIString::MakeLower() {
   for (LPWSTR p = m_pstr; *p; ++p) *p = LowerCase(*p);
@@ -336,12 +328,10 @@ int CUIString::Format(LPCWSTR pstrFormat, ...) {
   WCHAR szBuffer[1025] = {0};
   va_list args;
   va_start(args, pstrFormat);
-  // Bounded by the buffer, not by wvsprintfW's own limit (1023 characters on Windows); a cut
-  // result counts what was kept.
-  const int n = ::wvnsprintfW(szBuffer, 1025, sFormat.GetData(), args);
+  const int n = ::wvsprintfW(szBuffer, sFormat.GetData(), args);
   va_end(args);
   Assign(szBuffer);
-  return n < 0 ? GetLength() : n;
+  return n;
 }
 
 // Longer results are cut to the 63 characters that fit.
@@ -526,7 +516,7 @@ void CStringMapUI::RemoveAll() { Resize(m_nBuckets); }
 CStringMapUI::TITEM* CStringMapUI::Lookup(LPCWSTR key, int* pBucket) const {
   *pBucket = static_cast<int>(HashKey(key) % static_cast<UINT>(m_nBuckets));
   for (TITEM* item = m_aT[*pBucket]; item; item = item->pNext) {
-    if (SameText(item->Key.GetData(), key)) return item;
+    if (UIStrEqual(item->Key.GetData(), key)) return item;
   }
   return nullptr;
 }
@@ -607,6 +597,13 @@ LPCWSTR CStringMapUI::GetAt(int iIndex) const {
 }
 
 LPCWSTR CStringMapUI::operator[](int nIndex) const { return GetAt(nIndex); }
+
+bool UIStrEqual(LPCWSTR a, LPCWSTR b) {
+  if (a == nullptr) a = TEXT("");
+  if (b == nullptr) b = TEXT("");
+  while (*a && *a == *b) ++a, ++b;
+  return *a == *b;
+}
 
 // ---------------------------------------------------------------------------------------------
 // CRectUI, CSizeUI: coordinates wrap around on overflow, as 32-bit arithmetic does on Windows.

@@ -10,6 +10,9 @@ namespace SkinUI {
 // Reports a failed assertion ("file(line): Assertion failed: expression") to the debug output.
 void ReportAssertion(const char* expression, const char* file, int line);
 
+// Ordinal equality of two texts, code unit by code unit; a null text equals the empty one.
+bool UIStrEqual(LPCWSTR a, LPCWSTR b);
+
 // Writes one formatted line (wsprintfW dialect, at most 298 characters, then "\n") to the debug
 // output.
 void Trace(LPCWSTR pstrFormat, ...);
@@ -67,7 +70,7 @@ class CUIString {
 
   // Ordinal comparison of code units: negative, 0 or positive. A null text compares as empty.
   int Compare(LPCWSTR pstr) const;
-  // ASCII-case-insensitive comparison (lstrcmpiW).
+  // The same with each code unit upper-cased first (simple Unicode case mapping).
   int CompareNoCase(LPCWSTR pstr) const;
 
   // Lower-cases ASCII, Latin-1, Latin Extended-A, Greek, Cyrillic and full-width Latin capitals;
@@ -82,7 +85,7 @@ class CUIString {
   int ReverseFind(WCHAR ch) const;
   int Replace(LPCWSTR pstrFrom, LPCWSTR pstrTo);
 
-  // printf-style formatting (wvsprintfW dialect). Format keeps up to 1024 characters and returns
+  // printf-style formatting (wvsprintfW dialect). Format keeps up to 1023 characters and returns
   // the formatter's count; SmallFormat keeps up to 63 and returns the length kept.
   int Format(LPCWSTR pstrFormat, ...);
   int SmallFormat(LPCWSTR pstrFormat, ...);

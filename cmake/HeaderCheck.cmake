@@ -6,6 +6,8 @@ function(skinui_header_check)
     list(APPEND patterns ${CMAKE_SOURCE_DIR}/${dir}/*.h)
   endforeach()
   file(GLOB_RECURSE headers CONFIGURE_DEPENDS ${patterns})
+  # The Windows build's own headers include <windows.h>.
+  list(FILTER headers EXCLUDE REGEX "^${CMAKE_SOURCE_DIR}/Platform/Windows")
   set(units)
   foreach(header IN LISTS headers)
     file(RELATIVE_PATH relative ${CMAKE_SOURCE_DIR} ${header})

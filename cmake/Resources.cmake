@@ -4,12 +4,20 @@
 #
 # links <file> into <target> as the resource <type> <id> of the program's own module, where
 # FindResourceW(NULL, <id>, <type>) finds it. A type or id made of digits only is numeric
-# (MAKEINTRESOURCEW), anything else a name. The bytes are included by an assembler .incbin, so
-# nothing is copied at run time; DEPENDS names targets that produce <file>.
+# (MAKEINTRESOURCEW), anything else a name. On Linux the bytes are included by an assembler
+# .incbin, so nothing is copied at run time; on Windows they go into the program's resource
+# section through a .rc file compiled by windres. DEPENDS names targets that produce <file>.
 
 function(skinui_add_resource target type id file)
   cmake_parse_arguments(R "" "" "DEPENDS" ${ARGN})
   get_filename_component(file "${file}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+  if(R_DEPENDS)
+    add_dependencies(${target} ${R_DEPENDS})
+  endif()
+  if(WIN32)
+    _skinui_add_rc_resource(${target} "${type}" "${id}" "${file}")
+    return()
+  endif()
   string(MAKE_C_IDENTIFIER "${target}_${type}_${id}" sym)
   set(sym "skinui_resource_${sym}")
   set(dir "${CMAKE_CURRENT_BINARY_DIR}/resources")
@@ -57,9 +65,28 @@ namespace {
     # Compiler flags meant for C++ (sanitizers) mean nothing to the assembler.
     COMPILE_OPTIONS "-Wno-unused-command-line-argument")
   target_sources(${target} PRIVATE "${dir}/${sym}.S" "${dir}/${sym}.cpp")
-  if(R_DEPENDS)
-    add_dependencies(${target} ${R_DEPENDS})
+endfunction()
+
+# Windows: one line of a resource script, "<id> <type> <file>", compiled into the program.
+function(_skinui_add_rc_resource target type id file)
+  _skinui_rc_word("${type}" type_rc)
+  _skinui_rc_word("${id}" id_rc)
+  string(MAKE_C_IDENTIFIER "${target}_${type}_${id}" name)
+  set(rc "${CMAKE_CURRENT_BINARY_DIR}/resources/${name}.rc")
+  string(REPLACE "\\" "\\\\" path "${file}")
+  string(REPLACE "\"" "\"\"" path "${path}")
+  file(CONFIGURE OUTPUT "${rc}" CONTENT "${id_rc} ${type_rc} \"${path}\"\n")
+  set_source_files_properties("${rc}" PROPERTIES OBJECT_DEPENDS "${file}")
+  target_sources(${target} PRIVATE "${rc}")
+endfunction()
+
+# A type or id in a resource script: a number as it is; a name as a word of letters, digits and
+# underscores (the resource compiler would read anything else as syntax).
+function(_skinui_rc_word value out)
+  if(NOT value MATCHES "^[0-9]+$" AND NOT value MATCHES "^[A-Za-z_][A-Za-z0-9_]*$")
+    message(FATAL_ERROR "resource type or id '${value}': a number or a word of letters and digits")
   endif()
+  set(${out} "${value}" PARENT_SCOPE)
 endfunction()
 
 # The C++ expression for a resource type or id.

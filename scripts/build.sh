@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# build.sh [release|san]: configures and builds one of the two build folders.
+# build.sh [release|san|windows]: configures and builds one of the build folders: build/ (release),
+# build-san/ (sanitizers) or build-win/ (the Windows programs, cross-compiled with mingw-w64 after
+# scripts/windows-deps.sh has made sure their libraries are built).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 kind=${1:-release}
@@ -19,5 +21,10 @@ case "$kind" in
     cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSKINUI_SANITIZE=ON \
       -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}" >/dev/null
     cmake --build build-san -j "$jobs" ;;
-  *) echo "usage: build.sh [release|san]" >&2; exit 2 ;;
+  windows)
+    bash scripts/windows-deps.sh
+    cmake -S . -B build-win -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" "${launcher[@]}" >/dev/null
+    cmake --build build-win -j "$jobs" ;;
+  *) echo "usage: build.sh [release|san|windows]" >&2; exit 2 ;;
 esac

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # check-windows.sh [folder...]: compiles every source above the platform syntax-only with the
 # mingw-w64 cross compiler against the real <windows.h>, so that the code stays Windows-clean
-# (WCHAR, TEXT("..."), the real signatures). Platform/Win32.h is replaced by the small header in
-# scripts/windows-headers/; the library headers the sources use (zlib, minizip, stb) are the
+# (WCHAR, TEXT("..."), the real signatures). Platform/Win32.h is the Windows build's own, from
+# Platform/WindowsHeaders/; the library headers the sources use (zlib, minizip, stb) are the
 # system's own. Default folders: Utils Core Control Layout setup. Prints one line per file that
 # fails with its errors, then "windows: N passed, N failed"; exits 1 when any failed.
 set -uo pipefail
@@ -24,7 +24,7 @@ for h in minizip stb zlib.h zconf.h; do
 done
 
 flags=(-std=c++20 -fsyntax-only -Wall -Wextra -Werror -Wcast-function-type -DUNICODE -D_UNICODE
-       -I "$root/scripts/windows-headers" -I "$root" -isystem "$deps")
+       -I "$root/Platform/WindowsHeaders" -I "$root" -isystem "$deps")
 passed=0 failed=0
 files=()
 for folder in "${folders[@]}"; do

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: unit tests in the release build and again under
-# AddressSanitizer + UndefinedBehaviorSanitizer, end-to-end tests under Xvfb, and the short fuzz
-# runs. Prints each runner's summary and a total; exits non-zero when anything fails.
+# AddressSanitizer + UndefinedBehaviorSanitizer, end-to-end tests under Xvfb, the short fuzz
+# runs, and the Windows build's unit and end-to-end tests under Wine (in Xvfb). Prints each runner's summary and a total; exits non-zero when anything fails.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh || exit 1
@@ -61,6 +61,15 @@ if bash scripts/build.sh san; then
   fi
 else
   echo "sanitizer build failed"; status=1
+fi
+
+echo "== build (windows)"
+if bash scripts/build.sh windows; then
+  # Wine's programs share one display; the prefix is made once (scripts/with-wine.sh).
+  WRAP="bash $PWD/scripts/with-xvfb.sh" run_ctest "unit (wine)" build-win -L unit-wine -j "$(nproc)"
+  WRAP="bash $PWD/scripts/with-xvfb.sh" run_ctest "e2e (wine)" build-win -L e2e-wine --timeout 600
+else
+  echo "windows build failed"; status=1
 fi
 
 rm -rf "$logs"

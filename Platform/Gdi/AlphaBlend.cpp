@@ -35,23 +35,34 @@ BOOL WINAPI AlphaBlend(HDC hdcDest, int xoriginDest, int yoriginDest, int wDest,
   }
   if (wDest == 0 || hDest == 0 || wSrc == 0 || hSrc == 0 || ftn.SourceConstantAlpha == 0)
     return TRUE;
+  const cairo_rectangle_int_t part = VisiblePart(*dst, xoriginDest, yoriginDest, wDest, hDest);
+  if (part.width == 0) return TRUE;
   Canvas canvas(*dst);
   SourcePixels pixels(*src, dst->Target(), s.x, s.y, wSrc, hSrc,
                       (ftn.AlphaFormat & AC_SRC_ALPHA) == 0);
   if (!canvas || !pixels.surface()) return FALSE;
+  // Stretching picks the nearest pixels whatever the stretch mode, as Windows does here.
+  cairo_surface_t* scaled = nullptr;
+  if (wSrc != wDest || hSrc != hDest) {
+    scaled = NearestStretch(ImageOf(pixels), {wDest, hDest, false, false, part});
+    if (!scaled) {
+      SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+      return FALSE;
+    }
+  }
+  const int x = xoriginDest + part.x, y = yoriginDest + part.y;
   cairo_t* cr = canvas.cr();
-  cairo_filter_t filter =
-      wSrc == wDest && hSrc == hDest ? CAIRO_FILTER_NEAREST : FilterFor(dst->state.stretchMode);
-  cairo_pattern_t* pattern = StretchPattern(pixels.surface(), wSrc, hSrc, xoriginDest, yoriginDest,
-                                            wDest, hDest, false, false, filter);
-  cairo_set_source(cr, pattern);
-  cairo_rectangle(cr, xoriginDest, yoriginDest, wDest, hDest);
+  if (scaled)
+    cairo_set_source_surface(cr, scaled, x, y);
+  else
+    cairo_set_source_surface(cr, pixels.surface(), xoriginDest, yoriginDest);
+  cairo_rectangle(cr, x, y, part.width, part.height);
   if (ftn.SourceConstantAlpha == 255) {
     cairo_fill(cr);
   } else {
     cairo_clip(cr);
     cairo_paint_with_alpha(cr, ftn.SourceConstantAlpha / 255.0);
   }
-  cairo_pattern_destroy(pattern);
+  if (scaled) cairo_surface_destroy(scaled);
   return TRUE;
 }

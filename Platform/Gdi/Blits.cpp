@@ -2,17 +2,19 @@
 
 #include <algorithm>
 
+#include "Platform/Gdi/ColorCanvas.h"
 #include "Platform/Gdi/SourcePixels.h"
 #include "Platform/Kernel/Unsupported.h"
 
 namespace Platform {
 namespace {
 
-void FillWith(DeviceContext& dc, int x, int y, int w, int h, double r, double g, double b) {
-  Canvas canvas(dc);
+// Pattern fills write colour only, as the brush does; WHITENESS sets every bit, alpha included.
+void FillWith(DeviceContext& dc, int x, int y, int w, int h, COLORREF color, bool allBits) {
+  ColorCanvas canvas(dc, allBits ? RECT{x, y, x, y} : RECT{x, y, x + w, y + h});
   if (!canvas) return;
   cairo_set_operator(canvas.cr(), CAIRO_OPERATOR_SOURCE);
-  cairo_set_source_rgb(canvas.cr(), r, g, b);
+  SetSourceColor(canvas.cr(), color);
   cairo_rectangle(canvas.cr(), x, y, w, h);
   cairo_fill(canvas.cr());
 }
@@ -37,13 +39,12 @@ BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) {
   Normalise(x, w);
   Normalise(y, h);
   switch (rop) {
-    case BLACKNESS: FillWith(*dc, x, y, w, h, 0, 0, 0); return TRUE;
-    case WHITENESS: FillWith(*dc, x, y, w, h, 1, 1, 1); return TRUE;
+    case BLACKNESS: FillWith(*dc, x, y, w, h, RGB(0, 0, 0), false); return TRUE;
+    case WHITENESS: FillWith(*dc, x, y, w, h, RGB(255, 255, 255), true); return TRUE;
     case PATCOPY: {
       const GdiBrush& brush = *dc->state.brush;
       if (brush.style == BS_NULL) return TRUE;
-      COLORREF c = brush.color;
-      FillWith(*dc, x, y, w, h, GetRValue(c) / 255.0, GetGValue(c) / 255.0, GetBValue(c) / 255.0);
+      FillWith(*dc, x, y, w, h, brush.color, false);
       return TRUE;
     }
     default:
@@ -74,8 +75,9 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
   int w = static_cast<int>(right - left), h = static_cast<int>(bottom - top);
   int dx = static_cast<int>(x + (left - s.x)), dy = static_cast<int>(y + (top - s.y));
   Canvas canvas(*dst);
+  // a window shows colour only: what lands on it is opaque
   SourcePixels pixels(*src, dst->Target(), static_cast<int>(left), static_cast<int>(top), w, h,
-                      false);
+                      !dst->memory);
   if (!canvas || !pixels.surface()) return FALSE;
   cairo_t* cr = canvas.cr();
   cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
@@ -105,16 +107,25 @@ BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, 
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
+  const cairo_rectangle_int_t part = VisiblePart(*dst, xDest, yDest, wDest, hDest);
+  if (part.width == 0) return TRUE;
   Canvas canvas(*dst);
-  SourcePixels pixels(*src, dst->Target(), s.x, s.y, wSrc, hSrc, false);
+  SourcePixels pixels(*src, dst->Target(), s.x, s.y, wSrc, hSrc, !dst->memory);
   if (!canvas || !pixels.surface()) return FALSE;
-  cairo_pattern_t* pattern = StretchPattern(pixels.surface(), wSrc, hSrc, xDest, yDest, wDest,
-                                            hDest, flipX, flipY, FilterFor(dst->state.stretchMode));
+  // HALFTONE blends only when the size changes; a copy of the same size keeps every byte
+  const bool halftone = dst->state.stretchMode == HALFTONE && (wSrc != wDest || hSrc != hDest);
+  const StretchTarget to{wDest, hDest, flipX, flipY, part};
+  cairo_surface_t* scaled = halftone ? HalftoneStretch(ImageOf(pixels), to, dst->memory ? 0 : 0xFF)
+                                     : NearestStretch(ImageOf(pixels), to);
+  if (!scaled) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return FALSE;
+  }
   cairo_t* cr = canvas.cr();
   cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-  cairo_set_source(cr, pattern);
-  cairo_rectangle(cr, xDest, yDest, wDest, hDest);
+  cairo_set_source_surface(cr, scaled, xDest + part.x, yDest + part.y);
+  cairo_rectangle(cr, xDest + part.x, yDest + part.y, part.width, part.height);
   cairo_fill(cr);
-  cairo_pattern_destroy(pattern);
+  cairo_surface_destroy(scaled);
   return TRUE;
 }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "Platform/Gdi/ColorCanvas.h"
 #include "Platform/Gdi/TextRuns.h"
 #include "Platform/Kernel/Unsupported.h"
 
@@ -157,9 +158,23 @@ int LineX(const RECT& rc, UINT format, int width) {
   return rc.left;
 }
 
+// Everything the lines can touch, their opaque backgrounds included.
+RECT LinesBounds(const RECT& rc, UINT format, const std::vector<Line>& lines, int top,
+                 int lineHeight, int ascent) {
+  RECT bounds{rc.left, top, rc.left, top};
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const int y = top + static_cast<int>(i) * lineHeight, x = LineX(rc, format, lines[i].width);
+    bounds = Joined(bounds, {x, y, x + lines[i].width, y + lineHeight});
+    bounds = Joined(bounds, LineBounds(lines[i].layout, x, y + ascent));
+  }
+  return bounds;
+}
+
 void Draw(DeviceContext& dc, const RECT& rc, UINT format, const std::vector<Line>& lines, int top,
           int lineHeight) {
-  Canvas canvas(dc);
+  RECT bounds = LinesBounds(rc, format, lines, top, lineHeight, dc.state.font->metrics.ascent);
+  if (!(format & DT_NOCLIP)) IntersectRect(&bounds, &bounds, &rc);
+  ColorCanvas canvas(dc, bounds);
   if (!canvas) return;
   cairo_t* cr = canvas.cr();
   if (!(format & DT_NOCLIP)) {

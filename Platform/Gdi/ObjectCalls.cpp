@@ -54,7 +54,8 @@ int GetBitmapObject(const GdiBitmap& b, int c, LPVOID pv) {
   ds.dsBm = bm;
   ds.dsBmih.biSize = sizeof(BITMAPINFOHEADER);
   ds.dsBmih.biWidth = bm.bmWidth;
-  ds.dsBmih.biHeight = -bm.bmHeight;  // top-down
+  // Windows reports the height positive even though every DIB section here is top-down.
+  ds.dsBmih.biHeight = bm.bmHeight;
   ds.dsBmih.biPlanes = 1;
   ds.dsBmih.biBitCount = 32;
   ds.dsBmih.biCompression = BI_RGB;

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "Platform/Gdi/DeviceContext.h"
+#include "Platform/Gdi/ColorCanvas.h"
 #include "Platform/Gdi/PensAndBrushes.h"
 
 namespace Platform {
@@ -96,6 +96,12 @@ void RoundedPath(cairo_t* cr, double l, double t, double r, double b, double rx,
   cairo_close_path(cr);
 }
 
+// The pixels an outline or line around box can reach with pen.
+RECT PenBounds(const Box& b, const GdiPen& pen) {
+  const int w = pen.width + 1;
+  return {b.left - w, b.top - w, b.right + w, b.bottom + w};
+}
+
 // Bresenham from (x0, y0) towards (x1, y1), end pixel excluded, following a dash pattern.
 void ThinLine(cairo_t* cr, int x0, int y0, int x1, int y1, int style) {
   const std::vector<int>& pattern = DashPattern(style);
@@ -127,7 +133,7 @@ int WINAPI FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
   bool paints;
   if (!dc || !lprc || !ResolveBrush(hbr, &color, &paints)) return 0;
   if (!paints) return 1;
-  Canvas canvas(*dc);
+  ColorCanvas canvas(*dc, *lprc);
   if (!canvas) return 0;
   FillBox(canvas.cr(), {lprc->left, lprc->top, lprc->right, lprc->bottom}, color);
   return 1;
@@ -139,7 +145,7 @@ int WINAPI FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
   bool paints;
   if (!dc || !lprc || !ResolveBrush(hbr, &color, &paints)) return 0;
   if (!paints) return 1;
-  Canvas canvas(*dc);
+  ColorCanvas canvas(*dc, *lprc);
   if (!canvas) return 0;
   FrameBox(canvas.cr(), {lprc->left, lprc->top, lprc->right, lprc->bottom}, 1, color);
   return 1;
@@ -149,7 +155,7 @@ BOOL WINAPI Rectangle(HDC hdc, int left, int top, int right, int bottom) {
   DeviceContext* dc = FindDc(hdc);
   if (!dc) return FALSE;
   Box box = Normalised(left, top, right, bottom);
-  Canvas canvas(*dc);
+  ColorCanvas canvas(*dc, PenBounds(box, *dc->state.pen));
   if (!canvas) return FALSE;
   const GdiPen& pen = *dc->state.pen;
   const GdiBrush& brush = *dc->state.brush;
@@ -166,7 +172,7 @@ BOOL WINAPI RoundRect(HDC hdc, int left, int top, int right, int bottom, int wid
   DeviceContext* dc = FindDc(hdc);
   if (!dc) return FALSE;
   Box box = Normalised(left, top, right, bottom);
-  Canvas canvas(*dc);
+  ColorCanvas canvas(*dc, PenBounds(box, *dc->state.pen));
   if (!canvas) return FALSE;
   cairo_t* cr = canvas.cr();
   const GdiPen& pen = *dc->state.pen;
@@ -203,7 +209,7 @@ BOOL WINAPI LineTo(HDC hdc, int x, int y) {
   dc->state.position = {x, y};
   const GdiPen& pen = *dc->state.pen;
   if (pen.style == PS_NULL) return TRUE;
-  Canvas canvas(*dc);
+  ColorCanvas canvas(*dc, PenBounds(Normalised(from.x, from.y, x, y), pen));
   if (!canvas) return FALSE;
   cairo_t* cr = canvas.cr();
   SetSourceColor(cr, pen.color);

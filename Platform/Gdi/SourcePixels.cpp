@@ -1,5 +1,7 @@
 #include "Platform/Gdi/SourcePixels.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -35,22 +37,25 @@ bool InsideSurface(const DeviceContext& dc, int x, int y, int w, int h) {
          static_cast<int64_t>(y) + h <= dc.Height();
 }
 
-cairo_pattern_t* StretchPattern(cairo_surface_t* source, int sw, int sh, int dx, int dy, int dw,
-                                int dh, bool flipX, bool flipY, cairo_filter_t filter) {
-  cairo_pattern_t* p = cairo_pattern_create_for_surface(source);
-  double ax = static_cast<double>(sw) / dw, ay = static_cast<double>(sh) / dh;
-  // source x = (x - dx) * ax, or sw minus that when mirrored
-  cairo_matrix_t m;
-  cairo_matrix_init(&m, flipX ? -ax : ax, 0, 0, flipY ? -ay : ay, flipX ? sw + ax * dx : -ax * dx,
-                    flipY ? sh + ay * dy : -ay * dy);
-  cairo_pattern_set_matrix(p, &m);
-  cairo_pattern_set_filter(p, filter);
-  cairo_pattern_set_extend(p, CAIRO_EXTEND_PAD);
-  return p;
+cairo_rectangle_int_t VisiblePart(const DeviceContext& dc, int x, int y, int w, int h) {
+  const POINT d = dc.ToDevice(x, y);
+  cairo_region_t* clip = EffectiveClip(dc);
+  cairo_rectangle_int_t limit;
+  cairo_region_get_extents(clip, &limit);
+  cairo_region_destroy(clip);
+  const int64_t left = std::max<int64_t>(d.x, limit.x), top = std::max<int64_t>(d.y, limit.y);
+  const int64_t right = std::min<int64_t>(int64_t{d.x} + w, limit.x + limit.width);
+  const int64_t bottom = std::min<int64_t>(int64_t{d.y} + h, limit.y + limit.height);
+  if (right <= left || bottom <= top) return {0, 0, 0, 0};
+  return {static_cast<int>(left - d.x), static_cast<int>(top - d.y), static_cast<int>(right - left),
+          static_cast<int>(bottom - top)};
 }
 
-cairo_filter_t FilterFor(int stretchMode) {
-  return stretchMode == HALFTONE ? CAIRO_FILTER_GOOD : CAIRO_FILTER_NEAREST;
+SourceImage ImageOf(const SourcePixels& pixels) {
+  cairo_surface_t* s = pixels.surface();
+  return {cairo_image_surface_get_data(s), cairo_image_surface_get_stride(s),
+          cairo_image_surface_get_width(s), cairo_image_surface_get_height(s),
+          cairo_image_surface_get_format(s)};
 }
 
 }  // namespace Platform

@@ -5,6 +5,7 @@
 #include <cairo.h>
 
 #include "Platform/Gdi/DeviceContext.h"
+#include "Platform/Gdi/Stretching.h"
 
 namespace Platform {
 
@@ -27,12 +28,11 @@ class SourcePixels {
 // Whether the device rectangle lies inside the context's surface.
 bool InsideSurface(const DeviceContext& dc, int x, int y, int w, int h);
 
-// A pattern that maps the whole source image of sw x sh onto the logical destination
-// rectangle (dx, dy, dw, dh) (sizes positive), mirrored as asked; edges are padded so filtering
-// never fades them. Caller destroys.
-cairo_pattern_t* StretchPattern(cairo_surface_t* source, int sw, int sh, int dx, int dy, int dw,
-                                int dh, bool flipX, bool flipY, cairo_filter_t filter);
+// The part of the logical destination rectangle (x, y, w, h) (sizes positive) that lies inside
+// the context's surface and clip, relative to the rectangle's top-left corner; empty when none.
+cairo_rectangle_int_t VisiblePart(const DeviceContext& dc, int x, int y, int w, int h);
 
-cairo_filter_t FilterFor(int stretchMode);
+// The pixels as a stretch reads them.
+SourceImage ImageOf(const SourcePixels& pixels);
 
 }  // namespace Platform

@@ -1,6 +1,7 @@
 // Text metrics, extents and output at a point: GetTextMetricsW, GetTextExtentPoint32W,
 // GetCharABCWidthsW, TextOutW, ExtTextOutW.
 
+#include "Platform/Gdi/ColorCanvas.h"
 #include "Platform/Gdi/TextRuns.h"
 #include "Platform/Kernel/Unsupported.h"
 
@@ -13,15 +14,37 @@ void FillBackground(cairo_t* cr, int x, int y, int w, int h, COLORREF color) {
   cairo_fill(cr);
 }
 
-// Draws text with the top of its cell at y; with an opaque background mode the cell is
-// filled first.
-void DrawRun(DeviceContext& dc, cairo_t* cr, int x, int y, const std::string& utf8) {
+// Draws text with the top of its cell at y; with an opaque background mode the cell is filled
+// first. fill, when given, is filled with the background colour before anything else; clip, when
+// given, limits the text.
+bool DrawRun(DeviceContext& dc, int x, int y, const std::string& utf8, const RECT* fill,
+             const RECT* clip) {
   const GdiFont& font = *dc.state.font;
   PangoLayout* layout = NewLayout(font, utf8.data(), static_cast<int>(utf8.size()));
-  if (dc.state.bkMode == OPAQUE)
-    FillBackground(cr, x, y, LayoutWidth(layout), font.metrics.height, dc.state.bkColor);
-  ShowLine(cr, layout, x, y + font.metrics.ascent, dc.state.textColor);
+  const int baseline = y + font.metrics.ascent;
+  const RECT cell{x, y, x + LayoutWidth(layout), y + font.metrics.height};
+  RECT bounds = utf8.empty() ? RECT{x, y, x, y} : Joined(cell, LineBounds(layout, x, baseline));
+  if (clip) IntersectRect(&bounds, &bounds, clip);
+  if (fill) bounds = Joined(bounds, *fill);
+  ColorCanvas canvas(dc, bounds);
+  if (canvas) {
+    cairo_t* cr = canvas.cr();
+    if (fill)
+      FillBackground(cr, fill->left, fill->top, fill->right - fill->left, fill->bottom - fill->top,
+                     dc.state.bkColor);
+    if (!utf8.empty()) {
+      if (clip) {
+        cairo_rectangle(cr, clip->left, clip->top, clip->right - clip->left,
+                        clip->bottom - clip->top);
+        cairo_clip(cr);
+      }
+      if (dc.state.bkMode == OPAQUE)
+        FillBackground(cr, x, y, cell.right - x, font.metrics.height, dc.state.bkColor);
+      ShowLine(cr, layout, x, baseline, dc.state.textColor);
+    }
+  }
   g_object_unref(layout);
+  return static_cast<bool>(canvas);
 }
 
 ABC CharAbc(const GdiFont& font, UINT ch) {
@@ -106,10 +129,7 @@ BOOL WINAPI TextOutW(HDC hdc, int x, int y, LPCWSTR lpString, int c) {
     return FALSE;
   }
   if (c == 0) return TRUE;
-  Canvas canvas(*dc);
-  if (!canvas) return FALSE;
-  DrawRun(*dc, canvas.cr(), x, y, TextUtf8(lpString, c));
-  return TRUE;
+  return DrawRun(*dc, x, y, TextUtf8(lpString, c), nullptr, nullptr) ? TRUE : FALSE;
 }
 
 BOOL WINAPI ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCWSTR lpString,
@@ -125,18 +145,7 @@ BOOL WINAPI ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* lprect,
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  Canvas canvas(*dc);
-  if (!canvas) return FALSE;
-  cairo_t* cr = canvas.cr();
-  if (options & ETO_OPAQUE)
-    FillBackground(cr, lprect->left, lprect->top, lprect->right - lprect->left,
-                   lprect->bottom - lprect->top, dc->state.bkColor);
-  if (c == 0) return TRUE;
-  if (options & ETO_CLIPPED) {
-    cairo_rectangle(cr, lprect->left, lprect->top, lprect->right - lprect->left,
-                    lprect->bottom - lprect->top);
-    cairo_clip(cr);
-  }
-  DrawRun(*dc, cr, x, y, TextUtf8(lpString, static_cast<int>(c)));
-  return TRUE;
+  const RECT* fill = options & ETO_OPAQUE ? lprect : nullptr;
+  const RECT* clip = options & ETO_CLIPPED ? lprect : nullptr;
+  return DrawRun(*dc, x, y, TextUtf8(lpString, static_cast<int>(c)), fill, clip) ? TRUE : FALSE;
 }

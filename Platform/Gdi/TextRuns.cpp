@@ -1,5 +1,7 @@
 #include "Platform/Gdi/TextRuns.h"
 
+#include <algorithm>
+
 #include "Platform/Text/Utf.h"
 
 namespace Platform {
@@ -14,6 +16,16 @@ int LayoutWidth(PangoLayout* layout) {
   PangoRectangle logical;
   pango_layout_get_pixel_extents(layout, nullptr, &logical);
   return logical.width;
+}
+
+RECT LineBounds(PangoLayout* layout, int x, int baseline) {
+  PangoLayoutLine* line = pango_layout_get_line_readonly(layout, 0);
+  if (!line) return {x, baseline, x, baseline};
+  PangoRectangle ink, logical;
+  pango_layout_line_get_pixel_extents(line, &ink, &logical);
+  return {x + std::min(ink.x, logical.x) - 1, baseline + std::min(ink.y, logical.y) - 1,
+          x + std::max(ink.x + ink.width, logical.x + logical.width) + 1,
+          baseline + std::max(ink.y + ink.height, logical.y + logical.height) + 1};
 }
 
 void ShowLine(cairo_t* cr, PangoLayout* layout, double x, double baseline, COLORREF color) {

@@ -1,5 +1,6 @@
-// Bounded printf-style formatting of UTF-16 text: the wsprintfW family (USER32, at most 1024
-// characters) and the wnsprintfW family (SHLWAPI, bounded by the caller's buffer).
+// Bounded printf-style formatting of UTF-16 text: the wsprintfW family (USER32, a buffer of 1024
+// units, so at most 1023 characters) and the wnsprintfW family (SHLWAPI, bounded by the caller's
+// buffer).
 //
 // Directive grammar, shared by both families:  %[-][#][0][width][.precision][size]type
 //   flags      '-' left-justify (wins over '0'); '#' prefixes non-zero hex with 0x / 0X;
@@ -28,7 +29,9 @@
 namespace Platform {
 namespace {
 
-constexpr int kWsprintfLimit = 1024;
+// wsprintfW's buffer holds 1024 units with the terminator. Output that fills all 1023 characters
+// is counted as 1024, as Windows does: a caller cannot tell a cut text from one that just fit.
+constexpr int kWsprintfBuffer = 1024;
 
 // Collects output up to a fixed number of units (terminator excluded) and remembers whether
 // anything had to be dropped.
@@ -300,9 +303,9 @@ int WINAPI wvsprintfW(LPWSTR lpOut, LPCWSTR lpFmt, va_list arglist) {
   va_list args;
   va_copy(args, arglist);
   bool truncated = false;
-  int n = Platform::FormatBounded(lpOut, Platform::kWsprintfLimit, lpFmt, &args, &truncated);
+  int n = Platform::FormatBounded(lpOut, Platform::kWsprintfBuffer - 1, lpFmt, &args, &truncated);
   va_end(args);
-  return n;
+  return n == Platform::kWsprintfBuffer - 1 ? Platform::kWsprintfBuffer : n;
 }
 
 int WINAPI wsprintfW(LPWSTR lpOut, LPCWSTR lpFmt, ...) {

@@ -1,6 +1,5 @@
-// The lstr* family on UTF-16 text. A null argument is treated as the empty text, as the Windows
-// versions do instead of faulting.
-#include "Platform/Text/AsciiText.h"
+// Lengths and copies of the lstr* family on UTF-16 text (the comparisons are in Collation.cpp). A
+// null argument is treated as the empty text, as the Windows versions do instead of faulting.
 #include "Platform/Win32.h"
 
 #if defined(__SSE2__) && !defined(__SANITIZE_ADDRESS__)
@@ -16,8 +15,6 @@
 #ifdef SKINUI_VECTOR_LENGTH
 #include <emmintrin.h>
 #endif
-
-namespace {}  // namespace
 
 #ifdef SKINUI_VECTOR_LENGTH
 // Strings are measured all the time (the framework's string counts its length instead of
@@ -48,21 +45,6 @@ int WINAPI lstrlenW(LPCWSTR s) {
   return n;
 }
 #endif
-
-int WINAPI lstrcmpW(LPCWSTR a, LPCWSTR b) {
-  if (!a) a = u"";
-  if (!b) b = u"";
-  while (*a && *a == *b) ++a, ++b;
-  return (*a > *b) - (*a < *b);
-}
-
-int WINAPI lstrcmpiW(LPCWSTR a, LPCWSTR b) {
-  if (!a) a = u"";
-  if (!b) b = u"";
-  while (*a && Platform::AsciiLower(*a) == Platform::AsciiLower(*b)) ++a, ++b;
-  char16_t x = Platform::AsciiLower(*a), y = Platform::AsciiLower(*b);
-  return (x > y) - (x < y);
-}
 
 LPWSTR WINAPI lstrcpyW(LPWSTR dst, LPCWSTR src) {
   if (!dst) return nullptr;

@@ -12,7 +12,7 @@ namespace {
 
 bool NameMatches(const WindowClass& c, LPCWSTR name) {
   if (IS_INTRESOURCE(name)) return c.atom == static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(name));
-  return lstrcmpiW(c.name.c_str(), name) == 0;
+  return CompareStringOrdinal(c.name.c_str(), -1, name, -1, TRUE) == CSTR_EQUAL;
 }
 
 enum class Scope { Local, Global, System };

@@ -22,7 +22,9 @@ std::u16string PropKey(LPCWSTR name) {
   return name;
 }
 
-bool SameName(const std::u16string& a, LPCWSTR b) { return lstrcmpiW(a.c_str(), b) == 0; }
+bool SameName(const std::u16string& a, LPCWSTR b) {
+  return CompareStringOrdinal(a.c_str(), -1, b, -1, TRUE) == CSTR_EQUAL;
+}
 
 bool ExtraIndex(const Window* w, int index, size_t size) {
   return index >= 0 && static_cast<size_t>(index) + size <= w->extra.size();

@@ -27,8 +27,7 @@ Pixels ReadPixels(const TImageEntry* image) {
   if (GetObjectW(image->hBitmap, sizeof(section), &section) != sizeof(section)) return {};
   EXPECT_EQ(32, section.dsBm.bmBitsPixel);
   EXPECT_EQ(image->nWidth * 4, section.dsBm.bmWidthBytes);
-  // Rows are read from the top: the sign GetObject gives a top-down section's height differs
-  // between systems, so the rows of the expected pictures are what tells.
+  // The rows run top-down; GetObject reports the height positive all the same.
   Pixels out(static_cast<size_t>(image->nWidth) * image->nHeight);
   const auto* bytes = static_cast<const BYTE*>(section.dsBm.bmBits);
   for (size_t i = 0; i < out.size(); ++i) {

@@ -205,7 +205,7 @@ TEST(UIString, MakeLowerCoversCommonScripts) {
   EXPECT_EQ(Text(turkish), TEXT("ii"));
 }
 
-TEST(UIString, FormatKeepsUpTo1024Characters) {
+TEST(UIString, FormatKeepsUpTo1023Characters) {
   CUIString s;
   EXPECT_EQ(s.Format(TEXT("%d-%s"), 42, TEXT("x")), 4);
   EXPECT_EQ(Text(s), TEXT("42-x"));
@@ -214,7 +214,7 @@ TEST(UIString, FormatKeepsUpTo1024Characters) {
   EXPECT_FALSE(IsInline(s));
   WString huge(5000, TEXT('h'));
   EXPECT_EQ(s.Format(TEXT("[%s]"), huge.c_str()), 1024);
-  EXPECT_EQ(Text(s), TEXT("[") + WString(1023, TEXT('h')));
+  EXPECT_EQ(Text(s), TEXT("[") + WString(1022, TEXT('h')));
   // The format may be the string's own text.
   CUIString self(TEXT("<%s>"));
   self.Format(self.GetData(), TEXT("in"));

@@ -7,12 +7,7 @@ demo="$build/demo/ComboDemo"
 source "$(dirname "$0")/../support/e2e.sh"
 
 start_window "^SkinUI Combo Demo$" env SKINUI_HOST=gtk "$demo" 60000
-for _ in $(seq 50); do
-  read -r x y w h < <(geometry)
-  [ "$w" -eq 300 ] && [ "$h" -eq 200 ] && break
-  sleep 0.1
-done
-[ "$w" -eq 300 ] && [ "$h" -eq 200 ] || fail "size ${w}x${h}, expected 300x200"
+wait_for_size 300 200
 
 xdotool mousemove $((x + 100)) $((y + 32))
 sleep 0.2

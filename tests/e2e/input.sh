@@ -7,12 +7,7 @@ demo="$build/demo/InputDemo"
 source "$(dirname "$0")/../support/e2e.sh"
 
 start_window "^SkinUI Input Demo$" env SKINUI_HOST=gtk "$demo" 60000
-for _ in $(seq 50); do
-  read -r x y w h < <(geometry)
-  [ "$w" -eq 300 ] && [ "$h" -eq 200 ] && break
-  sleep 0.1
-done
-[ "$w" -eq 300 ] && [ "$h" -eq 200 ] || fail "size ${w}x${h}, expected 300x200"
+wait_for_size 300 200
 
 # pixel X Y: the colour of a client point of the window.
 pixel() {

@@ -13,12 +13,7 @@ grep -q "cannot open a display" "$work/err" || fail "no clear message without a 
 
 start_window "^SkinUI Window Demo$" env SKINUI_HOST=gtk "$demo" 360 240 60000
 
-for _ in $(seq 50); do
-  read -r x y w h < <(geometry)
-  [ "$w" -eq 360 ] && [ "$h" -eq 240 ] && break
-  sleep 0.1
-done
-[ "$w" -eq 360 ] && [ "$h" -eq 240 ] || fail "size ${w}x${h}, expected 360x240"
+wait_for_size 360 240
 
 # Drag the caption band by (120, 80).
 drag $((x + 60)) $((y + 15)) 120 80

@@ -41,7 +41,7 @@ TEST(GdiBitmaps, DibSectionPixelsArePackedTopDownBgra) {
   EXPECT_EQ(ds.dsBm.bmWidthBytes, 12);
   EXPECT_EQ(ds.dsBm.bmBitsPixel, 32);
   EXPECT_EQ(ds.dsBm.bmBits, bits);
-  EXPECT_EQ(ds.dsBmih.biHeight, -2);
+  EXPECT_EQ(ds.dsBmih.biHeight, 2);  // positive, as on Windows, although the rows run top-down
   BITMAP bm{};
   EXPECT_EQ(GetObjectW(bmp, sizeof bm, &bm), static_cast<int>(sizeof bm));
   EXPECT_EQ(bm.bmWidth, 3);

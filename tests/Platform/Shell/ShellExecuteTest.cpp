@@ -179,7 +179,8 @@ class ShellOpen : public ShellExecute {
   fs::path Record() const { return m_prefix.Scratch() / "record.txt"; }
 
   std::string WaitForRecord() {
-    for (int i = 0; i < 500 && !fs::exists(Record()); ++i)
+    // Bounded only so that a program that never runs fails the test instead of hanging it.
+    for (int i = 0; i < 6000 && !fs::exists(Record()); ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     return fs::exists(Record()) ? TestSupport::ReadFile(Record()) : "<nothing ran>";
   }
@@ -206,20 +207,23 @@ TEST_F(ShellOpen, ShortcutsRunTheirTargetWithTheirArgumentsAndFolder) {
 TEST_F(ShellOpen, DocumentsGoToTheDesktopOpener) {
   // A stand-in opener on PATH records the POSIX path it was given.
   TestSupport::TempDir bin("bin");
-  TestSupport::WriteFile(bin.Path() / "xdg-open",
-                         "#!/bin/sh\nprintf '%s|' \"$@\" > '" + Record().string() + "'\n");
+  // It writes under a temporary name and renames, so the record appears whole or not at all.
+  const std::string record = Record().string();
+  TestSupport::WriteFile(bin.Path() / "xdg-open", "#!/bin/sh\nprintf '%s|' \"$@\" > '" + record +
+                                                      ".tmp'\nmv '" + record + ".tmp' '" + record +
+                                                      "'\n");
   fs::permissions(bin.Path() / "xdg-open", fs::perms::owner_all);
   std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
   setenv("PATH", (bin.Path().string() + ":" + oldPath).c_str(), 1);
   fs::create_directories(Posix(u"C:\\Docs"));
   TestSupport::WriteFile(Posix(u"C:\\Docs\\read me.txt"), "text");
   INT_PTR result = Exec(u"open", u"C:\\Docs\\read me.txt");
-  std::string record = WaitForRecord();
+  std::string opened = WaitForRecord();
   setenv("PATH", "/nonexistent", 1);
   EXPECT_EQ(Exec(u"open", u"C:\\Docs\\read me.txt"), SE_ERR_NOASSOC);
   setenv("PATH", oldPath.c_str(), 1);
   EXPECT_GT(result, 32);
-  EXPECT_EQ(record, Posix(u"C:\\Docs\\read me.txt").string() + "|");
+  EXPECT_EQ(opened, Posix(u"C:\\Docs\\read me.txt").string() + "|");
 }
 
 TEST_F(ShellOpen, MissingProgramsFail) {

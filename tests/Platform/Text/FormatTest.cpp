@@ -39,7 +39,7 @@ class GuardedBuffer {
 
 // wsprintfW into a buffer of the documented maximum size; checks the count and the guard.
 std::u16string Wsprintf(LPCWSTR format, ...) {
-  GuardedBuffer buffer(1025);
+  GuardedBuffer buffer(1024);
   va_list args;
   va_start(args, format);
   int n = wvsprintfW(buffer.Data(), format, args);
@@ -122,26 +122,28 @@ TEST(Format, NullArgumentsFailCleanly) {
   EXPECT_EQ(-1, wnsprintfW(nullptr, 8, u"x"));
 }
 
-TEST(Format, WsprintfStopsAt1024Characters) {
+TEST(Format, WsprintfStopsAt1023CharactersAndCountsAFullBufferAs1024) {
   std::u16string longText(3000, u'x');
-  GuardedBuffer buffer(1025);
+  GuardedBuffer buffer(1024);
   EXPECT_EQ(1024, wsprintfW(buffer.Data(), u"%s", longText.c_str()));
-  EXPECT_EQ(buffer.Text(), longText.substr(0, 1024));
+  EXPECT_EQ(buffer.Text(), longText.substr(0, 1023));
   EXPECT_TRUE(buffer.GuardIntact());
 
   // Huge widths and precisions are bounded by the same limit.
   for (LPCWSTR format : {u"%2000d", u"%-2000d", u"%.5000d", u"%02147483647d", u"%99999999999x"}) {
-    GuardedBuffer big(1025);
+    GuardedBuffer big(1024);
     EXPECT_EQ(1024, wsprintfW(big.Data(), format, 5)) << Platform::ToUtf8(format);
-    EXPECT_EQ(big.Text().size(), 1024u);
+    EXPECT_EQ(big.Text().size(), 1023u);
     EXPECT_TRUE(big.GuardIntact());
   }
 
-  // Exactly 1024 characters fit whole.
-  std::u16string exact(1023, u'y');
-  GuardedBuffer fit(1025);
-  EXPECT_EQ(1024, wsprintfW(fit.Data(), u"%s!", exact.c_str()));
-  EXPECT_EQ(fit.Text(), exact + u"!");
+  // 1022 characters are counted as they are; 1023 fill the buffer and count as 1024.
+  for (size_t length : {1022u, 1023u}) {
+    std::u16string text(length, u'y');
+    GuardedBuffer fit(1024);
+    EXPECT_EQ(length == 1022 ? 1022 : 1024, wsprintfW(fit.Data(), u"%s", text.c_str()));
+    EXPECT_EQ(fit.Text(), text);
+  }
 }
 
 TEST(Format, WnsprintfStaysInsideTheCallersBuffer) {

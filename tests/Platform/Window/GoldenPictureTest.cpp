@@ -112,7 +112,7 @@ TEST(GoldenPicture, WindowAndBitmapPicturesHoldTheirPixels) {
   DeleteObject(compatible);
   ASSERT_EQ(ofBitmap.width, 4);
   ASSERT_EQ(ofBitmap.height, 3);
-  EXPECT_EQ(ofBitmap.At(1, 1), 0xFFFFFFFFu);
+  EXPECT_EQ(ofBitmap.At(1, 1), 0x00FFFFFFu);  // a brush writes colour only
   EXPECT_EQ(ofBitmap.At(0, 0) & 0xFFFFFFu, 0u);
   EXPECT_EQ(ofDc.pixels, ofBitmap.pixels);
   EXPECT_TRUE(PictureOfBitmap(nullptr).Empty());

@@ -1,6 +1,8 @@
-#include "Core/UIManager.h"
+// The skin settings of the process: the module instance, the resource folder or zip (on disk
+// or in memory, kept open or not) and the hue shift of skin colours.
 
 #include "Core/SkinArchive.h"
+#include "Core/UIManager.h"
 
 namespace SkinUI {
 

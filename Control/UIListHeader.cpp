@@ -1,9 +1,39 @@
+// The column header of a list: CListHeaderUI, a row of CListHeaderItemUI that the user can
+// click and drag to resize.
+#include <algorithm>
+
 #include "Control/UIList.h"
 #include "Core/UIAttrValue.h"
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
 
 namespace SkinUI {
+
+CListHeaderUI::CListHeaderUI() = default;
+
+LPCWSTR CListHeaderUI::GetClassName() const { return TEXT("ListHeaderUI"); }
+
+LPVOID CListHeaderUI::GetInterfaceByName(LPCWSTR pstrName) {
+  if (lstrcmpW(pstrName, TEXT("ListHeader")) == 0) return this;
+  return CHorizontalLayoutUI::GetInterfaceByName(pstrName);
+}
+
+SIZE CListHeaderUI::MeasureSize(SIZE szAvailable) {
+  SIZE sz = {0, m_cxyFixed.cy};
+  LONG cyTallest = 0;
+  for (int i = 0; i < m_items.GetSize(); i++) {
+    const SIZE szItem = static_cast<CControlUI*>(m_items[i])->MeasureSize(szAvailable);
+    sz.cx += szItem.cx;
+    cyTallest = std::max(cyTallest, szItem.cy);
+  }
+  if (sz.cy == 0) {
+    const LONG cyFont = m_pManager ? m_pManager->DefaultFont().tm.tmHeight + 6 : 0;
+    sz.cy = std::max(cyTallest, cyFont);
+  }
+  return sz;
+}
+
+// --- CListHeaderItemUI -----------------------------------------------------------------------
 
 CListHeaderItemUI::CListHeaderItemUI() { SetMinWidth(16); }
 

@@ -1,6 +1,7 @@
 #pragma once
-// Stands in for our Platform/Win32.h when the code above the platform is compiled against the
-// real Windows headers (scripts/check-windows.sh).
+// Platform/Win32.h of the Windows build: the Win32 subset is Windows itself. The Windows build
+// (and scripts/check-windows.sh) puts Platform/WindowsHeaders/ first on the include path, so that
+// this header and its parts beside it take the place of Platform/Win32.h and its parts.
 
 #ifndef UNICODE
 #define UNICODE
