@@ -29,13 +29,8 @@ list(JOIN linux_only ":" linux_only_filter)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
              ${CMAKE_CURRENT_SOURCE_DIR}/wine-linux-only.txt)
 
-# Wine in a prefix of the build's own, made once by the first test that needs it.
-if(EXISTS ${CMAKE_SOURCE_DIR}/scripts/with-wine.sh)
-  set(wine_runner bash ${CMAKE_SOURCE_DIR}/scripts/with-wine.sh)
-else()
-  set(wine_runner env WINEPREFIX=${CMAKE_BINARY_DIR}/wine-prefix WINEDEBUG=-all
-                  WINEDLLOVERRIDES=winemenubuilder.exe=d wine)
-endif()
+# Wine in a prefix of the build's own (scripts/with-wine.sh makes it once).
+set(wine_runner bash ${CMAKE_SOURCE_DIR}/scripts/with-wine.sh)
 # Windows there are not handed to a window manager: with none running, Wine would wait two
 # seconds for one each time a window is hidden.
 add_test(NAME wine.prefix COMMAND ${wine_runner} reg add "HKCU\\Software\\Wine\\X11 Driver"
@@ -53,7 +48,8 @@ foreach(folder Utils Core Layout Control)
   skinui_warnings(${target})
   add_test(NAME wine.${target}
            COMMAND ${wine_runner} $<TARGET_FILE:${target}> --gtest_filter=-${linux_only_filter})
+  # One at a time: the pointer, the keyboard and the foreground window are the display's.
   set_tests_properties(wine.${target} PROPERTIES LABELS unit-wine TIMEOUT 900
-    FIXTURES_REQUIRED wine
+    FIXTURES_REQUIRED wine RESOURCE_LOCK wine-display
     ENVIRONMENT "SKINUI_TEST_DATA=Z:${CMAKE_CURRENT_SOURCE_DIR}/data;SKINUI_BUILD_DIR=Z:${CMAKE_BINARY_DIR}")
 endforeach()
