@@ -87,8 +87,7 @@ void CButtonUI::HandleEvent(TUIEvent& event) {
 }
 
 void CButtonUI::SetImage(CStateImagesUI::Image which, LPCWSTR pStrImage) {
-  m_images.SetImage(which, pStrImage);
-  Repaint();
+  m_images.SetImage(*this, which, pStrImage);
 }
 
 namespace {

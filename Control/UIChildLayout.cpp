@@ -1,6 +1,7 @@
 #include "Control/UIChildLayout.h"
 
 #include "Control/UIDlgBuilder.h"
+#include "Core/UIAttributeTable.h"
 
 namespace SkinUI {
 
@@ -30,12 +31,16 @@ void CChildLayoutUI::Initialize() {
   }
 }
 
+namespace {
+
+const TAttributeUI<CChildLayoutUI> kChildLayoutAttributes[] = {
+    {TEXT("xmlfile"), Verbatim<&CChildLayoutUI::SetXmlFile>},
+};
+
+}  // namespace
+
 void CChildLayoutUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  if (lstrcmpW(pstrName, TEXT("xmlfile")) == 0) {
-    SetXmlFile(pstrValue);
-  } else {
-    CContainerUI::ApplyAttribute(pstrName, pstrValue);
-  }
+  ApplyOrPass<CContainerUI>(kChildLayoutAttributes, *this, pstrName, pstrValue);
 }
 
 void CChildLayoutUI::SetXmlFile(LPCWSTR pstrFile) { m_sXmlFile = pstrFile; }

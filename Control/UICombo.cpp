@@ -202,12 +202,8 @@ const TAttributeUI<CComboUI> kComboAttributes[] = {
 
 void CComboUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
   if (ApplyFromTable(kComboAttributes, *this, pstrName, pstrValue)) return;
-  switch (ApplyListInfoAttribute(m_ListInfo, pstrName, pstrValue)) {
-    case ListInfoChange::Unknown: CContainerUI::ApplyAttribute(pstrName, pstrValue); break;
-    case ListInfoChange::Handled: break;
-    case ListInfoChange::Repaint: Repaint(); break;
-    case ListInfoChange::Layout: RequestLayout(); break;
-  }
+  if (!ApplyListInfoAttribute(*this, m_ListInfo, pstrName, pstrValue))
+    CContainerUI::ApplyAttribute(pstrName, pstrValue);
 }
 
 SIZE CComboUI::MeasureSize(SIZE /*szAvailable*/) {
@@ -219,14 +215,10 @@ SIZE CComboUI::MeasureSize(SIZE /*szAvailable*/) {
 // Only the combo's own look: its items are painted by the drop-down.
 void CComboUI::Paint(HDC hDC, const RECT& rcPaint) { CControlUI::Paint(hDC, rcPaint); }
 
-void CComboUI::SetTextPadding(RECT rc) {
-  m_rcTextPadding = rc;
-  Repaint();
-}
+void CComboUI::SetTextPadding(RECT rc) { SetAndRepaint(m_rcTextPadding, rc); }
 
 void CComboUI::SetImage(CStateImagesUI::Image which, LPCWSTR pStrImage) {
-  m_images.SetImage(which, pStrImage);
-  Repaint();
+  m_images.SetImage(*this, which, pStrImage);
 }
 
 void CComboUI::PaintStatusImage(HDC hDC) {

@@ -16,14 +16,10 @@ const TAttributeUI<CComboBoxUI> kComboBoxAttributes[] = {
 }  // namespace
 
 void CComboBoxUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  if (!ApplyFromTable(kComboBoxAttributes, *this, pstrName, pstrValue))
-    CComboUI::ApplyAttribute(pstrName, pstrValue);
+  ApplyOrPass<CComboUI>(kComboBoxAttributes, *this, pstrName, pstrValue);
 }
 
-void CComboBoxUI::SetArrowImage(LPCWSTR pstrImage) {
-  m_sArrowImage = pstrImage;
-  Repaint();
-}
+void CComboBoxUI::SetArrowImage(LPCWSTR pstrImage) { SetAndRepaint(m_sArrowImage, pstrImage); }
 
 RECT CComboBoxUI::TextRect() const {
   RECT rc = CComboUI::TextRect();

@@ -48,21 +48,7 @@ void CComboWnd::EnsureVisible(int iIndex) {
   if (m_pOwner == nullptr || m_pLayout == nullptr || m_pOwner->GetCurSel() < 0) return;
   CControlUI* pItem = m_pOwner->GetItemAt(iIndex);
   if (pItem == nullptr) return;
-  const RECT rcItem = pItem->GetPos();
-  RECT rcList = m_pLayout->GetPos();
-  const RECT inset = m_pLayout->GetInset();
-  rcList.left += inset.left;
-  rcList.top += inset.top;
-  rcList.right -= inset.right;
-  rcList.bottom -= inset.bottom;
-  CScrollBarUI* pHBar = m_pLayout->GetHorizontalScrollBar();
-  if (pHBar && pHBar->IsVisible()) rcList.bottom -= pHBar->GetFixedHeight();
-  int dy = 0;
-  if (rcItem.top < rcList.top) dy = rcItem.top - rcList.top;
-  if (rcItem.bottom > rcList.bottom) dy = rcItem.bottom - rcList.bottom;
-  if (dy == 0) return;
-  SIZE sz = m_pLayout->GetScrollPos();
-  m_pLayout->SetScrollPos(SIZE{sz.cx, sz.cy + dy});
+  ListItems::ScrollIntoView(*m_pLayout, pItem->GetPos());
 }
 
 void CComboWnd::Abandon() {

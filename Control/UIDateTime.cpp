@@ -1,6 +1,7 @@
 // CDateTimeUI and its native picker CDateTimeWnd.
 #include "Control/UIDateTime.h"
 
+#include "Control/UINativeHost.h"
 #include "Core/UIManager.h"
 
 namespace SkinUI {
@@ -77,15 +78,7 @@ CDateTimeUI::CDateTimeUI() {
   RefreshDateText();
 }
 
-CDateTimeUI::~CDateTimeUI() {
-  // An open picker must not report to a control that is gone.
-  if (m_pWindow != nullptr) {
-    CDateTimeWnd* pWindow = m_pWindow;
-    m_pWindow = nullptr;
-    pWindow->ForgetOwner();
-    ::DestroyWindow(pWindow->Handle());
-  }
-}
+CDateTimeUI::~CDateTimeUI() { CloseForgettingOwner(m_pWindow); }
 
 LPCWSTR CDateTimeUI::GetClassName() const { return TEXT("DateTimeUI"); }
 
@@ -135,32 +128,14 @@ bool CDateTimeUI::OpenPicker() {
 }
 
 void CDateTimeUI::HandleEvent(TUIEvent& event) {
-  if (!IsMouseEnabled() && IsMouseEvent(event.Type)) {
-    if (m_pParent != nullptr)
-      m_pParent->HandleEvent(event);
-    else
-      CLabelUI::HandleEvent(event);
-    return;
-  }
+  if (PassOnMouseWhenDisabled(event)) return;
+  if (HandleNativeHostEvent(*this, m_pWindow != nullptr, event)) return;
   const bool bEnabled = IsEnabled();
   switch (event.Type) {
-    case EventSetCursor:
-      if (!bEnabled) break;
-      ::SetCursor(::LoadCursorW(nullptr, IDC_IBEAM));
-      return;
-    case EventWindowSize:
-      if (m_pWindow != nullptr && m_pManager != nullptr) m_pManager->SetInitialFocus(this);
-      break;
-    case EventScrollWheel:
-      if (m_pWindow != nullptr) return;
-      break;
     case EventSetFocus:
       if (!bEnabled) break;
       OpenPicker();
       Repaint();
-      break;
-    case EventKillFocus:
-      if (bEnabled) Repaint();
       break;
     case EventButtonDown:
     case EventDoubleClick:
@@ -169,9 +144,6 @@ void CDateTimeUI::HandleEvent(TUIEvent& event) {
       if (m_pManager != nullptr) m_pManager->ReleaseMouse();
       if (m_pWindow != nullptr || IsFocused()) OpenPicker();
       return;
-    case EventMouseMove:
-    case EventButtonUp:
-    case EventContextMenu:
     case EventMouseEnter:
     case EventMouseLeave: return;
     default: break;

@@ -4,7 +4,7 @@
 
 #include "Control/UIControlTags.h"
 #include "Control/UITreeView.h"
-#include "Core/UIAttrValue.h"
+#include "Core/UIAttributeTable.h"
 #include "Core/UIContainer.h"
 #include "Core/UIManager.h"
 
@@ -123,41 +123,29 @@ void RegisterResources(const CSkinMarkupNode& root, CPaintManagerUI* pManager) {
   }
 }
 
-void ApplyWindowAttribute(CPaintManagerUI* pManager, LPCWSTR name, LPCWSTR value) {
-  if (UIStrEqual(name, TEXT("size"))) {
-    const SIZE sz = UIParseSize(value);
-    pManager->SetInitialSize(sz.cx, sz.cy);
-  } else if (UIStrEqual(name, TEXT("sizebox"))) {
-    pManager->SetSizeBox(UIParseRect(value));
-  } else if (UIStrEqual(name, TEXT("caption"))) {
-    pManager->SetCaptionArea(UIParseRect(value));
-  } else if (UIStrEqual(name, TEXT("roundcorner"))) {
-    const SIZE sz = UIParseSize(value);
-    pManager->SetRoundCorner(sz.cx, sz.cy);
-  } else if (UIStrEqual(name, TEXT("mininfo"))) {
-    const SIZE sz = UIParseSize(value);
-    pManager->SetMinTrackSize(sz.cx, sz.cy);
-  } else if (UIStrEqual(name, TEXT("maxinfo"))) {
-    const SIZE sz = UIParseSize(value);
-    pManager->SetMaxTrackSize(sz.cx, sz.cy);
-  } else if (UIStrEqual(name, TEXT("showdirty"))) {
-    pManager->SetShowDirty(UIParseBool(value));
-  } else if (UIStrEqual(name, TEXT("alpha"))) {
-    pManager->SetOpacity(UIStrToInt(value));
-  } else if (UIStrEqual(name, TEXT("bktrans"))) {
-    pManager->SetLayeredBackground(UIParseBool(value));
-  } else if (UIStrEqual(name, TEXT("disabledfontcolor"))) {
-    pManager->SetDisabledTextColor(UIParseColor(value));
-  } else if (UIStrEqual(name, TEXT("defaultfontcolor"))) {
-    pManager->SetTextColor(UIParseColor(value));
-  } else if (UIStrEqual(name, TEXT("linkfontcolor"))) {
-    pManager->SetLinkColor(UIParseColor(value));
-  } else if (UIStrEqual(name, TEXT("linkhoverfontcolor"))) {
-    pManager->SetLinkHoverColor(UIParseColor(value));
-  } else if (UIStrEqual(name, TEXT("selectedcolor"))) {
-    pManager->SetSelectedBackColor(UIParseColor(value));
-  }
+// The window attributes that take a size ("cx,cy").
+template <void (CPaintManagerUI::*Set)(int, int)>
+void SizeSetting(CPaintManagerUI& manager, LPCWSTR pstrValue) {
+  const SIZE sz = UIParseSize(pstrValue);
+  (manager.*Set)(sz.cx, sz.cy);
 }
+
+const TAttributeUI<CPaintManagerUI> kWindowAttributes[] = {
+    {TEXT("size"), SizeSetting<&CPaintManagerUI::SetInitialSize>},
+    {TEXT("sizebox"), Parsed<&CPaintManagerUI::SetSizeBox, UIParseRect>},
+    {TEXT("caption"), Parsed<&CPaintManagerUI::SetCaptionArea, UIParseRect>},
+    {TEXT("roundcorner"), SizeSetting<&CPaintManagerUI::SetRoundCorner>},
+    {TEXT("mininfo"), SizeSetting<&CPaintManagerUI::SetMinTrackSize>},
+    {TEXT("maxinfo"), SizeSetting<&CPaintManagerUI::SetMaxTrackSize>},
+    {TEXT("showdirty"), Parsed<&CPaintManagerUI::SetShowDirty, UIParseBool>},
+    {TEXT("alpha"), Parsed<&CPaintManagerUI::SetOpacity, UIStrToInt>},
+    {TEXT("bktrans"), Parsed<&CPaintManagerUI::SetLayeredBackground, UIParseBool>},
+    {TEXT("disabledfontcolor"), Parsed<&CPaintManagerUI::SetDisabledTextColor, UIParseColor>},
+    {TEXT("defaultfontcolor"), Parsed<&CPaintManagerUI::SetTextColor, UIParseColor>},
+    {TEXT("linkfontcolor"), Parsed<&CPaintManagerUI::SetLinkColor, UIParseColor>},
+    {TEXT("linkhoverfontcolor"), Parsed<&CPaintManagerUI::SetLinkHoverColor, UIParseColor>},
+    {TEXT("selectedcolor"), Parsed<&CPaintManagerUI::SetSelectedBackColor, UIParseColor>},
+};
 
 }  // namespace
 
@@ -204,7 +192,8 @@ CControlUI* CLayoutBuilder::Build(IDialogBuilderCallback* pCallback, CPaintManag
     RegisterResources(root, pManager);
     if (UIStrEqual(root.GetName(), TEXT("Window")) && pManager->GetPaintWindow()) {
       for (int i = 0; i < root.GetAttributeCount(); i++) {
-        ApplyWindowAttribute(pManager, root.GetAttributeName(i), root.GetAttributeValue(i));
+        ApplyFromTable(kWindowAttributes, *pManager, root.GetAttributeName(i),
+                       root.GetAttributeValue(i));
       }
     }
   }

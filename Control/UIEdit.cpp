@@ -1,5 +1,6 @@
 #include "Control/UIEdit.h"
 
+#include "Control/UINativeHost.h"
 #include "Core/UIAttributeTable.h"
 #include "Core/UIColor.h"
 #include "Core/UIGeometry.h"
@@ -126,15 +127,7 @@ CEditUI::CEditUI() {
   m_dwBackColor = 0xFFFFFFFF;  // opaque white under the text
 }
 
-CEditUI::~CEditUI() {
-  // An open editor must not report to a control that is gone.
-  if (m_pWindow != nullptr) {
-    CEditWnd* pWindow = m_pWindow;
-    m_pWindow = nullptr;
-    pWindow->ForgetOwner();
-    ::DestroyWindow(pWindow->Handle());
-  }
-}
+CEditUI::~CEditUI() { CloseForgettingOwner(m_pWindow); }
 
 LPCWSTR CEditUI::GetClassName() const { return TEXT("EditUI"); }
 
@@ -172,26 +165,14 @@ void CEditUI::SelectAllInEditor() {
 
 void CEditUI::HandleEvent(TUIEvent& event) {
   if (PassOnMouseWhenDisabled(event)) return;
+  if (HandleNativeHostEvent(*this, m_pWindow != nullptr, event)) return;
   const bool bEnabled = IsEnabled();
   switch (event.Type) {
-    case EventSetCursor:
-      if (!bEnabled) break;
-      ::SetCursor(::LoadCursorW(nullptr, IDC_IBEAM));
-      return;
-    case EventWindowSize:
-      if (m_pWindow != nullptr && m_pManager != nullptr) m_pManager->SetInitialFocus(this);
-      break;
-    case EventScrollWheel:
-      if (m_pWindow != nullptr) return;
-      break;
     case EventSetFocus:
       if (!bEnabled) break;
       if (m_pWindow != nullptr) return;
       OpenEditor();
       Repaint();
-      break;
-    case EventKillFocus:
-      if (bEnabled) Repaint();
       break;
     case EventButtonDown:
     case EventDoubleClick:
@@ -205,9 +186,6 @@ void CEditUI::HandleEvent(TUIEvent& event) {
       }
       SelectAllInEditor();
       return;
-    case EventMouseMove:
-    case EventButtonUp:
-    case EventContextMenu: return;
     case EventMouseEnter:
     case EventMouseLeave:
       if (bEnabled) {
@@ -254,9 +232,7 @@ void CEditUI::SetNumberOnly(bool bNumberOnly) {
 bool CEditUI::IsNumberOnly() const { return (m_uExtraStyles & ES_NUMBER) != 0; }
 
 void CEditUI::SetPasswordMode(bool bPasswordMode) {
-  if (m_bPasswordMode == bPasswordMode) return;
-  m_bPasswordMode = bPasswordMode;
-  Repaint();
+  ChangeAndRepaint(m_bPasswordMode, bPasswordMode);
 }
 
 void CEditUI::SetPasswordChar(WCHAR cPasswordChar) {
@@ -268,8 +244,7 @@ void CEditUI::SetPasswordChar(WCHAR cPasswordChar) {
 }
 
 void CEditUI::SetImage(CStateImagesUI::Image which, LPCWSTR pStrImage) {
-  m_images.SetImage(which, pStrImage);
-  Repaint();
+  m_images.SetImage(*this, which, pStrImage);
 }
 
 void CEditUI::SetPos(RECT rc) {
@@ -316,8 +291,7 @@ const TAttributeUI<CEditUI> kEditAttributes[] = {
 }  // namespace
 
 void CEditUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  if (!ApplyFromTable(kEditAttributes, *this, pstrName, pstrValue))
-    CLabelUI::ApplyAttribute(pstrName, pstrValue);
+  ApplyOrPass<CLabelUI>(kEditAttributes, *this, pstrName, pstrValue);
 }
 
 // Disabled, focused and hot looks in that order; the normal image otherwise.

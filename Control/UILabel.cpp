@@ -3,7 +3,8 @@
 
 #include <algorithm>
 
-#include "Core/UIAttrValue.h"
+#include "Core/UIAttributeTable.h"
+#include "Core/UIGeometry.h"
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
 
@@ -26,36 +27,19 @@ LPVOID CLabelUI::GetInterfaceByName(LPCWSTR pstrName) {
   return CControlUI::GetInterfaceByName(pstrName);
 }
 
-void CLabelUI::SetTextStyle(UINT uStyle) {
-  m_uTextStyle = uStyle;
-  Repaint();
-}
+void CLabelUI::SetTextStyle(UINT uStyle) { SetAndRepaint(m_uTextStyle, uStyle); }
 
-void CLabelUI::SetTextColor(DWORD dwColor) {
-  m_dwTextColor = dwColor;
-  Repaint();
-}
+void CLabelUI::SetTextColor(DWORD dwColor) { SetAndRepaint(m_dwTextColor, dwColor); }
 
 void CLabelUI::SetDisabledTextColor(DWORD dwColor) {
-  m_dwDisabledTextColor = dwColor;
-  Repaint();
+  SetAndRepaint(m_dwDisabledTextColor, dwColor);
 }
 
-void CLabelUI::SetFont(int index) {
-  m_iFont = index;
-  Repaint();
-}
+void CLabelUI::SetFont(int index) { SetAndRepaint(m_iFont, index); }
 
-void CLabelUI::SetTextPadding(RECT rc) {
-  m_rcTextPadding = rc;
-  Repaint();
-}
+void CLabelUI::SetTextPadding(RECT rc) { SetAndRepaint(m_rcTextPadding, rc); }
 
-void CLabelUI::SetShowHtml(bool bShowHtml) {
-  if (m_bShowHtml == bShowHtml) return;
-  m_bShowHtml = bShowHtml;
-  Repaint();
-}
+void CLabelUI::SetShowHtml(bool bShowHtml) { ChangeAndRepaint(m_bShowHtml, bShowHtml); }
 
 SIZE CLabelUI::MeasureSize(SIZE /*szAvailable*/) {
   if (m_cxyFixed.cy != 0 || m_pManager == nullptr) return m_cxyFixed;
@@ -75,51 +59,30 @@ void CLabelUI::HandleEvent(TUIEvent& event) {
   CControlUI::HandleEvent(event);
 }
 
-// Each word found changes the style in turn; "vcenter" also contains "center".
-void CLabelUI::ApplyAlign(LPCWSTR pstrValue) {
-  const CUIString sValue(pstrValue);
-  if (sValue.Find(TEXT("left")) >= 0) m_uTextStyle &= ~(DT_CENTER | DT_RIGHT);
-  if (sValue.Find(TEXT("center")) >= 0) {
-    m_uTextStyle &= ~DT_RIGHT;
-    m_uTextStyle |= DT_CENTER;
-  }
-  if (sValue.Find(TEXT("right")) >= 0) {
-    m_uTextStyle &= ~DT_CENTER;
-    m_uTextStyle |= DT_RIGHT;
-  }
-  if (sValue.Find(TEXT("top")) >= 0) m_uTextStyle &= ~(DT_VCENTER | DT_BOTTOM);
-  if (sValue.Find(TEXT("vcenter")) >= 0) {
-    m_uTextStyle &= ~DT_BOTTOM;
-    m_uTextStyle |= DT_VCENTER;
-  }
-  if (sValue.Find(TEXT("bottom")) >= 0) {
-    m_uTextStyle &= ~DT_VCENTER;
-    m_uTextStyle |= DT_BOTTOM;
-  }
+namespace {
+
+void ApplyAlign(CLabelUI& label, LPCWSTR pstrValue) {
+  label.SetTextStyle(UIApplyAlign(label.GetTextStyle(), pstrValue, true));
 }
 
+void ApplyEndEllipsis(CLabelUI& label, LPCWSTR pstrValue) {
+  label.SetTextStyle(UIApplyEndEllipsis(label.GetTextStyle(), pstrValue));
+}
+
+const TAttributeUI<CLabelUI> kLabelAttributes[] = {
+    {TEXT("align"), ApplyAlign},
+    {TEXT("endellipsis"), ApplyEndEllipsis},
+    {TEXT("font"), Parsed<&CLabelUI::SetFont, UIStrToInt>},
+    {TEXT("textcolor"), Parsed<&CLabelUI::SetTextColor, UIParseColor>},
+    {TEXT("disabledtextcolor"), Parsed<&CLabelUI::SetDisabledTextColor, UIParseColor>},
+    {TEXT("textpadding"), Parsed<&CLabelUI::SetTextPadding, UIParseRect>},
+    {TEXT("showhtml"), Parsed<&CLabelUI::SetShowHtml, UIParseBool>},
+};
+
+}  // namespace
+
 void CLabelUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  const CUIString sName(pstrName);
-  if (sName == TEXT("align")) {
-    ApplyAlign(pstrValue);
-  } else if (sName == TEXT("endellipsis")) {
-    if (UIParseBool(pstrValue))
-      m_uTextStyle |= DT_END_ELLIPSIS;
-    else
-      m_uTextStyle &= ~DT_END_ELLIPSIS;
-  } else if (sName == TEXT("font")) {
-    SetFont(UIStrToInt(pstrValue));
-  } else if (sName == TEXT("textcolor")) {
-    SetTextColor(UIParseColor(pstrValue));
-  } else if (sName == TEXT("disabledtextcolor")) {
-    SetDisabledTextColor(UIParseColor(pstrValue));
-  } else if (sName == TEXT("textpadding")) {
-    SetTextPadding(UIParseRect(pstrValue));
-  } else if (sName == TEXT("showhtml")) {
-    SetShowHtml(UIParseBool(pstrValue));
-  } else {
-    CControlUI::ApplyAttribute(pstrName, pstrValue);
-  }
+  ApplyOrPass<CControlUI>(kLabelAttributes, *this, pstrName, pstrValue);
 }
 
 void CLabelUI::DefaultTextColors() {
@@ -128,10 +91,7 @@ void CLabelUI::DefaultTextColors() {
   if (m_dwDisabledTextColor == 0) m_dwDisabledTextColor = m_pManager->DisabledTextColor();
 }
 
-RECT CLabelUI::TextRect() const {
-  return {m_rcItem.left + m_rcTextPadding.left, m_rcItem.top + m_rcTextPadding.top,
-          m_rcItem.right - m_rcTextPadding.right, m_rcItem.bottom - m_rcTextPadding.bottom};
-}
+RECT CLabelUI::TextRect() const { return Inset(m_rcItem, m_rcTextPadding); }
 
 void CLabelUI::DrawLabelText(HDC hDC, RECT rc, DWORD dwColor, UINT uStyle) {
   if (m_bShowHtml) {
@@ -173,13 +133,7 @@ int CTextUI::LinkAt(POINT pt) const {
 }
 
 void CTextUI::HandleEvent(TUIEvent& event) {
-  if (!IsMouseEnabled() && IsMouseEvent(event.Type)) {
-    if (m_pParent != nullptr)
-      m_pParent->HandleEvent(event);
-    else
-      CLabelUI::HandleEvent(event);
-    return;
-  }
+  if (PassOnMouseWhenDisabled(event)) return;
   const int iLink = LinkAt(event.ptMouse);
   switch (event.Type) {
     case EventSetCursor:

@@ -43,8 +43,6 @@ class CLabelUI : public CControlUI {
   RECT TextRect() const;
   // Draws the text into rc with the label's font (plain) or as markup without links.
   void DrawLabelText(HDC hDC, RECT rc, DWORD dwColor, UINT uStyle);
-  // "align" words: left, center, right, top, vcenter, bottom, matched as substrings.
-  void ApplyAlign(LPCWSTR pstrValue);
 
   DWORD m_dwTextColor = 0;
   DWORD m_dwDisabledTextColor = 0;

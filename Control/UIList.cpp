@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "Core/UIAttrValue.h"
+#include "Core/UIAttributeTable.h"
 #include "Core/UIManager.h"
 #include "Core/UIScrollBar.h"
 
@@ -33,8 +33,7 @@ UINT CListUI::GetInputFlags() const { return UIFLAG_TABSTOP; }
 CContainerUI* CListUI::GetBody() const { return m_pList; }
 
 void CListUI::SetTextProvider(IListTextProviderUI* pProvider) {
-  m_pTextProvider = pProvider;
-  Repaint();
+  SetAndRepaint(m_pTextProvider, pProvider);
 }
 
 CControlUI* CListUI::GetItemAt(int iIndex) const { return m_pList->GetItemAt(iIndex); }
@@ -177,19 +176,7 @@ void CListUI::EnsureVisible(int iIndex) {
   if (m_iCurSel < 0) return;
   CControlUI* pControl = GetItemAt(iIndex);
   if (pControl == nullptr) return;
-  const RECT rcItem = pControl->GetPos();
-  RECT rcList = m_pList->GetPos();
-  const RECT inset = m_pList->GetInset();
-  rcList.left += inset.left;
-  rcList.top += inset.top;
-  rcList.right -= inset.right;
-  rcList.bottom -= inset.bottom;
-  CScrollBarUI* pHBar = m_pList->GetHorizontalScrollBar();
-  if (IsBarShown(pHBar)) rcList.bottom -= pHBar->GetFixedHeight();
-  int dy = 0;
-  if (rcItem.top < rcList.top) dy = rcItem.top - rcList.top;
-  if (rcItem.bottom > rcList.bottom) dy = rcItem.bottom - rcList.bottom;
-  ScrollBy(0, dy);
+  ListItems::ScrollIntoView(*m_pList, pControl->GetPos());
 }
 
 void CListUI::ScrollBy(int dx, int dy) {
@@ -234,13 +221,7 @@ void CListUI::SetPos(RECT rc) {
 }
 
 void CListUI::HandleEvent(TUIEvent& event) {
-  if (!IsMouseEnabled() && IsMouseEvent(event.Type)) {
-    if (m_pParent)
-      m_pParent->HandleEvent(event);
-    else
-      CVerticalLayoutUI::HandleEvent(event);
-    return;
-  }
+  if (PassOnMouseWhenDisabled(event)) return;
   switch (event.Type) {
     case EventSetFocus: m_bFocused = true; return;
     case EventKillFocus: m_bFocused = false; return;
@@ -281,28 +262,43 @@ void CListUI::HandleEvent(TUIEvent& event) {
   CVerticalLayoutUI::HandleEvent(event);
 }
 
+namespace {
+
+void ApplyHeader(CListUI& list, LPCWSTR pstrValue) {
+  list.GetHeader()->SetVisible(!UIStrEqual(pstrValue, TEXT("hidden")));
+}
+
+void ApplyHeaderBkImage(CListUI& list, LPCWSTR pstrValue) {
+  list.GetHeader()->SetBkImage(pstrValue);
+}
+
+void ApplyVerticalBar(CListUI& list, LPCWSTR pstrValue) {
+  list.EnableScrollBars(UIParseBool(pstrValue), list.GetHorizontalScrollBar() != nullptr);
+}
+
+void ApplyHorizontalBar(CListUI& list, LPCWSTR pstrValue) {
+  list.EnableScrollBars(list.GetVerticalScrollBar() != nullptr, UIParseBool(pstrValue));
+}
+
+void ApplyMultiExpanding(CListUI& list, LPCWSTR pstrValue) {
+  list.GetListInfo()->bMultiExpandable = UIParseBool(pstrValue);
+}
+
+const TAttributeUI<CListUI> kListAttributes[] = {
+    {TEXT("header"), ApplyHeader},
+    {TEXT("headerbkimage"), ApplyHeaderBkImage},
+    {TEXT("scrollselect"), Parsed<&CListUI::SetScrollSelect, UIParseBool>},
+    {TEXT("vscrollbar"), ApplyVerticalBar},
+    {TEXT("hscrollbar"), ApplyHorizontalBar},
+    {TEXT("multiexpanding"), ApplyMultiExpanding},
+};
+
+}  // namespace
+
 void CListUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  const CUIString sName(pstrName);
-  if (sName == TEXT("header")) {
-    m_pHeader->SetVisible(lstrcmpW(pstrValue, TEXT("hidden")) != 0);
-  } else if (sName == TEXT("headerbkimage")) {
-    m_pHeader->SetBkImage(pstrValue);
-  } else if (sName == TEXT("scrollselect")) {
-    SetScrollSelect(UIParseBool(pstrValue));
-  } else if (sName == TEXT("vscrollbar")) {
-    EnableScrollBars(UIParseBool(pstrValue), GetHorizontalScrollBar() != nullptr);
-  } else if (sName == TEXT("hscrollbar")) {
-    EnableScrollBars(GetVerticalScrollBar() != nullptr, UIParseBool(pstrValue));
-  } else if (sName == TEXT("multiexpanding")) {
-    m_ListInfo.bMultiExpandable = UIParseBool(pstrValue);
-  } else {
-    switch (ApplyListInfoAttribute(m_ListInfo, pstrName, pstrValue)) {
-      case ListInfoChange::Unknown: CVerticalLayoutUI::ApplyAttribute(pstrName, pstrValue); break;
-      case ListInfoChange::Handled: break;
-      case ListInfoChange::Repaint: Repaint(); break;
-      case ListInfoChange::Layout: RequestLayout(); break;
-    }
-  }
+  if (ApplyFromTable(kListAttributes, *this, pstrName, pstrValue)) return;
+  if (!ApplyListInfoAttribute(*this, m_ListInfo, pstrName, pstrValue))
+    CVerticalLayoutUI::ApplyAttribute(pstrName, pstrValue);
 }
 
 int CListUI::GetChildPadding() const { return m_pList->GetChildPadding(); }

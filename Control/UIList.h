@@ -5,6 +5,7 @@
 // runs on the thread of the window that shows the list.
 
 #include "Core/UIContainer.h"
+#include "Core/UIStateImages.h"
 #include "Layout/UIHorizontalLayout.h"
 #include "Layout/UIVerticalLayout.h"
 
@@ -41,11 +42,10 @@ struct TListInfoUI {
   bool bMultiExpandable = false;
 };
 
-// What a "item..." attribute changed, so the owner knows whether to relayout or repaint.
-enum class ListInfoChange { Unknown, Handled, Repaint, Layout };
-// Applies one of the shared "item..." attributes to the settings; Unknown when the name is not
-// one of them.
-ListInfoChange ApplyListInfoAttribute(TListInfoUI& info, LPCWSTR pstrName, LPCWSTR pstrValue);
+// Applies one of the shared "item..." attributes to the settings, then repaints the owner or
+// lays it out again as the change needs; false when the name is not one of them.
+bool ApplyListInfoAttribute(CControlUI& owner, TListInfoUI& info, LPCWSTR pstrName,
+                            LPCWSTR pstrValue);
 
 // Returns the text of one column of one item; owned by the application.
 class IListTextProviderUI {
@@ -114,7 +114,10 @@ void PaintBackground(HDC hDC, CControlUI* pItem, const TListInfoUI& info, int iI
 DWORD TextColor(const TListInfoUI& info, UINT uState);
 // Click, hot and swallowed moves common to the label, text and container elements; true when
 // the event was consumed. uState is the item's button state.
-bool HandleMouse(CControlUI* pItem, IListItemUI* pListItem, UINT& uState, TUIEvent& event);
+bool HandleMouse(CControlUI* pItem, IListItemUI* pListItem, CStateImagesUI& state, TUIEvent& event);
+// Scrolls the layout vertically just enough to show the item's rectangle (its bottom edge wins
+// when the item is taller than the view).
+void ScrollIntoView(CContainerUI& layout, const RECT& rcItem);
 }  // namespace ListItems
 
 class CListUI : public CVerticalLayoutUI, public IListUI {
@@ -242,10 +245,17 @@ class CListHeaderItemUI : public CControlUI {
   int GetSepWidth() const { return m_iSepWidth; }
   void SetSepWidth(int iWidth) { m_iSepWidth = iWidth; }
   UINT GetTextStyle() const { return m_uTextStyle; }
+  void SetTextStyle(UINT uStyle) { m_uTextStyle = uStyle; }
   DWORD GetTextColor() const { return m_dwTextColor; }
   void SetTextColor(DWORD dwColor) { m_dwTextColor = dwColor; }
+  void SetFont(int iFont) { m_iFont = iFont; }
+  void SetShowHtml(bool bShowHtml) { m_bShowHtml = bShowHtml; }
   RECT GetTextPadding() const { return m_rcTextPadding; }
-  UINT GetButtonState() const { return m_uButtonState; }
+  void SetTextPadding(RECT rc);
+  UINT GetButtonState() const { return m_images.GetState(); }
+  // The state images (normal, hot, pushed, focused) and the separator image.
+  void SetImage(CStateImagesUI::Image which, LPCWSTR pStrImage);
+  void SetSepImage(LPCWSTR pStrImage);
   // The separator, in window coordinates.
   RECT GetSepRect() const;
 
@@ -263,28 +273,26 @@ class CListHeaderItemUI : public CControlUI {
 
   POINT m_ptLastMouse = {0, 0};
   bool m_bDragable = true;
-  UINT m_uButtonState = 0;
+  CStateImagesUI m_images;
   int m_iSepWidth = 4;
   DWORD m_dwTextColor = 0;
   int m_iFont = -1;
   UINT m_uTextStyle = DT_VCENTER | DT_CENTER | DT_SINGLELINE;
   bool m_bShowHtml = false;
   RECT m_rcTextPadding = {2, 0, 2, 0};
-  CUIString m_sNormalImage;
-  CUIString m_sHotImage;
-  CUIString m_sPushedImage;
-  CUIString m_sFocusedImage;
   CUIString m_sSepImage;
   CUIString m_sSepImageModify;
 };
 
-class CListElementUI : public CControlUI, public IListItemUI {
+// What both element kinds (a plain control and a container of controls) do alike as list
+// items: index, owner, selection (a hidden item lets go of it), the hot state, activation by
+// double click or Return ("itemactivate") and the "selected" attribute. Events an item does
+// not take go to its owner.
+template <class Base>
+class CListItemBaseUI : public Base, public IListItemUI {
  public:
-  CListElementUI();
-
-  LPCWSTR GetClassName() const override;
   LPVOID GetInterfaceByName(LPCWSTR pstrName) override;
-  UINT GetInputFlags() const override;
+  UINT GetInputFlags() const override { return kListItemWantsReturn; }
 
   int GetIndex() const override { return m_iIndex; }
   void SetIndex(int iIndex) override { m_iIndex = iIndex; }
@@ -296,30 +304,41 @@ class CListElementUI : public CControlUI, public IListItemUI {
   bool Expand(bool /*bExpand*/ = true) override { return false; }
 
   void SetVisible(bool bVisible = true) override;
-  // Sends "itemactivate".
   bool Activate() override;
   void HandleEvent(TUIEvent& event) override;
   void ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) override;
-  UINT GetButtonState() const { return m_uButtonState; }
+  UINT GetButtonState() const { return m_state.GetState(); }
 
  protected:
+  // The item's own reaction to the mouse (click, hot); true when it took the event.
+  virtual bool HandleItemMouse(TUIEvent& /*event*/) { return false; }
   // The UISTATE_ bits that choose the row's colours.
   UINT ItemState() const;
+  // The row background from the owner's settings.
+  void PaintItemBackground(HDC hDC);
 
   int m_iIndex = -1;
   bool m_bSelected = false;
-  UINT m_uButtonState = 0;
+  CStateImagesUI m_state;
   IListOwnerUI* m_pOwner = nullptr;
+};
+
+class CListElementUI : public CListItemBaseUI<CControlUI> {
+ public:
+  LPCWSTR GetClassName() const override;
+  LPVOID GetInterfaceByName(LPCWSTR pstrName) override;
 };
 
 class CListLabelElementUI : public CListElementUI {
  public:
   LPCWSTR GetClassName() const override;
   LPVOID GetInterfaceByName(LPCWSTR pstrName) override;
-  void HandleEvent(TUIEvent& event) override;
   SIZE MeasureSize(SIZE szAvailable) override;
   void Paint(HDC hDC, const RECT& rcPaint) override;
   void DrawItemText(HDC hDC, const RECT& rcItem) override;
+
+ protected:
+  bool HandleItemMouse(TUIEvent& event) override;
 };
 
 class CListTextElementUI : public CListLabelElementUI {
@@ -356,33 +375,15 @@ class CListTextElementUI : public CListLabelElementUI {
   CPtrArrayUI m_aTexts;  // owned CUIString*
 };
 
-class CListContainerElementUI : public CContainerUI, public IListItemUI {
+class CListContainerElementUI : public CListItemBaseUI<CContainerUI> {
  public:
   LPCWSTR GetClassName() const override;
   LPVOID GetInterfaceByName(LPCWSTR pstrName) override;
-  UINT GetInputFlags() const override;
-
-  int GetIndex() const override { return m_iIndex; }
-  void SetIndex(int iIndex) override { m_iIndex = iIndex; }
-  IListOwnerUI* GetOwner() override { return m_pOwner; }
-  void SetListOwner(CControlUI* pOwner) override;
-  bool IsItemSelected() const override { return m_bSelected; }
-  bool SelectListItem(bool bSelect = true) override;
-  bool IsExpanded() const override { return false; }
-  bool Expand(bool /*bExpand*/ = true) override { return false; }
   void DrawItemText(HDC /*hDC*/, const RECT& /*rcItem*/) override {}
-
-  void SetVisible(bool bVisible = true) override;
-  bool Activate() override;
-  void HandleEvent(TUIEvent& event) override;
-  void ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) override;
   void Paint(HDC hDC, const RECT& rcPaint) override;
 
- private:
-  int m_iIndex = -1;
-  bool m_bSelected = false;
-  UINT m_uButtonState = 0;
-  IListOwnerUI* m_pOwner = nullptr;
+ protected:
+  bool HandleItemMouse(TUIEvent& event) override;
 };
 
 }  // namespace SkinUI

@@ -5,96 +5,99 @@
 
 namespace SkinUI {
 
-namespace {
+// --- CListItemBaseUI: what both element kinds share ------------------------------------------
 
-IListOwnerUI* OwnerOf(CControlUI* pOwner) {
-  if (pOwner == nullptr) return nullptr;
-  return static_cast<IListOwnerUI*>(pOwner->GetInterfaceByName(TEXT("IListOwner")));
+template <class Base>
+LPVOID CListItemBaseUI<Base>::GetInterfaceByName(LPCWSTR pstrName) {
+  if (UIStrEqual(pstrName, TEXT("ListItem"))) return static_cast<IListItemUI*>(this);
+  return Base::GetInterfaceByName(pstrName);
 }
 
-// Both element kinds select alike: the list hears of a new selection, and a hidden item lets go.
-bool SelectItem(CControlUI* pItem, IListOwnerUI* pOwner, int iIndex, bool& bSelected,
-                bool bSelect) {
-  if (!pItem->IsEnabled()) return false;
-  if (bSelect == bSelected) return true;
-  bSelected = bSelect;
-  if (bSelect && pOwner != nullptr) pOwner->SelectItem(iIndex);
-  pItem->Repaint();
+template <class Base>
+void CListItemBaseUI<Base>::SetListOwner(CControlUI* pOwner) {
+  m_pOwner = pOwner != nullptr
+                 ? static_cast<IListOwnerUI*>(pOwner->GetInterfaceByName(TEXT("IListOwner")))
+                 : nullptr;
+}
+
+// The list hears of a new selection.
+template <class Base>
+bool CListItemBaseUI<Base>::SelectListItem(bool bSelect) {
+  if (!this->IsEnabled()) return false;
+  if (bSelect == m_bSelected) return true;
+  m_bSelected = bSelect;
+  if (bSelect && m_pOwner != nullptr) m_pOwner->SelectItem(m_iIndex);
+  this->Repaint();
   return true;
 }
 
-void ReleaseSelectionWhenHidden(CControlUI* pItem, IListOwnerUI* pOwner, bool& bSelected) {
-  if (pItem->IsVisible() || !bSelected) return;
-  bSelected = false;
-  if (pOwner != nullptr) pOwner->SelectItem(-1);
+template <class Base>
+void CListItemBaseUI<Base>::SetVisible(bool bVisible) {
+  Base::SetVisible(bVisible);
+  if (this->IsVisible() || !m_bSelected) return;
+  m_bSelected = false;
+  if (m_pOwner != nullptr) m_pOwner->SelectItem(-1);
 }
 
-}  // namespace
-
-// --- CListElementUI --------------------------------------------------------------------------
-
-CListElementUI::CListElementUI() = default;
-
-LPCWSTR CListElementUI::GetClassName() const { return TEXT("ListElementUI"); }
-
-LPVOID CListElementUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (lstrcmpW(pstrName, TEXT("ListItem")) == 0) return static_cast<IListItemUI*>(this);
-  if (lstrcmpW(pstrName, TEXT("ListElement")) == 0) return this;
-  return CControlUI::GetInterfaceByName(pstrName);
-}
-
-UINT CListElementUI::GetInputFlags() const { return kListItemWantsReturn; }
-
-void CListElementUI::SetListOwner(CControlUI* pOwner) { m_pOwner = OwnerOf(pOwner); }
-
-bool CListElementUI::SelectListItem(bool bSelect) {
-  return SelectItem(this, m_pOwner, m_iIndex, m_bSelected, bSelect);
-}
-
-void CListElementUI::SetVisible(bool bVisible) {
-  CControlUI::SetVisible(bVisible);
-  ReleaseSelectionWhenHidden(this, m_pOwner, m_bSelected);
-}
-
-bool CListElementUI::Activate() {
-  if (!CControlUI::Activate()) return false;
-  if (m_pManager) m_pManager->SendNotification(this, TEXT("itemactivate"));
+template <class Base>
+bool CListItemBaseUI<Base>::Activate() {
+  if (!Base::Activate()) return false;
+  if (CPaintManagerUI* pManager = this->GetManager())
+    pManager->SendNotification(this, TEXT("itemactivate"));
   return true;
 }
 
-UINT CListElementUI::ItemState() const {
-  UINT uState = m_uButtonState & UISTATE_HOT;
+template <class Base>
+UINT CListItemBaseUI<Base>::ItemState() const {
+  UINT uState = m_state.GetState() & UISTATE_HOT;
   if (m_bSelected) uState |= UISTATE_SELECTED;
-  if (!IsEnabled()) uState |= UISTATE_DISABLED;
+  if (!this->IsEnabled()) uState |= UISTATE_DISABLED;
   return uState;
 }
 
-void CListElementUI::HandleEvent(TUIEvent& event) {
-  if (!IsMouseEnabled() && IsMouseEvent(event.Type)) {
-    if (m_pOwner != nullptr)
-      m_pOwner->OwnerHandleEvent(event);
-    else
-      CControlUI::HandleEvent(event);
-    return;
-  }
-  const bool bActivate =
-      (event.Type == EventDoubleClick) || (event.Type == EventKeyDown && event.chKey == VK_RETURN);
-  if (bActivate && IsEnabled()) {
-    Activate();
-    Repaint();
-    return;
+template <class Base>
+void CListItemBaseUI<Base>::PaintItemBackground(HDC hDC) {
+  if (m_pOwner == nullptr) return;
+  ListItems::PaintBackground(hDC, this, *m_pOwner->GetListInfo(), m_iIndex, ItemState());
+}
+
+template <class Base>
+void CListItemBaseUI<Base>::HandleEvent(TUIEvent& event) {
+  if (this->IsMouseEnabled() || !IsMouseEvent(event.Type)) {
+    const bool bActivate = (event.Type == EventDoubleClick) ||
+                           (event.Type == EventKeyDown && event.chKey == VK_RETURN);
+    if (bActivate && this->IsEnabled()) {
+      Activate();
+      this->Repaint();
+      return;
+    }
+    if (HandleItemMouse(event)) return;
   }
   if (m_pOwner != nullptr)
     m_pOwner->OwnerHandleEvent(event);
   else
-    CControlUI::HandleEvent(event);
+    Base::HandleEvent(event);
 }
 
-void CListElementUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  if (lstrcmpW(pstrName, TEXT("selected")) == 0)
+// "selected" selects the item whatever its value.
+template <class Base>
+void CListItemBaseUI<Base>::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
+  if (UIStrEqual(pstrName, TEXT("selected")))
     SelectListItem(true);
   else
-    CControlUI::ApplyAttribute(pstrName, pstrValue);
+    Base::ApplyAttribute(pstrName, pstrValue);
+}
+
+template class CListItemBaseUI<CControlUI>;
+template class CListItemBaseUI<CContainerUI>;
+
+// --- CListElementUI --------------------------------------------------------------------------
+
+LPCWSTR CListElementUI::GetClassName() const { return TEXT("ListElementUI"); }
+
+LPVOID CListElementUI::GetInterfaceByName(LPCWSTR pstrName) {
+  if (UIStrEqual(pstrName, TEXT("ListElement"))) return this;
+  return CListItemBaseUI::GetInterfaceByName(pstrName);
 }
 
 // --- CListLabelElementUI ---------------------------------------------------------------------
@@ -106,11 +109,8 @@ LPVOID CListLabelElementUI::GetInterfaceByName(LPCWSTR pstrName) {
   return CListElementUI::GetInterfaceByName(pstrName);
 }
 
-void CListLabelElementUI::HandleEvent(TUIEvent& event) {
-  if (IsMouseEnabled() || !IsMouseEvent(event.Type)) {
-    if (ListItems::HandleMouse(this, this, m_uButtonState, event)) return;
-  }
-  CListElementUI::HandleEvent(event);
+bool CListLabelElementUI::HandleItemMouse(TUIEvent& event) {
+  return ListItems::HandleMouse(this, this, m_state, event);
 }
 
 SIZE CListLabelElementUI::MeasureSize(SIZE /*szAvailable*/) {
@@ -139,9 +139,7 @@ SIZE CListLabelElementUI::MeasureSize(SIZE /*szAvailable*/) {
 
 void CListLabelElementUI::Paint(HDC hDC, const RECT& rcPaint) {
   if (!::IntersectRect(&m_rcPaint, &rcPaint, &m_rcItem)) return;
-  if (m_pOwner != nullptr) {
-    ListItems::PaintBackground(hDC, this, *m_pOwner->GetListInfo(), m_iIndex, ItemState());
-  }
+  PaintItemBackground(hDC);
   DrawItemText(hDC, m_rcItem);
   PaintBorder(hDC);
 }
@@ -284,67 +282,17 @@ void CListTextElementUI::DrawItemText(HDC hDC, const RECT& rcItem) {
 LPCWSTR CListContainerElementUI::GetClassName() const { return TEXT("ListContainerElementUI"); }
 
 LPVOID CListContainerElementUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (lstrcmpW(pstrName, TEXT("ListItem")) == 0) return static_cast<IListItemUI*>(this);
-  if (lstrcmpW(pstrName, TEXT("ListContainerElement")) == 0) return this;
-  return CContainerUI::GetInterfaceByName(pstrName);
+  if (UIStrEqual(pstrName, TEXT("ListContainerElement"))) return this;
+  return CListItemBaseUI::GetInterfaceByName(pstrName);
 }
 
-UINT CListContainerElementUI::GetInputFlags() const { return kListItemWantsReturn; }
-
-void CListContainerElementUI::SetListOwner(CControlUI* pOwner) { m_pOwner = OwnerOf(pOwner); }
-
-bool CListContainerElementUI::SelectListItem(bool bSelect) {
-  return SelectItem(this, m_pOwner, m_iIndex, m_bSelected, bSelect);
-}
-
-void CListContainerElementUI::SetVisible(bool bVisible) {
-  CContainerUI::SetVisible(bVisible);
-  ReleaseSelectionWhenHidden(this, m_pOwner, m_bSelected);
-}
-
-bool CListContainerElementUI::Activate() {
-  if (!CContainerUI::Activate()) return false;
-  if (m_pManager) m_pManager->SendNotification(this, TEXT("itemactivate"));
-  return true;
-}
-
-void CListContainerElementUI::HandleEvent(TUIEvent& event) {
-  if (!IsMouseEnabled() && IsMouseEvent(event.Type)) {
-    if (m_pOwner != nullptr)
-      m_pOwner->OwnerHandleEvent(event);
-    else
-      CContainerUI::HandleEvent(event);
-    return;
-  }
-  const bool bActivate =
-      (event.Type == EventDoubleClick) || (event.Type == EventKeyDown && event.chKey == VK_RETURN);
-  if (bActivate && IsEnabled()) {
-    Activate();
-    Repaint();
-    return;
-  }
-  if (ListItems::HandleMouse(this, this, m_uButtonState, event)) return;
-  if (m_pOwner != nullptr)
-    m_pOwner->OwnerHandleEvent(event);
-  else
-    CContainerUI::HandleEvent(event);
-}
-
-void CListContainerElementUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  if (lstrcmpW(pstrName, TEXT("selected")) == 0)
-    SelectListItem(true);
-  else
-    CContainerUI::ApplyAttribute(pstrName, pstrValue);
+bool CListContainerElementUI::HandleItemMouse(TUIEvent& event) {
+  return ListItems::HandleMouse(this, this, m_state, event);
 }
 
 void CListContainerElementUI::Paint(HDC hDC, const RECT& rcPaint) {
   if (!::IntersectRect(&m_rcPaint, &rcPaint, &m_rcItem)) return;
-  if (m_pOwner != nullptr) {
-    UINT uState = m_uButtonState & UISTATE_HOT;
-    if (m_bSelected) uState |= UISTATE_SELECTED;
-    if (!IsEnabled()) uState |= UISTATE_DISABLED;
-    ListItems::PaintBackground(hDC, this, *m_pOwner->GetListInfo(), m_iIndex, uState);
-  }
+  PaintItemBackground(hDC);
   CContainerUI::Paint(hDC, rcPaint);
 }
 

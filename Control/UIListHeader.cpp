@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "Control/UIList.h"
-#include "Core/UIAttrValue.h"
+#include "Core/UIAttributeTable.h"
+#include "Core/UIGeometry.h"
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
 
@@ -50,12 +51,12 @@ UINT CListHeaderItemUI::GetInputFlags() const {
 
 void CListHeaderItemUI::SetEnabled(bool bEnable) {
   CControlUI::SetEnabled(bEnable);
-  if (!IsEnabled()) m_uButtonState = 0;
+  if (!IsEnabled()) m_images.Reset();
 }
 
 void CListHeaderItemUI::SetDragable(bool bDragable) {
   m_bDragable = bDragable;
-  if (!m_bDragable) m_uButtonState &= ~UISTATE_CAPTURED;
+  if (!m_bDragable) m_images.Set(UISTATE_CAPTURED, false);
 }
 
 RECT CListHeaderItemUI::GetSepRect() const {
@@ -94,13 +95,7 @@ void CListHeaderItemUI::DragTo(POINT pt) {
 }
 
 void CListHeaderItemUI::HandleEvent(TUIEvent& event) {
-  if (!IsMouseEnabled() && event.Type > MouseEventsBegin && event.Type < MouseEventsEnd) {
-    if (m_pParent)
-      m_pParent->HandleEvent(event);
-    else
-      CControlUI::HandleEvent(event);
-    return;
-  }
+  if (PassOnMouseWhenDisabled(event)) return;
   const RECT rcSep = SepHitRect();
   switch (event.Type) {
     case EventSetFocus:
@@ -109,25 +104,25 @@ void CListHeaderItemUI::HandleEvent(TUIEvent& event) {
     case EventDoubleClick:
       if (!IsEnabled()) return;
       if (m_bDragable && ::PtInRect(&rcSep, event.ptMouse)) {
-        m_uButtonState |= UISTATE_CAPTURED;
+        m_images.Set(UISTATE_CAPTURED);
         m_ptLastMouse = event.ptMouse;
       } else {
-        m_uButtonState |= UISTATE_PUSHED;
+        m_images.Set(UISTATE_PUSHED);
         if (m_pManager) m_pManager->SendNotification(this, TEXT("headerclick"));
         Repaint();
       }
       return;
     case EventButtonUp:
-      if (m_uButtonState & UISTATE_CAPTURED) {
-        m_uButtonState &= ~UISTATE_CAPTURED;
+      if (m_images.Is(UISTATE_CAPTURED)) {
+        m_images.Set(UISTATE_CAPTURED, false);
         RelayoutList();
-      } else if (m_uButtonState & UISTATE_PUSHED) {
-        m_uButtonState &= ~UISTATE_PUSHED;
+      } else if (m_images.Is(UISTATE_PUSHED)) {
+        m_images.Set(UISTATE_PUSHED, false);
         Repaint();
       }
       return;
     case EventMouseMove:
-      if (m_uButtonState & UISTATE_CAPTURED) DragTo(event.ptMouse);
+      if (m_images.Is(UISTATE_CAPTURED)) DragTo(event.ptMouse);
       return;
     case EventSetCursor:
       if (IsEnabled() && m_bDragable && ::PtInRect(&rcSep, event.ptMouse)) {
@@ -136,14 +131,9 @@ void CListHeaderItemUI::HandleEvent(TUIEvent& event) {
       }
       break;
     case EventMouseEnter:
-      if (IsEnabled()) {
-        m_uButtonState |= UISTATE_HOT;
-        Repaint();
-      }
-      return;
     case EventMouseLeave:
       if (IsEnabled()) {
-        m_uButtonState &= ~UISTATE_HOT;
+        m_images.Set(UISTATE_HOT, event.Type == EventMouseEnter);
         Repaint();
       }
       return;
@@ -152,50 +142,49 @@ void CListHeaderItemUI::HandleEvent(TUIEvent& event) {
   CControlUI::HandleEvent(event);
 }
 
+void CListHeaderItemUI::SetTextPadding(RECT rc) { SetAndRepaint(m_rcTextPadding, rc); }
+
+void CListHeaderItemUI::SetImage(CStateImagesUI::Image which, LPCWSTR pStrImage) {
+  m_images.SetImage(*this, which, pStrImage);
+}
+
+void CListHeaderItemUI::SetSepImage(LPCWSTR pStrImage) { SetAndRepaint(m_sSepImage, pStrImage); }
+
+namespace {
+
+void ApplyAlign(CListHeaderItemUI& item, LPCWSTR pstrValue) {
+  item.SetTextStyle(UIApplyAlign(item.GetTextStyle(), pstrValue, false));
+}
+
+void ApplyEndEllipsis(CListHeaderItemUI& item, LPCWSTR pstrValue) {
+  item.SetTextStyle(UIApplyEndEllipsis(item.GetTextStyle(), pstrValue));
+}
+
+template <CStateImagesUI::Image which>
+void ApplyImage(CListHeaderItemUI& item, LPCWSTR pstrValue) {
+  item.SetImage(which, pstrValue);
+}
+
+const TAttributeUI<CListHeaderItemUI> kHeaderItemAttributes[] = {
+    {TEXT("dragable"), Parsed<&CListHeaderItemUI::SetDragable, UIParseBool>},
+    {TEXT("sepwidth"), Parsed<&CListHeaderItemUI::SetSepWidth, UIStrToInt>},
+    {TEXT("align"), ApplyAlign},
+    {TEXT("endellipsis"), ApplyEndEllipsis},
+    {TEXT("font"), Parsed<&CListHeaderItemUI::SetFont, UIStrToInt>},
+    {TEXT("textcolor"), Parsed<&CListHeaderItemUI::SetTextColor, UIParseColor>},
+    {TEXT("textpadding"), Parsed<&CListHeaderItemUI::SetTextPadding, UIParseRect>},
+    {TEXT("showhtml"), Parsed<&CListHeaderItemUI::SetShowHtml, UIParseBool>},
+    {TEXT("normalimage"), ApplyImage<CStateImagesUI::Normal>},
+    {TEXT("hotimage"), ApplyImage<CStateImagesUI::Hot>},
+    {TEXT("pushedimage"), ApplyImage<CStateImagesUI::Pushed>},
+    {TEXT("focusedimage"), ApplyImage<CStateImagesUI::Focused>},
+    {TEXT("sepimage"), Verbatim<&CListHeaderItemUI::SetSepImage>},
+};
+
+}  // namespace
+
 void CListHeaderItemUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  const CUIString sName(pstrName);
-  if (sName == TEXT("dragable")) {
-    SetDragable(UIParseBool(pstrValue));
-  } else if (sName == TEXT("sepwidth")) {
-    SetSepWidth(UIStrToInt(pstrValue));
-  } else if (sName == TEXT("align")) {
-    const CUIString sValue(pstrValue);
-    if (sValue.Find(TEXT("left")) >= 0) m_uTextStyle &= ~(DT_CENTER | DT_RIGHT);
-    if (sValue.Find(TEXT("center")) >= 0) m_uTextStyle = (m_uTextStyle & ~DT_RIGHT) | DT_CENTER;
-    if (sValue.Find(TEXT("right")) >= 0) m_uTextStyle = (m_uTextStyle & ~DT_CENTER) | DT_RIGHT;
-  } else if (sName == TEXT("endellipsis")) {
-    if (UIParseBool(pstrValue))
-      m_uTextStyle |= DT_END_ELLIPSIS;
-    else
-      m_uTextStyle &= ~DT_END_ELLIPSIS;
-  } else if (sName == TEXT("font")) {
-    m_iFont = UIStrToInt(pstrValue);
-  } else if (sName == TEXT("textcolor")) {
-    m_dwTextColor = UIParseColor(pstrValue);
-  } else if (sName == TEXT("textpadding")) {
-    m_rcTextPadding = UIParseRect(pstrValue);
-    Repaint();
-  } else if (sName == TEXT("showhtml")) {
-    m_bShowHtml = UIParseBool(pstrValue);
-  } else {
-    CUIString* pImage = nullptr;
-    if (sName == TEXT("normalimage"))
-      pImage = &m_sNormalImage;
-    else if (sName == TEXT("hotimage"))
-      pImage = &m_sHotImage;
-    else if (sName == TEXT("pushedimage"))
-      pImage = &m_sPushedImage;
-    else if (sName == TEXT("focusedimage"))
-      pImage = &m_sFocusedImage;
-    else if (sName == TEXT("sepimage"))
-      pImage = &m_sSepImage;
-    if (pImage == nullptr) {
-      CControlUI::ApplyAttribute(pstrName, pstrValue);
-      return;
-    }
-    *pImage = pstrValue;
-    Repaint();
-  }
+  ApplyOrPass<CControlUI>(kHeaderItemAttributes, *this, pstrName, pstrValue);
 }
 
 SIZE CListHeaderItemUI::MeasureSize(SIZE /*szAvailable*/) {
@@ -205,19 +194,9 @@ SIZE CListHeaderItemUI::MeasureSize(SIZE /*szAvailable*/) {
 }
 
 void CListHeaderItemUI::PaintStatusImage(HDC hDC) {
-  if (IsFocused())
-    m_uButtonState |= UISTATE_FOCUSED;
-  else
-    m_uButtonState &= ~UISTATE_FOCUSED;
-  const CUIString* pState = &m_sNormalImage;
-  if (m_uButtonState & UISTATE_PUSHED)
-    pState = &m_sPushedImage;
-  else if (m_uButtonState & UISTATE_HOT)
-    pState = &m_sHotImage;
-  else if (m_uButtonState & UISTATE_FOCUSED)
-    pState = &m_sFocusedImage;
-  if (pState->IsEmpty()) pState = &m_sNormalImage;
-  if (!pState->IsEmpty()) DrawImageAttr(hDC, *pState);
+  using Image = CStateImagesUI;
+  m_images.Set(UISTATE_FOCUSED, IsFocused());
+  m_images.DrawCurrent(*this, hDC, {Image::Pushed, Image::Hot, Image::Focused});
   if (m_sSepImage.IsEmpty()) return;
   RECT rc = GetSepRect();
   OffsetRect(&rc, -m_rcItem.left, -m_rcItem.top);
@@ -230,8 +209,7 @@ void CListHeaderItemUI::PaintStatusImage(HDC hDC) {
 void CListHeaderItemUI::PaintText(HDC hDC) {
   if (m_sText.IsEmpty() || m_pManager == nullptr) return;
   const DWORD dwColor = m_dwTextColor != 0 ? m_dwTextColor : m_pManager->TextColor();
-  RECT rc = {m_rcItem.left + m_rcTextPadding.left, m_rcItem.top + m_rcTextPadding.top,
-             m_rcItem.right - m_rcTextPadding.right, m_rcItem.bottom - m_rcTextPadding.bottom};
+  RECT rc = Inset(m_rcItem, m_rcTextPadding);
   if (m_bShowHtml) {
     int nLinks = 0;
     CDrawEngine::DrawMarkupText(hDC, m_pManager, rc, m_sText, dwColor, nullptr, nullptr, nLinks,

@@ -5,9 +5,11 @@
 #include <algorithm>
 
 #include "Control/UIList.h"
-#include "Core/UIAttrValue.h"
+#include "Core/UIAttributeTable.h"
+#include "Core/UIGeometry.h"
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
+#include "Core/UIScrollBar.h"
 
 namespace SkinUI {
 
@@ -74,7 +76,8 @@ DWORD TextColor(const TListInfoUI& info, UINT uState) {
   return dwColor;
 }
 
-bool HandleMouse(CControlUI* pItem, IListItemUI* pListItem, UINT& uState, TUIEvent& event) {
+bool HandleMouse(CControlUI* pItem, IListItemUI* pListItem, CStateImagesUI& state,
+                 TUIEvent& event) {
   switch (event.Type) {
     case EventButtonDown:
     case EventRightButtonDown:
@@ -90,108 +93,100 @@ bool HandleMouse(CControlUI* pItem, IListItemUI* pListItem, UINT& uState, TUIEve
     case EventButtonUp: return true;
     case EventMouseEnter:
       if (pItem->IsEnabled()) {
-        uState |= UISTATE_HOT;
+        state.Set(UISTATE_HOT);
         pItem->Repaint();
       }
       return true;
-    case EventMouseLeave:
-      if (uState & UISTATE_HOT) {
-        uState &= ~UISTATE_HOT;
-        pItem->Repaint();
-      }
-      return true;
+    case EventMouseLeave: state.SetHot(*pItem, false); return true;
     default: return false;
   }
+}
+
+void ScrollIntoView(CContainerUI& layout, const RECT& rcItem) {
+  RECT rcView = Inset(layout.GetPos(), layout.GetInset());
+  const CScrollBarUI* pHBar = layout.GetHorizontalScrollBar();
+  if (IsBarShown(pHBar)) rcView.bottom -= pHBar->GetFixedHeight();
+  LONG dy = 0;
+  if (rcItem.top < rcView.top) dy = rcItem.top - rcView.top;
+  if (rcItem.bottom > rcView.bottom) dy = rcItem.bottom - rcView.bottom;
+  if (dy == 0) return;
+  const SIZE sz = layout.GetScrollPos();
+  layout.SetScrollPos(SIZE{sz.cx, sz.cy + dy});
 }
 
 }  // namespace ListItems
 
 namespace {
 
-void SetAlign(UINT& uStyle, LPCWSTR pstrValue) {
-  const CUIString sValue(pstrValue);
-  if (sValue.Find(TEXT("left")) >= 0) uStyle &= ~(DT_CENTER | DT_RIGHT);
-  if (sValue.Find(TEXT("center")) >= 0) {
-    uStyle &= ~DT_RIGHT;
-    uStyle |= DT_CENTER;
-  }
-  if (sValue.Find(TEXT("right")) >= 0) {
-    uStyle &= ~DT_CENTER;
-    uStyle |= DT_RIGHT;
-  }
+template <DWORD TListInfoUI::*field>
+void Color(TListInfoUI& info, LPCWSTR pstrValue) {
+  info.*field = UIParseColor(pstrValue);
 }
 
-struct ColorSlot {
-  LPCWSTR name;
-  DWORD TListInfoUI::*field;
-};
-struct ImageSlot {
-  LPCWSTR name;
-  CUIString TListInfoUI::*field;
+template <CUIString TListInfoUI::*field>
+void Image(TListInfoUI& info, LPCWSTR pstrValue) {
+  info.*field = pstrValue;
+}
+
+template <bool TListInfoUI::*field>
+void Flag(TListInfoUI& info, LPCWSTR pstrValue) {
+  info.*field = UIParseBool(pstrValue);
+}
+
+void Align(TListInfoUI& info, LPCWSTR pstrValue) {
+  info.uTextStyle = UIApplyAlign(info.uTextStyle, pstrValue, false);
+}
+
+void EndEllipsis(TListInfoUI& info, LPCWSTR pstrValue) {
+  info.uTextStyle = UIApplyEndEllipsis(info.uTextStyle, pstrValue);
+}
+
+void Font(TListInfoUI& info, LPCWSTR pstrValue) { info.nFont = UIStrToInt(pstrValue); }
+
+void TextPadding(TListInfoUI& info, LPCWSTR pstrValue) {
+  info.rcTextPadding = UIParseRect(pstrValue);
+}
+
+// Settings that change only how the items look.
+const TAttributeUI<TListInfoUI> kLookAttributes[] = {
+    {TEXT("itemtextcolor"), Color<&TListInfoUI::dwTextColor>},
+    {TEXT("itembkcolor"), Color<&TListInfoUI::dwBkColor>},
+    {TEXT("itemselectedtextcolor"), Color<&TListInfoUI::dwSelectedTextColor>},
+    {TEXT("itemselectedbkcolor"), Color<&TListInfoUI::dwSelectedBkColor>},
+    {TEXT("itemhottextcolor"), Color<&TListInfoUI::dwHotTextColor>},
+    {TEXT("itemhotbkcolor"), Color<&TListInfoUI::dwHotBkColor>},
+    {TEXT("itemdisabledtextcolor"), Color<&TListInfoUI::dwDisabledTextColor>},
+    {TEXT("itemdisabledbkcolor"), Color<&TListInfoUI::dwDisabledBkColor>},
+    {TEXT("itemlinecolor"), Color<&TListInfoUI::dwLineColor>},
+    {TEXT("itembkimage"), Image<&TListInfoUI::sBkImage>},
+    {TEXT("itemselectedimage"), Image<&TListInfoUI::sSelectedImage>},
+    {TEXT("itemhotimage"), Image<&TListInfoUI::sHotImage>},
+    {TEXT("itemdisabledimage"), Image<&TListInfoUI::sDisabledImage>},
+    {TEXT("itemalign"), Align},
+    {TEXT("itemendellipsis"), EndEllipsis},
+    {TEXT("itemaltbk"), Flag<&TListInfoUI::bAlternateBk>},
 };
 
-const ColorSlot kColors[] = {
-    {TEXT("itemtextcolor"), &TListInfoUI::dwTextColor},
-    {TEXT("itembkcolor"), &TListInfoUI::dwBkColor},
-    {TEXT("itemselectedtextcolor"), &TListInfoUI::dwSelectedTextColor},
-    {TEXT("itemselectedbkcolor"), &TListInfoUI::dwSelectedBkColor},
-    {TEXT("itemhottextcolor"), &TListInfoUI::dwHotTextColor},
-    {TEXT("itemhotbkcolor"), &TListInfoUI::dwHotBkColor},
-    {TEXT("itemdisabledtextcolor"), &TListInfoUI::dwDisabledTextColor},
-    {TEXT("itemdisabledbkcolor"), &TListInfoUI::dwDisabledBkColor},
-    {TEXT("itemlinecolor"), &TListInfoUI::dwLineColor},
-};
-const ImageSlot kImages[] = {
-    {TEXT("itembkimage"), &TListInfoUI::sBkImage},
-    {TEXT("itemselectedimage"), &TListInfoUI::sSelectedImage},
-    {TEXT("itemhotimage"), &TListInfoUI::sHotImage},
-    {TEXT("itemdisabledimage"), &TListInfoUI::sDisabledImage},
+// Settings that change the items' sizes.
+const TAttributeUI<TListInfoUI> kSizeAttributes[] = {
+    {TEXT("itemfont"), Font},
+    {TEXT("itemtextpadding"), TextPadding},
+    {TEXT("itemshowhtml"), Flag<&TListInfoUI::bShowHtml>},
 };
 
 }  // namespace
 
-ListInfoChange ApplyListInfoAttribute(TListInfoUI& info, LPCWSTR pstrName, LPCWSTR pstrValue) {
-  for (const ColorSlot& slot : kColors) {
-    if (lstrcmpW(pstrName, slot.name) != 0) continue;
-    info.*slot.field = UIParseColor(pstrValue);
-    return ListInfoChange::Repaint;
+bool ApplyListInfoAttribute(CControlUI& owner, TListInfoUI& info, LPCWSTR pstrName,
+                            LPCWSTR pstrValue) {
+  if (ApplyFromTable(kLookAttributes, info, pstrName, pstrValue)) {
+    owner.Repaint();
+    return true;
   }
-  for (const ImageSlot& slot : kImages) {
-    if (lstrcmpW(pstrName, slot.name) != 0) continue;
-    info.*slot.field = pstrValue;
-    return ListInfoChange::Repaint;
+  if (ApplyFromTable(kSizeAttributes, info, pstrName, pstrValue)) {
+    owner.RequestLayout();
+    return true;
   }
-  const CUIString sName(pstrName);
-  if (sName == TEXT("itemfont")) {
-    info.nFont = UIStrToInt(pstrValue);
-    return ListInfoChange::Layout;
-  }
-  if (sName == TEXT("itemalign")) {
-    SetAlign(info.uTextStyle, pstrValue);
-    return ListInfoChange::Repaint;
-  }
-  if (sName == TEXT("itemendellipsis")) {
-    if (UIParseBool(pstrValue))
-      info.uTextStyle |= DT_END_ELLIPSIS;
-    else
-      info.uTextStyle &= ~DT_END_ELLIPSIS;
-    return ListInfoChange::Repaint;
-  }
-  if (sName == TEXT("itemtextpadding")) {
-    info.rcTextPadding = UIParseRect(pstrValue);
-    return ListInfoChange::Layout;
-  }
-  if (sName == TEXT("itemaltbk")) {
-    info.bAlternateBk = UIParseBool(pstrValue);
-    return ListInfoChange::Repaint;
-  }
-  if (sName == TEXT("itemshowhtml")) {
-    const bool bShowHtml = UIParseBool(pstrValue);
-    if (bShowHtml == info.bShowHtml) return ListInfoChange::Handled;
-    info.bShowHtml = bShowHtml;
-    return ListInfoChange::Layout;
-  }
-  return ListInfoChange::Unknown;
+  return false;
 }
 
 }  // namespace SkinUI

@@ -84,8 +84,7 @@ const TAttributeUI<COptionUI> kOptionAttributes[] = {
 }  // namespace
 
 void COptionUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  if (!ApplyFromTable(kOptionAttributes, *this, pstrName, pstrValue))
-    CButtonUI::ApplyAttribute(pstrName, pstrValue);
+  ApplyOrPass<CButtonUI>(kOptionAttributes, *this, pstrName, pstrValue);
 }
 
 // An option never looks pushed. Selected, it shows its selected (hot) image, or its selected

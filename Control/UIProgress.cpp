@@ -2,7 +2,7 @@
 #include <climits>
 
 #include "Control/UIOption.h"
-#include "Core/UIAttrValue.h"
+#include "Core/UIAttributeTable.h"
 
 namespace SkinUI {
 
@@ -18,55 +18,35 @@ LPVOID CProgressUI::GetInterfaceByName(LPCWSTR pstrName) {
   return CLabelUI::GetInterfaceByName(pstrName);
 }
 
-void CProgressUI::SetHorizontal(bool bHorizontal) {
-  if (m_bHorizontal == bHorizontal) return;
-  m_bHorizontal = bHorizontal;
-  Repaint();
-}
+void CProgressUI::SetHorizontal(bool bHorizontal) { ChangeAndRepaint(m_bHorizontal, bHorizontal); }
 
 void CProgressUI::SetStretchForeImage(bool bStretch) {
-  if (m_bStretchForeImage == bStretch) return;
-  m_bStretchForeImage = bStretch;
-  Repaint();
+  ChangeAndRepaint(m_bStretchForeImage, bStretch);
 }
 
-void CProgressUI::SetMinValue(int nMin) {
-  m_nMin = nMin;
-  Repaint();
-}
+void CProgressUI::SetMinValue(int nMin) { SetAndRepaint(m_nMin, nMin); }
 
-void CProgressUI::SetMaxValue(int nMax) {
-  m_nMax = nMax;
-  Repaint();
-}
+void CProgressUI::SetMaxValue(int nMax) { SetAndRepaint(m_nMax, nMax); }
 
-void CProgressUI::SetValue(int nValue) {
-  m_nValue = nValue;
-  Repaint();
-}
+void CProgressUI::SetValue(int nValue) { SetAndRepaint(m_nValue, nValue); }
 
-void CProgressUI::SetForeImage(LPCWSTR pStrImage) {
-  if (m_sForeImage == pStrImage) return;
-  m_sForeImage = pStrImage;
-  Repaint();
-}
+void CProgressUI::SetForeImage(LPCWSTR pStrImage) { ChangeAndRepaint(m_sForeImage, pStrImage); }
+
+namespace {
+
+const TAttributeUI<CProgressUI> kProgressAttributes[] = {
+    {TEXT("foreimage"), Verbatim<&CProgressUI::SetForeImage>},
+    {TEXT("hor"), Parsed<&CProgressUI::SetHorizontal, UIParseBool>},
+    {TEXT("min"), Parsed<&CProgressUI::SetMinValue, UIStrToInt>},
+    {TEXT("max"), Parsed<&CProgressUI::SetMaxValue, UIStrToInt>},
+    {TEXT("value"), Parsed<&CProgressUI::SetValue, UIStrToInt>},
+    {TEXT("isstretchfore"), Parsed<&CProgressUI::SetStretchForeImage, UIParseBool>},
+};
+
+}  // namespace
 
 void CProgressUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  const CUIString sName(pstrName);
-  if (sName == TEXT("foreimage"))
-    SetForeImage(pstrValue);
-  else if (sName == TEXT("hor"))
-    SetHorizontal(UIParseBool(pstrValue));
-  else if (sName == TEXT("min"))
-    SetMinValue(UIStrToInt(pstrValue));
-  else if (sName == TEXT("max"))
-    SetMaxValue(UIStrToInt(pstrValue));
-  else if (sName == TEXT("value"))
-    SetValue(UIStrToInt(pstrValue));
-  else if (sName == TEXT("isstretchfore"))
-    SetStretchForeImage(UIParseBool(pstrValue));
-  else
-    CLabelUI::ApplyAttribute(pstrName, pstrValue);
+  ApplyOrPass<CLabelUI>(kProgressAttributes, *this, pstrName, pstrValue);
 }
 
 // 64-bit arithmetic: a wide range times the size must not overflow.

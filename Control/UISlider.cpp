@@ -1,7 +1,7 @@
 // CSliderUI.
 #include "Control/UISlider.h"
 
-#include "Core/UIAttrValue.h"
+#include "Core/UIAttributeTable.h"
 #include "Core/UIManager.h"
 
 namespace SkinUI {
@@ -29,22 +29,11 @@ UINT CSliderUI::GetInputFlags() const { return IsEnabled() ? UIFLAG_SETCURSOR : 
 
 void CSliderUI::SetEnabled(bool bEnable) {
   CProgressUI::SetEnabled(bEnable);
-  if (!IsEnabled()) m_uButtonState = 0;
+  if (!IsEnabled()) m_thumb.Reset();
 }
 
-void CSliderUI::SetThumbImage(LPCWSTR pStrImage) {
-  m_sThumbImage = pStrImage;
-  Repaint();
-}
-
-void CSliderUI::SetThumbHotImage(LPCWSTR pStrImage) {
-  m_sThumbHotImage = pStrImage;
-  Repaint();
-}
-
-void CSliderUI::SetThumbPushedImage(LPCWSTR pStrImage) {
-  m_sThumbPushedImage = pStrImage;
-  Repaint();
+void CSliderUI::SetThumb(CStateImagesUI::Image which, LPCWSTR pStrImage) {
+  m_thumb.SetImage(*this, which, pStrImage);
 }
 
 // 64-bit arithmetic: a wide range times the size must not overflow.
@@ -100,14 +89,7 @@ void CSliderUI::ChangeValueByUser(long long nValue) {
 }
 
 void CSliderUI::HandleEvent(TUIEvent& event) {
-  const bool bMouse = event.Type > MouseEventsBegin && event.Type < MouseEventsEnd;
-  if (!IsMouseEnabled() && bMouse) {
-    if (m_pParent != nullptr)
-      m_pParent->HandleEvent(event);
-    else
-      CLabelUI::HandleEvent(event);
-    return;
-  }
+  if (PassOnMouseWhenDisabled(event)) return;
   const bool bEnabled = IsEnabled();
   const RECT rcThumb = GetThumbRect();
   const bool bOnThumb = ::PtInRect(&rcThumb, event.ptMouse) != FALSE;
@@ -115,14 +97,14 @@ void CSliderUI::HandleEvent(TUIEvent& event) {
     case EventButtonDown:
     case EventDoubleClick:
       if (bEnabled && bOnThumb) {
-        m_uButtonState |= UISTATE_CAPTURED;
+        m_thumb.Set(UISTATE_CAPTURED);
         m_nValueAtPress = m_nValue;
       }
       return;
     case EventButtonUp: {
       // A drag has moved the value already; the change is counted from where it started.
-      const bool bDragged = (m_uButtonState & UISTATE_CAPTURED) != 0;
-      m_uButtonState &= ~UISTATE_CAPTURED;
+      const bool bDragged = m_thumb.Is(UISTATE_CAPTURED);
+      m_thumb.Set(UISTATE_CAPTURED, false);
       if (bEnabled) {
         if (bDragged) m_nValue = m_nValueAtPress;
         ChangeValueByUser(ValueAtPoint(event.ptMouse));
@@ -151,9 +133,7 @@ void CSliderUI::HandleEvent(TUIEvent& event) {
       }
       break;
     case EventMouseMove:
-      if (m_uButtonState & UISTATE_CAPTURED) {
-        SetValue(ValueAtPoint(event.ptMouse));
-      }
+      if (m_thumb.Is(UISTATE_CAPTURED)) SetValue(ValueAtPoint(event.ptMouse));
       return;
     case EventSetCursor:
       if (bEnabled && bOnThumb) {
@@ -162,14 +142,9 @@ void CSliderUI::HandleEvent(TUIEvent& event) {
       }
       break;
     case EventMouseEnter:
-      if (bEnabled) {
-        m_uButtonState |= UISTATE_HOT;
-        Repaint();
-      }
-      return;
     case EventMouseLeave:
       if (bEnabled) {
-        m_uButtonState &= ~UISTATE_HOT;
+        m_thumb.Set(UISTATE_HOT, event.Type == EventMouseEnter);
         Repaint();
       }
       return;
@@ -178,39 +153,36 @@ void CSliderUI::HandleEvent(TUIEvent& event) {
   CProgressUI::HandleEvent(event);
 }
 
+namespace {
+
+const TAttributeUI<CSliderUI> kSliderAttributes[] = {
+    {TEXT("thumbimage"), Verbatim<&CSliderUI::SetThumbImage>},
+    {TEXT("thumbhotimage"), Verbatim<&CSliderUI::SetThumbHotImage>},
+    {TEXT("thumbpushedimage"), Verbatim<&CSliderUI::SetThumbPushedImage>},
+    {TEXT("thumbsize"), Parsed<&CSliderUI::SetThumbSize, UIParseSize>},
+    {TEXT("step"), Parsed<&CSliderUI::SetChangeStep, UIStrToInt>},
+};
+
+}  // namespace
+
 void CSliderUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  const CUIString sName(pstrName);
-  if (sName == TEXT("thumbimage"))
-    SetThumbImage(pstrValue);
-  else if (sName == TEXT("thumbhotimage"))
-    SetThumbHotImage(pstrValue);
-  else if (sName == TEXT("thumbpushedimage"))
-    SetThumbPushedImage(pstrValue);
-  else if (sName == TEXT("thumbsize"))
-    SetThumbSize(UIParseSize(pstrValue));
-  else if (sName == TEXT("step"))
-    SetChangeStep(UIStrToInt(pstrValue));
-  else
-    CProgressUI::ApplyAttribute(pstrName, pstrValue);
+  ApplyOrPass<CProgressUI>(kSliderAttributes, *this, pstrName, pstrValue);
 }
 
-bool CSliderUI::DrawThumb(HDC hDC, CUIString& sImage) {
-  if (sImage.IsEmpty()) return false;
-  if (DrawImageAttr(hDC, sImage, m_sImageModify)) return true;
-  sImage.Empty();
-  return false;
-}
-
+// The thumb is drawn pushed while dragged, hot under the mouse, else normal; a state without
+// an image of its own falls back to the next.
 void CSliderUI::PaintStatusImage(HDC hDC) {
+  using Image = CStateImagesUI;
   CProgressUI::PaintStatusImage(hDC);
   const RECT rc = GetThumbRect();
   const LONG x = m_rcItem.left;
   const LONG y = m_rcItem.top;
   m_sImageModify.Format(TEXT("dest='%d,%d,%d,%d'"), rc.left - x, rc.top - y, rc.right - x,
                         rc.bottom - y);
-  if ((m_uButtonState & UISTATE_CAPTURED) && DrawThumb(hDC, m_sThumbPushedImage)) return;
-  if ((m_uButtonState & UISTATE_HOT) && DrawThumb(hDC, m_sThumbHotImage)) return;
-  DrawThumb(hDC, m_sThumbImage);
+  if (m_thumb.Is(UISTATE_CAPTURED) && m_thumb.Draw(*this, hDC, Image::Pushed, m_sImageModify))
+    return;
+  if (m_thumb.Is(UISTATE_HOT) && m_thumb.Draw(*this, hDC, Image::Hot, m_sImageModify)) return;
+  m_thumb.Draw(*this, hDC, Image::Normal, m_sImageModify);
 }
 
 }  // namespace SkinUI

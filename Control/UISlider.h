@@ -31,28 +31,25 @@ class CSliderUI : public CProgressUI {
   // The value the thumb would show when centred on `pt` (window coordinates), within min..max.
   int ValueAtPoint(POINT pt) const;
 
-  LPCWSTR GetThumbImage() const { return m_sThumbImage; }
-  void SetThumbImage(LPCWSTR pStrImage);
-  LPCWSTR GetThumbHotImage() const { return m_sThumbHotImage; }
-  void SetThumbHotImage(LPCWSTR pStrImage);
-  LPCWSTR GetThumbPushedImage() const { return m_sThumbPushedImage; }
-  void SetThumbPushedImage(LPCWSTR pStrImage);
+  // The thumb's images: normal, hot, and pushed (while it is dragged).
+  LPCWSTR GetThumbImage() const { return m_thumb.GetImage(CStateImagesUI::Normal); }
+  void SetThumbImage(LPCWSTR pStrImage) { SetThumb(CStateImagesUI::Normal, pStrImage); }
+  LPCWSTR GetThumbHotImage() const { return m_thumb.GetImage(CStateImagesUI::Hot); }
+  void SetThumbHotImage(LPCWSTR pStrImage) { SetThumb(CStateImagesUI::Hot, pStrImage); }
+  LPCWSTR GetThumbPushedImage() const { return m_thumb.GetImage(CStateImagesUI::Pushed); }
+  void SetThumbPushedImage(LPCWSTR pStrImage) { SetThumb(CStateImagesUI::Pushed, pStrImage); }
 
  protected:
   // Sets the value clamped to min..max; "valuechanged" when it differs from before.
   void ChangeValueByUser(long long nValue);
   // The value one step up (1) or down (-1), unclamped.
   long long Stepped(int nDirection) const;
-  // Draws one thumb image; an image that cannot be drawn is forgotten.
-  bool DrawThumb(HDC hDC, CUIString& sImage);
+  void SetThumb(CStateImagesUI::Image which, LPCWSTR pStrImage);
 
-  UINT m_uButtonState = 0;
+  CStateImagesUI m_thumb;  // captured while dragged, hot under the mouse
   int m_nStep = 1;
   int m_nValueAtPress = 0;  // the value when the thumb was caught
   SIZE m_szThumb = {10, 10};
-  CUIString m_sThumbImage;
-  CUIString m_sThumbHotImage;
-  CUIString m_sThumbPushedImage;
   CUIString m_sImageModify;
 };
 

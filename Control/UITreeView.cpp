@@ -1,7 +1,7 @@
 // CTreeNodeUI and CTreeViewUI.
 #include "Control/UITreeView.h"
 
-#include "Core/UIAttrValue.h"
+#include "Core/UIAttributeTable.h"
 
 namespace SkinUI {
 
@@ -111,22 +111,31 @@ void CTreeNodeUI::Unlink(CTreeNodeUI* pNode) {
   m_bHasChild = m_aTreeNodes.GetSize() > 0;
 }
 
+namespace {
+
+// "...attr" attributes pass an attribute list on to one of the node's parts.
+template <auto Part>
+void PartAttributes(CTreeNodeUI& node, LPCWSTR pstrValue) {
+  (node.*Part)()->ApplyAttributes(pstrValue);
+}
+
+void ApplyNodeText(CTreeNodeUI& node, LPCWSTR pstrValue) {
+  node.GetItemButton()->SetText(pstrValue);
+}
+
+const TAttributeUI<CTreeNodeUI> kNodeAttributes[] = {
+    {TEXT("text"), ApplyNodeText},
+    {TEXT("horizattr"), PartAttributes<&CTreeNodeUI::GetTreeNodeHoriznotal>},
+    {TEXT("dotlineattr"), PartAttributes<&CTreeNodeUI::GetDottedLine>},
+    {TEXT("folderattr"), PartAttributes<&CTreeNodeUI::GetFolderButton>},
+    {TEXT("checkboxattr"), PartAttributes<&CTreeNodeUI::GetCheckBox>},
+    {TEXT("itemattr"), PartAttributes<&CTreeNodeUI::GetItemButton>},
+};
+
+}  // namespace
+
 void CTreeNodeUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  const CUIString sName(pstrName);
-  if (sName == TEXT("text"))
-    m_pItemButton->SetText(pstrValue);
-  else if (sName == TEXT("horizattr"))
-    m_pHoriz->ApplyAttributes(pstrValue);
-  else if (sName == TEXT("dotlineattr"))
-    m_pDottedLine->ApplyAttributes(pstrValue);
-  else if (sName == TEXT("folderattr"))
-    m_pFolderButton->ApplyAttributes(pstrValue);
-  else if (sName == TEXT("checkboxattr"))
-    m_pCheckBox->ApplyAttributes(pstrValue);
-  else if (sName == TEXT("itemattr"))
-    m_pItemButton->ApplyAttributes(pstrValue);
-  else
-    CListContainerElementUI::ApplyAttribute(pstrName, pstrValue);
+  ApplyOrPass<CListContainerElementUI>(kNodeAttributes, *this, pstrName, pstrValue);
 }
 
 // --- CTreeViewUI ------------------------------------------------------------------------------
@@ -247,14 +256,17 @@ void CTreeViewUI::SetVisibleCheckBtn(bool bVisible) {
   }
 }
 
+namespace {
+
+const TAttributeUI<CTreeViewUI> kTreeAttributes[] = {
+    {TEXT("visiblefolderbtn"), Parsed<&CTreeViewUI::SetVisibleFolderBtn, UIParseBool>},
+    {TEXT("visiblecheckbtn"), Parsed<&CTreeViewUI::SetVisibleCheckBtn, UIParseBool>},
+};
+
+}  // namespace
+
 void CTreeViewUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  const CUIString sName(pstrName);
-  if (sName == TEXT("visiblefolderbtn"))
-    SetVisibleFolderBtn(UIParseBool(pstrValue));
-  else if (sName == TEXT("visiblecheckbtn"))
-    SetVisibleCheckBtn(UIParseBool(pstrValue));
-  else
-    CListUI::ApplyAttribute(pstrName, pstrValue);
+  ApplyOrPass<CListUI>(kTreeAttributes, *this, pstrName, pstrValue);
 }
 
 }  // namespace SkinUI

@@ -32,10 +32,15 @@ void Parsed(typename AttributeTable::SetterOf<decltype(Set)>::Class& control, LP
 }
 
 template <auto Set>
-void Verbatim(typename AttributeTable::SetterOf<decltype(Set)>::Class& control,
-              LPCWSTR pstrValue) {
+void Verbatim(typename AttributeTable::SetterOf<decltype(Set)>::Class& control, LPCWSTR pstrValue) {
   (control.*Set)(pstrValue);
 }
+
+// The "align" words left, center and right (with bVertical also top, vcenter and bottom) found
+// in the value change the DT_ style in turn; "vcenter" also contains "center".
+UINT UIApplyAlign(UINT uStyle, LPCWSTR pstrValue, bool bVertical);
+// "endellipsis": DT_END_ELLIPSIS on for "true", off otherwise.
+UINT UIApplyEndEllipsis(UINT uStyle, LPCWSTR pstrValue);
 
 // Applies the entry named pstrName (exact, case-sensitive); false when the table has none.
 template <typename T, size_t N>
@@ -47,6 +52,14 @@ bool ApplyFromTable(const TAttributeUI<T> (&table)[N], T& control, LPCWSTR pstrN
     return true;
   }
   return false;
+}
+
+// Applies the table's entry, or hands the attribute to the class the control derives from.
+template <typename Base, typename T, size_t N>
+void ApplyOrPass(const TAttributeUI<T> (&table)[N], T& control, LPCWSTR pstrName,
+                 LPCWSTR pstrValue) {
+  if (!ApplyFromTable(table, control, pstrName, pstrValue))
+    control.Base::ApplyAttribute(pstrName, pstrValue);
 }
 
 }  // namespace SkinUI

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "Core/UIAttrValue.h"
+#include "Core/UIAttributeTable.h"
 #include "Core/UIGeometry.h"
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
@@ -330,27 +331,41 @@ void CContainerUI::HandleEvent(TUIEvent& event) {
 // --- Attributes
 // -----------------------------------------------------------------------------------
 
+namespace {
+
+void ApplyVerticalBar(CContainerUI& c, LPCWSTR pstrValue) {
+  c.EnableScrollBars(UIParseBool(pstrValue), c.GetHorizontalScrollBar() != nullptr);
+}
+
+void ApplyHorizontalBar(CContainerUI& c, LPCWSTR pstrValue) {
+  c.EnableScrollBars(c.GetVerticalScrollBar() != nullptr, UIParseBool(pstrValue));
+}
+
+// A bar style turns the bar on and passes the attribute list to it.
+void ApplyVerticalBarStyle(CContainerUI& c, LPCWSTR pstrValue) {
+  c.EnableScrollBars(true, c.GetHorizontalScrollBar() != nullptr);
+  if (CScrollBarUI* pBar = c.GetVerticalScrollBar()) pBar->ApplyAttributes(pstrValue);
+}
+
+void ApplyHorizontalBarStyle(CContainerUI& c, LPCWSTR pstrValue) {
+  c.EnableScrollBars(c.GetVerticalScrollBar() != nullptr, true);
+  if (CScrollBarUI* pBar = c.GetHorizontalScrollBar()) pBar->ApplyAttributes(pstrValue);
+}
+
+const TAttributeUI<CContainerUI> kContainerAttributes[] = {
+    {TEXT("inset"), Parsed<&CContainerUI::SetInset, UIParseRect>},
+    {TEXT("mousechild"), Parsed<&CContainerUI::SetMouseChildEnabled, UIParseBool>},
+    {TEXT("vscrollbar"), ApplyVerticalBar},
+    {TEXT("vscrollbarstyle"), ApplyVerticalBarStyle},
+    {TEXT("hscrollbar"), ApplyHorizontalBar},
+    {TEXT("hscrollbarstyle"), ApplyHorizontalBarStyle},
+    {TEXT("childpadding"), Parsed<&CContainerUI::SetChildPadding, UIStrToInt>},
+};
+
+}  // namespace
+
 void CContainerUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  if (!pstrValue) pstrValue = TEXT("");
-  if (UIStrEqual(pstrName, TEXT("inset"))) {
-    SetInset(UIParseRect(pstrValue));
-  } else if (UIStrEqual(pstrName, TEXT("mousechild"))) {
-    SetMouseChildEnabled(UIParseBool(pstrValue));
-  } else if (UIStrEqual(pstrName, TEXT("vscrollbar"))) {
-    EnableScrollBars(UIParseBool(pstrValue), m_pHorizontalScrollBar != nullptr);
-  } else if (UIStrEqual(pstrName, TEXT("vscrollbarstyle"))) {
-    EnableScrollBars(true, m_pHorizontalScrollBar != nullptr);
-    if (m_pVerticalScrollBar) m_pVerticalScrollBar->ApplyAttributes(pstrValue);
-  } else if (UIStrEqual(pstrName, TEXT("hscrollbar"))) {
-    EnableScrollBars(m_pVerticalScrollBar != nullptr, UIParseBool(pstrValue));
-  } else if (UIStrEqual(pstrName, TEXT("hscrollbarstyle"))) {
-    EnableScrollBars(m_pVerticalScrollBar != nullptr, true);
-    if (m_pHorizontalScrollBar) m_pHorizontalScrollBar->ApplyAttributes(pstrValue);
-  } else if (UIStrEqual(pstrName, TEXT("childpadding"))) {
-    SetChildPadding(UIStrToInt(pstrValue));
-  } else {
-    CControlUI::ApplyAttribute(pstrName, pstrValue);
-  }
+  ApplyOrPass<CControlUI>(kContainerAttributes, *this, pstrName, pstrValue);
 }
 
 // --- Painting

@@ -164,6 +164,19 @@ class CControlUI {
   CDelegateList<TNotifyMsg&> OnNotifyDelegates;
 
  protected:
+  // Stores a setting that changes the control's look and repaints it; the Change form does
+  // nothing when the setting already has that value.
+  template <typename T, typename V>
+  void SetAndRepaint(T& field, const V& value) {
+    field = value;
+    Repaint();
+  }
+  template <typename T, typename V>
+  void ChangeAndRepaint(T& field, const V& value) {
+    if (field == value) return;
+    SetAndRepaint(field, value);
+  }
+
   CPaintManagerUI* m_pManager = nullptr;
   CControlUI* m_pParent = nullptr;
   CUIString m_sName;

@@ -178,6 +178,8 @@ class CPaintManagerUI {
 
   CControlUI* GetFocusControl() const { return m_pFocus; }
   void SetFocusControl(CControlUI* pControl);
+  // The control that has the focus after the next layout pass; null: none, the first paint
+  // then gives the focus to no control.
   void SetInitialFocus(CControlUI* pControl);
   bool MoveFocus(bool bForward);
 

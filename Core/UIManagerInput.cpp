@@ -382,7 +382,10 @@ void CPaintManagerUI::SetFocusControl(CControlUI* pControl) {
 
 void CPaintManagerUI::SetInitialFocus(CControlUI* pControl) {
   ::SetFocus(m_hWndPaint);
-  if (!pControl) return;
+  if (!pControl) {
+    m_bFocusNeeded = false;
+    return;
+  }
   if (m_pFocus) {
     CControlUI* pOld = m_pFocus;
     TUIEvent event = MakeEvent(EventKillFocus, pControl, POINT{0, 0});

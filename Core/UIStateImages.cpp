@@ -20,8 +20,8 @@ UINT BitsOf(CStateImagesUI::Image which) {
 }
 
 const LPCWSTR kAttributeNames[CStateImagesUI::ImageCount] = {
-    TEXT("normalimage"),   TEXT("hotimage"),         TEXT("pushedimage"),
-    TEXT("focusedimage"),  TEXT("disabledimage"),    TEXT("selectedimage"),
+    TEXT("normalimage"),      TEXT("hotimage"),      TEXT("pushedimage"),
+    TEXT("focusedimage"),     TEXT("disabledimage"), TEXT("selectedimage"),
     TEXT("selectedhotimage"), TEXT("foreimage"),     TEXT("hotforeimage"),
 };
 
@@ -47,6 +47,11 @@ void CStateImagesUI::SetImage(Image which, LPCWSTR pStrImage) {
   if (which < 0 || which >= ImageCount) return;
   if (m_aImages.empty()) m_aImages.resize(ImageCount);
   m_aImages[which] = pStrImage != nullptr ? pStrImage : TEXT("");
+}
+
+void CStateImagesUI::SetImage(CControlUI& control, Image which, LPCWSTR pStrImage) {
+  SetImage(which, pStrImage);
+  control.Repaint();
 }
 
 bool CStateImagesUI::HasImage(Image which) const {

@@ -32,7 +32,9 @@ class CStateImagesUI {
 
   UINT GetState() const { return m_uState; }
   bool Is(UINT uBits) const { return (m_uState & uBits) != 0; }
-  void Set(UINT uBits, bool bOn = true) { m_uState = bOn ? (m_uState | uBits) : (m_uState & ~uBits); }
+  void Set(UINT uBits, bool bOn = true) {
+    m_uState = bOn ? (m_uState | uBits) : (m_uState & ~uBits);
+  }
   // Keeps only the bits of uKeep (0: every bit cleared).
   void Reset(UINT uKeep = 0) { m_uState &= uKeep; }
   // Takes the focused and disabled bits from the control, as they are now.
@@ -42,6 +44,8 @@ class CStateImagesUI {
 
   LPCWSTR GetImage(Image which) const;
   void SetImage(Image which, LPCWSTR pStrImage);
+  // The same, then repaints the control that shows the image.
+  void SetImage(CControlUI& control, Image which, LPCWSTR pStrImage);
   bool HasImage(Image which) const;
   // Draws one image over the control (modifier may be null); false when there is none or it
   // cannot be drawn (then it is forgotten).

@@ -1,6 +1,6 @@
 #include "Layout/UILinearLayout.h"
 
-#include "Core/UIAttrValue.h"
+#include "Core/UIAttributeTable.h"
 #include "Core/UIScrollBar.h"
 #include "Layout/UILayoutLimits.h"
 
@@ -177,14 +177,20 @@ void CLinearLayoutUI::HandleEvent(TUIEvent& event) {
   CContainerUI::HandleEvent(event);
 }
 
+namespace {
+
+const TAttributeUI<CLinearLayoutUI> kLinearAttributes[] = {
+    {TEXT("sepimm"), Parsed<&CLinearLayoutUI::SetSepImmediate, UIParseBool>},
+};
+
+}  // namespace
+
+// The separator's size is "sepheight" for a vertical layout and "sepwidth" for a horizontal one.
 void CLinearLayoutUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  if (lstrcmpW(pstrName, IsVertical() ? TEXT("sepheight") : TEXT("sepwidth")) == 0) {
-    m_separator.SetSize(UIStrToInt(pstrValue));
-  } else if (lstrcmpW(pstrName, TEXT("sepimm")) == 0) {
-    SetSepImmediate(UIParseBool(pstrValue));
-  } else {
+  if (UIStrEqual(pstrName, IsVertical() ? TEXT("sepheight") : TEXT("sepwidth")))
+    SetSepSize(UIStrToInt(pstrValue));
+  else if (!ApplyFromTable(kLinearAttributes, *this, pstrName, pstrValue))
     CContainerUI::ApplyAttribute(pstrName, pstrValue);
-  }
 }
 
 void CLinearLayoutUI::PaintOverlay(HDC hDC, const RECT& /*rcPaint*/) {

@@ -17,6 +17,7 @@ class CLinearLayoutUI : public CContainerUI {
   UINT GetInputFlags() const override;
 
   void SetSepImmediate(bool bImmediate);
+  void SetSepSize(int nSize) { m_separator.SetSize(nSize); }
   bool IsSepImmediate() const;
   RECT GetSeparatorRect(bool bUseNew) const;
 

@@ -1,6 +1,6 @@
 #include "Layout/UITileLayout.h"
 
-#include "Core/UIAttrValue.h"
+#include "Core/UIAttributeTable.h"
 #include "Core/UIScrollBar.h"
 #include "Layout/UILayoutLimits.h"
 
@@ -130,14 +130,17 @@ void CTileLayoutUI::SetPos(RECT rc) {
   UpdateScrollBars(area, 0, Saturated(needed));
 }
 
+namespace {
+
+const TAttributeUI<CTileLayoutUI> kTileAttributes[] = {
+    {TEXT("itemsize"), Parsed<&CTileLayoutUI::SetItemSize, UIParseSize>},
+    {TEXT("columns"), Parsed<&CTileLayoutUI::SetColumns, UIStrToInt>},
+};
+
+}  // namespace
+
 void CTileLayoutUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  if (lstrcmpW(pstrName, TEXT("itemsize")) == 0) {
-    SetItemSize(UIParseSize(pstrValue));
-  } else if (lstrcmpW(pstrName, TEXT("columns")) == 0) {
-    SetColumns(UIStrToInt(pstrValue));
-  } else {
-    CContainerUI::ApplyAttribute(pstrName, pstrValue);
-  }
+  ApplyOrPass<CContainerUI>(kTileAttributes, *this, pstrName, pstrValue);
 }
 
 }  // namespace SkinUI

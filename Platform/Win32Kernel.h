@@ -60,6 +60,19 @@
 #define FILE_FLAG_POSIX_SEMANTICS 0x01000000u
 #define FILE_FLAG_OPEN_REPARSE_POINT 0x00200000u
 
+#define MOVEFILE_REPLACE_EXISTING 0x00000001u
+#define MOVEFILE_COPY_ALLOWED 0x00000002u
+#define MOVEFILE_DELAY_UNTIL_REBOOT 0x00000004u
+#define MOVEFILE_WRITE_THROUGH 0x00000008u
+
+// Language identifiers: a primary language and a sublanguage.
+#define MAKELANGID(p, s) ((static_cast<WORD>(s) << 10) | static_cast<WORD>(p))
+#define PRIMARYLANGID(lgid) (static_cast<WORD>(lgid) & 0x3ff)
+#define LANG_NEUTRAL 0x00
+#define LANG_CHINESE 0x04
+#define LANG_ENGLISH 0x09
+#define SUBLANG_DEFAULT 0x01
+#define SUBLANG_CHINESE_SIMPLIFIED 0x02
 #define INVALID_FILE_SIZE 0xFFFFFFFFu
 #define INVALID_SET_FILE_POINTER 0xFFFFFFFFu
 #define FILE_BEGIN 0u

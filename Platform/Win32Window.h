@@ -659,6 +659,14 @@ typedef struct _browseinfoW {
 #define BIF_BROWSEFORPRINTER 0x00002000
 #define BIF_BROWSEINCLUDEFILES 0x00004000
 
+// The folder browser's callback: the events it receives and the requests it may send back to
+// the dialog window it is given.
+#define BFFM_INITIALIZED 1
+#define BFFM_SELCHANGED 2
+#define BFFM_SETSTATUSTEXTW (WM_USER + 104)
+#define BFFM_ENABLEOK (WM_USER + 101)
+#define BFFM_SETSELECTIONW (WM_USER + 103)
+
 // SetLayeredWindowAttributes.
 #define LWA_COLORKEY 0x00000001
 #define LWA_ALPHA 0x00000002

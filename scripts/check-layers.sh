@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # check-layers.sh [source root]: checks that the code above the platform keeps to its layers.
 #
-#   - Above Platform/ (Utils, Core, Control, Layout, setup, tools, demo) a platform header is
+#   - Above Platform/ (Utils, Core, Control, Layout, setup, tools, demo, apps) a platform header is
 #     one of the public set, the headers directly in Platform/ (Platform/Win32.h and its parts);
 #     the folders inside Platform/ are the platform's own. The headless driver is for tests.
 #   - A layer includes only itself and the layers below it:
-#     Utils < Core < Layout < Control < setup < tools, demo (SevenZip/ sits beside the
+#     Utils < Core < Layout < Control < setup < tools, demo, apps (SevenZip/ sits beside the
 #     platform and may be used by setup and tools).
 #   - No operating-system or toolkit header (POSIX, GTK, cairo, pango, SQLite, libarchive,
 #     <windows.h>) outside Platform/.
@@ -15,7 +15,7 @@ set -uo pipefail
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$root" || exit 2
 
-declare -A rank=([Utils]=1 [Core]=2 [Layout]=3 [Control]=4 [setup]=5 [tools]=6 [demo]=6)
+declare -A rank=([Utils]=1 [Core]=2 [Layout]=3 [Control]=4 [setup]=5 [tools]=6 [demo]=6 [apps]=6)
 system_headers='^(sys/|unistd\.h|fcntl\.h|dlfcn\.h|pthread\.h|dirent\.h|poll\.h|spawn\.h|termios\.h|semaphore\.h|linux/|X11/|gtk/|gdk/|glib|gio/|cairo|pango|fontconfig/|ft2build\.h|sqlite3\.h|archive\.h|archive_entry\.h|windows\.h)'
 
 # Breaches that another piece of work is removing; one "file:included header" a line. An entry

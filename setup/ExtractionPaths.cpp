@@ -1,5 +1,7 @@
 #include "setup/ExtractionPaths.h"
 
+#include "setup/CreationListener.h"
+
 bool IsPathSeparator(WCHAR c) { return c == TEXT('/') || c == TEXT('\\'); }
 
 namespace {
@@ -61,12 +63,14 @@ bool ParentPath(LPCWSTR path, WCHAR* out) {
   return true;
 }
 
-bool EnsureDirectory(LPCWSTR path) {
+bool EnsureDirectory(LPCWSTR path, CreationListener* listener) {
   if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES) return true;
   WCHAR parent[MAX_PATH];
   if (ParentPath(path, parent)) {
-    if (!EnsureDirectory(parent)) return false;
-    return CreateDirectoryW(path, nullptr) != FALSE;
+    if (!EnsureDirectory(parent, listener)) return false;
+    if (!CreateDirectoryW(path, nullptr)) return false;
+    if (listener) listener->Created(ManifestKind::Folder, path, true);
+    return true;
   }
   WCHAR root[MAX_PATH];
   wnsprintfW(root, MAX_PATH, TEXT("%s/"), path);

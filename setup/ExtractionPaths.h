@@ -3,6 +3,8 @@
 
 #include "Platform/Win32.h"
 
+class CreationListener;
+
 // "/" and "\" both separate the components of a path.
 bool IsPathSeparator(WCHAR c);
 
@@ -20,8 +22,8 @@ bool ResolveEntryPath(LPCWSTR destination, LPCWSTR entryName, WCHAR* out);
 
 // Makes sure `path` exists, creating missing folders from the top down. True when the path
 // names something that exists afterwards (also a file). A path without any separator is a
-// drive: true when that drive exists.
-bool EnsureDirectory(LPCWSTR path);
+// drive: true when that drive exists. Each folder it creates is told to `listener` when given.
+bool EnsureDirectory(LPCWSTR path, CreationListener* listener = nullptr);
 
 // Copies everything before the last "/" or "\" of `path` into `out` (MAX_PATH characters).
 // False, with `out` empty, when there is no separator.

@@ -30,8 +30,7 @@ std::string ToUtf8(const WString& text) {
 
 bool FromUtf8(const std::string& text, WString* out) {
   int length = static_cast<int>(text.size());
-  int chars =
-      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.c_str(), length, nullptr, 0);
+  int chars = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.c_str(), length, nullptr, 0);
   if (chars <= 0) return false;
   out->assign(chars, 0);
   return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.c_str(), length, out->data(),

@@ -2,19 +2,12 @@
 
 #include "setup/InstallNames.h"
 
-namespace {
-
-constexpr WCHAR kUserKey[] = TEXT("Software\\Halvane");
-constexpr WCHAR kInstallPathValue[] = TEXT("InstallPath");
-
-}  // namespace
-
 bool ReadInstallPath(WCHAR* buffer) {
   HKEY key = nullptr;
-  if (RegCreateKeyW(HKEY_CURRENT_USER, kUserKey, &key) != ERROR_SUCCESS) return false;
+  if (RegCreateKeyW(HKEY_CURRENT_USER, kUserKeyPath, &key) != ERROR_SUCCESS) return false;
   DWORD type = 0;
   DWORD bytes = (MAX_PATH - 1) * sizeof(WCHAR);
-  LONG result = RegQueryValueExW(key, kInstallPathValue, nullptr, &type,
+  LONG result = RegQueryValueExW(key, kInstallPathValueName, nullptr, &type,
                                  reinterpret_cast<BYTE*>(buffer), &bytes);
   RegCloseKey(key);
   return result == ERROR_SUCCESS && bytes >= 1;
@@ -22,12 +15,32 @@ bool ReadInstallPath(WCHAR* buffer) {
 
 bool WriteInstallPath(LPCWSTR path) {
   HKEY key = nullptr;
-  if (RegCreateKeyW(HKEY_CURRENT_USER, kUserKey, &key) != ERROR_SUCCESS) return false;
+  if (RegCreateKeyW(HKEY_CURRENT_USER, kUserKeyPath, &key) != ERROR_SUCCESS) return false;
   LONG result =
-      RegSetValueExW(key, kInstallPathValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(path),
+      RegSetValueExW(key, kInstallPathValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(path),
                      static_cast<DWORD>(lstrlenW(path)) * sizeof(WCHAR));
   RegCloseKey(key);
   return result == ERROR_SUCCESS;
+}
+
+bool InstallPathRecorded() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kUserKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  DWORD type = 0;
+  DWORD bytes = 0;
+  LONG result = RegQueryValueExW(key, kInstallPathValueName, nullptr, &type, nullptr, &bytes);
+  RegCloseKey(key);
+  return result == ERROR_SUCCESS;
+}
+
+bool ForgetInstallPath() {
+  HKEY key = nullptr;
+  LONG result = RegOpenKeyExW(HKEY_CURRENT_USER, kUserKeyPath, 0, KEY_SET_VALUE, &key);
+  if (result == ERROR_FILE_NOT_FOUND) return true;
+  if (result != ERROR_SUCCESS) return false;
+  result = RegDeleteValueW(key, kInstallPathValueName);
+  RegCloseKey(key);
+  return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }
 
 namespace {

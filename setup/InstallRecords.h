@@ -15,6 +15,12 @@ bool ReadInstallPath(WCHAR* buffer);
 // Stores the directory as REG_SZ without a terminating null.
 bool WriteInstallPath(LPCWSTR path);
 
+// Whether the value exists at all (an empty one counts), without creating the key.
+bool InstallPathRecorded();
+
+// Removes the value (true when it is gone afterwards, also when it never was there).
+bool ForgetInstallPath();
+
 // The machine-wide uninstall entry that lists the product among the installed programs.
 
 // Writes HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Halvane for the product whose

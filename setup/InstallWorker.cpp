@@ -4,6 +4,7 @@
 #include "setup/InstallOptions.h"
 #include "setup/InstallRecords.h"
 #include "setup/InstallSequence.h"
+#include "setup/InstallUndo.h"
 #include "setup/LaunchCommand.h"
 #include "setup/PayloadExtractor.h"
 #include "setup/PayloadFile.h"
@@ -35,14 +36,17 @@ void RunExtraction(InstallOptions* options) {
   ExtractionStarted = nullptr;
 }
 
-void CreateChosenShortcuts(const InstallOptions& options, LPCWSTR launcher) {
-  if (options.desktopShortcut) CreateDesktopShortcut(launcher);
-  if (options.taskbarShortcut) {
+bool Cancelled() { return !InstallMayProceed(); }
+
+// Each shortcut is a step of its own: a cancel stops before the next.
+void CreateChosenShortcuts(InstallOptions& options, LPCWSTR launcher) {
+  if (options.desktopShortcut && !Cancelled()) CreateDesktopShortcut(launcher, &options);
+  if (options.taskbarShortcut && !Cancelled()) {
     int version = ClassifyWindowsVersion();
-    if (version == 9) PinToTaskbar(launcher);
-    if (version == 6) CreateQuickLaunchShortcut(launcher);
+    if (version == 9) PinToTaskbar(launcher, &options);
+    if (version == 6) CreateQuickLaunchShortcut(launcher, &options);
   }
-  if (options.startMenuShortcut) CreateStartMenuShortcut(launcher);
+  if (options.startMenuShortcut && !Cancelled()) CreateStartMenuShortcut(launcher, &options);
 }
 
 // Starts the launcher with the installer's own path as its argument text (LaunchCommandLine).
@@ -63,20 +67,35 @@ void Launch(LPCWSTR launcher, LPCWSTR archivePath) {
   DeleteFileW(archivePath);
 }
 
-void CompleteInstall(const InstallOptions& options) {
+// False when the user cancelled before the install was registered: from there on it
+// completes.
+bool CompleteInstall(InstallOptions& options) {
   WCHAR launcher[MAX_PATH];
   LauncherPath(options.installDir.c_str(), launcher);
   CreateChosenShortcuts(options, launcher);
+  if (Cancelled()) return false;
   RegisterUninstallEntry(launcher);
+  options.manifest.Close();
   Launch(launcher, options.archivePath.c_str());
+  return true;
 }
 
-void ReportFailedInstall(const InstallOptions& options) {
+// What the install created goes before the user reads why, so a second try starts clean.
+void ReportFailedInstall(InstallOptions& options) {
+  UndoInstall(options);
   DeleteFileW(options.archivePath.c_str());
   HWND window = FindWindowW(kSetupWindowClass, kSetupWindowTitle);
   DWORD code = options.extractionError != ERROR_SUCCESS ? options.extractionError
                                                         : static_cast<DWORD>(ERROR_GEN_FAILURE);
   ShowErrorCode(window, code, kProductName, MB_ICONHAND);
+}
+
+// The user asked to stop: nothing of the install stays, and the program ends at once.
+void TakeBackAndQuit(InstallOptions& options) {
+  UndoInstall(options);
+  DeleteFileW(options.archivePath.c_str());
+  HWND window = FindWindowW(kSetupWindowClass, kSetupWindowTitle);
+  if (window) PostMessageW(window, WM_QUIT, 0, 0);
 }
 
 void HideAndQuit() {
@@ -92,13 +111,19 @@ void HideAndQuit() {
 DWORD WINAPI RunInstallWorker(LPVOID parameter) {
   InstallOptions* options = static_cast<InstallOptions*>(parameter);
   RunExtraction(options);
-  if (options->extractionResult != 0) {
+  bool cancelled = options->extractionError == ERROR_CANCELLED || Cancelled();
+  if (!cancelled && options->extractionResult != 0) {
     ReportFailedInstall(*options);
     delete options;
     StartInProgress = false;  // the window stays; the user may try another directory
     return 0;
   }
-  CompleteInstall(*options);
+  if (cancelled || !CompleteInstall(*options)) {
+    TakeBackAndQuit(*options);
+    delete options;
+    StartInProgress = false;
+    return 0;
+  }
   delete options;
   HideAndQuit();
   StartInProgress = false;
@@ -116,7 +141,10 @@ DWORD WINAPI RunPayloadExtraction(LPVOID parameter) {
   lstrcpynW(destination, options->installDir.c_str(), MAX_PATH);
   g_progressCallback = ReportProgress;
   DWORD error = ERROR_SUCCESS;
-  options->extractionResult = PayloadExtractor(archivePath, destination, &error);
+  ExtractionControl control;
+  control.listener = options;
+  control.mayProceed = InstallMayProceed;
+  options->extractionResult = PayloadExtractor(archivePath, destination, &error, control);
   options->extractionError = error;
   return 0;
 }

@@ -4,6 +4,7 @@
 #include "SevenZip/SevenZipHeader.h"
 #include "SevenZip/SevenZipReader.h"
 #include "SevenZip/SevenZipSplitReader.h"
+#include "setup/CreationListener.h"
 #include "setup/ExtractionPaths.h"
 #include "setup/MemoryArchiveStream.h"
 #include "setup/Progress.h"
@@ -81,29 +82,37 @@ void Report(ULONGLONG total, ULONGLONG done, BOOL start) {
 
 // The folder whose files are being written: entries come folder by folder, so most entries
 // find their folder made already by the one before.
+// It also carries who hears of what is created.
 struct PreparedFolder {
   WCHAR path[MAX_PATH] = {};
+  CreationListener* listener = nullptr;
 };
 
 void PrepareParent(LPCWSTR path, PreparedFolder* prepared) {
   WCHAR parent[MAX_PATH];
   if (!ParentPath(path, parent)) return;
   if (lstrcmpW(parent, prepared->path) == 0) return;
-  EnsureDirectory(parent);
-  SHCreateDirectoryExW(nullptr, parent, nullptr);
+  EnsureDirectory(parent, prepared->listener);
   lstrcpynW(prepared->path, parent, MAX_PATH);
+}
+
+HANDLE CreateListedFile(LPCWSTR path, const PreparedFolder& prepared) {
+  bool existed = GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
+  HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE && prepared.listener)
+    prepared.listener->Created(ManifestKind::File, path, !existed);
+  return file;
 }
 
 HANDLE CreateEntryFile(LPCWSTR path, PreparedFolder* prepared) {
   PrepareParent(path, prepared);
-  HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateListedFile(path, *prepared);
   if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_PATH_NOT_FOUND) return file;
   // The folder went away since it was made: make it again.
   prepared->path[0] = 0;
   PrepareParent(path, prepared);
-  return CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                     FILE_ATTRIBUTE_NORMAL, nullptr);
+  return CreateListedFile(path, *prepared);
 }
 
 // Copies the current entry's data into the open file. A decoder failure removes the file, so
@@ -163,18 +172,21 @@ EntryOutcome ExtractEntry(SevenZipSplitReader& reader, const SevenZipEntry& entr
     return EntryOutcome::NotWritten;
   }
   if (!ResolveEntryPath(destination, entry.name.c_str(), path)) {
-    *error = ERROR_INVALID_DATA;
+    // A name that fits nowhere under this folder says so; any other is the archive's fault.
+    bool tooLong = lstrlenW(destination) + lstrlenW(entry.name.c_str()) >= MAX_PATH;
+    *error = tooLong ? ERROR_FILENAME_EXCED_RANGE : ERROR_INVALID_DATA;
     return EntryOutcome::NotWritten;
   }
   if (!entry.isDirectory) return WriteFileEntry(reader, entry, path, prepared, error);
-  if (EnsureDirectory(path)) return EntryOutcome::Written;
+  if (EnsureDirectory(path, prepared->listener)) return EntryOutcome::Written;
   *error = LastErrorOr(ERROR_PATH_NOT_FOUND);
   return EntryOutcome::NotWritten;
 }
 
 }  // namespace
 
-int ExtractArchive(const BYTE* view, ULONGLONG size, LPCWSTR destination, DWORD* firstError) {
+int ExtractArchive(const BYTE* view, ULONGLONG size, LPCWSTR destination, DWORD* firstError,
+                   const ExtractionControl& control) {
   *firstError = ERROR_SUCCESS;
   MemoryArchiveStream stream(view, size);
   // A second thread decodes the solid blocks after the first one while this one works.
@@ -197,8 +209,13 @@ int ExtractArchive(const BYTE* view, ULONGLONG size, LPCWSTR destination, DWORD*
 
   SevenZipEntry entry;
   PreparedFolder prepared;
+  prepared.listener = control.listener;
   while (result == SevenZipResult::Ok &&
          (result = reader.NextEntry(&entry)) == SevenZipResult::Ok) {
+    if (control.mayProceed && !control.mayProceed()) {
+      *firstError = ERROR_CANCELLED;
+      return 1;
+    }
     EntryOutcome outcome = ExtractEntry(reader, entry, destination, &prepared, &error);
     if (outcome == EntryOutcome::DecoderFailed) {
       result = SevenZipResult::Error;
@@ -220,7 +237,8 @@ int ExtractArchive(const BYTE* view, ULONGLONG size, LPCWSTR destination, DWORD*
   return 0;
 }
 
-int PayloadExtractor(LPCWSTR archivePath, LPCWSTR destination, DWORD* firstError) {
+int PayloadExtractor(LPCWSTR archivePath, LPCWSTR destination, DWORD* firstError,
+                     const ExtractionControl& control) {
   *firstError = ERROR_SUCCESS;
   HANDLE file = CreateFileW(archivePath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -239,7 +257,8 @@ int PayloadExtractor(LPCWSTR archivePath, LPCWSTR destination, DWORD* firstError
     CloseHandle(file);
     return -1;
   }
-  int result = ExtractArchive(static_cast<const BYTE*>(view), size, destination, firstError);
+  int result =
+      ExtractArchive(static_cast<const BYTE*>(view), size, destination, firstError, control);
   UnmapViewOfFile(view);
   CloseHandle(mapping);
   CloseHandle(file);

@@ -34,5 +34,15 @@ bool WritePayloadToFile(HWND owner, LPCWSTR path, WORD resourceId, LPCWSTR resou
 void ShowErrorCode(HWND owner, DWORD code, LPCWSTR caption, UINT type) {
   WCHAR text[64];
   wnsprintfW(text, 64, kErrorFormat, code);
-  MessageBoxW(owner, text, caption, type);
+  ShowInstallerMessage(owner, text, caption, type);
+}
+
+int ShowInstallerMessage(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
+  WCHAR line[512];
+  wnsprintfW(line, 512, TEXT("message: %s\n"), text);
+  OutputDebugStringW(line);
+  int answer = MessageBoxW(owner, text, caption, type);
+  wnsprintfW(line, 512, TEXT("answer: %d\n"), answer);
+  OutputDebugStringW(line);
+  return answer;
 }

@@ -16,3 +16,7 @@ bool WritePayloadToFile(HWND owner, LPCWSTR path, WORD resourceId, LPCWSTR resou
 // Shows "Error : %x" (lower-case hexadecimal) with `code`, owned by `owner`. A null caption
 // leaves the platform's default caption.
 void ShowErrorCode(HWND owner, DWORD code, LPCWSTR caption, UINT type);
+
+// MessageBoxW that also writes the text to the debug output, so a log tells what the user was
+// shown and answered.
+int ShowInstallerMessage(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);

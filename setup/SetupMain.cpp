@@ -33,7 +33,25 @@ void DiscardUnfinishedInstall(HWND hWnd) {
   }
 }
 
+// Another installer runs already: its window comes to the front, and this one ends.
+void BringFirstInstanceForward() {
+  HWND hFirst = FindWindowW(kSetupWindowClass, kSetupWindowTitle);
+  if (hFirst == nullptr) return;
+  if (IsIconic(hFirst)) ShowWindow(hFirst, SW_RESTORE);
+  SetForegroundWindow(hFirst);
+}
+
 int RunSetup(HINSTANCE hInstance) {
+  // Claimed before anything is read or written: two installers started together would both
+  // pass any check made later, and write into one folder at once. The handle is held until the
+  // process ends. Without a claim (the call failed) the installer still runs.
+  HANDLE hClaim = CreateMutexW(nullptr, FALSE, kSingleInstanceName);
+  if (hClaim != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
+    BringFirstInstanceForward();
+    return 0;
+  }
+  // The system's dialogs (folder browser, message boxes) speak the window's language.
+  SetThreadUILanguage(MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED));
   SkinUI::CPaintManagerUI::SetInstance(hInstance);
   if (FAILED(CoInitialize(nullptr))) return 0;
   CSetupWnd* pSetup = new CSetupWnd();

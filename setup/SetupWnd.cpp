@@ -1,31 +1,47 @@
 #include "setup/SetupWnd.h"
 
 #include <cstring>
+#include <initializer_list>
 
+#include "setup/InstallManifest.h"
 #include "setup/InstallNames.h"
 #include "setup/InstallRecords.h"
 #include "setup/InstallSequence.h"
+#include "setup/PayloadFile.h"
 
 using namespace SkinUI;
 
 namespace {
 
 const WCHAR kBrowseTitle[] = TEXT("请选择路径: ");
-const WCHAR kInstallPathKey[] = TEXT("Software\\Halvane");
-const WCHAR kInstallPathValue[] = TEXT("InstallPath");
 const WCHAR kProductFolder[] = TEXT("Halvane\\");
+const WCHAR kCancelQuestion[] = TEXT("安装尚未完成。确定要取消安装吗？\n已安装的文件将被删除。");
+// The option's focus ring, laid over its box (the last frame of check.png).
+const WCHAR kOptionFocusRing[] = TEXT("file='check.png' source='64,0,80,16' dest='0,2,16,18'");
 
-// Whether the per-user record holds an install path value at all (an empty one counts): an
-// empty value leaves the edit empty, a missing one brings the default directory.
-bool InstallPathRecorded() {
-  HKEY hKey = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kInstallPathKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-    return false;
-  DWORD dwType = 0;
-  DWORD cbData = 0;
-  LONG lResult = RegQueryValueExW(hKey, kInstallPathValue, nullptr, &dwType, nullptr, &cbData);
-  RegCloseKey(hKey);
-  return lResult == ERROR_SUCCESS;
+struct ButtonLook {
+  LPCWSTR normal, hot, pushed, focused;
+};
+const ButtonLook kInstallLook = {TEXT("file='install.png' source='0,0,130,40'"),
+                                 TEXT("file='install.png' source='130,0,260,40'"),
+                                 TEXT("file='install.png' source='260,0,390,40'"),
+                                 TEXT("file='install.png' source='390,0,520,40'")};
+const ButtonLook kReinstallLook = {TEXT("file='reinstall.png' source='0,0,130,40'"),
+                                   TEXT("file='reinstall.png' source='130,0,260,40'"),
+                                   TEXT("file='reinstall.png' source='260,0,390,40'"),
+                                   TEXT("file='reinstall.png' source='390,0,520,40'")};
+
+// Whether `text` names a folder that holds an earlier install: its list or its launcher.
+bool HoldsInstall(const CUIString& text) {
+  CUIString dir = text;
+  if (dir.IsEmpty()) return false;
+  if (dir[dir.GetLength() - 1] != TEXT('\\')) dir += TEXT('\\');
+  for (LPCWSTR name : {kManifestFileName, kLauncherName}) {
+    CUIString path = dir + name;
+    if (path.GetLength() < MAX_PATH && GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES)
+      return true;
+  }
+  return false;
 }
 
 // The program-files folder followed by "\Halvane\", with COM initialised and released around
@@ -68,6 +84,7 @@ CUIString CSetupWnd::SkinZipName() const { return CUIString(TEXT("skin.zip")); }
 LPCWSTR CSetupWnd::SkinResourceId() const { return MAKEINTRESOURCEW(105); }
 
 void CSetupWnd::OnWindowGone(HWND hWnd) {
+  m_PaintManager.RemoveAccelerator(this);
   WindowImplBase::OnWindowGone(hWnd);
   delete this;
 }
@@ -92,9 +109,11 @@ void CSetupWnd::OnSkinReady() {
        {m_pDeskShortcut, m_pStartMenu, m_pDefaultBrowser, m_pTaskbar, m_pNoticeSvr})
     if (pOption) pOption->SetSelected(true);
   if (m_pProgress) m_pProgress->SetValue(0);
-  // The first paint would move a focus set now on to the next control; the initial focus is
-  // kept, and it opens no editor.
-  if (m_pInstallBtn) m_PaintManager.SetInitialFocus(m_pInstallBtn);
+  ShowInstallState();
+  // No control has the focus at the start: an Enter or Space meant for another window must not
+  // start an install. Tab brings the focus to the path first.
+  m_PaintManager.SetInitialFocus(nullptr);
+  m_PaintManager.AddAccelerator(this);
 }
 
 void CSetupWnd::FindControls() {
@@ -109,14 +128,20 @@ void CSetupWnd::FindControls() {
   m_pTaskbar = FindAs<COptionUI>(m_PaintManager, TEXT("btn_check_taskbar"), TEXT("Option"));
   m_pNoticeSvr = FindAs<COptionUI>(m_PaintManager, TEXT("btn_check_noticesvr"), TEXT("Option"));
   m_pProgress = FindAs<CProgressUI>(m_PaintManager, TEXT("Progress_setup"), TEXT("Progress"));
+  m_pInstalledLabel = FindAs<CLabelUI>(m_PaintManager, TEXT("lbl_installed"), TEXT("Label"));
 }
 
 void CSetupWnd::FillInstallPath() {
   if (m_pPathEdit == nullptr) return;
   WCHAR szPath[MAX_PATH] = {};
   if (ReadInstallPath(szPath)) {
-    if (lstrlenW(szPath) > 0) m_pPathEdit->SetText(szPath);
-    return;
+    // A record longer than the field takes is not shown cut: the default comes instead.
+    UINT uLength = static_cast<UINT>(lstrlenW(szPath));
+    if (uLength <= m_pPathEdit->GetMaxChar()) {
+      if (uLength > 0) m_pPathEdit->SetText(szPath);
+      return;
+    }
+    szPath[0] = 0;
   }
   if (InstallPathRecorded()) return;  // recorded but empty (or unreadable): left as it is
   if (DefaultInstallDir(szPath)) m_pPathEdit->SetText(szPath);
@@ -137,32 +162,112 @@ const NotificationMapData* CSetupWnd::NotificationMap() const { return ClassNoti
 
 void CSetupWnd::Receive(TNotifyMsg& msg) {
   if (msg.sType == TEXT("windowinit")) OnWindowInitHook();
+  if (msg.sType == TEXT("setfocus") || msg.sType == TEXT("killfocus")) OnFocusChange(msg);
+  if (msg.pSender != nullptr && msg.pSender == m_pPathEdit) {
+    if (msg.sType == TEXT("return")) StartFromWindow();
+    if (msg.sType == TEXT("textchanged")) ShowInstallState();
+  }
   WindowImplBase::Receive(msg);
 }
 
 void CSetupWnd::OnClickNotification(TNotifyMsg& msg) {
   if (msg.pSender == nullptr) return;
   if (msg.pSender == m_pCloseBtn) {
-    PostQuitMessage(0);
+    RequestClose();
   } else if (msg.pSender == m_pInstallBtn) {
-    if (StartInProgress) return;
-    bool bDesktop = m_pDeskShortcut && m_pDeskShortcut->IsSelected();
-    bool bStartMenu = m_pStartMenu && m_pStartMenu->IsSelected();
-    bool bTaskbar = m_pTaskbar && m_pTaskbar->IsSelected();
-    CUIString sDirectory = m_pPathEdit ? m_pPathEdit->GetText() : CUIString();
-    StartInstall(m_hWnd, sDirectory, bDesktop, bStartMenu, bTaskbar);
+    StartFromWindow();
   } else if (msg.pSender == m_pGetPathBtn) {
     BrowseForInstallDir();
   }
 }
 
+void CSetupWnd::StartFromWindow() {
+  if (StartInProgress) return;
+  bool bDesktop = m_pDeskShortcut && m_pDeskShortcut->IsSelected();
+  bool bStartMenu = m_pStartMenu && m_pStartMenu->IsSelected();
+  bool bTaskbar = m_pTaskbar && m_pTaskbar->IsSelected();
+  CUIString sDirectory = m_pPathEdit ? m_pPathEdit->GetText() : CUIString();
+  StartInstall(m_hWnd, sDirectory, bDesktop, bStartMenu, bTaskbar);
+}
+
+void CSetupWnd::RequestClose() {
+  if (InstallCancelRequested) return;  // the install is being taken back; it closes after
+  if (StartInProgress) {
+    HoldInstall();
+    int nAnswer =
+        ShowInstallerMessage(m_hWnd, kCancelQuestion, kProductName, MB_YESNO | MB_ICONQUESTION);
+    bool bStop = nAnswer == IDYES && StartInProgress;
+    if (bStop) InstallCancelRequested = true;
+    ReleaseInstall();
+    if (nAnswer != IDYES) return;
+    // An install that failed while the question was open has nothing left to stop.
+    if (bStop) {
+      DisableInput();
+      return;
+    }
+  }
+  PostQuitMessage(0);
+}
+
+void CSetupWnd::DisableInput() {
+  m_PaintManager.SetFocusControl(nullptr);
+  for (CControlUI* pControl : std::initializer_list<CControlUI*>{
+           m_pInstallBtn, m_pGetPathBtn, m_pPathEdit, m_pDeskShortcut, m_pStartMenu, m_pTaskbar})
+    if (pControl) pControl->SetEnabled(false);
+}
+
+LRESULT CSetupWnd::TranslateKey(MSG* pMsg) {
+  if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) {
+    RequestClose();
+    return 0;  // handled
+  }
+  return S_FALSE;
+}
+
+// Tabbing into the path selects its text, so typing replaces it; an option shows its focus
+// with a ring over its box.
+void CSetupWnd::OnFocusChange(TNotifyMsg& msg) {
+  bool bFocused = msg.sType == TEXT("setfocus");
+  if (bFocused && msg.pSender == m_pPathEdit && m_pPathEdit->GetEditorWindow())
+    ::SendMessageW(m_pPathEdit->GetEditorWindow(), EM_SETSEL, 0, -1);
+  for (COptionUI* pOption : {m_pDeskShortcut, m_pStartMenu, m_pTaskbar})
+    if (pOption && msg.pSender == pOption)
+      pOption->SetForeImage(bFocused ? kOptionFocusRing : TEXT(""));
+}
+
+void CSetupWnd::ShowInstallState() {
+  bool bReinstall = m_pPathEdit && HoldsInstall(m_pPathEdit->GetText());
+  if (m_pInstalledLabel) m_pInstalledLabel->SetVisible(bReinstall);
+  if (m_pInstallBtn == nullptr || bReinstall == m_bReinstallLook) return;
+  m_bReinstallLook = bReinstall;
+  const ButtonLook& look = bReinstall ? kReinstallLook : kInstallLook;
+  m_pInstallBtn->SetNormalImage(look.normal);
+  m_pInstallBtn->SetHotImage(look.hot);
+  m_pInstallBtn->SetPushedImage(look.pushed);
+  m_pInstallBtn->SetFocusedImage(look.focused);
+}
+
 // --- Browsing ---------------------------------------------------------------------------------
 
+namespace {
+
+// Starts the browser at the path in the edit (the dialog shows the nearest folder that exists).
+int CALLBACK StartAtPath(HWND hDialog, UINT uMsg, LPARAM, LPARAM lpData) {
+  if (uMsg == BFFM_INITIALIZED && lpData != 0)
+    SendMessageW(hDialog, BFFM_SETSELECTIONW, TRUE, lpData);
+  return 0;
+}
+
+}  // namespace
+
 void CSetupWnd::BrowseForInstallDir() {
+  CUIString sStart = m_pPathEdit ? m_pPathEdit->GetText() : CUIString();
   BROWSEINFOW bi = {};
   bi.hwndOwner = m_hWnd;
   bi.lpszTitle = kBrowseTitle;
   bi.ulFlags = BIF_RETURNONLYFSDIRS;
+  bi.lpfn = StartAtPath;
+  bi.lParam = reinterpret_cast<LPARAM>(sStart.GetData());
   PIDLIST_ABSOLUTE pidl = SHBrowseForFolderW(&bi);
   if (pidl == nullptr) return;
   WCHAR szFolder[MAX_PATH] = {};
@@ -176,7 +281,10 @@ bool CSetupWnd::PutBrowsedFolder(LPCWSTR pstrFolder) {
   int nLength = lstrlenW(pstrFolder);
   bool bHasSeparator = nLength > 0 && pstrFolder[nLength - 1] == TEXT('\\');
   int nTotal = nLength + (bHasSeparator ? 0 : 1) + lstrlenW(kProductFolder);
-  if (nTotal >= MAX_PATH) return false;
+  if (nTotal > static_cast<int>(m_pPathEdit->GetMaxChar()) || nTotal >= MAX_PATH) {
+    ShowErrorCode(m_hWnd, ERROR_FILENAME_EXCED_RANGE, kProductName, MB_ICONHAND);
+    return false;
+  }
   CUIString sDirectory = pstrFolder;
   if (!bHasSeparator) sDirectory += TEXT('\\');
   sDirectory += kProductFolder;
@@ -188,7 +296,7 @@ bool CSetupWnd::PutBrowsedFolder(LPCWSTR pstrFolder) {
 
 LRESULT CSetupWnd::OnSysCommandMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
   if ((wParam & 0xFFF0) == SC_CLOSE) {  // the low four bits are the system's own
-    PostQuitMessage(0);
+    RequestClose();
     bHandled = true;
     return 0;
   }

@@ -5,8 +5,6 @@
 namespace Platform {
 namespace {
 
-constexpr int kAlphaByte = 3;  // BGRA in memory
-
 // The device rectangle a call can change: its bounds within the surface and the clip.
 cairo_rectangle_int_t DeviceArea(const DeviceContext& dc, const RECT& bounds) {
   POINT a = dc.ToDevice(std::min(bounds.left, bounds.right), std::min(bounds.top, bounds.bottom));
@@ -22,15 +20,15 @@ cairo_rectangle_int_t DeviceArea(const DeviceContext& dc, const RECT& bounds) {
   return {left, top, right - left, bottom - top};
 }
 
-// Calls f(alpha byte, index) for each pixel of the area, row by row.
+// Calls f(pixel, index) for each pixel of the area, row by row.
 template <class F>
-void ForEachAlpha(cairo_surface_t* s, const cairo_rectangle_int_t& area, F f) {
+void ForEachPixel(cairo_surface_t* s, const cairo_rectangle_int_t& area, F f) {
   unsigned char* data = cairo_image_surface_get_data(s);
   const int stride = cairo_image_surface_get_stride(s);
   size_t i = 0;
   for (int y = area.y; y < area.y + area.height; ++y) {
-    unsigned char* px = data + static_cast<ptrdiff_t>(y) * stride + area.x * 4 + kAlphaByte;
-    for (int x = 0; x < area.width; ++x, px += 4) f(*px, i++);
+    auto* row = reinterpret_cast<uint32_t*>(data + static_cast<ptrdiff_t>(y) * stride) + area.x;
+    for (int x = 0; x < area.width; ++x) f(row[x], i++);
   }
 }
 
@@ -49,9 +47,9 @@ AlphaGuard::AlphaGuard(DeviceContext& dc, const RECT& bounds) {
   m_surface = s;
   m_alpha.resize(static_cast<size_t>(m_area.width) * static_cast<size_t>(m_area.height));
   cairo_surface_flush(s);
-  ForEachAlpha(s, m_area, [this](unsigned char& a, size_t i) {
-    m_alpha[i] = a;
-    a = 0;
+  ForEachPixel(s, m_area, [this](uint32_t& px, size_t i) {
+    m_alpha[i] = static_cast<uint8_t>(px >> 24);
+    px &= 0x00FFFFFFu;
   });
   cairo_surface_mark_dirty(s);
 }
@@ -59,8 +57,9 @@ AlphaGuard::AlphaGuard(DeviceContext& dc, const RECT& bounds) {
 AlphaGuard::~AlphaGuard() {
   if (!m_surface) return;
   cairo_surface_flush(m_surface);
-  ForEachAlpha(m_surface, m_area, [this](unsigned char& a, size_t i) {
-    a = a ? 0 : m_alpha[i];  // any coverage means the call wrote this pixel's colour
+  ForEachPixel(m_surface, m_area, [this](uint32_t& px, size_t i) {
+    // any coverage means the call wrote this pixel's colour
+    px = (px & 0x00FFFFFFu) | (px >> 24 ? 0u : static_cast<uint32_t>(m_alpha[i]) << 24);
   });
   cairo_surface_mark_dirty(m_surface);
 }

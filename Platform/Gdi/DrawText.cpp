@@ -172,8 +172,9 @@ RECT LinesBounds(const RECT& rc, UINT format, const std::vector<Line>& lines, in
 
 void Draw(DeviceContext& dc, const RECT& rc, UINT format, const std::vector<Line>& lines, int top,
           int lineHeight) {
-  ColorCanvas canvas(
-      dc, LinesBounds(rc, format, lines, top, lineHeight, dc.state.font->metrics.ascent));
+  RECT bounds = LinesBounds(rc, format, lines, top, lineHeight, dc.state.font->metrics.ascent);
+  if (!(format & DT_NOCLIP)) IntersectRect(&bounds, &bounds, &rc);
+  ColorCanvas canvas(dc, bounds);
   if (!canvas) return;
   cairo_t* cr = canvas.cr();
   if (!(format & DT_NOCLIP)) {

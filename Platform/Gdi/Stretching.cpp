@@ -2,8 +2,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 #include <vector>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace Platform {
 namespace {
@@ -41,16 +46,38 @@ std::vector<Tap> Taps(int first, int count, int s, int d, bool flip) {
   return taps;
 }
 
-uint8_t Blend(float a, float b, float weight) {
-  return static_cast<uint8_t>(a * (1.0f - weight) + b * weight + 0.5f);
+// a * (1 - weight) + b * weight, rounded, for the four bytes of a pixel at once. Single
+// precision, in this order of operations, is what makes the results match Windows'.
+#ifdef __SSE2__
+__m128 Floats(const uint8_t* p) {
+  const __m128i zero = _mm_setzero_si128();
+  __m128i v = _mm_cvtsi32_si128(*reinterpret_cast<const int32_t*>(p));
+  v = _mm_unpacklo_epi16(_mm_unpacklo_epi8(v, zero), zero);
+  return _mm_cvtepi32_ps(v);
 }
 
-// One source row blended across at every column tap, three colour bytes per pixel.
+void Blend4(const uint8_t* a, const uint8_t* b, float weight, uint8_t* out) {
+  const __m128 sum = _mm_add_ps(_mm_mul_ps(Floats(a), _mm_set1_ps(1.0f - weight)),
+                                _mm_mul_ps(Floats(b), _mm_set1_ps(weight)));
+  __m128i v = _mm_cvttps_epi32(_mm_add_ps(sum, _mm_set1_ps(0.5f)));
+  v = _mm_packus_epi16(_mm_packs_epi32(v, v), v);
+  const int32_t packed = _mm_cvtsi128_si32(v);
+  std::memcpy(out, &packed, 4);
+}
+#else
+void Blend4(const uint8_t* a, const uint8_t* b, float weight, uint8_t* out) {
+  for (int c = 0; c < 4; ++c)
+    out[c] = static_cast<uint8_t>(static_cast<float>(a[c]) * (1.0f - weight) +
+                                  static_cast<float>(b[c]) * weight + 0.5f);
+}
+#endif
+
+// One source row blended across at every column tap, four bytes per pixel.
 void BlendRow(const unsigned char* row, int width, const std::vector<Tap>& taps, uint8_t* out) {
   for (const Tap& t : taps) {
     const unsigned char* a = row + t.index * 4;
-    const unsigned char* b = t.index + 1 < width ? a + 4 : a;
-    for (int c = 0; c < 3; ++c) *out++ = Blend(a[c], b[c], t.weight);
+    Blend4(a, t.index + 1 < width ? a + 4 : a, t.weight, out);
+    out += 4;
   }
 }
 
@@ -92,7 +119,7 @@ cairo_surface_t* HalftoneStretch(const SourceImage& src, const StretchTarget& to
   const std::vector<Tap> columns = Taps(part.x, part.width, src.width, to.width, to.flipX);
   const std::vector<Tap> rows = Taps(part.y, part.height, src.height, to.height, to.flipY);
   // The blended source rows, kept while consecutive destination rows still need them.
-  const size_t rowBytes = static_cast<size_t>(part.width) * 3;
+  const size_t rowBytes = static_cast<size_t>(part.width) * 4;
   std::vector<uint8_t> upper(rowBytes), lower(rowBytes);
   int upperRow = -1, lowerRow = -1;
   auto blended = [&](int y, std::vector<uint8_t>& buffer, int& held) {
@@ -111,12 +138,14 @@ cairo_surface_t* HalftoneStretch(const SourceImage& src, const StretchTarget& to
     const Tap& t = rows[static_cast<size_t>(r)];
     const int next = t.index + 1 < src.height ? t.index + 1 : t.index;
     blended(t.index, upper, upperRow);
-    blended(next, lower, lowerRow);
     unsigned char* px = data + static_cast<ptrdiff_t>(r) * stride;
-    for (size_t k = 0, c = 0; k < static_cast<size_t>(part.width); ++k, px += 4) {
-      for (int i = 0; i < 3; ++i, ++c) px[i] = Blend(upper[c], lower[c], t.weight);
-      px[3] = alpha;
+    if (t.weight == 0) {  // on a source row: nothing to blend
+      std::memcpy(px, upper.data(), rowBytes);
+    } else {
+      blended(next, lower, lowerRow);
+      for (size_t k = 0; k < rowBytes; k += 4) Blend4(&upper[k], &lower[k], t.weight, px + k);
     }
+    for (size_t k = 3; k < rowBytes; k += 4) px[k] = alpha;
   }
   cairo_surface_mark_dirty(out);
   return out;

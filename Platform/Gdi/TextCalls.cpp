@@ -24,6 +24,7 @@ bool DrawRun(DeviceContext& dc, int x, int y, const std::string& utf8, const REC
   const int baseline = y + font.metrics.ascent;
   const RECT cell{x, y, x + LayoutWidth(layout), y + font.metrics.height};
   RECT bounds = utf8.empty() ? RECT{x, y, x, y} : Joined(cell, LineBounds(layout, x, baseline));
+  if (clip) IntersectRect(&bounds, &bounds, clip);
   if (fill) bounds = Joined(bounds, *fill);
   ColorCanvas canvas(dc, bounds);
   if (canvas) {

@@ -51,7 +51,8 @@ class Host {
   // user answers.
   virtual int MessageBox(HWND owner, const std::u16string& text, const std::u16string& caption,
                          UINT type) = 0;
-  // A Windows path, or false when cancelled.
+  // On entry `path` may name the folder to start at (a Windows path; empty: the host's choice).
+  // On return the chosen folder as a Windows path, or false when cancelled.
   virtual bool BrowseForFolder(HWND owner, const std::u16string& title, std::u16string* path) = 0;
   // True when dialogs and windows must be driven from the thread that started the host.
   virtual bool RunsOnHostThread() const = 0;

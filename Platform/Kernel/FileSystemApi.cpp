@@ -1,4 +1,4 @@
-// Creating folders and deleting files.
+// Creating and removing folders, deleting files.
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -113,4 +113,21 @@ int WINAPI SHCreateDirectoryExW(HWND, LPCWSTR pszPath, const SECURITY_ATTRIBUTES
 
 int WINAPI SHCreateDirectory(HWND, PCWSTR pszPath) {
   return CreateDirectoryTree(pszPath, MAX_PATH);
+}
+
+// Only an empty folder goes; a symbolic link or a file is not a folder to remove.
+BOOL WINAPI RemoveDirectoryW(LPCWSTR lpPathName) {
+  if (!lpPathName) return Failed(ERROR_PATH_NOT_FOUND);
+  std::string posix;
+  if (!Platform::WindowsToPosixPath(lpPathName, &posix)) return FALSE;
+  struct stat st;
+  if (lstat(posix.c_str(), &st) != 0)
+    return Failed(errno == ENOENT ? Platform::MissingFileError(posix)
+                                  : Platform::Win32ErrorFromErrno(errno));
+  if (!S_ISDIR(st.st_mode)) return Failed(ERROR_DIRECTORY);
+  if (rmdir(posix.c_str()) != 0)
+    return Failed(errno == ENOTEMPTY || errno == EEXIST ? ERROR_DIR_NOT_EMPTY
+                                                        : Platform::Win32ErrorFromErrno(errno));
+  Platform::ForgetStoredAttributes(posix);
+  return TRUE;
 }

@@ -7,9 +7,14 @@ set -euo pipefail
 archive=$1 total=$2 launcher=$3 uninstaller=$4
 here=$(cd "$(dirname "$0")" && pwd)
 tree="$archive.tree"
-rm -rf "$tree" "$archive"
+rm -rf "$tree" "$archive" "$archive.programs"
+# The programs go in without their symbols ($STRIP: the build's strip program).
+mkdir -p "$archive.programs"
+"${STRIP:-strip}" --strip-all -o "$archive.programs/PlayCrate.exe" "$launcher"
+"${STRIP:-strip}" --strip-all -o "$archive.programs/Uninstall.exe" "$uninstaller"
 python3 "$here/make_payload.py" --out "$tree" --total "$total" \
-  --program "PlayCrate.exe=$launcher" --program "Uninstall.exe=$uninstaller"
+  --program "PlayCrate.exe=$archive.programs/PlayCrate.exe" \
+  --program "Uninstall.exe=$archive.programs/Uninstall.exe"
 archive_abs=$(cd "$(dirname "$archive")" && pwd)/$(basename "$archive")
 (cd "$tree" && 7zz a -t7z -bd -bso0 -bsp0 -m0=BCJ -m1=LZMA:d=8m -ms=12f \
   -mtm=off -mtc=off -mta=off "$archive_abs.part" .)
@@ -19,4 +24,4 @@ if [ "$blocks" != 2 ]; then
   exit 1
 fi
 mv "$archive_abs.part" "$archive_abs"
-rm -rf "$tree"
+rm -rf "$tree" "$archive.programs"

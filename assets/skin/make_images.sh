@@ -83,7 +83,10 @@ close_state() {  # $1 background fill, $2 cross colour, $3 offset
 close_state 'rgba(0,0,0,0)' '#c8d0e8' 0 "$tmp/c0.png"
 close_state '#d8453b' '#ffffff' 0 "$tmp/c1.png"
 close_state '#9c2a23' '#f0d0d0' 1 "$tmp/c2.png"
-cv "$tmp/c0.png" "$tmp/c1.png" "$tmp/c2.png" +append "$out/close.png"
+# Focused: the normal look inside a ring in the focus colour.
+focus=#7fd4ff
+cv "$tmp/c0.png" -fill none -stroke $focus -strokewidth 2 -draw "circle 15,15 15,3" "$tmp/c3.png"
+cv "$tmp/c0.png" "$tmp/c1.png" "$tmp/c2.png" "$tmp/c3.png" +append "$out/close.png"
 
 # --- Push buttons: a label drawn in, three states side by side ---
 button_state() {  # $1 w, $2 h, $3 top colour, $4 bottom colour, $5 border, $6 text colour,
@@ -100,12 +103,26 @@ button_state() {  # $1 w, $2 h, $3 top colour, $4 bottom colour, $5 border, $6 t
 button_state 80 28 '#3a4a7c' '#222c4e' '#6b83c4' '#e4ebff' '浏 览…' 13 0 "$tmp/b0.png"
 button_state 80 28 '#4d63a6' '#2e3b68' '#9db4f0' '#ffffff' '浏 览…' 13 0 "$tmp/b1.png"
 button_state 80 28 '#1c2442' '#2a3560' '#6b83c4' '#c8d4f4' '浏 览…' 13 1 "$tmp/b2.png"
-cv "$tmp/b0.png" "$tmp/b1.png" "$tmp/b2.png" +append "$out/browse.png"
+focus_ring() {  # $1 input, $2 output: the focus colour drawn just inside the button's edge
+  local w h
+  w=$(identify -format %w "$1") h=$(identify -format %h "$1")
+  cv "$1" -fill none -stroke $focus -strokewidth 2 \
+     -draw "roundrectangle 1,1 $((w - 2)),$((h - 2)) 6,6" "$2"
+}
+focus_ring "$tmp/b0.png" "$tmp/b3.png"
+cv "$tmp/b0.png" "$tmp/b1.png" "$tmp/b2.png" "$tmp/b3.png" +append "$out/browse.png"
 
-button_state 130 40 '#ffd36e' '#d9891f' '#fff0b8' '#3b1f00' '立即安装' 18 0 "$tmp/i0.png"
-button_state 130 40 '#ffe39a' '#f0a035' '#ffffff' '#2a1400' '立即安装' 18 0 "$tmp/i1.png"
-button_state 130 40 '#c9801c' '#e7a94a' '#fff0b8' '#2a1400' '立即安装' 18 1 "$tmp/i2.png"
-cv "$tmp/i0.png" "$tmp/i1.png" "$tmp/i2.png" +append "$out/install.png"
+# The install button, and the same button where an earlier install is found: normal, hot,
+# pushed, focused.
+install_button() {  # $1 text, $2 output
+  button_state 130 40 '#ffd36e' '#d9891f' '#fff0b8' '#3b1f00' "$1" 18 0 "$tmp/i0.png"
+  button_state 130 40 '#ffe39a' '#f0a035' '#ffffff' '#2a1400' "$1" 18 0 "$tmp/i1.png"
+  button_state 130 40 '#c9801c' '#e7a94a' '#fff0b8' '#2a1400' "$1" 18 1 "$tmp/i2.png"
+  focus_ring "$tmp/i0.png" "$tmp/i3.png"
+  cv "$tmp/i0.png" "$tmp/i1.png" "$tmp/i2.png" "$tmp/i3.png" +append "$2"
+}
+install_button '立即安装' "$out/install.png"
+install_button '重新安装' "$out/reinstall.png"
 
 # --- Edit frame: normal, hot, focused (24x28 each, nine-piece with corners 5) ---
 edit_state() {  # $1 border, $2 output
@@ -127,7 +144,10 @@ box 'rgba(4,6,16,0.8)' '#6b7fb8' none "$tmp/k0.png"
 box 'rgba(20,28,60,0.9)' '#a9c0ff' none "$tmp/k1.png"
 box '#e8a83a' '#ffe2a0' '#2a1400' "$tmp/k2.png"
 box '#ffc04e' '#ffffff' '#2a1400' "$tmp/k3.png"
-cv "$tmp/k0.png" "$tmp/k1.png" "$tmp/k2.png" "$tmp/k3.png" +append "$out/check.png"
+# The focus ring laid over a box of either state.
+cv -size 16x16 xc:none -fill none -stroke $focus -strokewidth 1 \
+   -draw "roundrectangle 0.5,0.5 15.5,15.5 4,4" "$tmp/k4.png"
+cv "$tmp/k0.png" "$tmp/k1.png" "$tmp/k2.png" "$tmp/k3.png" "$tmp/k4.png" +append "$out/check.png"
 
 # --- Progress: a track (nine-piece, corners 5) and a fill as wide as the bar ---
 cv -size 16x10 xc:none -fill 'rgba(0,0,0,0.7)' -stroke 'rgba(120,150,210,0.55)' -strokewidth 1 \

@@ -52,7 +52,7 @@ TEST_F(RenderImage, BareNameStretchesOverTheControl) {
   Surface s(40, 30);
   ASSERT_TRUE(Draw(s, RECT{5, 5, 35, 25}, TEXT("1.png")));
   EXPECT_EQ("5,5,35,25", s.InkBox(kWhite));
-  EXPECT_EQ(0, s.CountNot(kBlue, 5, 5, 35, 25));
+  EXPECT_EQ(0, s.CountShownNot(kBlue, 5, 5, 35, 25));
 }
 
 TEST_F(RenderImage, ModifierOverridesItems) {
@@ -76,9 +76,9 @@ TEST_F(RenderImage, NinePiecesKeepTheCornersAndStretchTheRest) {
       {50, 15, kBlack}, {4, 4, kBlack},    {95, 25, kBlack},  {4, 0, kCyan},
   };
   for (const Probe& p : probes) {
-    EXPECT_EQ(Hex(p.colour), Hex(s.At(p.x, p.y))) << p.x << "," << p.y;
+    EXPECT_EQ(Hex(p.colour), Hex(Shown(s.At(p.x, p.y)))) << p.x << "," << p.y;
   }
-  EXPECT_EQ(0, s.CountNot(kBlack, 4, 4, 96, 26));
+  EXPECT_EQ(0, s.CountShownNot(kBlack, 4, 4, 96, 26));
 }
 
 TEST_F(RenderImage, XTilingRepeatsTheMiddleAndCutsTheLastTile) {
@@ -105,7 +105,7 @@ TEST_F(RenderImage, YTilingAndBothAxes) {
   // Rows: RRBB RRBB RR; each row stretched over the full width.
   const char* const col = "RRBBRRBBRR";
   for (int y = 0; y < 10; ++y) {
-    EXPECT_EQ(Hex(col[y] == 'R' ? kRed : kBlue), Hex(s.At(5, y))) << "y " << y;
+    EXPECT_EQ(Hex(col[y] == 'R' ? kRed : kBlue), Hex(Shown(s.At(5, y)))) << "y " << y;
   }
   Surface both(5, 6);
   ASSERT_TRUE(Draw(both, RECT{0, 0, 5, 6}, TEXT("file='col.png' xtiled='true' ytiled='true'")));
@@ -120,7 +120,7 @@ TEST_F(RenderImage, HoleLeavesTheMiddleOut) {
   ASSERT_TRUE(Draw(s, RECT{0, 0, 40, 20}, TEXT("file='nine.png' corner='4,4,4,4' hole='true'")));
   EXPECT_EQ(0, s.CountNot(kWhite, 4, 4, 36, 16));
   EXPECT_EQ(kRed, s.At(0, 0));
-  EXPECT_EQ(kCyan, s.At(20, 1));
+  EXPECT_EQ(kCyan, Shown(s.At(20, 1)));
   EXPECT_EQ(kYellow, s.At(39, 19));
   // Without corners: an opaque image of the destination's exact size is copied whole...
   WriteSolidPng("10.png", 40, 20, kGreen);
@@ -214,7 +214,7 @@ TEST_F(RenderImage, SourcesOutsideTheBitmapAreClamped) {
   Surface s(20, 20);
   // The source reaches past the image on the left and top: only the part inside is used.
   ASSERT_TRUE(Draw(s, RECT{0, 0, 20, 20}, TEXT("file='q.png' source='-10,-10,10,10'")));
-  EXPECT_EQ(0, s.CountNot(kRed));
+  EXPECT_EQ(0, s.CountShownNot(kRed));
   // Huge numbers neither overflow nor hang.
   ASSERT_TRUE(Draw(s, RECT{0, 0, 20, 20},
                    TEXT("file='q.png' dest='-2147483648,0,2147483647,20' corner='1,1,1,1' ")

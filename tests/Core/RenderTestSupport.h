@@ -38,6 +38,10 @@ inline bool Near(uint32_t actual, uint32_t expected, int tolerance = 2) {
   return true;
 }
 
+// A pixel as a window shows it. Where a pen, brush, text or HALFTONE stretch drew into a bitmap,
+// Windows' GDI leaves alpha 0 beside the colour, and a window shows the colour only.
+inline uint32_t Shown(uint32_t px) { return px | 0xFF000000u; }
+
 inline std::string Hex(uint32_t v) {
   char buf[16];
   snprintf(buf, sizeof(buf), "%08X", v);
@@ -83,6 +87,15 @@ class Surface {
     int n = 0;
     for (int y = t; y < b; ++y)
       for (int x = l; x < r; ++x) n += At(x, y) != v;
+    return n;
+  }
+  // The same for the pixels as a window shows them.
+  int CountShownNot(uint32_t v, int l = 0, int t = 0, int r = -1, int b = -1) const {
+    if (r < 0) r = m_w;
+    if (b < 0) b = m_h;
+    int n = 0;
+    for (int y = t; y < b; ++y)
+      for (int x = l; x < r; ++x) n += Shown(At(x, y)) != v;
     return n;
   }
   // The bounding box of the pixels that differ from v, as "l,t,r,b"; "empty" when none.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <map>
 #include <sstream>
@@ -18,6 +19,7 @@
 #include "StandInWindow.h"
 #include "setup/InstallSequence.h"
 #include "support/InstallDrive.h"
+#include "support/ScratchMount.h"
 #include "support/SevenZip.h"
 #include "support/TempDir.h"
 
@@ -135,7 +137,22 @@ TEST_F(InstallTest, FullInstallWithEveryOption) {
   auto installed = Tree(m_drive.InstallDir());
   installed.erase("PlayCrate.log");
   installed.erase("Halvane.lnk");
+  // The list of what the install created: every payload entry, then the links and the pin.
+  std::vector<std::string> listed = Lines(installed["uninstall.lst"]);
+  installed.erase("uninstall.lst");
   EXPECT_TRUE(installed == Tree(reference.Path()));
+  ASSERT_GE(listed.size(), 5u);
+  EXPECT_EQ(listed[0], "HalvaneInstall 1\r");
+  std::vector<std::string> files;
+  for (const std::string& line : listed)
+    if (line.rfind("F ", 0) == 0) files.push_back(line.substr(2, line.size() - 3));
+  EXPECT_EQ(files.size(), 20u);
+  EXPECT_NE(std::find(files.begin(), files.end(), "PlayCrate.exe"), files.end());
+  EXPECT_EQ(std::vector<std::string>(listed.end() - 4, listed.end()),
+            (std::vector<std::string>{
+                "L D:\\Games\\Halvane\\\\Halvane.lnk\r", "P D:\\Games\\Halvane\\\\Halvane.lnk\r",
+                "D " + Platform::Utf16ToUtf8(Programs()) + "\\Halvane\r",
+                "L " + Platform::Utf16ToUtf8(Programs()) + "\\Halvane\\Halvane.lnk\r"}));
   EXPECT_FALSE(fs::exists(TempArchive()));
 
   // Progress: 0 first, rising, 100 last; one report per entry plus the first and the last.
@@ -320,6 +337,51 @@ TEST_F(InstallTest, FailedExtractionShowsTheErrorAndKeepsTheWindow) {
   EXPECT_TRUE(WaitForFile(m_drive.Root() / "Elsewhere" / "PlayCrate.log"));
 }
 
+// A cancel stops the extraction before its next entry and takes the install back: the folders
+// and files it made go, newest first; what was there before stays; the earlier record returns.
+TEST_F(InstallTest, CancelledInstallIsTakenBack) {
+  SetRegistryText(HKEY_CURRENT_USER, u"Software\\Halvane", u"InstallPath", u"D:\\Old\\");
+  TestSupport::WriteFile(m_drive.Root() / "Fresh" / "mine.txt", "the user's");
+  // Cancelled while the extraction waits for the window to take its fifth report.
+  m_window.OnProgress([](size_t reports) {
+    if (reports == 5) InstallCancelRequested = true;
+  });
+  Start(u"D:\\Fresh\\New\\Halvane");
+  ASSERT_TRUE(m_window.RunUntilQuit(kInstallLimit)) << "the worker never ended the program";
+  EXPECT_FALSE(StartInProgress);
+  EXPECT_EQ(m_window.Progress().size(), 5u) << "no entry after the cancel";
+  EXPECT_FALSE(m_window.HiddenAt().has_value());
+  EXPECT_FALSE(fs::exists(m_drive.Root() / "Fresh" / "New"));
+  EXPECT_EQ(TestSupport::ReadFile(m_drive.Root() / "Fresh" / "mine.txt"), "the user's");
+  EXPECT_EQ(RegistryValue(HKEY_CURRENT_USER, u"Software\\Halvane", u"InstallPath").data,
+            Bytes(u"D:\\Old\\"));
+  EXPECT_FALSE(RegistryValue(HKEY_LOCAL_MACHINE,
+                             u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Halvane",
+                             u"DisplayName")
+                   .exists);
+  EXPECT_FALSE(fs::exists(TempArchive()));
+  EXPECT_FALSE(fs::exists(Posix(CommonDesktop() + u"\\Halvane.lnk")));
+  EXPECT_TRUE(Platform::Headless::TakeMessageBoxes().empty());
+  InstallCancelRequested = false;
+}
+
+// A reinstall over an earlier one that is cancelled keeps the earlier install's files and list.
+TEST_F(InstallTest, CancelledReinstallKeepsTheEarlierInstall) {
+  InstallAndWait(u"D:\\Games\\Halvane", Options{false, false, false});
+  const std::string earlierList = TestSupport::ReadFile(m_drive.InstallDir() / "uninstall.lst");
+  TestSupport::WriteFile(m_drive.InstallDir() / "saves" / "slot1", "progress");
+  StandInWindow second;
+  second.OnProgress([](size_t reports) {
+    if (reports == 3) InstallCancelRequested = true;
+  });
+  StartInstall(second.Handle(), u"D:\\Games\\Halvane", false, false, false);
+  ASSERT_TRUE(second.RunUntilQuit(kInstallLimit));
+  EXPECT_TRUE(fs::exists(m_drive.InstallDir() / "PlayCrate.exe"));
+  EXPECT_EQ(TestSupport::ReadFile(m_drive.InstallDir() / "saves" / "slot1"), "progress");
+  EXPECT_EQ(TestSupport::ReadFile(m_drive.InstallDir() / "uninstall.lst"), earlierList);
+  InstallCancelRequested = false;
+}
+
 TEST_F(InstallTest, LauncherThatDoesNotStartLeavesTheHiddenArchive) {
   // A payload whose PlayCrate.exe is not a program: everything installs, the launch fails.
   TestSupport::TempDir tree("not-a-program");
@@ -353,26 +415,69 @@ TEST_F(InstallTest, TemporaryArchiveThatCannotBeCreatedIsReported) {
   EXPECT_FALSE(fs::exists(m_drive.InstallDir() / "PlayCrate.exe"));
 }
 
-TEST_F(InstallTest, DriveCheck) {
+// Every refusal names its cause before anything is written or recorded: the drive text when
+// the drive is at fault, the system's code otherwise.
+TEST_F(InstallTest, RefusedDirectoriesSayWhy) {
   fs::path ram = TestSupport::RamDiskFolder();
   TestSupport::MapDrive(m_drive.Prefix(), 'r', ram);
-  for (const char16_t* text : {u"R:\\Games", u"Q:\\Games", u"\\\\server\\share\\Games", u"",
-                               u"Dgames", u"D:games", u"1:\\Games"}) {
-    Start(text);
+  TestSupport::WriteFile(m_drive.Root() / "afile", "x");
+  const auto before = Tree(m_drive.Root());
+  struct Case {
+    const char16_t* text;
+    const char16_t* shown;
+  } cases[] = {
+      {u"R:\\Games", u"无效的盘符"},
+      {u"Q:\\Games", u"无效的盘符"},
+      {u"\\\\server\\share\\Games", u"无效的盘符"},
+      {u"1:\\Games", u"无效的盘符"},
+      {u"", u"Error : a1"},  // ERROR_BAD_PATHNAME
+      {u"Dgames", u"Error : a1"},
+      {u"D:games", u"Error : a1"},
+      {u"D:\\Ga<mes", u"Error : 7b"},  // ERROR_INVALID_NAME
+      {u"D:\\Games?", u"Error : 7b"},
+      {u"D:\\a|b", u"Error : 7b"},
+      {u"D:\\a\"b", u"Error : 7b"},
+      {u"D:\\a*", u"Error : 7b"},
+      {u"D:\\a>b", u"Error : 7b"},
+      {u"D:\\a:b", u"Error : 7b"},
+      {u"D:\\afile", u"Error : 10b"},  // ERROR_DIRECTORY
+      {u"D:\\afile\\Halvane", u"Error : 10b"},
+  };
+  for (const Case& c : cases) {
+    Start(c.text);
     auto boxes = Platform::Headless::TakeMessageBoxes();
-    ASSERT_EQ(boxes.size(), 1u) << Platform::Utf16ToUtf8(text);
-    EXPECT_EQ(boxes[0].text, u"无效的盘符");
+    ASSERT_EQ(boxes.size(), 1u) << Platform::Utf16ToUtf8(c.text);
+    EXPECT_EQ(boxes[0].text, c.shown) << Platform::Utf16ToUtf8(c.text);
     EXPECT_EQ(boxes[0].caption, u"Halvane");
     EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_ICONHAND));
     EXPECT_EQ(boxes[0].owner, m_window.Handle());
     EXPECT_FALSE(StartInProgress);
   }
-  // Nothing recorded for any of them.
+  // Nothing recorded or written for any of them.
   EXPECT_FALSE(RegistryValue(HKEY_CURRENT_USER, u"Software\\Halvane", u"InstallPath").exists);
   EXPECT_FALSE(fs::exists(TempArchive()));
+  EXPECT_TRUE(Tree(m_drive.Root()) == before);
+  EXPECT_TRUE(fs::is_empty(m_drive.InstallDir()));
   EXPECT_TRUE(IsOnFixedDrive(u"C:\\Games\\"));
   EXPECT_TRUE(IsOnFixedDrive(u"d:\\Games\\"));
   EXPECT_TRUE(IsOnFixedDrive(u"D:/Games\\"));
+}
+
+// A folder that cannot be made is reported with the system's code, and the levels made on the
+// way are gone again; the earlier record stays as it was.
+TEST_F(InstallTest, FolderThatCannotBeMadeIsReportedAndNotRecorded) {
+  SetRegistryText(HKEY_CURRENT_USER, u"Software\\Halvane", u"InstallPath", u"D:\\Old\\");
+  fs::create_directories(m_drive.Root() / "ro");
+  TestSupport::ScratchMount readOnly(m_drive.Root() / "ro", "tmpfs", "ro");
+  if (!readOnly.Mounted()) GTEST_SKIP() << readOnly.Error();
+  Start(u"D:\\ro\\Games\\Halvane");
+  auto boxes = Platform::Headless::TakeMessageBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, u"Error : 13");  // ERROR_WRITE_PROTECT
+  EXPECT_FALSE(StartInProgress);
+  EXPECT_TRUE(fs::is_empty(m_drive.Root() / "ro"));
+  EXPECT_EQ(RegistryValue(HKEY_CURRENT_USER, u"Software\\Halvane", u"InstallPath").data,
+            Bytes(u"D:\\Old\\"));
 }
 
 TEST(InstallDirectory, BackslashAppendedUnlessPresentOrEmpty) {

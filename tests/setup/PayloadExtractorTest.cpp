@@ -275,7 +275,7 @@ TEST_F(PayloadExtractorTest, PathsOverTheLimitAreRefused) {
   ASSERT_TRUE(TestSupport::Rename7z(Work() / "a.7z", "long.txt", longName));
   DWORD error = 0;
   EXPECT_EQ(Extract(Work() / "a.7z", &error), 1);
-  EXPECT_EQ(error, static_cast<DWORD>(ERROR_INVALID_DATA));
+  EXPECT_EQ(error, static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE));
   EXPECT_TRUE(fs::exists(Dest() / "short.txt"));
 }
 

@@ -113,6 +113,19 @@ class SetupWindow : public ::testing::Test {
     Platform::Headless::Click(pt.x, pt.y);
     EXPECT_EQ(Platform::Headless::RunUntilIdle(), !expectQuit) << Narrow(name);
   }
+  // A key pressed and released as the message loop sees it: the paint manager's pre-translation
+  // first (Tab, accelerators), then the window. False when the loop would end (WM_QUIT).
+  bool Press(WORD vk, HWND target = nullptr) {
+    for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+      MSG msg = {};
+      msg.hwnd = target ? target : m_hWnd;
+      msg.message = message;
+      msg.wParam = vk;
+      if (!SkinUI::CPaintManagerUI::PreTranslate(&msg)) DispatchMessageW(&msg);
+      if (!Platform::Headless::RunUntilIdle()) return false;
+    }
+    return true;
+  }
   void SendProgress(ULONG_PTR tag, LONG percent) {
     COPYDATASTRUCT record = {tag, sizeof(percent), &percent};
     SendMessageW(m_hWnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record));

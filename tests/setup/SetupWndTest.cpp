@@ -32,15 +32,57 @@ TEST_F(SetupWindow, IsTheSkinSizeCentredKeptAboveAndRounded) {
   EXPECT_EQ(FindWindowW(kSetupWindowClass, kSetupWindowTitle), m_hWnd);
 }
 
-TEST_F(SetupWindow, FreshPrefixShowsTheDefaultDirectoryAndTheInstallButtonHasTheFocus) {
+TEST_F(SetupWindow, FreshPrefixShowsTheDefaultDirectoryWithNothingFocused) {
   Open();
   EXPECT_EQ(Text(u"edit_path"), u"C:\\Program Files\\Halvane\\");
-  EXPECT_EQ(Manager().GetFocusControl(), Control(u"btn_install"));
-  // The focus stays after further paints, and the edit never opened its editor.
+  // A stray Enter or Space at the start starts nothing.
+  Press(VK_RETURN);
+  Press(VK_SPACE);
   InvalidateRect(m_hWnd, nullptr, FALSE);
   Headless::RunUntilIdle();
-  EXPECT_EQ(Manager().GetFocusControl(), Control(u"btn_install"));
+  EXPECT_EQ(Manager().GetFocusControl(), nullptr);
   EXPECT_EQ(Edit()->GetEditorWindow(), nullptr);
+  EXPECT_FALSE(StartInProgress);
+  EXPECT_TRUE(Headless::TakeMessageBoxes().empty());
+}
+
+TEST_F(SetupWindow, TabRunsPathBrowseOptionsInstallCloseAndSelectsThePath) {
+  Open();
+  const char16_t* order[] = {
+      u"edit_path",           u"btn_getpath",       u"btn_check_deskshortcut",
+      u"btn_check_startmenu", u"btn_check_taskbar", u"btn_install",
+      u"btn_close",           u"edit_path"};
+  for (const char16_t* name : order) {
+    Press(VK_TAB);
+    EXPECT_EQ(Manager().GetFocusControl(), Control(name)) << Narrow(name);
+  }
+  // Tabbed into, the path's editor holds all of its text selected: typing replaces it.
+  HWND editor = Edit()->GetEditorWindow();
+  ASSERT_NE(editor, nullptr);
+  DWORD start = 1, end = 0;
+  SendMessageW(editor, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, static_cast<DWORD>(Text(u"edit_path").size()));
+  // Shift+Tab goes back.
+  Headless::Key(VK_SHIFT, true);
+  Headless::RunUntilIdle();
+  Press(VK_TAB, editor);
+  Headless::Key(VK_SHIFT, false);
+  EXPECT_EQ(Manager().GetFocusControl(), Control(u"btn_close"));
+}
+
+TEST_F(SetupWindow, FocusedOptionsWearTheRing) {
+  Open();
+  auto* option = static_cast<COptionUI*>(Control(u"btn_check_startmenu"));
+  const RECT rc = option->GetPos();
+  const int x = rc.left + 8, y = rc.top + 2;  // the middle of the box's top edge: the ring's
+  const uint32_t unfocused = Headless::Pixel(m_hWnd, x, y);
+  option->SetFocus();
+  Headless::RunUntilIdle();
+  EXPECT_NE(Headless::Pixel(m_hWnd, x, y), unfocused);
+  Manager().SetFocusControl(nullptr);
+  Headless::RunUntilIdle();
+  EXPECT_EQ(Headless::Pixel(m_hWnd, x, y), unfocused);
 }
 
 TEST_F(SetupWindow, StoredDirectoryWinsAndAnEmptyStoredValueLeavesTheEditEmpty) {
@@ -99,20 +141,23 @@ TEST_F(SetupWindow, BrowsingAppendsTheProductFolder) {
   EXPECT_EQ(Text(u"edit_path"), u"E:\\Halvane\\");
 }
 
-TEST_F(SetupWindow, AFolderTooLongForTheProductFolderLeavesTheEditUnchanged) {
+TEST_F(SetupWindow, AFolderTooLongForTheFieldIsRefusedWithTheReason) {
   Open();
   const std::u16string before = Text(u"edit_path");
-  // 250 characters + "\" + "Halvane\" is 259: fits. One more does not.
-  std::u16string fits = u"D:\\" + std::u16string(247, u'a');
-  ASSERT_EQ(fits.size(), 250u);
+  // The field takes 258 characters, so that the folder's backslash still fits MAX_PATH:
+  // 249 + "\" + "Halvane\" is 258 and fits. One more does not.
+  std::u16string fits = u"D:\\" + std::u16string(246, u'a');
+  ASSERT_EQ(Edit()->GetMaxChar(), 258u);
   EXPECT_TRUE(m_pWnd->PutBrowsedFolder(fits.c_str()));
   EXPECT_EQ(Text(u"edit_path"), fits + u"\\Halvane\\");
-  std::u16string tooLong = fits + u"b";
-  EXPECT_FALSE(m_pWnd->PutBrowsedFolder(tooLong.c_str()));
-  EXPECT_EQ(Text(u"edit_path"), fits + u"\\Halvane\\");
-  std::u16string longest = u"D:\\" + std::u16string(256, u'c');  // 259 characters
-  EXPECT_FALSE(m_pWnd->PutBrowsedFolder(longest.c_str()));
-  EXPECT_EQ(Text(u"edit_path"), fits + u"\\Halvane\\");
+  EXPECT_TRUE(Headless::TakeMessageBoxes().empty());
+  for (const std::u16string& tooLong : {fits + u"b", u"D:\\" + std::u16string(256, u'c')}) {
+    EXPECT_FALSE(m_pWnd->PutBrowsedFolder(tooLong.c_str()));
+    EXPECT_EQ(Text(u"edit_path"), fits + u"\\Halvane\\");
+    std::vector<Headless::MessageBoxShown> boxes = Headless::TakeMessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, u"Error : ce");  // ERROR_FILENAME_EXCED_RANGE
+  }
   EXPECT_NE(before, Text(u"edit_path"));
 }
 
@@ -174,7 +219,7 @@ TEST_F(SetupWindow, CaptionDragsOverLabelsAndBackgroundButNotOverButtons) {
 }
 
 TEST_F(SetupWindow, InstallClickStartsTheInstallWithTheEditsTextUnlessOneIsRunning) {
-  StoreInstallPath(u"");  // an empty edit: the start step refuses the drive
+  StoreInstallPath(u"");  // an empty edit: the start step refuses the path
   Open();
   StartInProgress = true;
   ClickControl(u"btn_install");
@@ -183,10 +228,71 @@ TEST_F(SetupWindow, InstallClickStartsTheInstallWithTheEditsTextUnlessOneIsRunni
   ClickControl(u"btn_install");
   std::vector<Headless::MessageBoxShown> boxes = Headless::TakeMessageBoxes();
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, kInvalidDriveText);
+  EXPECT_EQ(boxes[0].text, u"Error : a1");  // ERROR_BAD_PATHNAME
   EXPECT_EQ(boxes[0].caption, u"Halvane");
   EXPECT_EQ(boxes[0].owner, m_hWnd);
   EXPECT_FALSE(StartInProgress);
+  // Enter in the path field starts it the same way.
+  Edit()->SetFocus();
+  Headless::RunUntilIdle();
+  ASSERT_NE(Edit()->GetEditorWindow(), nullptr);
+  Press(VK_RETURN, Edit()->GetEditorWindow());
+  boxes = Headless::TakeMessageBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, u"Error : a1");
+}
+
+// Closing while an install runs asks first; no keeps it going, yes has it taken back (the
+// worker ends the program when it has). Escape is the close button's key.
+TEST_F(SetupWindow, ClosingDuringAnInstallAsksAndCancelsOnlyOnYes) {
+  Open();
+  StartInProgress = true;
+  InstallCancelRequested = false;
+  Headless::AnswerMessageBox(IDNO);
+  ClickControl(u"btn_close");
+  std::vector<Headless::MessageBoxShown> boxes = Headless::TakeMessageBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, u"安装尚未完成。确定要取消安装吗？\n已安装的文件将被删除。");
+  EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+  EXPECT_FALSE(InstallCancelRequested);
+  EXPECT_TRUE(Control(u"btn_install")->IsEnabled());
+
+  Headless::AnswerMessageBox(IDYES);
+  Press(VK_ESCAPE);
+  EXPECT_EQ(Headless::TakeMessageBoxes().size(), 1u);
+  EXPECT_TRUE(InstallCancelRequested);
+  EXPECT_FALSE(Control(u"btn_install")->IsEnabled());
+  EXPECT_FALSE(Control(u"edit_path")->IsEnabled());
+  // While it is taken back, a further close asks nothing and ends nothing.
+  SendMessageW(m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(Headless::RunUntilIdle());
+  EXPECT_TRUE(Headless::TakeMessageBoxes().empty());
+  StartInProgress = false;
+  InstallCancelRequested = false;
+}
+
+TEST_F(SetupWindow, EscapeWithoutAnInstallEndsTheLoop) {
+  Open();
+  EXPECT_FALSE(Press(VK_ESCAPE)) << "no WM_QUIT";
+  EXPECT_TRUE(Headless::TakeMessageBoxes().empty());
+}
+
+TEST_F(SetupWindow, APathThatHoldsAnInstallReadsAsAReinstall) {
+  ASSERT_EQ(SHCreateDirectory(nullptr, u"C:\\Games\\Halvane"), ERROR_SUCCESS);
+  HANDLE file = CreateFileW(u"C:\\Games\\Halvane\\uninstall.lst", GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+  StoreInstallPath(u"C:\\Games\\Halvane\\");
+  Open();
+  auto* install = static_cast<SkinUI::CButtonUI*>(Control(u"btn_install"));
+  EXPECT_TRUE(Control(u"lbl_installed")->IsVisible());
+  EXPECT_NE(std::u16string(install->GetNormalImage()).find(u"reinstall.png"), std::u16string::npos);
+  Edit()->SetText(u"C:\\Games\\Other\\");
+  Manager().SendNotification(Edit(), u"textchanged");
+  Headless::RunUntilIdle();
+  EXPECT_FALSE(Control(u"lbl_installed")->IsVisible());
+  EXPECT_EQ(std::u16string(install->GetNormalImage()).find(u"reinstall.png"), std::u16string::npos);
 }
 
 TEST_F(SetupWindow, CloseCommandEndsTheLoop) {

@@ -38,9 +38,10 @@ StandInWindow::~StandInWindow() {
 LRESULT CALLBACK StandInWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COPYDATA && g_current) {
     const COPYDATASTRUCT* record = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-    if (record->dwData == ProgressCopyTag && record->cbData == sizeof(INT))
+    if (record->dwData == ProgressCopyTag && record->cbData == sizeof(INT)) {
       g_current->m_progress.push_back(*static_cast<const INT*>(record->lpData));
-    else
+      if (g_current->m_onProgress) g_current->m_onProgress(g_current->m_progress.size());
+    } else
       ++g_current->m_otherCopyData;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);

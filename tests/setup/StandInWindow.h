@@ -4,6 +4,7 @@
 // install worker ends the loop.
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -21,6 +22,8 @@ class StandInWindow {
   HWND Handle() const { return m_hwnd; }
   // Every WM_COPYDATA tag-100 percentage, in order of arrival.
   const std::vector<int>& Progress() const { return m_progress; }
+  // Called with the count of reports so far, while the extraction waits for the report's answer.
+  void OnProgress(std::function<void(size_t)> call) { m_onProgress = std::move(call); }
   // WM_COPYDATA records with any other tag.
   int OtherCopyData() const { return m_otherCopyData; }
 
@@ -49,6 +52,7 @@ class StandInWindow {
   HWND m_hwnd = nullptr;
   std::vector<int> m_progress;
   int m_otherCopyData = 0;
+  std::function<void(size_t)> m_onProgress;
   std::optional<Clock::time_point> m_hiddenAt;
   std::optional<Clock::time_point> m_quitAt;
 };

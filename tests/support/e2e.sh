@@ -2,6 +2,9 @@
 # stopped, `fail`, and starting a window program until its window shows.
 set -euo pipefail
 work=$(mktemp -d)
+# Installs start the installed launcher, whose window would otherwise stay until a user closes
+# it: it closes itself after this long (a script about the launcher itself unsets it).
+export PLAYCRATE_LIFETIME_MS=${PLAYCRATE_LIFETIME_MS:-1500}
 pid=
 e2e_cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
@@ -162,4 +165,69 @@ gallery_tour() {
   fi
   [ -z "$problems" ] || fail "$problems"
   echo "gallery: ten tabs switched, each like its stored picture, the notifications as expected"
+}
+
+# wait_line FILE REGEX: waits up to 30 s for a line of FILE to match REGEX.
+wait_line() {
+  for _ in $(seq 300); do
+    grep -aqE -- "$2" "$1" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  fail "no line matching /$2/ in $1: $(tail -n 3 "$1" 2>/dev/null)"
+}
+
+# dialog TITLE-REGEX: waits for a dialog window and sets dlg, dx, dy, dw, dh.
+dialog() {
+  dlg=
+  for _ in $(seq 300); do
+    dlg=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
+    [ -n "$dlg" ] && break
+    sleep 0.1
+  done
+  [ -n "$dlg" ] || fail "no dialog $1"
+  eval "$(xdotool getwindowgeometry --shell "$dlg" | sed 's/^X=/dx=/;s/^Y=/dy=/;s/^WIDTH=/dw=/;s/^HEIGHT=/dh=/')"
+}
+
+# dialog_key TITLE-REGEX KEY: presses KEY in the dialog. A bare X server gives the keyboard to
+# the window under the pointer, so the pointer goes into the dialog first.
+dialog_key() {
+  dialog "$1"
+  xdotool mousemove $((dx + 10)) $((dy + 10))
+  sleep 0.2
+  xdotool key "$2"
+}
+
+# dialog_click TITLE-REGEX PX PY: clicks the dialog at PX %, PY % of its width and height.
+dialog_click() {
+  dialog "$1"
+  xdotool mousemove $((dx + dw * $2 / 100)) $((dy + dh * $3 / 100))
+  sleep 0.2
+  xdotool click 1
+}
+
+# open_setup PREFIX: starts $program (the installer) in PREFIX with its debug output in
+# $work/log and waits until its window shows; sets pid, wid, wx and wy.
+open_setup() {
+  export SKINUI_PREFIX=$1 SKINUI_HOST=gtk SKINUI_DEBUG=1 NO_AT_BRIDGE=1
+  : >"$work/log"
+  start_window '^Halvane安装程序$' bash -c 'exec "$0" 2>>"$1"' "$program" "$work/log"
+  for _ in $(seq 100); do
+    xdotool search --onlyvisible --name '^Halvane安装程序$' >/dev/null 2>&1 && break
+    sleep 0.05
+  done
+  sleep 0.5  # the first frame
+  read -r wx wy _ _ < <(geometry)
+}
+
+# at X Y: moves the pointer to a client point of the window $wid (at wx, wy).
+at() { xdotool mousemove $((wx + $1)) $((wy + $2)); }
+
+# wait_end [STATUS]: waits up to 30 s for $pid to end and checks its exit code (default 0).
+wait_end() {
+  local status=0
+  for _ in $(seq 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$pid" 2>/dev/null && fail "the program did not end"
+  wait "$pid" || status=$?
+  pid=
+  [ "$status" -eq "${1:-0}" ] || fail "exit code $status"
 }

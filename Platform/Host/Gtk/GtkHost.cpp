@@ -8,11 +8,12 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <string>
 
+#include "Platform/Host/Gtk/GtkDialogs.h"
 #include "Platform/Host/Gtk/GtkKeys.h"
 #include "Platform/Host/Gtk/GtkThemeDeferral.h"
 #include "Platform/Host/Host.h"
-#include "Platform/Kernel/PathMap.h"
 #include "Platform/Text/Utf.h"
 #include "Platform/Window/Input.h"
 #include "Platform/Window/MessageQueue.h"
@@ -274,90 +275,6 @@ GdkMonitor* PrimaryMonitor() {
 
 RECT FromGdk(const GdkRectangle& r) { return RECT{r.x, r.y, r.x + r.width, r.y + r.height}; }
 
-void AddButtons(GtkDialog* dialog, UINT type) {
-  auto add = [&](const char* label, int id) { gtk_dialog_add_button(dialog, label, id); };
-  switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL:
-      add("_OK", IDOK);
-      add("_Cancel", IDCANCEL);
-      break;
-    case MB_ABORTRETRYIGNORE:
-      add("_Abort", IDABORT);
-      add("_Retry", IDRETRY);
-      add("_Ignore", IDIGNORE);
-      break;
-    case MB_YESNOCANCEL:
-      add("_Yes", IDYES);
-      add("_No", IDNO);
-      add("_Cancel", IDCANCEL);
-      break;
-    case MB_YESNO:
-      add("_Yes", IDYES);
-      add("_No", IDNO);
-      break;
-    case MB_RETRYCANCEL:
-      add("_Retry", IDRETRY);
-      add("_Cancel", IDCANCEL);
-      break;
-    case MB_CANCELTRYCONTINUE:
-      add("_Cancel", IDCANCEL);
-      add("_Try Again", IDTRYAGAIN);
-      add("_Continue", IDCONTINUE);
-      break;
-    default: add("_OK", IDOK); break;
-  }
-}
-
-// What closing the dialog without a button means.
-int DismissAnswer(UINT type) {
-  switch (type & MB_TYPEMASK) {
-    case MB_OK: return IDOK;
-    case MB_YESNO: return IDNO;
-    case MB_ABORTRETRYIGNORE: return IDABORT;
-    default: return IDCANCEL;
-  }
-}
-
-GtkMessageType MessageType(UINT type) {
-  switch (type & MB_ICONMASK) {
-    case MB_ICONERROR: return GTK_MESSAGE_ERROR;
-    case MB_ICONQUESTION: return GTK_MESSAGE_QUESTION;
-    case MB_ICONWARNING: return GTK_MESSAGE_WARNING;
-    case MB_ICONINFORMATION: return GTK_MESSAGE_INFO;
-    default: return GTK_MESSAGE_OTHER;
-  }
-}
-
-// Runs the thread's message loop until the dialog answers, as a modal Windows dialog does; a
-// quit request ends the dialog and is passed on.
-int RunDialog(GtkWidget* dialog) {
-  struct State {
-    int response = 0;
-    bool done = false;
-  } state;
-  g_signal_connect(dialog, "response", G_CALLBACK(+[](GtkDialog*, gint id, gpointer data) {
-                     auto* s = static_cast<State*>(data);
-                     s->response = id;
-                     s->done = true;
-                     PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
-                   }),
-                   &state);
-  gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
-  gtk_widget_show_all(dialog);
-  MSG msg;
-  while (!state.done) {
-    BOOL r = GetMessageW(&msg, nullptr, 0, 0);
-    if (r <= 0) {
-      if (r == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  gtk_widget_destroy(dialog);
-  return state.done ? state.response : GTK_RESPONSE_DELETE_EVENT;
-}
-
 class GtkHost final : public Host {
  public:
   const char* Name() const override { return "gtk"; }
@@ -521,36 +438,13 @@ class GtkHost final : public Host {
 
   int MessageBox(HWND owner, const std::u16string& text, const std::u16string& caption,
                  UINT type) override {
-    std::string body = Utf16ToUtf8(text), title = Utf16ToUtf8(caption);
     RestoreGtkThemeNow();
-    GtkWidget* dialog =
-        gtk_message_dialog_new(ParentOf(owner), GTK_DIALOG_DESTROY_WITH_PARENT, MessageType(type),
-                               GTK_BUTTONS_NONE, "%s", body.c_str());
-    gtk_window_set_title(GTK_WINDOW(dialog), title.c_str());
-    if ((type & MB_TOPMOST) != 0) gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
-    AddButtons(GTK_DIALOG(dialog), type);
-    int answer = RunDialog(dialog);
-    return answer > 0 ? answer : DismissAnswer(type);
+    return RunMessageDialog(ParentOf(owner), text, caption, type);
   }
 
   bool BrowseForFolder(HWND owner, const std::u16string& title, std::u16string* path) override {
-    std::string t = Utf16ToUtf8(title);
     RestoreGtkThemeNow();
-    GtkWidget* dialog = gtk_file_chooser_dialog_new(
-        t.c_str(), ParentOf(owner), GTK_FILE_CHOOSER_ACTION_SELECT_FOLDER, "_Cancel",
-        GTK_RESPONSE_CANCEL, "_Select", GTK_RESPONSE_ACCEPT, nullptr);
-    std::string chosen;
-    g_signal_connect(dialog, "response", G_CALLBACK(+[](GtkDialog* d, gint id, gpointer data) {
-                       if (id != GTK_RESPONSE_ACCEPT) return;
-                       gchar* name = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(d));
-                       if (name != nullptr) *static_cast<std::string*>(data) = name;
-                       g_free(name);
-                     }),
-                     &chosen);
-    int answer = RunDialog(dialog);
-    if (answer != GTK_RESPONSE_ACCEPT || chosen.empty()) return false;
-    *path = PosixToWindowsPath(chosen);
-    return !path->empty();
+    return RunFolderDialog(ParentOf(owner), title, path);
   }
 
   bool RunsOnHostThread() const override { return true; }
@@ -631,9 +525,23 @@ class GtkHost final : public Host {
   std::map<HWND, GtkWindowRecord*> m_windows;
 };
 
+// GTK's own widgets (the folder chooser keeps its size, sort order and view) store settings
+// through GSettings, whose usual store (dconf) is written over the session bus. Without a
+// session bus every such write fails with a warning on the terminal; they are kept in memory
+// for the run instead. A settings store chosen by the environment is left alone.
+void UseMemorySettingsWithoutSessionBus() {
+  if (std::getenv("DBUS_SESSION_BUS_ADDRESS") != nullptr) return;
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (runtime != nullptr &&
+      g_file_test((std::string(runtime) + "/bus").c_str(), G_FILE_TEST_EXISTS))
+    return;
+  g_setenv("GSETTINGS_BACKEND", "memory", FALSE);
+}
+
 }  // namespace
 
 Host* CreateGtkHost() {
+  UseMemorySettingsWithoutSessionBus();
   DeferGtkTheme();
   if (!gtk_init_check(nullptr, nullptr)) {
     CancelGtkThemeDeferral();

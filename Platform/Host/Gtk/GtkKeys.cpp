@@ -19,13 +19,15 @@ WORD VirtualKeyFromGdk(guint keyval) {
     case GDK_KEY_ISO_Left_Tab: return VK_TAB;
     case GDK_KEY_Return:
     case GDK_KEY_KP_Enter: return VK_RETURN;
-    case GDK_KEY_Shift_L: return VK_LSHIFT;
-    case GDK_KEY_Shift_R: return VK_RSHIFT;
-    case GDK_KEY_Control_L: return VK_LCONTROL;
-    case GDK_KEY_Control_R: return VK_RCONTROL;
-    case GDK_KEY_Alt_L: return VK_LMENU;
+    // Key messages carry the modifiers' generic codes, as on Windows: the thread's key state
+    // (GetKeyState(VK_SHIFT), which Shift+Tab reads) follows the code a message carries.
+    case GDK_KEY_Shift_L:
+    case GDK_KEY_Shift_R: return VK_SHIFT;
+    case GDK_KEY_Control_L:
+    case GDK_KEY_Control_R: return VK_CONTROL;
+    case GDK_KEY_Alt_L:
     case GDK_KEY_Alt_R:
-    case GDK_KEY_ISO_Level3_Shift: return VK_RMENU;
+    case GDK_KEY_ISO_Level3_Shift: return VK_MENU;
     case GDK_KEY_Pause: return VK_PAUSE;
     case GDK_KEY_Caps_Lock: return VK_CAPITAL;
     case GDK_KEY_Escape: return VK_ESCAPE;

@@ -1,5 +1,6 @@
 #pragma once
-// GDK key values as Windows virtual-key codes.
+// GDK key values as the Windows virtual-key codes of key messages (generic codes for the
+// modifiers: VK_SHIFT, VK_CONTROL, VK_MENU).
 
 #include <gdk/gdk.h>
 

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Keys through the GTK host: Shift+Tab moves the focus backwards (the gallery prints each focus
+# change), and Ctrl+A in the installer's path edit selects the whole text, so what is typed next
+# replaces it. Run under Xvfb with the build folder as $1.
+build=$1
+source "$(dirname "$0")/../support/e2e.sh"
+export SKINUI_HOST=gtk SKINUI_PREFIX="$work/prefix" NO_AT_BRIDGE=1
+
+# --- Shift+Tab ---------------------------------------------------------------------------------
+start_window '^SkinUI Gallery$' "$build/demo/Gallery" 60000
+sleep 1
+read -r gx gy _ _ < <(geometry)
+xdotool mousemove $((gx + 320)) $((gy + 300)) click 1
+for key in Tab Tab Tab shift+Tab; do
+  xdotool key "$key"
+  sleep 0.3
+done
+mapfile -t focus < <(grep '^notify setfocus' "$work/out" | awk '{print $3}')
+n=${#focus[@]}
+# The last focus (after Shift+Tab) is the one before the focus the last Tab reached.
+[ "$n" -ge 3 ] && [ "${focus[n - 1]}" = "${focus[n - 3]}" ] && [ "${focus[n - 2]}" != "${focus[n - 1]}" ] ||
+  fail "Shift+Tab after three Tabs: focus went ${focus[*]}"
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+pid=
+
+# --- Ctrl+A in the path edit -------------------------------------------------------------------
+title='^Halvane安装程序$'
+reg="$build/tools/reg/skinui-reg"
+edit="294x28+104+176"
+# Starts the installer with $1 recorded as its path and saves its edit's pixels as $2.
+setup_with() {
+  "$reg" add 'HKCU\Software\Halvane' /v InstallPath /t REG_SZ /d "$1" /f >/dev/null
+  start_window "$title" "$build/setup/HalvaneSetup"
+  for _ in $(seq 100); do
+    wid=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1 || true)
+    [ -n "$wid" ] && break
+    sleep 0.05
+  done
+  sleep 0.5
+  read -r wx wy _ _ < <(geometry)
+}
+shoot_edit() {
+  xdotool mousemove $((wx + 260)) $((wy + 330)) click 1  # the panel: the edit loses the focus
+  sleep 0.5
+  import -window "$wid" "$work/shot.png"
+  convert "$work/shot.png" -crop "$edit" +repage "$1"
+  xdotool mousemove $((wx + 497)) $((wy + 18)) click 1
+  wait "$pid" 2>/dev/null || true
+  pid=
+}
+setup_with 'C:\Games\Halvane\'
+xdotool mousemove $((wx + 160)) $((wy + 190)) click 1
+sleep 0.3
+xdotool key ctrl+a
+sleep 0.2
+xdotool type 'D:\X\'
+sleep 0.3
+shoot_edit "$work/typed.png"
+setup_with 'D:\X\'
+shoot_edit "$work/expected.png"
+diff=$(compare -metric AE "$work/typed.png" "$work/expected.png" null: 2>&1 || true)
+[ "$diff" = 0 ] || fail "after Ctrl+A and typing, the edit differs from one showing D:\\X\\ ($diff)"
+echo "keyboard: Shift+Tab backwards and Ctrl+A in the edit checked"
