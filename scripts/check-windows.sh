@@ -3,7 +3,7 @@
 # mingw-w64 cross compiler against the real <windows.h>, so that the code stays Windows-clean
 # (WCHAR, TEXT("..."), the real signatures). Platform/Win32.h is the Windows build's own, from
 # Platform/WindowsHeaders/; the library headers the sources use (zlib, minizip, stb) are the
-# system's own. Default folders: Utils Core Control Layout setup. Prints one line per file that
+# system's own. Default folders: Utils Core Control Layout setup apps. Prints one line per file that
 # fails with its errors, then "windows: N passed, N failed"; exits 1 when any failed.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -14,7 +14,7 @@ if ! command -v "$compiler" >/dev/null; then
   exit 1
 fi
 folders=("$@")
-[ ${#folders[@]} -gt 0 ] || folders=(Utils Core Control Layout setup)
+[ ${#folders[@]} -gt 0 ] || folders=(Utils Core Control Layout setup apps)
 
 # The dependency headers, and nothing else of the host's include folder.
 deps=$(mktemp -d)

@@ -65,9 +65,10 @@ fi
 
 echo "== build (windows)"
 if bash scripts/build.sh windows; then
-  # Wine's programs share one display; the prefix is made once (scripts/with-wine.sh).
-  WRAP="bash $PWD/scripts/with-xvfb.sh" run_ctest "unit (wine)" build-win -L unit-wine -j "$(nproc)"
-  WRAP="bash $PWD/scripts/with-xvfb.sh" run_ctest "e2e (wine)" build-win -L e2e-wine --timeout 600
+  # One display and one Wine prefix, made before the tests start, for each run.
+  wine_session="bash $PWD/scripts/with-xvfb.sh bash $PWD/scripts/with-wine.sh --session"
+  WRAP=$wine_session run_ctest "unit (wine)" build-win -L unit-wine -j "$(nproc)"
+  WRAP=$wine_session run_ctest "e2e (wine)" build-win -L e2e-wine --timeout 600
 else
   echo "windows build failed"; status=1
 fi

@@ -25,7 +25,8 @@ bool WriteInstallPath(LPCWSTR path) {
 
 bool InstallPathRecorded() {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kUserKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kUserKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return false;
   DWORD type = 0;
   DWORD bytes = 0;
   LONG result = RegQueryValueExW(key, kInstallPathValueName, nullptr, &type, nullptr, &bytes);

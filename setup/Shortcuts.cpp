@@ -104,9 +104,9 @@ void PinToTaskbar(LPCWSTR launcherPath, CreationListener* listener) {
   WCHAR shortcut[MAX_PATH];
   wnsprintfW(shortcut, MAX_PATH, TEXT("%s\\%s"), installDir, kShortcutName);
   SetFileAttributesW(shortcut, FILE_ATTRIBUTE_HIDDEN);
-  // Where the shell has no such verb (every Windows after 7) the pin is skipped, and not listed
-  // for the uninstaller, and the hidden shortcut stays; asking for it anyway could open the game
-  // or show an error box.
+  // Where the shell has no such verb (every Windows after 7) the pin is skipped and the hidden
+  // shortcut stays; asking for it anyway could open the game or show an error box. The pin is
+  // listed before it is made, so an install stopped half-way still undoes it.
   bool listed = false;
   for (LPCWSTR verb : {TEXT("TaskbarPin"), TEXT("StartPin")}) {
     if (!Platform::ShellOffersVerb(shortcut, verb)) continue;

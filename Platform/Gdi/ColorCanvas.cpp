@@ -20,16 +20,11 @@ cairo_rectangle_int_t DeviceArea(const DeviceContext& dc, const RECT& bounds) {
   return {left, top, right - left, bottom - top};
 }
 
-// Calls f(pixel, index) for each pixel of the area, row by row.
-template <class F>
-void ForEachPixel(cairo_surface_t* s, const cairo_rectangle_int_t& area, F f) {
+uint32_t* Row(cairo_surface_t* s, const cairo_rectangle_int_t& area, int y) {
   unsigned char* data = cairo_image_surface_get_data(s);
-  const int stride = cairo_image_surface_get_stride(s);
-  size_t i = 0;
-  for (int y = area.y; y < area.y + area.height; ++y) {
-    auto* row = reinterpret_cast<uint32_t*>(data + static_cast<ptrdiff_t>(y) * stride) + area.x;
-    for (int x = 0; x < area.width; ++x) f(row[x], i++);
-  }
+  return reinterpret_cast<uint32_t*>(data + static_cast<ptrdiff_t>(area.y + y) *
+                                                cairo_image_surface_get_stride(s)) +
+         area.x;
 }
 
 }  // namespace
@@ -47,20 +42,29 @@ AlphaGuard::AlphaGuard(DeviceContext& dc, const RECT& bounds) {
   m_surface = s;
   m_alpha.resize(static_cast<size_t>(m_area.width) * static_cast<size_t>(m_area.height));
   cairo_surface_flush(s);
-  ForEachPixel(s, m_area, [this](uint32_t& px, size_t i) {
-    m_alpha[i] = static_cast<uint8_t>(px >> 24);
-    px &= 0x00FFFFFFu;
-  });
+  uint8_t* saved = m_alpha.data();
+  for (int y = 0; y < m_area.height; ++y, saved += m_area.width) {
+    uint32_t* row = Row(s, m_area, y);
+    for (int x = 0; x < m_area.width; ++x) {
+      saved[x] = static_cast<uint8_t>(row[x] >> 24);
+      row[x] &= 0x00FFFFFFu;
+    }
+  }
   cairo_surface_mark_dirty(s);
 }
 
 AlphaGuard::~AlphaGuard() {
   if (!m_surface) return;
   cairo_surface_flush(m_surface);
-  ForEachPixel(m_surface, m_area, [this](uint32_t& px, size_t i) {
-    // any coverage means the call wrote this pixel's colour
-    px = (px & 0x00FFFFFFu) | (px >> 24 ? 0u : static_cast<uint32_t>(m_alpha[i]) << 24);
-  });
+  const uint8_t* saved = m_alpha.data();
+  for (int y = 0; y < m_area.height; ++y, saved += m_area.width) {
+    uint32_t* row = Row(m_surface, m_area, y);
+    for (int x = 0; x < m_area.width; ++x) {
+      // any coverage means the call wrote this pixel's colour
+      const uint32_t px = row[x];
+      row[x] = (px & 0x00FFFFFFu) | (px >> 24 ? 0u : static_cast<uint32_t>(saved[x]) << 24);
+    }
+  }
   cairo_surface_mark_dirty(m_surface);
 }
 

@@ -72,12 +72,97 @@ void Blend4(const uint8_t* a, const uint8_t* b, float weight, uint8_t* out) {
 }
 #endif
 
+// Two rows of n bytes blended into out, byte by byte.
+#ifdef __SSE2__
+void BlendRows(const uint8_t* a, const uint8_t* b, size_t n, float weight, uint8_t* out) {
+  const __m128 w0 = _mm_set1_ps(1.0f - weight), w1 = _mm_set1_ps(weight);
+  const __m128 half = _mm_set1_ps(0.5f);
+  const __m128i zero = _mm_setzero_si128();
+  auto blend = [&](__m128i x, __m128i y) {  // four 32-bit lanes each
+    const __m128 sum =
+        _mm_add_ps(_mm_mul_ps(_mm_cvtepi32_ps(x), w0), _mm_mul_ps(_mm_cvtepi32_ps(y), w1));
+    return _mm_cvttps_epi32(_mm_add_ps(sum, half));
+  };
+  size_t k = 0;
+  for (; k + 16 <= n; k += 16) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + k));
+    const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + k));
+    const __m128i xl = _mm_unpacklo_epi8(x, zero), xh = _mm_unpackhi_epi8(x, zero);
+    const __m128i yl = _mm_unpacklo_epi8(y, zero), yh = _mm_unpackhi_epi8(y, zero);
+    const __m128i r0 = blend(_mm_unpacklo_epi16(xl, zero), _mm_unpacklo_epi16(yl, zero));
+    const __m128i r1 = blend(_mm_unpackhi_epi16(xl, zero), _mm_unpackhi_epi16(yl, zero));
+    const __m128i r2 = blend(_mm_unpacklo_epi16(xh, zero), _mm_unpacklo_epi16(yh, zero));
+    const __m128i r3 = blend(_mm_unpackhi_epi16(xh, zero), _mm_unpackhi_epi16(yh, zero));
+    const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(r0, r1), _mm_packs_epi32(r2, r3));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k), bytes);
+  }
+  for (; k < n; k += 4) Blend4(a + k, b + k, weight, out + k);
+}
+#else
+void BlendRows(const uint8_t* a, const uint8_t* b, size_t n, float weight, uint8_t* out) {
+  for (size_t k = 0; k < n; k += 4) Blend4(a + k, b + k, weight, out + k);
+}
+#endif
+
 // One source row blended across at every column tap, four bytes per pixel.
+#ifdef __SSE2__
+void BlendRow(const unsigned char* row, int width, const std::vector<Tap>& taps, uint8_t* out) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128 half = _mm_set1_ps(0.5f);
+  // the tap's pixel and the one to its right, as two lanes of four floats
+  auto blend = [&](const Tap& t) {
+    const unsigned char* a = row + t.index * 4;
+    int64_t pair;
+    if (t.index + 1 < width) {
+      std::memcpy(&pair, a, 8);
+    } else {
+      std::memcpy(&pair, a, 4);
+      std::memcpy(reinterpret_cast<char*>(&pair) + 4, a, 4);
+    }
+    const __m128i wide = _mm_unpacklo_epi8(_mm_cvtsi64_si128(pair), zero);
+    const __m128 x = _mm_cvtepi32_ps(_mm_unpacklo_epi16(wide, zero));
+    const __m128 y = _mm_cvtepi32_ps(_mm_unpackhi_epi16(wide, zero));
+    const __m128 sum = _mm_add_ps(_mm_mul_ps(x, _mm_set1_ps(1.0f - t.weight)),
+                                  _mm_mul_ps(y, _mm_set1_ps(t.weight)));
+    return _mm_cvttps_epi32(_mm_add_ps(sum, half));
+  };
+  size_t k = 0;
+  for (; k + 4 <= taps.size(); k += 4, out += 16) {
+    const __m128i lo = _mm_packs_epi32(blend(taps[k]), blend(taps[k + 1]));
+    const __m128i hi = _mm_packs_epi32(blend(taps[k + 2]), blend(taps[k + 3]));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(lo, hi));
+  }
+  for (; k < taps.size(); ++k, out += 4) {
+    const unsigned char* a = row + taps[k].index * 4;
+    Blend4(a, taps[k].index + 1 < width ? a + 4 : a, taps[k].weight, out);
+  }
+}
+#else
 void BlendRow(const unsigned char* row, int width, const std::vector<Tap>& taps, uint8_t* out) {
   for (const Tap& t : taps) {
     const unsigned char* a = row + t.index * 4;
     Blend4(a, t.index + 1 < width ? a + 4 : a, t.weight, out);
     out += 4;
+  }
+}
+#endif
+
+// Sets the alpha byte of n / 4 pixels.
+void SetAlpha(uint8_t* px, size_t n, unsigned char alpha) {
+  const uint32_t a = static_cast<uint32_t>(alpha) << 24;
+  size_t k = 0;
+#ifdef __SSE2__
+  const __m128i keep = _mm_set1_epi32(0x00FFFFFF), add = _mm_set1_epi32(static_cast<int>(a));
+  for (; k + 16 <= n; k += 16) {
+    auto* p = reinterpret_cast<__m128i*>(px + k);
+    _mm_storeu_si128(p, _mm_or_si128(_mm_and_si128(_mm_loadu_si128(p), keep), add));
+  }
+#endif
+  for (; k < n; k += 4) {
+    uint32_t v;
+    std::memcpy(&v, px + k, 4);
+    v = (v & 0x00FFFFFFu) | a;
+    std::memcpy(px + k, &v, 4);
   }
 }
 
@@ -143,9 +228,9 @@ cairo_surface_t* HalftoneStretch(const SourceImage& src, const StretchTarget& to
       std::memcpy(px, upper.data(), rowBytes);
     } else {
       blended(next, lower, lowerRow);
-      for (size_t k = 0; k < rowBytes; k += 4) Blend4(&upper[k], &lower[k], t.weight, px + k);
+      BlendRows(upper.data(), lower.data(), rowBytes, t.weight, px);
     }
-    for (size_t k = 3; k < rowBytes; k += 4) px[k] = alpha;
+    SetAlpha(px, rowBytes, alpha);
   }
   cairo_surface_mark_dirty(out);
   return out;

@@ -6,7 +6,9 @@
 #include <cairo.h>
 
 #include <string>
+#include <vector>
 
+#include "Platform/Host/MenuItem.h"
 #include "Platform/Win32.h"
 
 namespace Platform {
@@ -54,6 +56,15 @@ class Host {
   // On entry `path` may name the folder to start at (a Windows path; empty: the host's choice).
   // On return the chosen folder as a Windows path, or false when cancelled.
   virtual bool BrowseForFolder(HWND owner, const std::u16string& title, std::u16string* path) = 0;
+  // A shortcut menu at a screen point: the items in order, the chosen item's id, 0 when
+  // dismissed. Runs like the dialogs.
+  virtual int ShowContextMenu(HWND owner, POINT screen, const std::vector<MenuItem>& items) = 0;
+
+  // The system clipboard's text (what other programs copied too). On the host thread.
+  virtual void SetClipboardText(const std::u16string& text) = 0;
+  // False when the clipboard holds no text.
+  virtual bool GetClipboardText(std::u16string* text) = 0;
+
   // True when dialogs and windows must be driven from the thread that started the host.
   virtual bool RunsOnHostThread() const = 0;
 

@@ -37,8 +37,7 @@ BOOL RecordPendingMove(LPCWSTR from, LPCWSTR to) {
     RegQueryValueExW(key, kPendingValue, nullptr, nullptr, reinterpret_cast<BYTE*>(list.data()),
                      &bytes);
     list.resize(bytes / sizeof(WCHAR));
-    while (!list.empty() && list.back() == 0) list.pop_back();  // the closing empty string
-    if (!list.empty()) list.push_back(0);
+    if (!list.empty() && list.back() == 0) list.pop_back();  // the empty string that closes it
   }
   list += u"\\??\\" + std::u16string(from) + u'\0';
   if (to != nullptr) list += u"\\??\\" + std::u16string(to);

@@ -30,6 +30,17 @@ char16_t CaseConverted(HWND hwnd, char16_t c) {
   return c;
 }
 
+// The control characters Ctrl+C, Ctrl+V, Ctrl+X and Ctrl+Z make, as the messages they stand for.
+UINT ClipboardMessage(char16_t c) {
+  switch (c) {
+    case 0x03: return WM_COPY;
+    case 0x16: return WM_PASTE;
+    case 0x18: return WM_CUT;
+    case 0x1A: return WM_UNDO;
+    default: return 0;
+  }
+}
+
 }  // namespace
 
 void EditKeyDown(HWND hwnd, WPARAM vk) {
@@ -42,8 +53,15 @@ void EditKeyDown(HWND hwnd, WPARAM vk) {
     case VK_HOME: MoveCaret(hwnd, *e, 0, shift); return;
     case VK_END: MoveCaret(hwnd, *e, e->text.Length(), shift); return;
     case VK_DELETE:
-      // Shift+Delete cuts; with no clipboard the text is kept rather than lost.
-      if (!shift && !ReadOnly(hwnd)) UserDelete(hwnd, false);
+      if (shift) {
+        SendMessageW(hwnd, WM_CUT, 0, 0);
+      } else if (!ReadOnly(hwnd)) {
+        UserDelete(hwnd, false);
+      }
+      return;
+    case VK_INSERT:
+      if (ctrl) SendMessageW(hwnd, WM_COPY, 0, 0);
+      if (shift) SendMessageW(hwnd, WM_PASTE, 0, 0);
       return;
     case 'A':
       if (ctrl) {
@@ -56,6 +74,10 @@ void EditKeyDown(HWND hwnd, WPARAM vk) {
 }
 
 void EditChar(HWND hwnd, char16_t c) {
+  if (UINT message = ClipboardMessage(c)) {
+    SendMessageW(hwnd, message, 0, 0);
+    return;
+  }
   EditState* e = EditOf(hwnd);
   if (e == nullptr || ReadOnly(hwnd)) return;
   if (c == u'\b') {

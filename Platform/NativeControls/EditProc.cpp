@@ -116,6 +116,10 @@ LRESULT WindowMessage(HWND hwnd, EditState& e, UINT msg, WPARAM wParam, LPARAM l
     case WM_LBUTTONUP:
     case WM_MOUSEMOVE:
     case WM_CAPTURECHANGED: EditMouse(hwnd, msg, wParam, lParam); return 0;
+    case WM_COPY: EditCopy(hwnd, e); return 0;
+    case WM_CUT: EditCut(hwnd, e); return 0;
+    case WM_PASTE: EditPaste(hwnd); return 0;
+    case WM_CONTEXTMENU: EditContextMenu(hwnd, lParam); return 0;
     case WM_CLEAR:
       if (!ReadOnly(hwnd) && e.text.HasSelection()) UserReplace(hwnd, u"", false, true);
       return 0;

@@ -56,6 +56,14 @@ bool ReadOnly(HWND hwnd);
 bool EditProgramMessage(HWND hwnd, EditState& e, UINT msg, WPARAM wParam, LPARAM lParam,
                         LRESULT* result);
 
+// The clipboard and the shortcut menu (EditClipboard.cpp). Copy and cut do nothing without a
+// selection or in a password edit; cut, paste and delete nothing in a read-only one.
+void EditCopy(HWND hwnd, EditState& e);
+void EditCut(HWND hwnd, EditState& e);
+void EditPaste(HWND hwnd);
+// WM_CONTEXTMENU: lParam the screen point, -1 from the keyboard (shown at the pointer).
+void EditContextMenu(HWND hwnd, LPARAM lParam);
+
 // Input (EditInput.cpp).
 void EditKeyDown(HWND hwnd, WPARAM vk);
 void EditChar(HWND hwnd, char16_t c);

@@ -80,6 +80,8 @@ windeps_source() {
     return 1
   fi
   dir=$WINDEPS_SRC/$package
+  # .version names the newest version apt listed when the folder was fetched, even when an older
+  # one had to be taken: the folder is fetched again once apt lists a newer one.
   if [ "$(cat "$dir/.version" 2>/dev/null)" != "$version" ]; then
     rm -rf "$dir"
     _windeps_fetch "$package" "$dir" || return 1
@@ -95,12 +97,11 @@ _windeps_script_digest() {
 }
 
 windeps_done() {
-  local stamp=$SKINUI_WINDEPS/stamps/$1 line package version
+  local stamp=$SKINUI_WINDEPS/stamps/$1 package version now
   [ -f "$stamp" ] || return 1
   [ "$(head -n 1 "$stamp")" = "script $(_windeps_script_digest)" ] || return 1
   while read -r package version; do
     # Without the source index (offline) the cache stands as built.
-    local now
     now=$(_windeps_source_version "$package") || continue
     [ "$now" = "$version" ] || return 1
   done < <(tail -n +2 "$stamp")

@@ -36,10 +36,11 @@ TEST(VerticalLayout, LimitsClampHeightsAndWidthsAndTheMaximumWins) {
   SkinHostWindow window(300, 200);
   ASSERT_TRUE(
       window.Load(TEXT("<Window><VerticalLayout>") TEXT("<Control name=\"minmax\" height=\"30\" "
-                                                        "minheight=\"50\" maxheight=\"40\"/>") TEXT(
-          "<Control name=\"raised\" height=\"10\" minheight=\"25\" width=\"100\" maxwidth=\"80\"/>")
-                      TEXT("<Control name=\"capped\" maxheight=\"60\" minwidth=\"400\"/>")
-                          TEXT("<Control name=\"rest\"/></VerticalLayout></Window>")));
+                                                        "minheight=\"50\" maxheight=\"40\"/>")
+                      TEXT("<Control name=\"raised\" height=\"10\" minheight=\"25\" width=\"100\" "
+                           "maxwidth=\"80\"/>")
+                          TEXT("<Control name=\"capped\" maxheight=\"60\" minwidth=\"400\"/>")
+                              TEXT("<Control name=\"rest\"/></VerticalLayout></Window>")));
   EXPECT_EQ(Box(0, 0, 300, 40), Box(window.Rect(TEXT("minmax"))));
   EXPECT_EQ(Box(0, 40, 80, 65), Box(window.Rect(TEXT("raised"))));
   // Two stretching children share 135: 67 each, capped at 60; the last one takes what is left.

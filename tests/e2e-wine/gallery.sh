@@ -13,4 +13,4 @@ export SKINUI_WINEPREFIX=${SKINUI_WINEPREFIX:-$build/wineprefix}
 gallery_tour "$golden_dir" "$tolerance" bash "$root/scripts/with-wine.sh" "$build/demo/Gallery.exe"
 # Wine's own processes end before the display they use does.
 stop_program
-WINEPREFIX=$SKINUI_WINEPREFIX wineserver -w
+WINEPREFIX=$SKINUI_WINEPREFIX timeout 60 wineserver -w || true

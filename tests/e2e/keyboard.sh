@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Keys through the GTK host: Shift+Tab moves the focus backwards (the gallery prints each focus
-# change), and Ctrl+A in the installer's path edit selects the whole text, so what is typed next
-# replaces it. Run under Xvfb with the build folder as $1.
+# Keys and the shortcut menu through the GTK host: Shift+Tab moves the focus backwards (the
+# gallery prints each focus change); in the installer's path edit Ctrl+A selects the whole text,
+# so what is typed next replaces it, and the right button's menu cuts to the clipboard that
+# Ctrl+V pastes from. Each edit is compared with the edit of a window started with the expected text.
+# Run under Xvfb with the build folder as $1.
 build=$1
 source "$(dirname "$0")/../support/e2e.sh"
 export SKINUI_HOST=gtk SKINUI_PREFIX="$work/prefix" NO_AT_BRIDGE=1
@@ -49,6 +51,12 @@ shoot_edit() {
   wait "$pid" 2>/dev/null || true
   pid=
 }
+# same_edit A B WHAT: the two edit pictures are the same.
+same_edit() {
+  local diff
+  diff=$(compare -metric AE "$1" "$2" null: 2>&1 || true)
+  [ "$diff" = 0 ] || fail "after $3 the edit differs from the expected one ($diff pixels)"
+}
 setup_with 'C:\Games\Halvane\'
 xdotool mousemove $((wx + 160)) $((wy + 190)) click 1
 sleep 0.3
@@ -59,6 +67,23 @@ sleep 0.3
 shoot_edit "$work/typed.png"
 setup_with 'D:\X\'
 shoot_edit "$work/expected.png"
-diff=$(compare -metric AE "$work/typed.png" "$work/expected.png" null: 2>&1 || true)
-[ "$diff" = 0 ] || fail "after Ctrl+A and typing, the edit differs from one showing D:\\X\\ ($diff)"
-echo "keyboard: Shift+Tab backwards and Ctrl+A in the edit checked"
+same_edit "$work/typed.png" "$work/expected.png" "Ctrl+A and typing D:\\X\\"
+
+# --- The edit's menu: cut all, type, paste ----------------------------------------------------
+setup_with 'C:\Games\'
+xdotool mousemove $((wx + 160)) $((wy + 190)) click 1
+sleep 0.3
+xdotool key ctrl+a
+xdotool mousemove $((wx + 300)) $((wy + 190)) click 3
+sleep 0.6
+import -window root "$work/menu.png"
+xdotool key t  # 剪切(T)
+sleep 0.3
+xdotool type 'D:\'
+xdotool key ctrl+v
+sleep 0.3
+shoot_edit "$work/pasted.png"
+setup_with 'D:\C:\Games\'
+shoot_edit "$work/expected.png"
+same_edit "$work/pasted.png" "$work/expected.png" "cut from the menu, typing and Ctrl+V"
+echo "keyboard: Shift+Tab backwards, Ctrl+A, the edit's menu and the clipboard checked"

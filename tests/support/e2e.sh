@@ -151,11 +151,7 @@ gallery_tour() {
     sleep 0.2
     xdotool click 1
     xdotool mousemove 0 0
-    for _ in $(seq 50); do
-      tr -d '\r' <"$work/out" | grep -q "^notify click tab$tab$" && break
-      sleep 0.1
-    done
-    tr -d '\r' <"$work/out" | grep -q "^notify click tab$tab$" || fail "tab $tab was not clicked"
+    wait_line "$work/out" "^notify click tab$tab"$'\r'"?\$"  # Windows ends lines with CR LF
     expect_picture "gallery_tab$tab.png" "$golden_dir" "$tolerance"
   done
   local expected="${SKINUI_TEST_DATA:-$(dirname "${BASH_SOURCE[0]}")/../data}/gallery_notifications.txt"

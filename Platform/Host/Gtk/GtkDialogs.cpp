@@ -76,6 +76,20 @@ GtkMessageType MessageType(UINT type) {
 // quit request ends the dialog and is passed on.
 }  // namespace
 
+bool RunMessagesUntil(const bool& done) {
+  MSG msg;
+  while (!done) {
+    BOOL r = GetMessageW(&msg, nullptr, 0, 0);
+    if (r <= 0) {
+      if (r == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+      return false;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return true;
+}
+
 int RunDialog(GtkWidget* dialog) {
   struct State {
     int response = 0;
@@ -90,16 +104,7 @@ int RunDialog(GtkWidget* dialog) {
                    &state);
   gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
   gtk_widget_show_all(dialog);
-  MSG msg;
-  while (!state.done) {
-    BOOL r = GetMessageW(&msg, nullptr, 0, 0);
-    if (r <= 0) {
-      if (r == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  RunMessagesUntil(state.done);
   gtk_widget_destroy(dialog);
   return state.done ? state.response : GTK_RESPONSE_DELETE_EVENT;
 }

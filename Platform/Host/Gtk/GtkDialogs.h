@@ -6,10 +6,17 @@
 #include <gtk/gtk.h>
 
 #include <string>
+#include <vector>
 
+#include "Platform/Host/MenuItem.h"
 #include "Platform/Win32.h"
 
 namespace Platform {
+
+// Runs the thread's message loop until `done` is set by a handler of a GTK signal (which then
+// posts the thread a WM_NULL to wake it). False when a quit request ended it first; the request
+// is posted again.
+bool RunMessagesUntil(const bool& done);
 
 // Shows the dialog and runs the message loop until it answers; destroys it. The response id,
 // or GTK_RESPONSE_DELETE_EVENT when a quit request ended it.
@@ -25,5 +32,11 @@ int RunMessageDialog(GtkWindow* parent, const std::u16string& text, const std::u
 // drives are offered as shortcuts. On success `path` holds the chosen folder as a Windows path
 // under the drive whose folder holds it, or the full Windows path the user typed.
 bool RunFolderDialog(GtkWindow* parent, const std::u16string& title, std::u16string* path);
+
+// Host::ShowContextMenu (GtkContextMenu.cpp): the menu at a screen point over `parent`.
+int RunContextMenu(GtkWindow* parent, POINT screen, const std::vector<MenuItem>& items);
+// While a shortcut menu is open its grab takes the keyboard from the window under it; the
+// window stays the active one (the menu acts on its focused control when it closes).
+bool PopupMenuOpen();
 
 }  // namespace Platform

@@ -176,6 +176,7 @@ gboolean OnFocusIn(GtkWidget*, GdkEventFocus*, gpointer data) {
 gboolean OnFocusOut(GtkWidget*, GdkEventFocus*, gpointer data) {
   auto* w = static_cast<GtkWindowRecord*>(data);
   gtk_im_context_focus_out(w->im);
+  if (PopupMenuOpen()) return FALSE;
   // Focus that moved to another of our windows was already handed over by ActivateWindow.
   if (GetActiveWindow() == w->hwnd) DeactivateApplication();
   return FALSE;
@@ -445,6 +446,32 @@ class GtkHost final : public Host {
   bool BrowseForFolder(HWND owner, const std::u16string& title, std::u16string* path) override {
     RestoreGtkThemeNow();
     return RunFolderDialog(ParentOf(owner), title, path);
+  }
+
+  int ShowContextMenu(HWND owner, POINT screen, const std::vector<MenuItem>& items) override {
+    int chosen = 0;
+    OnGtkThread([&] { chosen = RunContextMenu(ParentOf(owner), screen, items); });
+    return chosen;
+  }
+
+  void SetClipboardText(const std::u16string& text) override {
+    std::string utf8 = Utf16ToUtf8(text);
+    OnGtkThread([&] {
+      gtk_clipboard_set_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD), utf8.c_str(),
+                             static_cast<gint>(utf8.size()));
+    });
+  }
+
+  bool GetClipboardText(std::u16string* text) override {
+    bool found = false;
+    OnGtkThread([&] {
+      gchar* utf8 = gtk_clipboard_wait_for_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD));
+      if (utf8 == nullptr) return;
+      *text = Utf8ToUtf16(utf8);
+      found = true;
+      g_free(utf8);
+    });
+    return found;
   }
 
   bool RunsOnHostThread() const override { return true; }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "Platform/Host/MenuItem.h"
 #include "Platform/Win32.h"
 #include "Platform/Window/Input.h"
 
@@ -44,6 +45,11 @@ std::vector<MessageBoxShown> TakeMessageBoxes();
 // The next folder browser returns this Windows path (nullopt: cancelled, also the default).
 void AnswerFolderBrowser(std::optional<std::u16string> path);
 std::vector<std::u16string> TakeFolderBrowserTitles();
+
+// The next shortcut menu answers this item id (0: dismissed, also the default); the menus shown
+// so far, each as its items.
+void AnswerContextMenu(int id);
+std::vector<std::vector<MenuItem>> TakeContextMenus();
 
 // What the host shows for a top-level window.
 struct HostView {

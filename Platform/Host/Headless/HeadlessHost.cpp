@@ -37,6 +37,9 @@ struct HeadlessState {
   std::vector<Headless::MessageBoxShown> boxes;
   std::deque<std::optional<std::u16string>> folderAnswers;
   std::vector<std::u16string> folderTitles;
+  std::deque<int> menuAnswers;
+  std::vector<std::vector<MenuItem>> menus;
+  std::optional<std::u16string> clipboard;
   int cursor = 0;
   Drag drag;
   POINT mouse{};
@@ -149,6 +152,24 @@ class HeadlessHost final : public Host {
     State().folderAnswers.pop_front();
     if (!answer) return false;
     *path = *answer;
+    return true;
+  }
+  int ShowContextMenu(HWND, POINT, const std::vector<MenuItem>& items) override {
+    std::lock_guard<std::mutex> guard(State().lock);
+    State().menus.push_back(items);
+    if (State().menuAnswers.empty()) return 0;
+    int answer = State().menuAnswers.front();
+    State().menuAnswers.pop_front();
+    return answer;
+  }
+  void SetClipboardText(const std::u16string& text) override {
+    std::lock_guard<std::mutex> guard(State().lock);
+    State().clipboard = text;
+  }
+  bool GetClipboardText(std::u16string* text) override {
+    std::lock_guard<std::mutex> guard(State().lock);
+    if (!State().clipboard) return false;
+    *text = *State().clipboard;
     return true;
   }
   bool RunsOnHostThread() const override { return false; }
@@ -324,6 +345,17 @@ void AnswerFolderBrowser(std::optional<std::u16string> path) {
   State().folderAnswers.push_back(std::move(path));
 }
 
+void AnswerContextMenu(int id) {
+  CurrentHost();
+  std::lock_guard<std::mutex> guard(State().lock);
+  State().menuAnswers.push_back(id);
+}
+
+std::vector<std::vector<MenuItem>> TakeContextMenus() {
+  std::lock_guard<std::mutex> guard(State().lock);
+  return std::exchange(State().menus, {});
+}
+
 std::vector<std::u16string> TakeFolderBrowserTitles() {
   std::lock_guard<std::mutex> guard(State().lock);
   return std::exchange(State().folderTitles, {});
@@ -378,6 +410,9 @@ void Reset() {
   State().boxes.clear();
   State().folderAnswers.clear();
   State().folderTitles.clear();
+  State().menuAnswers.clear();
+  State().menus.clear();
+  State().clipboard.reset();
   State().drag = Drag{};
 }
 

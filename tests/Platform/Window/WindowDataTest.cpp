@@ -202,3 +202,24 @@ TEST_F(WindowData, FolderBrowserAnswersWithAnItemList) {
 }
 
 }  // namespace
+
+namespace {
+
+// As Windows activates the owner again, the keyboard is the owner's when its box closes, also
+// when one of its children had it before.
+TEST_F(WindowData, TheKeyboardReturnsToTheOwnerOfAClosedBox) {
+  HWND a = rec.Create("A", WS_POPUP | WS_VISIBLE);
+  HWND child = rec.Create("B", WS_CHILD | WS_VISIBLE, a);
+  SetFocus(child);
+  ASSERT_EQ(GetFocus(), child);
+  EXPECT_EQ(MessageBoxW(a, u"x", u"y", MB_OK), IDOK);
+  EXPECT_EQ(GetFocus(), a);
+  H::AnswerFolderBrowser(std::nullopt);
+  SetFocus(child);
+  BROWSEINFOW bi{};
+  bi.hwndOwner = a;
+  EXPECT_EQ(SHBrowseForFolderW(&bi), nullptr);
+  EXPECT_EQ(GetFocus(), a);
+}
+
+}  // namespace
