@@ -1,8 +1,9 @@
 #pragma once
-// The 7z decoder (libarchive), loaded the first time an archive is opened rather than with the
-// program: it and the libraries it needs (compression, XML, Unicode tables) cost a few
-// milliseconds of start-up that the installer's window should not wait for. The archive reader
-// beside the platform reaches the decoder only through this table.
+// The 7z decoder (libarchive). On Linux it is loaded the first time an archive is opened rather
+// than with the program: it and the libraries it needs (compression, XML, Unicode tables) cost a
+// few milliseconds of start-up that the installer's window should not wait for. On Windows it is
+// linked into the program and the table points at its functions. The archive reader beside the
+// platform reaches the decoder only through this table.
 
 #include <archive.h>
 #include <archive_entry.h>
@@ -34,5 +35,25 @@ struct LibArchive {
 // The library's functions, loaded once (any thread may ask first); null when the library or one
 // of its functions cannot be found.
 const LibArchive* LoadLibArchive();
+
+// Where entry names keep every character. On Linux the decoder turns the archive's UTF-16 names
+// into the locale's charset of the calling thread, so a scope switches that thread to a UTF-8
+// locale while it lives (a program that never called setlocale would lose every name outside
+// ASCII) and the names are best read as UTF-8; on Windows the decoder keeps names wide, they are
+// best read with entry_pathname_w and the scope does nothing. Calls into the decoder run inside
+// one; scopes nest.
+class LibArchiveNameScope {
+ public:
+  LibArchiveNameScope();
+  ~LibArchiveNameScope();
+  LibArchiveNameScope(const LibArchiveNameScope&) = delete;
+  LibArchiveNameScope& operator=(const LibArchiveNameScope&) = delete;
+
+ private:
+  void* m_previous = nullptr;
+};
+
+// True where entry names are stored wide (Windows): read them with entry_pathname_w first.
+bool LibArchiveNamesAreWide();
 
 }  // namespace Platform

@@ -1,8 +1,6 @@
 #pragma once
-// The few calls the installer needs beyond the Win32 subset, for what Windows does by itself.
-// A Windows build would define each in a line: AddExecutePermission and ReleaseViewPages do
-// nothing there (every file may be run; the system trims a view's pages on its own), and
-// CopyFromView is a copy inside __try / __except (EXCEPTION_IN_PAGE_ERROR).
+// The few calls the installer needs beyond the Win32 subset. Each has a Linux implementation in
+// the platform and a Windows one in Platform/Windows/, which says what the call is there.
 
 #include <cstddef>
 #include <cstdint>
@@ -27,5 +25,12 @@ void ReleaseViewPages(const void* address, uint64_t length);
 // last error, when some of them can no longer be read because the file shrank under the view
 // (another process truncated it); what was copied before then is undefined. Any thread.
 bool CopyFromView(void* to, const void* from, size_t count);
+
+// Whether the shell offers `verb` for the file at a Windows path, so that ShellExecuteW carries it
+// out rather than failing. On Windows the verbs are those of the file's context menu: the pin
+// verbs are there on Windows 7 only (later Windows gives programs no way to pin), and an unknown
+// verb can make the shell open the file or show an error box. On Linux, the verbs this platform's
+// ShellExecuteW carries out. Any thread.
+bool ShellOffersVerb(LPCWSTR file, LPCWSTR verb);
 
 }  // namespace Platform

@@ -1,6 +1,5 @@
 #include "SevenZip/SevenZipReader.h"
 
-#include <locale.h>
 #include <stdio.h>
 
 #include <cerrno>
@@ -32,37 +31,23 @@ WideName WideToUtf16(const wchar_t* text) {
   return out;
 }
 
-// libarchive turns the archive's UTF-16 names into the thread's locale charset; in the "C"
-// locale of a program that never called setlocale, any non-ASCII name would fail. Every call
-// into the decoder runs under a UTF-8 locale for this thread only.
-class Utf8LocaleScope {
- public:
-  Utf8LocaleScope() {
-    static locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
-    if (utf8) m_previous = uselocale(utf8);
+WideName Utf8ToUtf16(const char* utf8) {
+  WideName name;
+  int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+  if (length > 0) {
+    name.resize(static_cast<size_t>(length));
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, name.data(), length);
+    name.pop_back();  // the terminator
   }
-  ~Utf8LocaleScope() {
-    if (m_previous) uselocale(m_previous);
-  }
-  Utf8LocaleScope(const Utf8LocaleScope&) = delete;
-  Utf8LocaleScope& operator=(const Utf8LocaleScope&) = delete;
-
- private:
-  locale_t m_previous = static_cast<locale_t>(0);
-};
+  return name;
+}
 
 WideName EntryName(archive_entry* entry) {
-  WideName name;
-  if (const char* utf8 = Lib().entry_pathname_utf8(entry)) {
-    int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-    if (length > 0) {
-      name.resize(static_cast<size_t>(length));
-      MultiByteToWideChar(CP_UTF8, 0, utf8, -1, name.data(), length);
-      name.pop_back();  // the terminator
-    }
-  } else if (const wchar_t* wide = Lib().entry_pathname_w(entry)) {
-    name = WideToUtf16(wide);
-  }
+  const wchar_t* wide =
+      Platform::LibArchiveNamesAreWide() ? Lib().entry_pathname_w(entry) : nullptr;
+  const char* utf8 = wide ? nullptr : Lib().entry_pathname_utf8(entry);
+  if (!wide && !utf8) wide = Lib().entry_pathname_w(entry);
+  WideName name = wide ? WideToUtf16(wide) : utf8 ? Utf8ToUtf16(utf8) : WideName();
   // Folders come back with a trailing separator.
   while (!name.empty() && name.back() == u'/') name.pop_back();
   return name;
@@ -73,7 +58,7 @@ WideName EntryName(archive_entry* entry) {
 struct SevenZipReader::Impl {
   explicit Impl(SevenZipSource& source) : source(source) {}
   ~Impl() {
-    Utf8LocaleScope locale;
+    Platform::LibArchiveNameScope nameScope;
     if (handle) Lib().read_free(handle);
   }
 
@@ -229,7 +214,7 @@ SevenZipResult SevenZipReader::Open(const SevenZipReader& checked) {
 }
 
 SevenZipResult SevenZipReader::OpenChecked() {
-  Utf8LocaleScope locale;
+  Platform::LibArchiveNameScope nameScope;
   Impl& d = *m_impl;
   const SevenZipHeaderCheck check = d.check;
   d.checked = true;
@@ -267,7 +252,7 @@ SevenZipResult SevenZipReader::OpenChecked() {
 }
 
 SevenZipResult SevenZipReader::NextEntry(SevenZipEntry* entry) {
-  Utf8LocaleScope locale;
+  Platform::LibArchiveNameScope nameScope;
   Impl& d = *m_impl;
   if (d.failed || !d.handle) return SevenZipResult::Error;
   if (d.atEnd) return SevenZipResult::End;
@@ -284,7 +269,7 @@ SevenZipResult SevenZipReader::NextEntry(SevenZipEntry* entry) {
 }
 
 SevenZipResult SevenZipReader::ReadData(const void** data, size_t* count) {
-  Utf8LocaleScope locale;
+  Platform::LibArchiveNameScope nameScope;
   Impl& d = *m_impl;
   *data = nullptr;
   *count = 0;

@@ -34,5 +34,5 @@ add_compile_definitions(UNICODE _UNICODE)
 set(SKINUI_WINDOWS_SYSTEM_LIBS user32 gdi32 msimg32 comctl32 comdlg32 shell32 shlwapi ole32
     oleaut32 uuid advapi32 version winmm imm32)
 
-# The installer, the archive reader and the tools are not part of the Windows build yet.
-option(SKINUI_WINDOWS_INSTALLER "Build setup/, SevenZip/, tools/ and the payload for Windows" OFF)
+# The installer, its archive reader and its payload; off for a build of the framework alone.
+option(SKINUI_WINDOWS_INSTALLER "Build setup/, SevenZip/ and the payload for Windows" ON)

@@ -1,5 +1,8 @@
 #include "setup/Shortcuts.h"
 
+#include <initializer_list>
+
+#include "Platform/Win32Ext.h"
 #include "setup/CreationListener.h"
 #include "setup/ExtractionPaths.h"
 #include "setup/InstallNames.h"
@@ -101,9 +104,16 @@ void PinToTaskbar(LPCWSTR launcherPath, CreationListener* listener) {
   WCHAR shortcut[MAX_PATH];
   wnsprintfW(shortcut, MAX_PATH, TEXT("%s\\%s"), installDir, kShortcutName);
   SetFileAttributesW(shortcut, FILE_ATTRIBUTE_HIDDEN);
-  if (listener) listener->Created(ManifestKind::Pin, shortcut, true);
-  ShellExecuteW(nullptr, TEXT("TaskbarPin"), shortcut, nullptr, nullptr, SW_SHOW);
-  ShellExecuteW(nullptr, TEXT("StartPin"), shortcut, nullptr, nullptr, SW_SHOW);
+  // Where the shell has no such verb (every Windows after 7) the pin is skipped and the hidden
+  // shortcut stays; asking for it anyway could open the game or show an error box. The pin is
+  // listed before it is made, so an install stopped half-way still undoes it.
+  bool listed = false;
+  for (LPCWSTR verb : {TEXT("TaskbarPin"), TEXT("StartPin")}) {
+    if (!Platform::ShellOffersVerb(shortcut, verb)) continue;
+    if (listener && !listed) listener->Created(ManifestKind::Pin, shortcut, true);
+    listed = true;
+    ShellExecuteW(nullptr, verb, shortcut, nullptr, nullptr, SW_SHOW);
+  }
 }
 
 void CreateQuickLaunchShortcut(LPCWSTR launcherPath, CreationListener* listener) {
@@ -123,5 +133,6 @@ void CreateQuickLaunchShortcut(LPCWSTR launcherPath, CreationListener* listener)
 void UnpinEarlierInstall(LPCWSTR earlierInstallDir) {
   WCHAR shortcut[MAX_PATH];
   wnsprintfW(shortcut, MAX_PATH, TEXT("%s%s"), earlierInstallDir, kShortcutName);
-  ShellExecuteW(nullptr, TEXT("taskbarunpin"), shortcut, nullptr, nullptr, SW_HIDE);
+  if (Platform::ShellOffersVerb(shortcut, TEXT("taskbarunpin")))
+    ShellExecuteW(nullptr, TEXT("taskbarunpin"), shortcut, nullptr, nullptr, SW_HIDE);
 }

@@ -1,5 +1,7 @@
 #include "Platform/LibArchive.h"
 
+#include <locale.h>
+
 #include "Platform/Kernel/SharedObjects.h"
 
 namespace Platform {
@@ -45,5 +47,16 @@ const LibArchive* LoadLibArchive() {
   static const LibArchive* const lib = Load();
   return lib;
 }
+
+LibArchiveNameScope::LibArchiveNameScope() {
+  static locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
+  if (utf8) m_previous = uselocale(utf8);
+}
+
+LibArchiveNameScope::~LibArchiveNameScope() {
+  if (m_previous) uselocale(static_cast<locale_t>(m_previous));
+}
+
+bool LibArchiveNamesAreWide() { return false; }
 
 }  // namespace Platform

@@ -5,6 +5,7 @@
 #include "Platform/Shell/ShellOpen.h"
 #include "Platform/Shell/ShellVerbLog.h"
 #include "Platform/Text/AsciiText.h"
+#include "Platform/Win32Ext.h"
 
 namespace {
 
@@ -68,3 +69,9 @@ HINSTANCE WINAPI ShellExecuteW(HWND, LPCWSTR lpOperation, LPCWSTR lpFile, LPCWST
   }
   return reinterpret_cast<HINSTANCE>(result);
 }
+
+namespace Platform {
+
+bool ShellOffersVerb(LPCWSTR, LPCWSTR verb) { return ParseVerb(verb) != Verb::Unknown; }
+
+}  // namespace Platform

@@ -13,13 +13,13 @@
 #include "Core/UIContainer.h"
 #include "Core/UIManager.h"
 #include "Layout/SkinHostWindow.h"
-#include "Platform/DebugOutput.h"
-#include "Platform/Kernel/PathMap.h"
-#include "Platform/Kernel/Resources.h"
+#include "support/DebugCapture.h"
+#include "support/Drive.h"
 #include "support/SkinSettingsScope.h"
 #include "support/TempDir.h"
 #include "support/TestPrefix.h"
 #include "support/WideString.h"
+#include "support/WindowsPath.h"
 
 using namespace SkinUI;
 using LayoutTest::Box;
@@ -90,7 +90,7 @@ class BuilderSources : public ::testing::Test {
   void SetUp() override {
     m_folder = m_prefix.Scratch() / "skin";
     std::filesystem::create_directories(m_folder);
-    CPaintManagerUI::SetResourceFolder(Platform::PosixToWindowsPath(m_folder.string()).c_str());
+    CPaintManagerUI::SetResourceFolder(TestSupport::WindowsPath(m_folder).c_str());
   }
 
   // The skin of kSkin is built completely: the includes, the child layout's file.
@@ -143,8 +143,7 @@ TEST_F(BuilderSources, AZipHeldAsAnEmbeddedResource) {
   HMODULE self = GetModuleHandleW(nullptr);
   CPaintManagerUI::SetInstance(self);
   const std::string zip = StoredZip(kSkin);
-  ASSERT_TRUE(Platform::RegisterResource(self, TEXT("ZIPRES"), MAKEINTRESOURCEW(105), zip.data(),
-                                         zip.size()));
+  ASSERT_TRUE(Drive::AddResource(TEXT("ZIPRES"), MAKEINTRESOURCEW(105), zip.data(), zip.size()));
   HRSRC found =
       FindResourceW(CPaintManagerUI::ResourceModule(), MAKEINTRESOURCEW(105), TEXT("ZIPRES"));
   ASSERT_NE(found, nullptr);
@@ -156,7 +155,7 @@ TEST_F(BuilderSources, AZipHeldAsAnEmbeddedResource) {
     ExpectWholeSkin(window);
   }
   CPaintManagerUI::SetResourceZip(TEXT(""), false);
-  Platform::RemoveResource(self, TEXT("ZIPRES"), MAKEINTRESOURCEW(105));
+  Drive::RemoveResource(TEXT("ZIPRES"), MAKEINTRESOURCEW(105));
 }
 
 TEST_F(BuilderSources, AnEmbeddedResourceAndIncludesOfTheSameType) {
@@ -166,10 +165,8 @@ TEST_F(BuilderSources, AnEmbeddedResourceAndIncludesOfTheSameType) {
       "<Window><HorizontalLayout name=\"h\"><Include source=\"702\" count=\"2\"/>"
       "</HorizontalLayout></Window>";
   const std::string part = "<Window><Control width=\"7\"/></Window>";
-  ASSERT_TRUE(Platform::RegisterResource(self, TEXT("SKIN"), MAKEINTRESOURCEW(701), skin.data(),
-                                         skin.size()));
-  ASSERT_TRUE(Platform::RegisterResource(self, TEXT("SKIN"), MAKEINTRESOURCEW(702), part.data(),
-                                         part.size()));
+  ASSERT_TRUE(Drive::AddResource(TEXT("SKIN"), MAKEINTRESOURCEW(701), skin.data(), skin.size()));
+  ASSERT_TRUE(Drive::AddResource(TEXT("SKIN"), MAKEINTRESOURCEW(702), part.data(), part.size()));
   SkinHostWindow window;
   CLayoutBuilder builder;
   CControlUI* root = builder.Create(MAKEINTRESOURCEW(701), TEXT("SKIN"), nullptr, &window.manager);
@@ -180,8 +177,8 @@ TEST_F(BuilderSources, AnEmbeddedResourceAndIncludesOfTheSameType) {
   delete root;
   CLayoutBuilder absent;
   EXPECT_EQ(nullptr, absent.Create(MAKEINTRESOURCEW(703), TEXT("SKIN")));
-  Platform::RemoveResource(self, TEXT("SKIN"), MAKEINTRESOURCEW(701));
-  Platform::RemoveResource(self, TEXT("SKIN"), MAKEINTRESOURCEW(702));
+  Drive::RemoveResource(TEXT("SKIN"), MAKEINTRESOURCEW(701));
+  Drive::RemoveResource(TEXT("SKIN"), MAKEINTRESOURCEW(702));
 }
 
 TEST_F(BuilderSources, AnIncludeCycleEndsWithOneLine) {
@@ -193,7 +190,7 @@ TEST_F(BuilderSources, AnIncludeCycleEndsWithOneLine) {
   TestSupport::WriteFile(m_folder / "self.xml",
                          "<Window><VerticalLayout><Include source=\"self.xml\" count=\"2\"/>"
                          "</VerticalLayout></Window>");
-  Platform::DebugOutputCapture capture;
+  TestSupport::DebugOutputCapture capture;
   SkinHostWindow window;
   ASSERT_TRUE(window.Load(TEXT("a.xml")));
   // a holds its control and three copies of b's control; each copy's way back to a is refused.
@@ -218,7 +215,7 @@ TEST_F(BuilderSources, IncludesNestDeepAtMostSixteenLevels) {
   TestSupport::WriteFile(m_folder / "top.xml",
                          "<Window><VerticalLayout><Include source=\"n0.xml\"/></VerticalLayout>"
                          "</Window>");
-  Platform::DebugOutputCapture capture;
+  TestSupport::DebugOutputCapture capture;
   CLayoutBuilder builder;
   CControlUI* root = builder.Create(TEXT("top.xml"));
   ASSERT_NE(root, nullptr);
@@ -236,7 +233,7 @@ TEST_F(BuilderSources, AChildLayoutThatHoldsItselfEnds) {
                          "<Window><VerticalLayout><ChildLayout name=\"outer\" "
                          "xmlfile=\"loop.xml\"/>"
                          "</VerticalLayout></Window>");
-  Platform::DebugOutputCapture capture;
+  TestSupport::DebugOutputCapture capture;
   SkinHostWindow window;
   ASSERT_TRUE(window.Load(TEXT("main.xml")));
   auto* outer = static_cast<CChildLayoutUI*>(window.Find(TEXT("outer")));

@@ -10,7 +10,7 @@
 #include "Core/UIContainer.h"
 #include "Core/UIManager.h"
 #include "Layout/SkinHostWindow.h"
-#include "Platform/DebugOutput.h"
+#include "support/DebugCapture.h"
 #include "support/WideString.h"
 
 using namespace SkinUI;
@@ -37,7 +37,7 @@ std::vector<WString> NamesOf(CControlUI* control) {
 }
 
 // Lines the debug output received, without their line ends.
-std::vector<WString> Lines(const Platform::DebugOutputCapture& capture) {
+std::vector<WString> Lines(const TestSupport::DebugOutputCapture& capture) {
   std::vector<WString> lines;
   for (WString piece : capture.Pieces()) {
     while (!piece.empty() && piece.back() == TEXT('\n')) piece.pop_back();
@@ -47,7 +47,7 @@ std::vector<WString> Lines(const Platform::DebugOutputCapture& capture) {
 }
 
 TEST(Builder, BuildsEveryTagOfTheTableInDocumentOrder) {
-  Platform::DebugOutputCapture capture;
+  TestSupport::DebugOutputCapture capture;
   CLayoutBuilder builder;
   CControlUI* root = builder.Create(
       TEXT("<?xml version=\"1.0\"?><!-- skin --><Window><VerticalLayout>") TEXT(
@@ -202,7 +202,7 @@ TEST(Builder, IncludeRepeatsItsSourceCountTimesIntoTheCurrentParent) {
 }
 
 TEST(Builder, TopLevelIncludesAndUnknownTagsDoNotBecomeTheResult) {
-  Platform::DebugOutputCapture capture;
+  TestSupport::DebugOutputCapture capture;
   CLayoutBuilder builder;
   CControlUI* root = builder.Create(
       TEXT("<Window><Include source=\"&lt;Window&gt;&lt;Control name=&quot;inc&quot;/&gt;")
@@ -215,7 +215,7 @@ TEST(Builder, TopLevelIncludesAndUnknownTagsDoNotBecomeTheResult) {
 }
 
 TEST(Builder, UnknownTagsAreSkippedWithEverythingInsideThem) {
-  Platform::DebugOutputCapture capture;
+  TestSupport::DebugOutputCapture capture;
   SkinHostWindow window;
   ASSERT_TRUE(window.Load(
       TEXT("<Window><VerticalLayout name=\"v\"><Control name=\"a\"/><Buton name=\"b\">")
@@ -252,7 +252,7 @@ class CustomTags : public IDialogBuilderCallback {
 };
 
 TEST(Builder, TheCallbackCreatesTagsTheTableDoesNotKnow) {
-  Platform::DebugOutputCapture capture;
+  TestSupport::DebugOutputCapture capture;
   CustomTags callback;
   SkinHostWindow window;
   ASSERT_TRUE(window.Load(
@@ -291,7 +291,7 @@ TEST(Builder, NestingDeeperThanTheLimitIsCutWithOneLine) {
   for (int i = 0; i < levels; i++) skin += TEXT("<Container>");
   for (int i = 0; i < levels; i++) skin += TEXT("</Container>");
   skin += TEXT("</Window>");
-  Platform::DebugOutputCapture capture;
+  TestSupport::DebugOutputCapture capture;
   CLayoutBuilder builder;
   CControlUI* root = builder.Create(skin.c_str());
   ASSERT_NE(root, nullptr);

@@ -7,7 +7,7 @@
 
 using namespace SkinUI;
 using namespace ControlTest;
-using Platform::MouseButton;
+using Drive::MouseButton;
 
 namespace {
 
@@ -75,60 +75,60 @@ TEST_F(Buttons, LandAtTheirRectanglesWithTheirStateImages) {
 }
 
 TEST_F(Buttons, HoverShowsTheHotImageOnlyOnTheButtonUnderTheMouse) {
-  Platform::Headless::MoveMouse(100, 65);
+  Drive::MoveMouse(100, 65);
   EXPECT_EQ(w.Pixel(100, 65), kHot);
   EXPECT_EQ(w.Pixel(100, 25), kNormal);
   EXPECT_TRUE(b2->GetButtonState() & UISTATE_HOT);
-  Platform::Headless::MoveMouse(100, 25);
+  Drive::MoveMouse(100, 25);
   EXPECT_EQ(w.Pixel(100, 65), kNormal);
   EXPECT_EQ(w.Pixel(100, 25), kHot);
 }
 
 TEST_F(Buttons, PressShowsPushedAndReleaseInsideClicksOnce) {
-  Platform::Headless::MoveMouse(100, 65);
-  Platform::Headless::Button(MouseButton::Left, true);
+  Drive::MoveMouse(100, 65);
+  Drive::Button(MouseButton::Left, true);
   EXPECT_EQ(w.Pixel(100, 65), kPushed);
-  Platform::Headless::Button(MouseButton::Left, false);
+  Drive::Button(MouseButton::Left, false);
   w.Settle();
   EXPECT_EQ(Clicks(), (std::vector<Note>{{TEXT("click"), b2, 0}}));
   EXPECT_EQ(w.Pixel(100, 65), kHot);
 }
 
 TEST_F(Buttons, ReleaseElsewhereDoesNotClickButComingBackDoes) {
-  Platform::Headless::MoveMouse(100, 25);
-  Platform::Headless::Button(MouseButton::Left, true);
-  Platform::Headless::MoveMouse(100, 65);
+  Drive::MoveMouse(100, 25);
+  Drive::Button(MouseButton::Left, true);
+  Drive::MoveMouse(100, 65);
   EXPECT_EQ(w.Pixel(100, 25), kFocused);  // the click focused it; no longer pushed outside
-  Platform::Headless::Button(MouseButton::Left, false);
+  Drive::Button(MouseButton::Left, false);
   w.Settle();
   EXPECT_TRUE(Clicks().empty());
 
-  Platform::Headless::MoveMouse(100, 25);
-  Platform::Headless::Button(MouseButton::Left, true);
-  Platform::Headless::MoveMouse(100, 65);
-  Platform::Headless::MoveMouse(100, 30);
-  Platform::Headless::Button(MouseButton::Left, false);
+  Drive::MoveMouse(100, 25);
+  Drive::Button(MouseButton::Left, true);
+  Drive::MoveMouse(100, 65);
+  Drive::MoveMouse(100, 30);
+  Drive::Button(MouseButton::Left, false);
   w.Settle();
   EXPECT_EQ(Clicks(), (std::vector<Note>{{TEXT("click"), b1, 0}}));
 }
 
 TEST_F(Buttons, SpaceAndReturnClickTheFocusedButton) {
-  Platform::Headless::MoveMouse(5, 130);  // the mouse is elsewhere
+  Drive::MoveMouse(5, 130);  // the mouse is elsewhere
   b2->SetFocus();
   EXPECT_EQ(w.Pixel(100, 65), kFocused);
   for (WORD vk : {WORD(VK_SPACE), WORD(VK_RETURN), WORD('A')}) {
-    Platform::Headless::Key(vk, true);
-    Platform::Headless::Key(vk, false);
+    Drive::Key(vk, true);
+    Drive::Key(vk, false);
   }
   w.Settle();
   EXPECT_EQ(Clicks(), (std::vector<Note>{{TEXT("click"), b2, 0}, {TEXT("click"), b2, 0}}));
 }
 
 TEST_F(Buttons, DisabledShowsItsImageAndSendsNothing) {
-  Platform::Headless::Click(100, 105);
+  Drive::Click(100, 105);
   b3->SetFocus();
-  Platform::Headless::Key(VK_RETURN, true);
-  Platform::Headless::Key(VK_RETURN, false);
+  Drive::Key(VK_RETURN, true);
+  Drive::Key(VK_RETURN, false);
   w.Settle();
   EXPECT_TRUE(Clicks().empty());
   EXPECT_FALSE(b3->Activate());
@@ -171,7 +171,7 @@ TEST_F(ButtonColors, HotBackgroundWithoutHotImageFillsOnlyWhileHot) {
                          TEXT("</VerticalLayout></Window>"),
              100, 60));
   EXPECT_EQ(w.Pixel(50, 10), kNormal);
-  Platform::Headless::MoveMouse(50, 10);
+  Drive::MoveMouse(50, 10);
   EXPECT_EQ(w.Pixel(50, 10), kHot);
   // Both buttons measure font height + 8. A missing image draws nothing; the pushed image
   // still shows while pressed.
@@ -179,11 +179,11 @@ TEST_F(ButtonColors, HotBackgroundWithoutHotImageFillsOnlyWhileHot) {
   ASSERT_NE(m, nullptr);
   const int y = (m->GetPos().top + m->GetPos().bottom) / 2;
   EXPECT_EQ(w.Pixel(50, y), kBack);
-  Platform::Headless::MoveMouse(50, y);
+  Drive::MoveMouse(50, y);
   EXPECT_EQ(w.Pixel(50, 10), kNormal);
-  Platform::Headless::Button(MouseButton::Left, true);
+  Drive::Button(MouseButton::Left, true);
   EXPECT_EQ(w.Pixel(50, y), kNormal);
-  Platform::Headless::Button(MouseButton::Left, false);
+  Drive::Button(MouseButton::Left, false);
 }
 
 // Text colour by state: pushed over hot over focused over the plain colour.
@@ -201,7 +201,7 @@ TEST_F(ButtonColors, TextColourFollowsTheState) {
     int r = 0, g = 0, b = 0, white = 0;
     for (int y = 0; y < 40; ++y)
       for (int x = 0; x < 120; ++x) {
-        const uint32_t p = Platform::Headless::Pixel(w.Handle(), x, y);
+        const uint32_t p = Drive::Pixel(w.Handle(), x, y);
         const int pr = (p >> 16) & 0xFF, pg = (p >> 8) & 0xFF, pb = p & 0xFF;
         if (pr > 0x80 && pg > 0x80 && pb > 0x80)
           ++white;
@@ -219,11 +219,11 @@ TEST_F(ButtonColors, TextColourFollowsTheState) {
   EXPECT_EQ(hues(), 'w');
   w.Find(TEXT("b"))->SetFocus();
   EXPECT_EQ(hues(), 'b');
-  Platform::Headless::MoveMouse(60, 20);
+  Drive::MoveMouse(60, 20);
   EXPECT_EQ(hues(), 'g');
-  Platform::Headless::Button(MouseButton::Left, true);
+  Drive::Button(MouseButton::Left, true);
   EXPECT_EQ(hues(), 'r');
-  Platform::Headless::Button(MouseButton::Left, false);
+  Drive::Button(MouseButton::Left, false);
 }
 
 TEST_F(ButtonColors, MeasuresFontHeightPlusEight) {

@@ -9,7 +9,7 @@
 
 using namespace SkinUI;
 using namespace ControlTest;
-using Platform::MouseButton;
+using Drive::MouseButton;
 
 namespace {
 
@@ -37,7 +37,7 @@ class Combos : public ControlFixture {
   // Opens the drop-down with a click on the combo.
   HWND Drop() {
     const RECT rc = combo->GetPos();
-    Platform::Headless::Click(rc.left + 10, rc.top + 10);
+    Drive::Click(rc.left + 10, rc.top + 10);
     w.Settle();
     CComboWnd* pWnd = combo->GetDropDown();
     return pWnd ? pWnd->Handle() : nullptr;
@@ -48,8 +48,8 @@ class Combos : public ControlFixture {
     return rc;
   }
   void Press(WORD vk) {
-    Platform::Headless::Key(vk, true);
-    Platform::Headless::Key(vk, false);
+    Drive::Key(vk, true);
+    Drive::Key(vk, false);
   }
 
   SkinWindow w;
@@ -78,7 +78,7 @@ TEST_F(Combos, ManyItemsAreCutAtTheDropBoxHeightAndTheScrollBarKeepsItOpen) {
   const RECT rc = ScreenRect(hDrop);
   EXPECT_EQ(rc.bottom - rc.top, 150);
   // A click on the drop-down's scroll bar scrolls and leaves it open.
-  Platform::Headless::Click(rc.right - 4, rc.bottom - 20);
+  Drive::Click(rc.right - 4, rc.bottom - 20);
   w.Settle();
   EXPECT_NE(combo->GetDropDown(), nullptr);
   EXPECT_EQ(combo->GetCurSel(), -1);
@@ -91,7 +91,7 @@ TEST_F(Combos, OpensAboveTheComboNearTheBottomOfTheWorkArea) {
   w.Settle();
   const RECT rcCombo = combo->GetPos();
   const RECT rcCombo2 = {rcCombo.left, rcCombo.top + 676, rcCombo.right, rcCombo.bottom + 676};
-  Platform::Headless::Click(rcCombo2.left + 10, rcCombo2.top + 10);
+  Drive::Click(rcCombo2.left + 10, rcCombo2.top + 10);
   w.Settle();
   ASSERT_NE(combo->GetDropDown(), nullptr);
   const RECT rc = ScreenRect(combo->GetDropDown()->Handle());
@@ -105,7 +105,7 @@ TEST_F(Combos, AMouseClickOnAnItemPicksItAndCloses) {
   ASSERT_NE(hDrop, nullptr);
   const RECT rcDrop = ScreenRect(hDrop);
   const RECT rcItem = combo->GetItemAt(1)->GetPos();  // in the drop-down's client area
-  Platform::Headless::Click(rcDrop.left + rcItem.left + 10, rcDrop.top + rcItem.top + 10);
+  Drive::Click(rcDrop.left + rcItem.left + 10, rcDrop.top + rcItem.top + 10);
   w.Settle();
   EXPECT_EQ(combo->GetCurSel(), 1);
   EXPECT_EQ(combo->GetDropDown(), nullptr);
@@ -163,7 +163,7 @@ TEST_F(Combos, TheDropDownClosesWhenTheWindowLosesActivation) {
   Open(3);
   HWND hDrop = Drop();
   ASSERT_NE(hDrop, nullptr);
-  Platform::Headless::SwitchToOtherApplication();
+  Drive::SwitchToOtherApplication();
   w.Settle();
   EXPECT_EQ(combo->GetDropDown(), nullptr);
   EXPECT_FALSE(::IsWindow(hDrop));

@@ -7,7 +7,6 @@
 
 using namespace SkinUI;
 using namespace ControlTest;
-namespace Headless = Platform::Headless;
 
 namespace {
 
@@ -31,8 +30,8 @@ class DateTime : public ControlFixture {
     return d->GetPickerWindow();
   }
   static void Press(WORD vk) {
-    Headless::Key(vk, true);
-    Headless::Key(vk, false);
+    Drive::Key(vk, true);
+    Drive::Key(vk, false);
   }
 
   SkinWindow w;
@@ -94,7 +93,7 @@ TEST_F(DateTime, DeleteEmptiesTheTextAndTheNextOpenStartsFromToday) {
   EXPECT_EQ(d->GetPickerWindow(), nullptr);
   // Reopened from empty by a click on the still focused control, the picker shows today;
   // leaving without a change takes it.
-  Headless::Click(50, 15);
+  Drive::Click(50, 15);
   w.Settle();
   HWND picker = d->GetPickerWindow();
   ASSERT_NE(picker, nullptr);
@@ -137,7 +136,7 @@ TEST_F(DateTime, DestroyingTheControlWhileOpenClosesThePicker) {
 
 TEST_F(DateTime, ADisabledControlDoesNotOpen) {
   d->SetEnabled(false);
-  Headless::Click(50, 15);
+  Drive::Click(50, 15);
   w.Settle();
   EXPECT_EQ(d->GetPickerWindow(), nullptr);
 }

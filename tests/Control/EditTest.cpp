@@ -12,7 +12,6 @@
 
 namespace {
 
-namespace Headless = Platform::Headless;
 using SkinUI::CEditUI;
 
 const char kSkin[] = R"(<Window size="300,220">
@@ -36,7 +35,7 @@ class Edit : public SkinWindowTest {
     ASSERT_NE(OpenFolderSkin(), nullptr);
     // The first paint gives the first tab stop the focus; start with none.
     m_wnd.m_PaintManager.SetFocusControl(nullptr);
-    Headless::RunUntilIdle();
+    Drive::RunUntilIdle();
   }
   CEditUI* EditNamed(const WCHAR* name) {
     SkinUI::CControlUI* control = Find(name);
@@ -90,13 +89,13 @@ TEST_F(Edit, AClickOpensTheEditorOverTheTextAreaCentredToTheFontWithAllSelected)
 TEST_F(Edit, TypingCopiesEveryChangeIntoTheControlAndReturnInsertsNothing) {
   ClickControl(TEXT("edit"));
   m_wnd.log.clear();
-  Headless::Type(TEXT("xy"));
-  Headless::RunUntilIdle();
+  Drive::Type(TEXT("xy"));
+  Drive::RunUntilIdle();
   EXPECT_EQ(Find(TEXT("edit"))->GetText(), TEXT("xy"));
   EXPECT_EQ(Count("textchanged:edit"), 2);
-  Headless::Key(VK_RETURN, true);
-  Headless::Key(VK_RETURN, false);
-  Headless::RunUntilIdle();
+  Drive::Key(VK_RETURN, true);
+  Drive::Key(VK_RETURN, false);
+  Drive::RunUntilIdle();
   EXPECT_EQ(Count("return:edit"), 1);
   EXPECT_EQ(Find(TEXT("edit"))->GetText(), TEXT("xy"));
   EXPECT_EQ(WindowText(EditNamed(TEXT("edit"))->GetEditorWindow()), TEXT("xy"));
@@ -104,8 +103,8 @@ TEST_F(Edit, TypingCopiesEveryChangeIntoTheControlAndReturnInsertsNothing) {
 
 TEST_F(Edit, MovingTheFocusClosesTheEditorAndTheTextStays) {
   ClickControl(TEXT("edit"));
-  Headless::Type(TEXT("kept"));
-  Headless::RunUntilIdle();
+  Drive::Type(TEXT("kept"));
+  Drive::RunUntilIdle();
   ClickControl(TEXT("edit2"));
   EXPECT_EQ(EditNamed(TEXT("edit"))->GetEditorWindow(), nullptr);
   EXPECT_NE(EditNamed(TEXT("edit2"))->GetEditorWindow(), nullptr);
@@ -114,8 +113,8 @@ TEST_F(Edit, MovingTheFocusClosesTheEditorAndTheTextStays) {
 
 TEST_F(Edit, AClickOnTheFocusedClosedEditReopensItWithAllSelected) {
   ClickControl(TEXT("edit"));
-  Headless::SwitchToOtherApplication();  // the editor loses the focus and closes
-  Headless::RunUntilIdle();
+  Drive::SwitchToOtherApplication();  // the editor loses the focus and closes
+  Drive::RunUntilIdle();
   CEditUI* edit = EditNamed(TEXT("edit"));
   ASSERT_EQ(edit->GetEditorWindow(), nullptr);
   ASSERT_TRUE(edit->IsFocused());
@@ -127,12 +126,12 @@ TEST_F(Edit, AClickOnTheFocusedClosedEditReopensItWithAllSelected) {
 
 TEST_F(Edit, NumberOnlyAndMaxCharLimitTheEditorReadOnlyRefusesTyping) {
   ClickControl(TEXT("num"));
-  Headless::Type(TEXT("a1b2c3d4e5"));
-  Headless::RunUntilIdle();
+  Drive::Type(TEXT("a1b2c3d4e5"));
+  Drive::RunUntilIdle();
   EXPECT_EQ(Find(TEXT("num"))->GetText(), TEXT("1234"));
   ClickControl(TEXT("ro"));
-  Headless::Type(TEXT("zz"));
-  Headless::RunUntilIdle();
+  Drive::Type(TEXT("zz"));
+  Drive::RunUntilIdle();
   EXPECT_EQ(Find(TEXT("ro"))->GetText(), TEXT("fixed"));
   HWND editor = EditNamed(TEXT("ro"))->GetEditorWindow();
   ASSERT_NE(editor, nullptr);
@@ -159,7 +158,7 @@ TEST_F(Edit, NativeBackgroundColourIsAnsweredOnlyWhenSet) {
     HDC dc = GetDC(editor);
     LRESULT answer = SendMessageW(editor, WM_CTLCOLOREDIT + SkinUI::UI_REFLECT_OFFSET,
                                   reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(editor));
-    EXPECT_EQ(answer != 0, c.brush) << Platform::Utf16ToUtf8(c.name);
+    EXPECT_EQ(answer != 0, c.brush) << Utf8(c.name);
     if (c.brush) {
       EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
     }
@@ -175,7 +174,7 @@ TEST_F(Edit, SetTextReachesAnOpenEditorAndHidingClosesIt) {
   edit->SetText(TEXT("new"));
   EXPECT_EQ(WindowText(editor), TEXT("new"));
   edit->SetVisible(false);
-  Headless::RunUntilIdle();
+  Drive::RunUntilIdle();
   EXPECT_EQ(edit->GetEditorWindow(), nullptr);
   EXPECT_FALSE(IsWindow(editor));
 }
@@ -189,11 +188,11 @@ TEST_F(Edit, DestroyingTheControlWithItsEditorOpenClosesTheEditor) {
       m_wnd.m_PaintManager.GetRoot()->GetInterfaceByName(TEXT("IContainer")));
   ASSERT_NE(container, nullptr);
   ASSERT_TRUE(container->Remove(edit));
-  Headless::RunUntilIdle();
+  Drive::RunUntilIdle();
   EXPECT_FALSE(IsWindow(editor));
   // Messages that would have reached the owner find nobody and do no harm.
-  Headless::Type(TEXT("a"));
-  Headless::RunUntilIdle();
+  Drive::Type(TEXT("a"));
+  Drive::RunUntilIdle();
 }
 
 TEST_F(Edit, PasswordModePaintsOneMaskCharacterPerCharacter) {
@@ -201,12 +200,12 @@ TEST_F(Edit, PasswordModePaintsOneMaskCharacterPerCharacter) {
   int differing = 0;
   for (int y = 50; y < 80; ++y)
     for (int x = 10; x < 110; ++x)
-      if (Headless::Pixel(m_hWnd, x, y) != Headless::Pixel(m_hWnd, x + 140, y)) ++differing;
+      if (Drive::Pixel(m_hWnd, x, y) != Drive::Pixel(m_hWnd, x + 140, y)) ++differing;
   EXPECT_EQ(differing, 0);
   int inked = 0;
   for (int y = 50; y < 80; ++y)
     for (int x = 10; x < 110; ++x)
-      if (Headless::Pixel(m_hWnd, x, y) != 0xFFFFFFFFu) ++inked;
+      if (Drive::Pixel(m_hWnd, x, y) != 0xFFFFFFFFu) ++inked;
   EXPECT_GT(inked, 10) << "no mask characters drawn";
 }
 

@@ -65,20 +65,20 @@ bool SkinWindow::OpenWith(CControlUI* root, int width, int height) {
   return Show(width, height);
 }
 
-void SkinWindow::Settle() { Platform::Headless::RunUntilIdle(); }
+void SkinWindow::Settle() { Drive::RunUntilIdle(); }
 
 uint32_t SkinWindow::Pixel(int x, int y) {
   Settle();
-  return Platform::Headless::Pixel(Handle(), x, y);
+  return Drive::Pixel(Handle(), x, y);
 }
 
 void ControlFixture::SetUp() {
-  Platform::Headless::Reset();
-  Platform::Headless::SetScreen({0, 0, 1024, 768}, {0, 0, 1024, 740});
-  CPaintManagerUI::SetResourceFolder(Platform::PosixToWindowsPath(m_skin.Path().string()).c_str());
+  Drive::Reset();
+  Drive::SetScreen({0, 0, 1024, 768}, {0, 0, 1024, 740});
+  CPaintManagerUI::SetResourceFolder(TestSupport::WindowsPath(m_skin.Path()).c_str());
 }
 
-void ControlFixture::TearDown() { Platform::Headless::Reset(); }
+void ControlFixture::TearDown() { Drive::Reset(); }
 
 void ControlFixture::AddImage(const std::string& name, int width, int height, uint32_t argb) {
   TestSupport::WriteFile(m_skin / name, SolidPng(width, height, argb));

@@ -16,12 +16,12 @@
 #include "Core/UIBase.h"
 #include "Core/UIManager.h"
 #include "LabelPng.h"
-#include "Platform/Host/Headless/Headless.h"
-#include "Platform/Kernel/PathMap.h"
+#include "support/Drive.h"
 #include "support/SkinSettingsScope.h"
 #include "support/TempDir.h"
 #include "support/TestPrefix.h"
 #include "support/WideString.h"
+#include "support/WindowsPath.h"
 
 namespace ControlTest {
 

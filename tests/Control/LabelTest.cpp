@@ -5,7 +5,7 @@
 
 using namespace SkinUI;
 using namespace ControlTest;
-using Platform::MouseButton;
+using Drive::MouseButton;
 
 namespace {
 
@@ -69,7 +69,7 @@ RECT InkBox(SkinWindow& w, const RECT& rc, uint32_t back) {
   RECT box = {rc.right, rc.bottom, rc.left, rc.top};
   for (int y = rc.top; y < rc.bottom; ++y)
     for (int x = rc.left; x < rc.right; ++x)
-      if (Platform::Headless::Pixel(w.Handle(), x, y) != back) {
+      if (Drive::Pixel(w.Handle(), x, y) != back) {
         box.left = std::min<LONG>(box.left, x);
         box.top = std::min<LONG>(box.top, y);
         box.right = std::max<LONG>(box.right, x + 1);
@@ -88,7 +88,7 @@ Hues CountHues(SkinWindow& w, const RECT& rc) {
   Hues h;
   for (int y = rc.top; y < rc.bottom; ++y)
     for (int x = rc.left; x < rc.right; ++x) {
-      const uint32_t p = Platform::Headless::Pixel(w.Handle(), x, y);
+      const uint32_t p = Drive::Pixel(w.Handle(), x, y);
       const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
       if (r > g + 60 && r > b + 60) ++h.red;
       if (g > r + 60 && g > b + 60) ++h.green;
@@ -192,26 +192,26 @@ TEST_F(Texts, LinksAreHitTestedClickedAndHovered) {
   EXPECT_EQ(t->GetInputFlags(), UINT(UIFLAG_SETCURSOR));
 
   const POINT second = Middle(1);
-  Platform::Headless::MoveMouse(second.x, second.y);
+  Drive::MoveMouse(second.x, second.y);
   w.Settle();
   EXPECT_EQ(t->GetHoverLink(), 1);
-  EXPECT_EQ(Platform::Headless::CursorShape(), 32649);  // the hand
-  Platform::Headless::Click(second.x, second.y);
+  EXPECT_EQ(Drive::CursorShape(), 32649);  // the hand
+  Drive::Click(second.x, second.y);
   w.Settle();
   EXPECT_EQ(w.NotesOf(TEXT("link")), (std::vector<Note>{{TEXT("link"), t, 1}}));
 
   // Away from the links: no link, no notification, the arrow.
-  Platform::Headless::MoveMouse(290, 50);
+  Drive::MoveMouse(290, 50);
   w.Settle();
   EXPECT_EQ(t->GetHoverLink(), -1);
-  Platform::Headless::Click(290, 50);
+  Drive::Click(290, 50);
   w.Settle();
   EXPECT_EQ(w.NotesOf(TEXT("link")).size(), 1u);
 
   // Disabled: links are not followed.
   t->SetEnabled(false);
   const POINT first = Middle(0);
-  Platform::Headless::Click(first.x, first.y);
+  Drive::Click(first.x, first.y);
   w.Settle();
   EXPECT_EQ(w.NotesOf(TEXT("link")).size(), 1u);
 }

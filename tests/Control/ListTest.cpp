@@ -12,7 +12,7 @@
 
 using namespace SkinUI;
 using namespace ControlTest;
-using Platform::MouseButton;
+using Drive::MouseButton;
 
 namespace {
 
@@ -74,12 +74,12 @@ class Lists : public ControlFixture {
   CControlUI* Item(int i) { return list->GetItemAt(i); }
   void ClickItem(int i) {
     const RECT rc = Item(i)->GetPos();
-    Platform::Headless::Click((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    Drive::Click((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
     w.Settle();
   }
   void Press(WORD vk) {
-    Platform::Headless::Key(vk, true);
-    Platform::Headless::Key(vk, false);
+    Drive::Key(vk, true);
+    Drive::Key(vk, false);
     w.Settle();
   }
   std::vector<Selections::Entry> Selects() const {
@@ -207,13 +207,13 @@ TEST_F(Lists, HeaderDragResizesButNotBelowTheMinimumWidth) {
   const RECT rc = h0->GetPos();
   const int y = (rc.top + rc.bottom) / 2;
   // Grab the separator at the right edge and drag it 70 pixels left: 10 < 16, refused.
-  Platform::Headless::MoveMouse(rc.right - 2, y);
-  Platform::Headless::Button(MouseButton::Left, true);
-  Platform::Headless::MoveMouse(rc.right - 72, y);
+  Drive::MoveMouse(rc.right - 2, y);
+  Drive::Button(MouseButton::Left, true);
+  Drive::MoveMouse(rc.right - 72, y);
   w.Settle();
   EXPECT_EQ(h0->GetWidth(), 80);
-  Platform::Headless::MoveMouse(rc.right - 22, y);
-  Platform::Headless::Button(MouseButton::Left, false);
+  Drive::MoveMouse(rc.right - 22, y);
+  Drive::Button(MouseButton::Left, false);
   w.Settle();
   EXPECT_EQ(h0->GetWidth(), 60);
   const TListInfoUI* info = list->GetListInfo();
@@ -221,7 +221,7 @@ TEST_F(Lists, HeaderDragResizesButNotBelowTheMinimumWidth) {
   EXPECT_EQ(info->rcColumn[1].left, rc.left + 60);
   // A click away from the separator is a header click, not a drag.
   notes.seen.clear();
-  Platform::Headless::Click(rc.left + 10, y);
+  Drive::Click(rc.left + 10, y);
   w.Settle();
   ASSERT_EQ(notes.seen.size(), 1u);
   EXPECT_EQ(notes.seen[0].type, TEXT("headerclick"));
@@ -359,7 +359,7 @@ TEST_F(ControlFixture, ContainerRowsAreSelectedByAClickOnTheirContent) {
   CControlUI* b = w.Find(TEXT("b"));
   ASSERT_TRUE(list && b);
   const RECT rc = b->GetPos();
-  Platform::Headless::Click(rc.left + 20, rc.top + 15);
+  Drive::Click(rc.left + 20, rc.top + 15);
   w.Settle();
   EXPECT_EQ(list->GetCurSel(), 1);
   EXPECT_EQ(w.NotesOf(TEXT("itemclick")).size(), 1u);
@@ -382,7 +382,7 @@ TEST_F(Lists, ARowLinkIsReportedWhenReleasedOverIt) {
   const RECT link = row->GetLinkRect(1);
   EXPECT_GE(link.left, list->GetListInfo()->rcColumn[2].left);
   notes.seen.clear();
-  Platform::Headless::Click((link.left + link.right) / 2, (link.top + link.bottom) / 2);
+  Drive::Click((link.left + link.right) / 2, (link.top + link.bottom) / 2);
   w.Settle();
   using E = Selections::Entry;
   EXPECT_EQ(notes.seen, (std::vector<E>{{TEXT("itemclick"), row, 0, 0},
@@ -397,8 +397,8 @@ namespace {
 // The wheel scrolls the rows, or with "scrollselect" moves the selection instead.
 TEST_F(Lists, TheWheelScrollsOrMovesTheSelection) {
   const RECT rc = Item(1)->GetPos();
-  Platform::Headless::MoveMouse(rc.left + 20, rc.top + 5);
-  Platform::Headless::Wheel(-120);
+  Drive::MoveMouse(rc.left + 20, rc.top + 5);
+  Drive::Wheel(-120);
   w.Settle();
   EXPECT_GT(list->GetScrollPos().cy, 0);
   EXPECT_EQ(list->GetCurSel(), -1);
@@ -406,10 +406,10 @@ TEST_F(Lists, TheWheelScrollsOrMovesTheSelection) {
   list->SetScrollPos(SIZE{0, 0});
   list->ApplyAttribute(TEXT("scrollselect"), TEXT("true"));
   ASSERT_TRUE(list->SelectItem(1));
-  Platform::Headless::Wheel(-120);
+  Drive::Wheel(-120);
   w.Settle();
   EXPECT_EQ(list->GetCurSel(), 2);
-  Platform::Headless::Wheel(120);
+  Drive::Wheel(120);
   w.Settle();
   EXPECT_EQ(list->GetCurSel(), 1);
 }

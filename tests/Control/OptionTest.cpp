@@ -52,7 +52,7 @@ class Options : public ControlFixture {
 TEST_F(Options, GroupedOptionsSwitchAndOnlyTheNewOneReports) {
   EXPECT_EQ(w.Pixel(50, 10), kSelected);
   EXPECT_EQ(w.Pixel(50, 30), kNormal);
-  Platform::Headless::Click(50, 30);
+  Drive::Click(50, 30);
   w.Settle();
   EXPECT_EQ(w.ControlNotes(),
             (std::vector<Note>{{TEXT("click"), g[1], 0}, {TEXT("selectchanged"), g[1], 0}}));
@@ -63,7 +63,7 @@ TEST_F(Options, GroupedOptionsSwitchAndOnlyTheNewOneReports) {
   EXPECT_EQ(w.Pixel(50, 30), kSelectedHot);  // the mouse is still over it
   // Clicking the selected one again keeps it selected and reports only the click.
   w.notes.clear();
-  Platform::Headless::Click(50, 30);
+  Drive::Click(50, 30);
   w.Settle();
   EXPECT_EQ(w.ControlNotes(), (std::vector<Note>{{TEXT("click"), g[1], 0}}));
   EXPECT_TRUE(g[1]->IsSelected());
@@ -74,21 +74,21 @@ TEST_F(Options, GroupedOptionsSwitchAndOnlyTheNewOneReports) {
 }
 
 TEST_F(Options, SelectedHotImageOnlyWhenSelectedAndHot) {
-  Platform::Headless::MoveMouse(50, 10);
+  Drive::MoveMouse(50, 10);
   EXPECT_EQ(w.Pixel(50, 10), kSelectedHot);
-  Platform::Headless::MoveMouse(50, 30);
+  Drive::MoveMouse(50, 30);
   EXPECT_EQ(w.Pixel(50, 10), kSelected);
   EXPECT_EQ(w.Pixel(50, 30), kNormal);  // hot but not selected: no hot image, the normal one
   // Pressed, an option does not look pushed.
-  Platform::Headless::Button(Platform::MouseButton::Left, true);
+  Drive::Button(Drive::MouseButton::Left, true);
   EXPECT_EQ(w.Pixel(50, 30), kNormal);
-  Platform::Headless::Button(Platform::MouseButton::Left, false);
+  Drive::Button(Drive::MouseButton::Left, false);
   EXPECT_EQ(w.Pixel(50, 30), kSelectedHot);
 }
 
 TEST_F(Options, LoneOptionTogglesAndReportsBothWays) {
-  Platform::Headless::Click(50, 70);
-  Platform::Headless::Click(50, 70);
+  Drive::Click(50, 70);
+  Drive::Click(50, 70);
   w.Settle();
   EXPECT_EQ(w.ControlNotes(), (std::vector<Note>{{TEXT("click"), lone, 0},
                                                  {TEXT("selectchanged"), lone, 0},
@@ -112,7 +112,7 @@ TEST_F(Options, DisabledSelectedOptionKeepsItsSelection) {
   EXPECT_TRUE(g[0]->IsSelected());
   EXPECT_EQ(g[0]->GetButtonState(), UINT(UISTATE_SELECTED));
   EXPECT_EQ(w.Pixel(50, 10), kSelected);
-  Platform::Headless::Click(50, 10);
+  Drive::Click(50, 10);
   w.Settle();
   EXPECT_TRUE(w.ControlNotes().empty());
   g[1]->SetEnabled(false);
@@ -154,7 +154,7 @@ TEST_F(OptionLooks, SelectedBackgroundAndTextColour) {
   int blue = 0;
   for (int x = 0; x < 100; ++x)
     for (int y = 10; y < 30; ++y) {
-      const uint32_t p = Platform::Headless::Pixel(w.Handle(), x, y);
+      const uint32_t p = Drive::Pixel(w.Handle(), x, y);
       if ((p & 0xFF) > 0x80 && ((p >> 16) & 0xFF) < 0x40) ++blue;
     }
   EXPECT_GT(blue, 5);

@@ -28,16 +28,14 @@ class Progress : public ControlFixture {
   // The columns [0, width) of row y that show the fore image, as a run from the left.
   int FilledColumns(int y, int width) {
     int n = 0;
-    while (n < width && Platform::Headless::Pixel(w.Handle(), n, y) == kFore) ++n;
-    for (int x = n; x < width; ++x)
-      EXPECT_EQ(Platform::Headless::Pixel(w.Handle(), x, y), kBack) << x;
+    while (n < width && Drive::Pixel(w.Handle(), n, y) == kFore) ++n;
+    for (int x = n; x < width; ++x) EXPECT_EQ(Drive::Pixel(w.Handle(), x, y), kBack) << x;
     return n;
   }
   int FilledRowsFromBottom(int x, int height) {
     int n = 0;
-    while (n < height && Platform::Headless::Pixel(w.Handle(), x, height - 1 - n) == kFore) ++n;
-    for (int y = height - 1 - n; y >= 0; --y)
-      EXPECT_EQ(Platform::Headless::Pixel(w.Handle(), x, y), kBack) << y;
+    while (n < height && Drive::Pixel(w.Handle(), x, height - 1 - n) == kFore) ++n;
+    for (int y = height - 1 - n; y >= 0; --y) EXPECT_EQ(Drive::Pixel(w.Handle(), x, y), kBack) << y;
     return n;
   }
   SkinWindow w;
@@ -95,7 +93,7 @@ TEST_F(Progress, CroppedForeImageShowsItsOwnPixelsInPlace) {
       376, 20));
   w.Settle();
   EXPECT_EQ(FilledColumns(5, 376), 188);
-  EXPECT_EQ(Platform::Headless::Pixel(w.Handle(), 180, 15), 0xFF0000C0u);
+  EXPECT_EQ(Drive::Pixel(w.Handle(), 180, 15), 0xFF0000C0u);
 }
 
 TEST(ProgressAlone, DefaultsAndLargeRanges) {

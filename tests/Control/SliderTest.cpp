@@ -6,8 +6,7 @@
 
 using namespace SkinUI;
 using namespace ControlTest;
-using Platform::MouseButton;
-namespace Headless = Platform::Headless;
+using Drive::MouseButton;
 
 namespace {
 
@@ -72,15 +71,15 @@ TEST_F(Slider, ValueAtPointFollowsTheThumbCentreBothWays) {
 }
 
 TEST_F(Slider, ReleaseSetsTheValueAndNotifiesOnce) {
-  Headless::Click(55, 10);
+  Drive::Click(55, 10);
   w.Settle();
   EXPECT_EQ(s->GetValue(), 50);
   EXPECT_EQ(Changes(), 1u);
   // Releasing at the same value again is no change.
-  Headless::Click(55, 10);
+  Drive::Click(55, 10);
   w.Settle();
   EXPECT_EQ(Changes(), 1u);
-  Headless::Click(109, 10);
+  Drive::Click(109, 10);
   w.Settle();
   EXPECT_EQ(s->GetValue(), 100);
   EXPECT_EQ(Changes(), 2u);
@@ -89,10 +88,10 @@ TEST_F(Slider, ReleaseSetsTheValueAndNotifiesOnce) {
 TEST_F(Slider, DraggingMovesTheThumbWithoutNotifyingUntilRelease) {
   // The thumb of value 0 covers x 0..10.
   EXPECT_EQ(ThumbColumns(kThumb), std::vector<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
-  Headless::MoveMouse(5, 10);
-  Headless::Button(MouseButton::Left, true);
-  Headless::MoveMouse(30, 10);
-  Headless::MoveMouse(55, 10);
+  Drive::MoveMouse(5, 10);
+  Drive::Button(MouseButton::Left, true);
+  Drive::MoveMouse(30, 10);
+  Drive::MoveMouse(55, 10);
   w.Settle();
   EXPECT_EQ(s->GetValue(), 50);
   EXPECT_EQ(Changes(), 0u);
@@ -100,8 +99,8 @@ TEST_F(Slider, DraggingMovesTheThumbWithoutNotifyingUntilRelease) {
   const std::vector<int> pushed = ThumbColumns(kThumbPushed);
   ASSERT_EQ(pushed.size(), 10u);
   EXPECT_EQ(pushed.front(), 50);
-  Headless::MoveMouse(80, 10);
-  Headless::Button(MouseButton::Left, false);
+  Drive::MoveMouse(80, 10);
+  Drive::Button(MouseButton::Left, false);
   w.Settle();
   EXPECT_EQ(s->GetValue(), 75);
   EXPECT_EQ(Changes(), 1u);
@@ -113,26 +112,26 @@ TEST_F(Slider, DraggingMovesTheThumbWithoutNotifyingUntilRelease) {
 
 TEST_F(Slider, WheelAndKeysStepAndStopAtTheEnds) {
   s->SetValue(90);
-  Headless::MoveMouse(50, 10);
-  Headless::Wheel(120);
+  Drive::MoveMouse(50, 10);
+  Drive::Wheel(120);
   w.Settle();
   EXPECT_EQ(s->GetValue(), 95);
-  Headless::Wheel(120);
-  Headless::Wheel(120);
+  Drive::Wheel(120);
+  Drive::Wheel(120);
   w.Settle();
   // Clamped at the maximum: the third notch changes nothing and is not reported.
   EXPECT_EQ(s->GetValue(), 100);
   EXPECT_EQ(Changes(), 2u);
-  Headless::Wheel(-120);
+  Drive::Wheel(-120);
   w.Settle();
   EXPECT_EQ(s->GetValue(), 95);
   s->SetFocus();
-  Headless::Key(VK_LEFT, true);
-  Headless::Key(VK_LEFT, false);
-  Headless::Key(VK_DOWN, true);
-  Headless::Key(VK_DOWN, false);
-  Headless::Key(VK_RIGHT, true);
-  Headless::Key(VK_RIGHT, false);
+  Drive::Key(VK_LEFT, true);
+  Drive::Key(VK_LEFT, false);
+  Drive::Key(VK_DOWN, true);
+  Drive::Key(VK_DOWN, false);
+  Drive::Key(VK_RIGHT, true);
+  Drive::Key(VK_RIGHT, false);
   w.Settle();
   EXPECT_EQ(s->GetValue(), 90);
   EXPECT_EQ(Changes(), 6u);
@@ -142,12 +141,12 @@ TEST_F(Slider, DisabledSliderIgnoresButtonsWheelAndKeys) {
   s->SetValue(20);
   s->SetEnabled(false);
   w.Settle();
-  Headless::Click(55, 10);
-  Headless::MoveMouse(55, 10);
-  Headless::Wheel(120);
+  Drive::Click(55, 10);
+  Drive::MoveMouse(55, 10);
+  Drive::Wheel(120);
   s->SetFocus();
-  Headless::Key(VK_RIGHT, true);
-  Headless::Key(VK_RIGHT, false);
+  Drive::Key(VK_RIGHT, true);
+  Drive::Key(VK_RIGHT, false);
   w.Settle();
   EXPECT_EQ(s->GetValue(), 20);
   EXPECT_EQ(Changes(), 0u);

@@ -11,12 +11,11 @@
 
 #include "Control/WinImplBase.h"
 #include "Core/UIControl.h"
-#include "Platform/Host/Headless/Headless.h"
-#include "Platform/Kernel/PathMap.h"
-#include "Platform/Text/Utf.h"
+#include "support/Drive.h"
 #include "support/SkinSettingsScope.h"
 #include "support/TempDir.h"
 #include "support/WideString.h"
+#include "support/WindowsPath.h"
 
 class TestSkinWnd : public SkinUI::WindowImplBase {
  public:
@@ -32,10 +31,10 @@ class TestSkinWnd : public SkinUI::WindowImplBase {
   std::vector<std::string> log;
 
   static std::string Name(const SkinUI::TNotifyMsg& msg) {
-    return msg.pSender ? Platform::Utf16ToUtf8(msg.pSender->GetName().GetData()) : "-";
+    return msg.pSender ? Utf8(msg.pSender->GetName().GetData()) : "-";
   }
   void Receive(SkinUI::TNotifyMsg& msg) override {
-    log.push_back(Platform::Utf16ToUtf8(msg.sType.GetData()) + ":" + Name(msg));
+    log.push_back(Utf8(msg.sType.GetData()) + ":" + Name(msg));
     WindowImplBase::Receive(msg);
   }
   SkinUI::CControlUI* CreateCustomControl(LPCWSTR pstrClass) override {
@@ -60,20 +59,20 @@ class TestSkinWnd : public SkinUI::WindowImplBase {
 class SkinWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Platform::Headless::Reset();
-    Platform::Headless::SetScreen({0, 0, 1000, 800}, {0, 0, 1000, 760});
-    Platform::Headless::TakeMessageBoxes();
+    Drive::Reset();
+    Drive::SetScreen({0, 0, 1000, 800}, {0, 0, 1000, 760});
+    Drive::TakeMessageBoxes();
   }
   // The window goes before the object that runs it.
   void TearDown() override {
     if (m_hWnd != nullptr && IsWindow(m_hWnd)) DestroyWindow(m_hWnd);
-    Platform::Headless::RunUntilIdle();
-    Platform::Headless::Reset();
+    Drive::RunUntilIdle();
+    Drive::Reset();
   }
 
   // The temporary folder as the Windows path a skin folder is given as (trailing backslash).
   SkinUI::CUIString FolderPath() {
-    WString path = Platform::PosixToWindowsPath(m_dir.Path().string());
+    WString path = TestSupport::WindowsPath(m_dir.Path());
     if (path.empty() || path.back() != TEXT('\\')) path += TEXT('\\');
     return SkinUI::CUIString(path.c_str());
   }
@@ -88,7 +87,7 @@ class SkinWindowTest : public ::testing::Test {
   }
   HWND Open(DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE) {
     m_hWnd = m_wnd.Create(nullptr, TEXT("skinned"), style, 0, 10, 20, 400, 300);
-    Platform::Headless::RunUntilIdle();
+    Drive::RunUntilIdle();
     return m_hWnd;
   }
   POINT ScreenPoint(int x, int y) {
@@ -98,8 +97,8 @@ class SkinWindowTest : public ::testing::Test {
   }
   void ClickAt(int x, int y) {
     POINT pt = ScreenPoint(x, y);
-    Platform::Headless::Click(pt.x, pt.y);
-    Platform::Headless::RunUntilIdle();
+    Drive::Click(pt.x, pt.y);
+    Drive::RunUntilIdle();
   }
 
   SkinUI::CControlUI* Find(const WCHAR* name) {

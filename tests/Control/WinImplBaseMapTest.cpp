@@ -105,8 +105,7 @@ TEST(NotificationMap, MostDerivedMapFirstNamedRowsBeforeAnyControlRows) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Deliver(wnd, c.type, c.sender), c.calls)
-        << Platform::Utf16ToUtf8(c.type) << " from "
-        << (c.sender ? Platform::Utf16ToUtf8(c.sender) : std::string("nobody"));
+        << Utf8(c.type) << " from " << (c.sender ? Utf8(c.sender) : std::string("nobody"));
   }
 }
 

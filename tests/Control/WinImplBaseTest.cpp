@@ -7,15 +7,13 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "Platform/Kernel/Modules.h"
-#include "Platform/Kernel/Resources.h"
 #include "WinImplBaseFixture.h"
+#include "support/Drive.h"
 #include "support/TestData.h"
 #include "support/WideString.h"
 
 namespace {
 
-namespace Headless = Platform::Headless;
 using SkinUI::CControlUI;
 using SkinUI::TNotifyMsg;
 
@@ -62,13 +60,15 @@ TEST_F(WinImplBase, CreatingStripsTheCaptionAndAttachesTheSkin) {
   EXPECT_EQ(m_wnd.nSkinReady, 1);
   EXPECT_TRUE(m_wnd.m_PaintManager.IsLayeredBackground());
   EXPECT_NE(Find(TEXT("lbl")), nullptr);
-  EXPECT_TRUE(Headless::View(m_hWnd).shaped);
-  EXPECT_TRUE(Headless::TakeMessageBoxes().empty());
+  EXPECT_TRUE(Drive::HasWindowRegion(m_hWnd));
+  EXPECT_TRUE(Drive::TakeMessageBoxes().empty());
   // The window class takes double clicks.
   WNDCLASSEXW wc = {};
   wc.cbSize = sizeof(wc);
+  // Registered without a module, the class belongs to the program on Windows.
   ASSERT_TRUE(
-      GetClassInfoExW(SkinUI::CWindowWnd::ModuleInstance(), TEXT("SkinUITestSkinWnd"), &wc));
+      GetClassInfoExW(SkinUI::CWindowWnd::ModuleInstance(), TEXT("SkinUITestSkinWnd"), &wc) ||
+      GetClassInfoExW(GetModuleHandleW(nullptr), TEXT("SkinUITestSkinWnd"), &wc));
   EXPECT_NE(wc.style & CS_DBLCLKS, 0u);
 }
 
@@ -111,7 +111,7 @@ TEST_F(WinImplBase, MaximisingStopsAtTheWorkArea) {
       {"task bar left", {60, 0, 1000, 800}, {60, 0}, {1000, 800}},
   };
   for (const Case& c : cases) {
-    Headless::SetScreen({0, 0, 1000, 800}, c.work);
+    Drive::SetScreen({0, 0, 1000, 800}, c.work);
     MINMAXINFO info = {};
     SendMessageW(m_hWnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     EXPECT_EQ(info.ptMaxPosition.x, c.position.x) << c.what;
@@ -143,7 +143,7 @@ TEST_F(WinImplBase, SystemButtonsMinimiseMaximiseRestoreAndClose) {
   ClickAt(90, 115);  // minbtn
   EXPECT_TRUE(IsIconic(m_hWnd));
   ShowWindow(m_hWnd, SW_RESTORE);
-  Headless::RunUntilIdle();
+  Drive::RunUntilIdle();
   ClickAt(140, 115);  // maxbtn
   EXPECT_TRUE(IsZoomed(m_hWnd));
   // The maximised window is the work area; the restore button is where it was.
@@ -165,7 +165,7 @@ TEST_F(WinImplBase, SystemButtonNamesMatchExactly) {
     msg.sType = TEXT("click");
     msg.pSender = &sender;
     m_wnd.Receive(msg);
-    Headless::RunUntilIdle();
+    Drive::RunUntilIdle();
   }
   EXPECT_TRUE(IsWindow(m_hWnd));
   EXPECT_FALSE(IsIconic(m_hWnd));
@@ -176,7 +176,7 @@ TEST_F(WinImplBase, CloseCommandClosesTheWindow) {
   WriteSkin(kSkin);
   ASSERT_NE(OpenFolderSkin(), nullptr);
   EXPECT_EQ(SendMessageW(m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0), 0);
-  Headless::RunUntilIdle();
+  Drive::RunUntilIdle();
   EXPECT_FALSE(IsWindow(m_hWnd));
 }
 
@@ -195,18 +195,18 @@ TEST_F(WinImplBase, EveryResizeKeepsTheCornersOnlyWhenTheSkinAsksForThem) {
     HWND hwnd =
         wnd.Create(nullptr, TEXT("skinned"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 0, 10, 10);
     ASSERT_NE(hwnd, nullptr);
-    Headless::RunUntilIdle();
-    EXPECT_EQ(Headless::View(hwnd).shaped, c.shaped);
+    Drive::RunUntilIdle();
+    EXPECT_EQ(Drive::HasWindowRegion(hwnd), c.shaped);
     SetWindowPos(hwnd, nullptr, 0, 0, 350, 250, SWP_NOMOVE | SWP_NOZORDER);
-    Headless::RunUntilIdle();
-    EXPECT_EQ(Headless::View(hwnd).shaped, c.shaped);
+    Drive::RunUntilIdle();
+    EXPECT_EQ(Drive::HasWindowRegion(hwnd), c.shaped);
     // The shape covers the window, corners rounded when asked: the corner pixel is outside,
     // the middle of the top edge and the bottom-right pixel inside.
     EXPECT_EQ(WindowFromPoint(POINT{0, 0}) == hwnd, !c.cornerCut);
     EXPECT_EQ(WindowFromPoint(POINT{175, 0}), hwnd);
     EXPECT_EQ(WindowFromPoint(POINT{349, 249}) == hwnd, !c.cornerCut);
     DestroyWindow(hwnd);
-    Headless::RunUntilIdle();
+    Drive::RunUntilIdle();
   }
 }
 
@@ -214,8 +214,7 @@ TEST_F(WinImplBase, EveryResizeKeepsTheCornersOnlyWhenTheSkinAsksForThem) {
 
 TEST_F(WinImplBase, ZipResourceIsCopiedOnceAndKept) {
   const std::string zip = TestSupport::ReadDataFile("skin/stored.zip");
-  ASSERT_TRUE(Platform::RegisterResource(Platform::ProgramModule(), TEXT("ZIPRES"),
-                                         MAKEINTRESOURCEW(77), zip.data(), zip.size()));
+  ASSERT_TRUE(Drive::AddResource(TEXT("ZIPRES"), MAKEINTRESOURCEW(77), zip.data(), zip.size()));
   m_wnd.uSource = SkinUI::SkinFromZipResource;
   m_wnd.pResourceId = MAKEINTRESOURCEW(77);
   ASSERT_NE(Open(), nullptr);
@@ -226,31 +225,30 @@ TEST_F(WinImplBase, ZipResourceIsCopiedOnceAndKept) {
   ASSERT_EQ(SkinUI::WindowImplBase::ZipResourceSize(), zip.size());
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(first), zip.size()), zip);
   DestroyWindow(m_hWnd);
-  Headless::RunUntilIdle();
+  Drive::RunUntilIdle();
 
   // A second window over the same resource reads the same copy.
   ASSERT_NE(Open(), nullptr);
   EXPECT_NE(Find(TEXT("title")), nullptr);
   EXPECT_EQ(SkinUI::WindowImplBase::ZipResourceBuffer(), first);
-  Platform::RemoveResource(Platform::ProgramModule(), TEXT("ZIPRES"), MAKEINTRESOURCEW(77));
+  Drive::RemoveResource(TEXT("ZIPRES"), MAKEINTRESOURCEW(77));
 }
 
 TEST_F(WinImplBase, MissingOrEmptyZipResourceLeavesAnEmptyWindowWithoutABox) {
   static const char kNothing[] = "";
-  ASSERT_TRUE(Platform::RegisterResource(Platform::ProgramModule(), TEXT("ZIPRES"),
-                                         MAKEINTRESOURCEW(79), kNothing, 0));
+  ASSERT_TRUE(Drive::AddResource(TEXT("ZIPRES"), MAKEINTRESOURCEW(79), kNothing, 0));
   for (LPCWSTR id : {MAKEINTRESOURCEW(78), MAKEINTRESOURCEW(79)}) {
     m_wnd.uSource = SkinUI::SkinFromZipResource;
     m_wnd.pResourceId = id;
     ASSERT_NE(Open(), nullptr);
     EXPECT_EQ(m_wnd.m_PaintManager.GetRoot(), nullptr);
     EXPECT_EQ(m_wnd.nSkinReady, 0);
-    EXPECT_TRUE(Headless::TakeMessageBoxes().empty());
+    EXPECT_TRUE(Drive::TakeMessageBoxes().empty());
     EXPECT_EQ(GetWindowLongW(m_hWnd, GWL_STYLE) & WS_CAPTION, 0);
     DestroyWindow(m_hWnd);
-    Headless::RunUntilIdle();
+    Drive::RunUntilIdle();
   }
-  Platform::RemoveResource(Platform::ProgramModule(), TEXT("ZIPRES"), MAKEINTRESOURCEW(79));
+  Drive::RemoveResource(TEXT("ZIPRES"), MAKEINTRESOURCEW(79));
 }
 
 TEST_F(WinImplBase, ZipFileUnderTheFolder) {
@@ -268,8 +266,7 @@ TEST_F(WinImplBase, MarkupResourceNumberedBySkinFile) {
   static const char kMarkup[] =
       "<Window size=\"120,90\"><VerticalLayout><Label name=\"fromxml\" /></VerticalLayout>"
       "</Window>";
-  ASSERT_TRUE(Platform::RegisterResource(Platform::ProgramModule(), TEXT("xml"),
-                                         MAKEINTRESOURCEW(201), kMarkup, sizeof kMarkup - 1));
+  ASSERT_TRUE(Drive::AddResource(TEXT("xml"), MAKEINTRESOURCEW(201), kMarkup, sizeof kMarkup - 1));
   m_wnd.uSource = SkinUI::SkinFromResource;
   m_wnd.sFile = TEXT("201");
   ASSERT_NE(Open(), nullptr);
@@ -277,7 +274,7 @@ TEST_F(WinImplBase, MarkupResourceNumberedBySkinFile) {
   RECT rc = {};
   GetWindowRect(m_hWnd, &rc);
   EXPECT_EQ(rc.right - rc.left, 120);
-  Platform::RemoveResource(Platform::ProgramModule(), TEXT("xml"), MAKEINTRESOURCEW(201));
+  Drive::RemoveResource(TEXT("xml"), MAKEINTRESOURCEW(201));
 }
 
 class WinImplBaseDeathTest : public SkinWindowTest {};

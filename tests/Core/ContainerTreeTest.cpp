@@ -74,16 +74,16 @@ TEST(ContainerPlacement, ExtremeOffsetsAndSizesSaturate) {
   auto* root = Make<CContainerUI>(TEXT("inset=\"-2147483648,0,-2147483648,0\""));
   CControlUI* wide = Make(TEXT("float=\"true\" pos=\"-2147483648,0,2147483647,10\" ")
                               TEXT("relativepos=\"2147483647,0,2147483647,0\""));
-  CControlUI* far = Make(TEXT("float=\"true\" pos=\"2147483647,-2147483648,2147483647,-1\""));
+  CControlUI* faraway = Make(TEXT("float=\"true\" pos=\"2147483647,-2147483648,2147483647,-1\""));
   root->Add(wide);
-  root->Add(far);
+  root->Add(faraway);
   root->Add(Make(TEXT("")));
   w.pm.AttachRoot(root);
   EXPECT_EQ(wide->GetFixedWidth(), 2147483647);
   root->SetPos(RECT{0, 0, 100, 100});
   root->SetPos(RECT{0, 0, 2000, 100});
   EXPECT_GE(wide->GetPos().right, wide->GetPos().left);
-  EXPECT_GE(far->GetPos().right, far->GetPos().left);
+  EXPECT_GE(faraway->GetPos().right, faraway->GetPos().left);
   EXPECT_GE(wide->GetWidth(), 0);
   w.Settle();
 }

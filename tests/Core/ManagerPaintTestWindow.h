@@ -11,7 +11,7 @@
 #include "Core/UIBase.h"
 #include "Core/UIContainer.h"
 #include "Core/UIManager.h"
-#include "Platform/Host/Headless/Headless.h"
+#include "support/Drive.h"
 #include "support/WideString.h"
 
 namespace SkinUITest {
@@ -57,9 +57,9 @@ class TreeWindow : public SkinUI::CWindowWnd, public SkinUI::INotifyUI {
   }
 
   // Dispatches everything pending (painting included).
-  static void Settle() { Platform::Headless::RunUntilIdle(); }
+  static void Settle() { Drive::RunUntilIdle(); }
 
-  uint32_t Pixel(int x, int y) const { return Platform::Headless::Pixel(Handle(), x, y); }
+  uint32_t Pixel(int x, int y) const { return Drive::Pixel(Handle(), x, y); }
 
  protected:
   LPCWSTR WindowClassName() const override { return TEXT("SkinUITreeTestWindow"); }
@@ -74,10 +74,10 @@ class TreeWindow : public SkinUI::CWindowWnd, public SkinUI::INotifyUI {
 class HeadlessTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Platform::Headless::Reset();
-    Platform::Headless::SetScreen({0, 0, 1000, 800}, {0, 0, 1000, 760});
+    Drive::Reset();
+    Drive::SetScreen({0, 0, 1000, 800}, {0, 0, 1000, 760});
   }
-  void TearDown() override { Platform::Headless::Reset(); }
+  void TearDown() override { Drive::Reset(); }
 };
 
 // A control built from an attribute list.

@@ -4,6 +4,7 @@
 
 #include "Core/UIContainer.h"
 #include "ManagerPaintTestWindow.h"
+#include "support/Picture.h"
 #include "support/WideString.h"
 
 using SkinUI::CContainerUI;
@@ -153,11 +154,11 @@ TEST_F(ManagerPaint, PartialInvalidationRepaintsOnlyItsRectangle) {
   for (const Probe& p : probes) EXPECT_EQ(w.Pixel(p.x, p.y), p.color) << p.x << "," << p.y;
 
   // With nothing to update a paint is handled and presents nothing.
-  const int presents = Platform::Headless::View(w.Handle()).presents;
+  const int presents = Drive::Presents(w.Handle());
   LRESULT lRes = -1;
   EXPECT_TRUE(w.pm.RouteMessage(WM_PAINT, 0, 0, lRes));
   EXPECT_EQ(lRes, 0);
-  EXPECT_EQ(Platform::Headless::View(w.Handle()).presents, presents);
+  EXPECT_EQ(Drive::Presents(w.Handle()), presents);
   EXPECT_EQ(w.Pixel(50, 50), kRed);
 }
 
@@ -262,7 +263,7 @@ TEST_F(ManagerPaint, WindowWithoutRootFindsNothingAndStillValidates) {
   EXPECT_FALSE(GetUpdateRect(h, &rc, FALSE));
   w.Settle();
   // Input with no tree does nothing either.
-  Platform::Headless::Click(5, 5);
+  Drive::Click(5, 5);
   w.Settle();
   EXPECT_TRUE(w.notes.empty());
 }

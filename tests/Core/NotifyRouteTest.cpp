@@ -256,8 +256,8 @@ TEST_F(Notify, CloseEndsHoverAndPressBeforeTheFocus) {
   });
   root->Add(target);
   w.AttachSettled(root);
-  Platform::Headless::MoveMouse(50, 50);
-  Platform::Headless::Button(Platform::MouseButton::Left, true);
+  Drive::MoveMouse(50, 50);
+  Drive::Button(Drive::MouseButton::Left, true);
   w.Settle();
   ASSERT_EQ(w.pm.GetFocusControl(), target);
   log.clear();
@@ -266,7 +266,7 @@ TEST_F(Notify, CloseEndsHoverAndPressBeforeTheFocus) {
   const std::vector<std::string> expected = {"leave", "up", "T kill from null"};
   EXPECT_EQ(log, expected);
   EXPECT_EQ(w.pm.GetFocusControl(), nullptr);
-  Platform::Headless::Button(Platform::MouseButton::Left, false);
+  Drive::Button(Drive::MouseButton::Left, false);
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ std::string Show(const RECT& rc) {
 // One line per image: name, type, dest, source, corner, mask, fade and flags.
 std::string Describe(const TImageDrawParams& p) {
   char mask[16];
-  snprintf(mask, sizeof(mask), "%08X", p.dwMask);
+  snprintf(mask, sizeof(mask), "%08X", static_cast<unsigned>(p.dwMask));
   return Narrow(p.sName) + "|" + Narrow(p.sResType) + "|" + Show(p.rcDest) + "|" +
          Show(p.rcSource) + "|" + Show(p.rcCorner) + "|" + mask + "|" + std::to_string(p.bFade) +
          "|" + (p.bHole ? "H" : "-") + (p.bTiledX ? "X" : "-") + (p.bTiledY ? "Y" : "-");

@@ -13,12 +13,12 @@
 
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
-#include "Platform/Kernel/PathMap.h"
 #include "support/Picture.h"
 #include "support/PngFile.h"
 #include "support/SkinSettingsScope.h"
 #include "support/TempDir.h"
 #include "support/TestPrefix.h"
+#include "support/WindowsPath.h"
 
 namespace RenderTest {
 
@@ -77,7 +77,7 @@ class Surface {
 
   HDC dc() const { return m_dc; }
   HBITMAP bitmap() const { return m_bitmap; }
-  uint32_t At(int x, int y) const { return m_pixels[y * m_w + x]; }
+  uint32_t At(int x, int y) const { return TestSupport::AsDrawn(m_pixels[y * m_w + x]); }
   void Set(int x, int y, uint32_t v) { m_pixels[y * m_w + x] = v; }
   void Fill(uint32_t v) { std::fill(m_pixels, m_pixels + m_w * m_h, v); }
   // Pixels that differ from v in [l, r) x [t, b) (the whole surface by default).
@@ -145,8 +145,7 @@ class ManagerTest : public ::testing::Test {
     ASSERT_NE(nullptr, m_hWnd);
     m_manager = new SkinUI::CPaintManagerUI;
     m_manager->AttachWindow(m_hWnd);
-    SkinUI::CPaintManagerUI::SetResourceFolder(
-        Platform::PosixToWindowsPath(m_skin.Path().string()).c_str());
+    SkinUI::CPaintManagerUI::SetResourceFolder(TestSupport::WindowsPath(m_skin.Path()).c_str());
   }
   void TearDown() override {
     delete m_manager;

@@ -8,12 +8,13 @@
 #include "Core/UIBase.h"
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
-#include "Platform/Host/Headless/Headless.h"
-#include "Platform/Kernel/PathMap.h"
+#include "support/Drive.h"
+#include "support/Picture.h"
 #include "support/SkinSettingsScope.h"
 #include "support/TempDir.h"
 #include "support/TestPrefix.h"
 #include "support/WideString.h"
+#include "support/WindowsPath.h"
 
 using namespace SkinUI;
 
@@ -41,13 +42,12 @@ class RenderText : public ::testing::Test {
   static constexpr int kH = 120;
 
   void SetUp() override {
-    Platform::Headless::Reset();
-    Platform::Headless::SetScreen({0, 0, 1024, 768}, {0, 0, 1024, 740});
-    CPaintManagerUI::SetResourceFolder(
-        Platform::PosixToWindowsPath(m_skin.Path().string()).c_str());
+    Drive::Reset();
+    Drive::SetScreen({0, 0, 1024, 768}, {0, 0, 1024, 740});
+    CPaintManagerUI::SetResourceFolder(TestSupport::WindowsPath(m_skin.Path()).c_str());
     ASSERT_NE(m_wnd.Create(nullptr, TEXT("text"), WS_POPUP, 0, 0, 0, kW, kH), nullptr);
     ::ShowWindow(m_wnd.Handle(), SW_SHOW);
-    Platform::Headless::RunUntilIdle();
+    Drive::RunUntilIdle();
     BITMAPINFO bmi = {};
     bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
     bmi.bmiHeader.biWidth = kW;
@@ -68,12 +68,12 @@ class RenderText : public ::testing::Test {
     ::DeleteObject(m_bmp);
     ::DeleteDC(m_dc);
     ::DestroyWindow(m_wnd.Handle());
-    Platform::Headless::Reset();
+    Drive::Reset();
   }
 
   CPaintManagerUI& pm() { return m_wnd.pm; }
   void Fill(uint32_t v) { std::fill(m_pixels, m_pixels + kW * kH, v); }
-  uint32_t At(int x, int y) const { return m_pixels[y * kW + x]; }
+  uint32_t At(int x, int y) const { return TestSupport::AsDrawn(m_pixels[y * kW + x]); }
 
   RECT Calc(const WString& text, UINT style, RECT rc = {0, 0, 9999, 100}) {
     int links = 0;
@@ -320,8 +320,8 @@ TEST_F(RenderText, LinkOverTwoLinesGivesTwoRectanglesBothHovered) {
   // Link colour first, hover colour on both lines once the mouse is over the second.
   EXPECT_GT(CountHues(links[0]).blue, 5);
   EXPECT_GT(CountHues(links[1]).blue, 5);
-  Platform::Headless::MoveMouse(links[1].left + 3, links[1].top + 3);
-  Platform::Headless::RunUntilIdle();
+  Drive::MoveMouse(links[1].left + 3, links[1].top + 3);
+  Drive::RunUntilIdle();
   ASSERT_EQ(pm().LastMousePos().x, links[1].left + 3);
   Fill(kWhite);
   rc = area;

@@ -38,11 +38,11 @@ class RoutingKeys : public RoutingFixture {
   // Tab with Shift held or not. The Shift key's own messages reach the focused control too;
   // they are left out of the log.
   void Tab(bool bShift) {
-    if (bShift) Platform::Headless::Key(VK_SHIFT, true);
-    Platform::Headless::RunUntilIdle();
+    if (bShift) Drive::Key(VK_SHIFT, true);
+    Drive::RunUntilIdle();
     EXPECT_TRUE(PreTranslateKey(WM_KEYDOWN, VK_TAB));
-    if (bShift) Platform::Headless::Key(VK_SHIFT, false);
-    Platform::Headless::RunUntilIdle();
+    if (bShift) Drive::Key(VK_SHIFT, false);
+    Drive::RunUntilIdle();
     std::erase_if(events, [](const std::string& line) {
       return line.find(" KeyDown") != std::string::npos || line.find(" KeyUp") != std::string::npos;
     });
@@ -85,7 +85,7 @@ TEST_F(RoutingKeys, TabWhileALayoutIsPendingWaitsForThePaint) {
   EXPECT_TRUE(win.pm.PreRoute(WM_KEYDOWN, VK_TAB, 0, lRes));
   EXPECT_EQ(win.pm.GetFocusControl(), t1);
   EXPECT_TRUE(events.empty());
-  Platform::Headless::RunUntilIdle();  // the layout pass and the paint move focus
+  Drive::RunUntilIdle();  // the layout pass and the paint move focus
   EXPECT_EQ(win.pm.GetFocusControl(), n);
   EXPECT_EQ(events, (Log{"T1 KillFocus from N", "N SetFocus"}));
 }
@@ -136,13 +136,13 @@ TEST_F(RoutingKeys, KeyStateComesFromTheKeyboard) {
     if (e.Type == EventKeyDown && e.chKey == 'A') states.push_back(e.wKeyState);
     return true;
   });
-  Platform::Headless::Key(VK_CONTROL, true);
-  Platform::Headless::Key(VK_SHIFT, true);
-  Platform::Headless::RunUntilIdle();
+  Drive::Key(VK_CONTROL, true);
+  Drive::Key(VK_SHIFT, true);
+  Drive::RunUntilIdle();
   Send(WM_KEYDOWN, 'A', 0);
-  Platform::Headless::Key(VK_SHIFT, false);
-  Platform::Headless::Key(VK_CONTROL, false);
-  Platform::Headless::RunUntilIdle();
+  Drive::Key(VK_SHIFT, false);
+  Drive::Key(VK_CONTROL, false);
+  Drive::RunUntilIdle();
   Send(WM_KEYDOWN, 'A', 0);
   EXPECT_EQ(states, (std::vector<WORD>{UIKEY_CONTROL | UIKEY_SHIFT, 0}));
 }
@@ -151,7 +151,7 @@ TEST_F(RoutingKeys, SetInitialFocusPutsTheStopBeforeTheControlAndThePaintMovesOn
   win.pm.SetInitialFocus(t3);
   EXPECT_EQ(win.pm.GetFocusControl(), t2) << "silently, without events";
   EXPECT_EQ(events, (Log{"T1 KillFocus from T3"}));
-  Platform::Headless::RunUntilIdle();
+  Drive::RunUntilIdle();
   EXPECT_EQ(win.pm.GetFocusControl(), t3);
   EXPECT_EQ(events, (Log{"T1 KillFocus from T3", "T2 KillFocus from T3", "T3 SetFocus"}));
 }
@@ -225,8 +225,9 @@ TEST_F(RoutingKeys, ChildWindowMessagesReachTheParentsManager) {
 }
 
 TEST_F(RoutingKeys, MessageLoopPreTranslatesAndEndsOnQuit) {
-  Platform::Headless::Key(VK_TAB, true);
-  Platform::Headless::Key(VK_TAB, false);
+  // Posted, so that the keys come out of the queue before the quit (input would come after it).
+  PostMessageW(win.Handle(), WM_KEYDOWN, VK_TAB, 0);
+  PostMessageW(win.Handle(), WM_KEYUP, VK_TAB, 0);
   PostQuitMessage(0);
   CPaintManagerUI::MessageLoop();
   EXPECT_EQ(win.pm.GetFocusControl(), n);
@@ -256,16 +257,16 @@ TEST_F(RoutingKeys, RestartingARunningTimerFailsAndAStoppedOneKeepsItsId) {
   });
   ASSERT_TRUE(win.pm.StartTimer(t2, 5, 100000));  // native id 17
   EXPECT_FALSE(win.pm.StartTimer(t2, 5, 200000));
-  ASSERT_TRUE(Platform::Headless::AdvanceClock(99999));
+  ASSERT_TRUE(Drive::AdvanceClock(99999));
   EXPECT_TRUE(fired.empty());
-  ASSERT_TRUE(Platform::Headless::AdvanceClock(1));  // the first period was kept
+  ASSERT_TRUE(Drive::AdvanceClock(1));  // the first period was kept
   EXPECT_EQ(fired, (std::vector<WPARAM>{5}));
   EXPECT_TRUE(win.pm.StopTimer(t2, 5));
-  ASSERT_TRUE(Platform::Headless::AdvanceClock(200000));
+  ASSERT_TRUE(Drive::AdvanceClock(200000));
   Send(WM_TIMER, 17, 0);  // stopped: nobody hears it
   EXPECT_EQ(fired, (std::vector<WPARAM>{5}));
   EXPECT_TRUE(win.pm.StartTimer(t2, 5, 100000));
-  ASSERT_TRUE(Platform::Headless::AdvanceClock(100000));
+  ASSERT_TRUE(Drive::AdvanceClock(100000));
   Send(WM_TIMER, 17 + 0x10000, 0);  // only the low 16 bits name the timer
   EXPECT_EQ(fired, (std::vector<WPARAM>{5, 5, 5}));
   win.pm.StopTimers(t2);

@@ -119,17 +119,17 @@ TEST_F(RoutingMouse, ContextMenuWithoutAPressSendsNothing) {
 // Moves the real pointer to a client point of the routed window and lets its move arrive; the
 // hover then comes from the tracking the manager arms, when the virtual clock reaches it.
 void MovePointer(int x, int y) {
-  Platform::Headless::MoveMouse(RoutedWindow::kLeft + x, RoutedWindow::kTop + y);
-  Platform::Headless::RunUntilIdle();
+  Drive::MoveMouse(RoutedWindow::kLeft + x, RoutedWindow::kTop + y);
+  Drive::RunUntilIdle();
 }
 
 TEST_F(RoutingMouse, HoverThenLeave) {
   MovePointer(20, 20);
-  ASSERT_TRUE(Platform::Headless::AdvanceClock(399));
+  ASSERT_TRUE(Drive::AdvanceClock(399));
   EXPECT_EQ(events, (Log{"A MouseEnter", "A MouseMove"}));
-  ASSERT_TRUE(Platform::Headless::AdvanceClock(1));
+  ASSERT_TRUE(Drive::AdvanceClock(1));
   EXPECT_EQ(events, (Log{"A MouseEnter", "A MouseMove", "A MouseHover"}));
-  ASSERT_TRUE(Platform::Headless::AdvanceClock(1000));  // the hover disarmed tracking
+  ASSERT_TRUE(Drive::AdvanceClock(1000));  // the hover disarmed tracking
   Send(WM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(events, (Log{"A MouseEnter", "A MouseMove", "A MouseHover"}));
   // The hover disarmed tracking; the next move arms it, and the leave is a move to (-1, -1).
@@ -177,14 +177,14 @@ TEST_F(RoutingMouse, TooltipShownForTextAndNotForEmptyText) {
   a->SetToolTip(TEXT("Install here"));
   MovePointer(110, 20);
   EXPECT_EQ(ArmedHoverTime(), 400u);
-  ASSERT_TRUE(Platform::Headless::AdvanceClock(400));
+  ASSERT_TRUE(Drive::AdvanceClock(400));
   EXPECT_EQ(events, (Log{"B MouseEnter", "B MouseMove", "B MouseHover"}));
   EXPECT_EQ(TooltipOf(win.Handle()), nullptr) << "an empty tooltip creates no window";
 
   MovePointer(20, 20);
-  ASSERT_TRUE(Platform::Headless::AdvanceClock(399));
+  ASSERT_TRUE(Drive::AdvanceClock(399));
   EXPECT_EQ(TooltipOf(win.Handle()), nullptr) << "no tip before the hover time";
-  ASSERT_TRUE(Platform::Headless::AdvanceClock(1));
+  ASSERT_TRUE(Drive::AdvanceClock(1));
   HWND hTip = TooltipOf(win.Handle());
   ASSERT_NE(hTip, nullptr);
   EXPECT_TRUE(IsWindowVisible(hTip));
@@ -198,9 +198,9 @@ TEST_F(RoutingMouse, TooltipShownForTextAndNotForEmptyText) {
   EXPECT_EQ(events,
             (Log{"B MouseEnter", "B MouseMove", "B MouseHover", "B MouseLeave", "A MouseEnter",
                  "A MouseMove", "A MouseHover", "A MouseLeave", "B MouseEnter", "B MouseMove"}));
-  ASSERT_TRUE(Platform::Headless::AdvanceClock(122));
+  ASSERT_TRUE(Drive::AdvanceClock(122));
   EXPECT_EQ(events.back(), "B MouseMove");
-  ASSERT_TRUE(Platform::Headless::AdvanceClock(1));
+  ASSERT_TRUE(Drive::AdvanceClock(1));
   EXPECT_EQ(events.back(), "B MouseHover") << "the hover comes after the initial delay";
 }
 
@@ -213,13 +213,13 @@ class CursorUI : public CControlUI {
 TEST_F(RoutingMouse, SetCursorGoesToAControlThatAsksForIt) {
   CursorUI* c = new CursorUI;
   root->Add(Place(c, TEXT("C"), 200, 100, 50, 50));
-  Platform::Headless::RunUntilIdle();
+  Drive::RunUntilIdle();
   Probe(c, &events);
   const WPARAM w = reinterpret_cast<WPARAM>(win.Handle());
   LRESULT lRes = 0;
-  Platform::Headless::MoveMouse(RoutedWindow::kLeft + 20, RoutedWindow::kTop + 20);  // over A
+  Drive::MoveMouse(RoutedWindow::kLeft + 20, RoutedWindow::kTop + 20);  // over A
   EXPECT_FALSE(win.pm.RouteMessage(WM_SETCURSOR, w, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), lRes));
-  Platform::Headless::MoveMouse(RoutedWindow::kLeft + 210, RoutedWindow::kTop + 110);  // over C
+  Drive::MoveMouse(RoutedWindow::kLeft + 210, RoutedWindow::kTop + 110);  // over C
   events.clear();
   EXPECT_FALSE(win.pm.RouteMessage(WM_SETCURSOR, w, MAKELPARAM(HTCAPTION, WM_MOUSEMOVE), lRes));
   EXPECT_TRUE(events.empty()) << "only the client area";
@@ -282,8 +282,8 @@ TEST_F(RoutingMouse, ControlsOfAnotherManagerAreIgnored) {
 }
 
 TEST_F(RoutingMouse, RealInputOnTheHeadlessHost) {
-  Platform::Headless::Click(RoutedWindow::kLeft + 20, RoutedWindow::kTop + 20);
-  Platform::Headless::RunUntilIdle();
+  Drive::Click(RoutedWindow::kLeft + 20, RoutedWindow::kTop + 20);
+  Drive::RunUntilIdle();
   ASSERT_GE(events.size(), 4u);
   EXPECT_EQ(events[0], "A MouseEnter");
   EXPECT_NE(std::find(events.begin(), events.end(), "A ButtonDown"), events.end());

@@ -12,7 +12,7 @@
 #include "Core/UIContainer.h"
 #include "Core/UIControl.h"
 #include "Core/UIManager.h"
-#include "Platform/Host/Headless/Headless.h"
+#include "support/Drive.h"
 
 namespace RoutingTest {
 
@@ -136,12 +136,12 @@ inline CControlUI* Place(CControlUI* pControl, LPCWSTR name, int x, int y, int c
 class RoutingFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    Platform::Headless::Reset();
-    Platform::Headless::SetScreen({0, 0, 1000, 800}, {0, 0, 1000, 760});
+    Drive::Reset();
+    Drive::SetScreen({0, 0, 1000, 800}, {0, 0, 1000, 760});
   }
   void TearDown() override {
     if (win.Handle()) DestroyWindow(win.Handle());
-    Platform::Headless::Reset();
+    Drive::Reset();
   }
 
   // Opens the window with the root attached and laid out; the root itself is not hit-testable.
@@ -151,7 +151,7 @@ class RoutingFixture : public ::testing::Test {
     pRoot->SetMouseEnabled(false);
     win.pm.AttachRoot(pRoot);
     win.pm.AddListener(&notes);
-    Platform::Headless::RunUntilIdle();
+    Drive::RunUntilIdle();
     events.clear();
     notes.lines.clear();
   }

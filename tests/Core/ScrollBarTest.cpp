@@ -5,6 +5,7 @@
 #include "Core/UIRender.h"
 #include "Core/UIScrollBar.h"
 #include "RoutingTestWindow.h"
+#include "support/Picture.h"
 
 namespace RoutingTest {
 namespace {
@@ -215,7 +216,7 @@ class Canvas {
     DeleteDC(m_hDC);
   }
   HDC dc() const { return m_hDC; }
-  DWORD At(int x, int y) const { return m_pBits[y * m_cx + x]; }
+  DWORD At(int x, int y) const { return TestSupport::AsDrawn(m_pBits[y * m_cx + x]); }
 
  private:
   int m_cx;
@@ -282,7 +283,7 @@ class ScrollBarInput : public RoutingFixture {
 
   // Lets n periods of the repeat timer pass on the virtual clock.
   void Tick(int n = 1) {
-    for (int i = 0; i < n; i++) ASSERT_TRUE(Platform::Headless::AdvanceClock(kTickMs));
+    for (int i = 0; i < n; i++) ASSERT_TRUE(Drive::AdvanceClock(kTickMs));
   }
   // One repeat tick delivered by hand. The drag tests move the pointer through messages only;
   // letting time pass would also deliver the leave of the real pointer, which is elsewhere.
@@ -438,7 +439,7 @@ TEST_F(ScrollingContainer, BarAppearsWithTheOverflowAsRange) {
 
 TEST_F(ScrollingContainer, BarHidesWhenTheContentFits) {
   while (stack->GetCount() > 2) stack->RemoveAt(0);
-  Platform::Headless::RunUntilIdle();
+  Drive::RunUntilIdle();
   CScrollBarUI* pBar = stack->GetVerticalScrollBar();
   EXPECT_FALSE(pBar->IsVisible());
   EXPECT_EQ(pBar->GetScrollRange(), 0);
@@ -451,7 +452,7 @@ TEST_F(ScrollingContainer, BarHidesWhenTheContentFits) {
     pChild->SetFixedHeight(40);
     stack->Add(pChild);
   }
-  Platform::Headless::RunUntilIdle();
+  Drive::RunUntilIdle();
   EXPECT_TRUE(pBar->IsVisible());
   EXPECT_EQ(pBar->GetScrollRange(), 80);
   EXPECT_EQ(pBar->GetScrollPos(), 0);

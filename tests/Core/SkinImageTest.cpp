@@ -7,14 +7,13 @@
 
 #include "Core/UIManager.h"
 #include "Core/UIRender.h"
-#include "Platform/Kernel/Modules.h"
-#include "Platform/Kernel/PathMap.h"
-#include "Platform/Kernel/Resources.h"
+#include "support/Drive.h"
 #include "support/SkinSettingsScope.h"
 #include "support/TempDir.h"
 #include "support/TestData.h"
 #include "support/TestPrefix.h"
 #include "support/WideString.h"
+#include "support/WindowsPath.h"
 
 using namespace SkinUI;
 
@@ -61,7 +60,7 @@ class SkinImage : public ::testing::Test {
                                                bytes.size(), mask));
   }
   WString WindowsPath(const std::filesystem::path& posix) {
-    return Platform::PosixToWindowsPath(posix.string());
+    return TestSupport::WindowsPath(posix);
   }
 
   TestSupport::TestPrefix m_prefix;
@@ -250,15 +249,12 @@ TEST_F(SkinImage, FallsBackToAPlainPath) {
 }
 
 TEST_F(SkinImage, EmbeddedResourcesByNumberAndByName) {
-  const HMODULE module = Platform::ProgramModule();
+  const HMODULE module = GetModuleHandleW(nullptr);
   CPaintManagerUI::SetInstance(module);
   const std::string png = TestSupport::ReadDataFile("skin/rgba.png");
-  ASSERT_TRUE(Platform::RegisterResource(module, TEXT("PNG"), MAKEINTRESOURCEW(201), png.data(),
-                                         png.size()));
-  ASSERT_TRUE(
-      Platform::RegisterResource(module, TEXT("PNG"), TEXT("LOGO"), png.data(), png.size()));
-  ASSERT_TRUE(
-      Platform::RegisterResource(module, TEXT("PNG"), MAKEINTRESOURCEW(202), png.data(), 0));
+  ASSERT_TRUE(Drive::AddResource(TEXT("PNG"), MAKEINTRESOURCEW(201), png.data(), png.size()));
+  ASSERT_TRUE(Drive::AddResource(TEXT("PNG"), TEXT("LOGO"), png.data(), png.size()));
+  ASSERT_TRUE(Drive::AddResource(TEXT("PNG"), MAKEINTRESOURCEW(202), png.data(), 0));
   Loaded byNumber(CDrawEngine::LoadSkinImage(MAKEINTRESOURCEW(201), TEXT("PNG"), 0));
   ASSERT_TRUE(byNumber);
   EXPECT_EQ(kRgba, ReadPixels(byNumber.entry));
@@ -281,7 +277,7 @@ TEST_F(SkinImage, EmbeddedResourcesByNumberAndByName) {
   ASSERT_TRUE(fallback);
   EXPECT_FALSE(fallback->bHasAlpha);
   const LPCWSTR registered[] = {MAKEINTRESOURCEW(201), MAKEINTRESOURCEW(202), TEXT("LOGO")};
-  for (LPCWSTR name : registered) Platform::RemoveResource(module, TEXT("PNG"), name);
+  for (LPCWSTR name : registered) Drive::RemoveResource(TEXT("PNG"), name);
 }
 
 }  // namespace

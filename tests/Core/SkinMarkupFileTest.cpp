@@ -5,11 +5,11 @@
 
 #include "Core/SkinMarkup.h"
 #include "Core/UIManager.h"
-#include "Platform/Kernel/PathMap.h"
 #include "support/SkinSettingsScope.h"
 #include "support/TestData.h"
 #include "support/TestPrefix.h"
 #include "support/WideString.h"
+#include "support/WindowsPath.h"
 
 using namespace SkinUI;
 
@@ -27,7 +27,7 @@ class SkinMarkupFile : public ::testing::Test {
   void SetUp() override {
     m_folder = m_prefix.Scratch() / "skin";
     std::filesystem::create_directories(m_folder);
-    CPaintManagerUI::SetResourceFolder(Platform::PosixToWindowsPath(m_folder.string()).c_str());
+    CPaintManagerUI::SetResourceFolder(TestSupport::WindowsPath(m_folder).c_str());
   }
 
   // Loads `name` and answers the root's name, or the error message and location.
@@ -54,7 +54,7 @@ TEST_F(SkinMarkupFile, LooseFilesInTheResourceFolder) {
   EXPECT_EQ(TEXT("error: Error opening file @"), Load(TEXT("missing.xml")));
   EXPECT_EQ(TEXT("error: File is empty @"), Load(TEXT("empty.xml")));
   // The folder is always put in front, also before a full path.
-  const WString full = Platform::PosixToWindowsPath((m_folder / "skin.xml").string());
+  const WString full = TestSupport::WindowsPath((m_folder / "skin.xml"));
   EXPECT_EQ(TEXT("error: Error opening file @"), Load(full.c_str()));
   EXPECT_FALSE(m_markup.GetRoot().IsValid());
 }

@@ -6,12 +6,12 @@
 #include "Core/SkinArchive.h"
 #include "Core/SkinMarkup.h"
 #include "Core/UIManager.h"
-#include "Platform/Kernel/Modules.h"
-#include "Platform/Kernel/PathMap.h"
+#include "support/Drive.h"
 #include "support/SkinSettingsScope.h"
 #include "support/TestData.h"
 #include "support/TestPrefix.h"
 #include "support/WideString.h"
+#include "support/WindowsPath.h"
 
 using namespace SkinUI;
 
@@ -19,9 +19,7 @@ namespace {
 
 WString Str(LPCWSTR text) { return text ? WString(text) : TEXT("<null>"); }
 
-WString WindowsPath(const std::filesystem::path& posix) {
-  return Platform::PosixToWindowsPath(posix.string());
-}
+WString WindowsPath(const std::filesystem::path& posix) { return TestSupport::WindowsPath(posix); }
 
 class SkinSettings : public ::testing::Test {
  protected:
@@ -53,12 +51,11 @@ TEST_F(SkinSettings, HueShiftIsFixed) {
 TEST_F(SkinSettings, InstanceFolderIsTheModulesFolder) {
   EXPECT_EQ(nullptr, CPaintManagerUI::Instance());
   EXPECT_EQ(TEXT(""), Str(CPaintManagerUI::InstanceFolder()));
-  HINSTANCE module = Platform::ProgramModule();
+  HINSTANCE module = GetModuleHandleW(nullptr);
   CPaintManagerUI::SetInstance(module);
   EXPECT_EQ(module, CPaintManagerUI::Instance());
   EXPECT_EQ(module, CPaintManagerUI::ResourceModule());
-  const WString folder =
-      WindowsPath(std::filesystem::path(Platform::ProgramPath()).parent_path()) + TEXT("\\");
+  const WString folder = TestSupport::ProgramFolder() + TEXT("\\");
   EXPECT_EQ(folder, Str(CPaintManagerUI::InstanceFolder()));
 }
 
@@ -83,16 +80,20 @@ TEST_F(SkinSettings, SameZipSettingKeepsTheOpenArchive) {
   TestSupport::WriteFile(folder / "skin.zip", TestSupport::ReadDataFile("skin/deflated.zip"));
   CPaintManagerUI::SetResourceFolder(WindowsPath(folder).c_str());
   CPaintManagerUI::SetResourceZip(TEXT("skin.zip"), true);
-  ASSERT_NE(nullptr, CPaintManagerUI::OpenZipHandle());
-  // Were the archive opened again, it would fail now.
-  std::filesystem::remove(folder / "skin.zip");
+  const auto opened = CPaintManagerUI::OpenZipHandle();
+  ASSERT_NE(nullptr, opened);
+  // Were the archive opened again, it would fail now (where an open file can be removed; where
+  // it cannot, the handle shows it).
+  std::error_code ec;
+  std::filesystem::remove(folder / "skin.zip", ec);
   CPaintManagerUI::SetResourceZip(TEXT("skin.zip"), true);
-  ASSERT_NE(nullptr, CPaintManagerUI::OpenZipHandle());
+  ASSERT_EQ(opened, CPaintManagerUI::OpenZipHandle());
   CSkinMarkup markup;
   EXPECT_TRUE(markup.LoadFile(TEXT("skin.xml")));
   // Changing only the flag closes it.
   CPaintManagerUI::SetResourceZip(TEXT("skin.zip"), false);
   EXPECT_EQ(nullptr, CPaintManagerUI::OpenZipHandle());
+  std::filesystem::remove(folder / "skin.zip", ec);  // closed, it can go everywhere
   EXPECT_FALSE(CPaintManagerUI::IsZipKeptOpen());
   EXPECT_FALSE(markup.LoadFile(TEXT("skin.xml")));
   EXPECT_EQ(TEXT("Error opening zip file"), Str(markup.GetLastErrorMessage()));

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "Core/UIBase.h"
-#include "Platform/Host/Headless/Headless.h"
+#include "support/Drive.h"
 
 using SkinUI::CWindowWnd;
 
@@ -42,10 +42,10 @@ class RecordingWnd : public CWindowWnd {
 class WindowWnd : public ::testing::Test {
  protected:
   void SetUp() override {
-    Platform::Headless::Reset();
-    Platform::Headless::SetScreen({0, 0, 1000, 800}, {0, 0, 1000, 760});
+    Drive::Reset();
+    Drive::SetScreen({0, 0, 1000, 800}, {0, 0, 1000, 760});
   }
-  void TearDown() override { Platform::Headless::Reset(); }
+  void TearDown() override { Drive::Reset(); }
 };
 
 TEST_F(WindowWnd, OwnClassRegistersTwiceAndEveryObjectGetsItsMessages) {

@@ -77,14 +77,14 @@ TEST(HorizontalLayout, AnOverlayDragJoinsTheManagersOverlayListUntilRelease) {
   auto* left = static_cast<CHorizontalLayoutUI*>(window.Find(TEXT("left")));
   auto* imm = static_cast<CHorizontalLayoutUI*>(window.Find(TEXT("imm")));
   EXPECT_EQ(Box(0, 0, 4, 100), Box(left->GetSeparatorRect(false)));
-  EXPECT_EQ(0xFFFFFFFFu, Platform::Headless::Pixel(window.Handle(), 2, 50));
+  EXPECT_EQ(0xFFFFFFFFu, Drive::Pixel(window.Handle(), 2, 50));
   Mouse(left, EventButtonDown, 2, 50);
   Mouse(imm, EventButtonDown, 398, 50);
   window.Layout();
   // The overlay shades where the edge will land: black at alpha 0xAA over white.
-  EXPECT_EQ(0xFF555555u, Platform::Headless::Pixel(window.Handle(), 2, 50));
-  EXPECT_EQ(0xFFFFFFFFu, Platform::Headless::Pixel(window.Handle(), 10, 50));
-  EXPECT_EQ(0xFFFFFFFFu, Platform::Headless::Pixel(window.Handle(), 398, 50));
+  EXPECT_EQ(0xFF555555u, Drive::Pixel(window.Handle(), 2, 50));
+  EXPECT_EQ(0xFFFFFFFFu, Drive::Pixel(window.Handle(), 10, 50));
+  EXPECT_EQ(0xFFFFFFFFu, Drive::Pixel(window.Handle(), 398, 50));
   // Removing answers whether the control was in the list; put it back for the release.
   EXPECT_TRUE(window.manager.RemoveOverlayControl(left));
   EXPECT_FALSE(window.manager.RemoveOverlayControl(imm));
@@ -97,7 +97,7 @@ TEST(HorizontalLayout, AnOverlayDragJoinsTheManagersOverlayListUntilRelease) {
   Mouse(left, EventButtonUp, 2, 50);
   EXPECT_FALSE(window.manager.RemoveOverlayControl(left));
   window.Layout();
-  EXPECT_EQ(0xFFFFFFFFu, Platform::Headless::Pixel(window.Handle(), 2, 50));
+  EXPECT_EQ(0xFFFFFFFFu, Drive::Pixel(window.Handle(), 2, 50));
   Mouse(imm, EventButtonUp, 398, 50);
 }
 

@@ -13,21 +13,21 @@
 #include "Core/UIBase.h"
 #include "Core/UIControl.h"
 #include "Core/UIManager.h"
-#include "Platform/Host/Headless/Headless.h"
+#include "support/Drive.h"
 
 namespace LayoutTest {
 
 class SkinHostWindow : public SkinUI::CWindowWnd, public SkinUI::INotifyUI {
  public:
   SkinHostWindow(int cx = 300, int cy = 200) {
-    Platform::Headless::Reset();
-    Platform::Headless::SetScreen({0, 0, 1024, 768}, {0, 0, 1024, 768});
+    Drive::Reset();
+    Drive::SetScreen({0, 0, 1024, 768}, {0, 0, 1024, 768});
     Create(nullptr, TEXT("layout test"), WS_POPUP | WS_VISIBLE, 0, 0, 0, cx, cy);
     manager.AddListener(this);
   }
   ~SkinHostWindow() override {
     if (Handle()) DestroyWindow(Handle());
-    Platform::Headless::Reset();
+    Drive::Reset();
   }
 
   // Builds the markup (text starting with '<' or a skin file name) into the window's manager
@@ -44,7 +44,7 @@ class SkinHostWindow : public SkinUI::CWindowWnd, public SkinUI::INotifyUI {
   // Lets the window lay out and paint whatever is stale.
   void Layout() {
     InvalidateRect(Handle(), nullptr, FALSE);
-    Platform::Headless::RunUntilIdle();
+    Drive::RunUntilIdle();
   }
 
   SkinUI::CControlUI* Find(LPCWSTR name) const { return manager.FindControlByName(name); }

@@ -197,6 +197,7 @@ TEST(SevenZipReader, EmptyFilesChineseNamesAndPaths) {
   TempDir dir("7znames");
   TestSupport::WriteFile(dir / "tree/empty.dat", "");
   TestSupport::WriteFile(dir / "tree/图片/中文名.txt", "汉字内容");
+  TestSupport::WriteFile(dir / "tree/Ünïcödé 🎮.txt", "outside the BMP");
   ASSERT_TRUE(TestSupport::Pack7z(dir / "tree", dir / "a.7z", "-m0=LZMA"));
   Outcome outcome = ReadFileArchive(dir / "a.7z");
   ASSERT_EQ(outcome.end, SevenZipResult::End);
@@ -204,6 +205,7 @@ TEST(SevenZipReader, EmptyFilesChineseNamesAndPaths) {
   ASSERT_EQ(files.count("empty.dat"), 1u);
   EXPECT_EQ(files["empty.dat"], "");
   EXPECT_EQ(files["图片/中文名.txt"], "汉字内容");
+  EXPECT_EQ(files["Ünïcödé 🎮.txt"], "outside the BMP");
   bool folder = false;
   for (const Listed& l : outcome.entries) folder |= l.entry.isDirectory && l.entry.name == u"图片";
   EXPECT_TRUE(folder);

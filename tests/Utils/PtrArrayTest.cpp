@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "Platform/DebugOutput.h"
 #include "Utils/Utils.h"
+#include "support/DebugCapture.h"
 #include "support/WideString.h"
 
 using SkinUI::CPtrArrayUI;
@@ -114,7 +114,7 @@ TEST(PtrArray, ResizeEmptyAndCopy) {
 }
 
 TEST(PtrArray, MisuseIsReportedWithoutHarm) {
-  Platform::DebugOutputCapture capture;
+  TestSupport::DebugOutputCapture capture;
   CPtrArrayUI negative(-3);
   EXPECT_EQ(negative.GetCapacity(), 0);
   EXPECT_TRUE(negative.Add(P(1)));

@@ -2,14 +2,14 @@
 
 #include <string>
 
-#include "Platform/DebugOutput.h"
 #include "Utils/Utils.h"
+#include "support/DebugCapture.h"
 #include "support/WideString.h"
 
 namespace {
 
 TEST(Trace, WritesOneTerminatedLineOfAtMost298Characters) {
-  Platform::DebugOutputCapture capture;
+  TestSupport::DebugOutputCapture capture;
   SkinUI::Trace(TEXT("未知控件:%s"), TEXT("Buton"));
   SkinUI::Trace(TEXT("文件总个数: %u \r\n"), 20u);
   WString longText(1000, TEXT('z'));
@@ -24,7 +24,7 @@ TEST(Trace, WritesOneTerminatedLineOfAtMost298Characters) {
 }
 
 TEST(Assertion, ReportsExpressionFileAndLineAndChangesNothing) {
-  Platform::DebugOutputCapture capture;
+  TestSupport::DebugOutputCapture capture;
   int evaluated = 0;
   ASSERT(++evaluated == 1);
   EXPECT_TRUE(capture.Pieces().empty());

@@ -2,9 +2,8 @@
 
 #include <string>
 
-#include "Platform/DebugOutput.h"
-#include "Platform/Text/Utf.h"
 #include "Utils/Utils.h"
+#include "support/DebugCapture.h"
 #include "support/WideString.h"
 
 using SkinUI::CUIString;
@@ -233,7 +232,7 @@ TEST(UIString, SmallFormatCutsLongResultsAt63) {
 }
 
 TEST(UIString, NullAndOutOfRangeArgumentsAreReported) {
-  Platform::DebugOutputCapture capture;
+  TestSupport::DebugOutputCapture capture;
   CUIString s(TEXT("abc"));
   s.Assign(nullptr);
   EXPECT_EQ(Text(s), TEXT(""));
@@ -245,7 +244,7 @@ TEST(UIString, NullAndOutOfRangeArgumentsAreReported) {
   EXPECT_EQ(s.Find(TEXT("a"), -1), -1);
   WString out = capture.Text();
   EXPECT_NE(out.find(TEXT("Assertion failed: pstr != nullptr")), WString::npos)
-      << Platform::ToUtf8(out.c_str());
+      << Utf8(out.c_str());
   EXPECT_NE(out.find(TEXT("Assertion failed: pstrSub != nullptr")), WString::npos);
   EXPECT_NE(out.find(TEXT("Assertion failed: iPos >= 0 && iPos <= length")), WString::npos);
   EXPECT_NE(out.find(TEXT("Utils.cpp(")), WString::npos);

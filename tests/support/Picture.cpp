@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "Platform/Host/Headless/Headless.h"
+#include "support/Drive.h"
 
 namespace TestSupport {
 namespace {
@@ -45,7 +45,7 @@ SIZE BitmapSize(HBITMAP bitmap) {
 Picture PictureOfWindow(HWND hwnd) {
   Picture picture;
   SIZE size{};
-  picture.pixels = Platform::Headless::ClientPixels(hwnd, &size);
+  picture.pixels = Drive::ClientPixels(hwnd, &size);
   if (!picture.pixels.empty()) {
     picture.width = size.cx;
     picture.height = size.cy;

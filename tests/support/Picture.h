@@ -19,6 +19,13 @@ struct Picture {
   uint32_t& At(int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
+// A pixel of a 32-bit surface as GDI drawing left it. Windows leaves the alpha byte 0 where GDI
+// drew (text, lines, fills), the Linux platform writes 0xFF; a pixel with colour and alpha 0 is
+// not premultiplied, so it reads as the opaque colour that was drawn.
+inline uint32_t AsDrawn(uint32_t pixel) {
+  return (pixel >> 24) == 0 && (pixel & 0xFFFFFFu) != 0 ? pixel | 0xFF000000u : pixel;
+}
+
 // The client area of a window of the headless host, children included; empty for a window
 // without pixels.
 Picture PictureOfWindow(HWND hwnd);

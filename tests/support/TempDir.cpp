@@ -1,17 +1,25 @@
 #include "support/TempDir.h"
 
-#include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
 namespace TestSupport {
 
 TempDir::TempDir(const std::string& tag) {
-  std::string pattern =
-      (std::filesystem::temp_directory_path() / ("skinui-" + tag + "-XXXXXX")).string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  m_path = pattern;
+  // A random name that nobody has taken: create_directory fails for one that exists.
+  static std::mt19937_64 random{std::random_device{}()};
+  const std::filesystem::path base = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::filesystem::path candidate = base / ("skinui-" + tag + "-" + std::to_string(random()));
+    std::error_code ec;
+    if (std::filesystem::create_directory(candidate, ec)) {
+      m_path = candidate;
+      return;
+    }
+  }
+  throw std::runtime_error("no fresh temporary folder under " + base.string());
 }
 
 TempDir::~TempDir() {

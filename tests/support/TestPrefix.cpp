@@ -2,19 +2,16 @@
 
 #include <cstdlib>
 
+#include "support/Environment.h"
+
 namespace TestSupport {
 
 TestPrefix::TestPrefix() {
   if (const char* old = getenv("SKINUI_PREFIX")) m_previous = old;
   std::filesystem::create_directories(Scratch());
-  setenv("SKINUI_PREFIX", Path().c_str(), 1);
+  SetEnv("SKINUI_PREFIX", Path().string().c_str());
 }
 
-TestPrefix::~TestPrefix() {
-  if (m_previous)
-    setenv("SKINUI_PREFIX", m_previous->c_str(), 1);
-  else
-    unsetenv("SKINUI_PREFIX");
-}
+TestPrefix::~TestPrefix() { SetEnv("SKINUI_PREFIX", m_previous ? m_previous->c_str() : nullptr); }
 
 }  // namespace TestSupport

@@ -9,3 +9,6 @@
 
 using WString = std::basic_string<WCHAR>;
 using WStringView = std::basic_string_view<WCHAR>;
+
+// UTF-8 of the text, for messages of failed expectations.
+std::string Utf8(WStringView text);
