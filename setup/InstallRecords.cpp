@@ -25,20 +25,20 @@ bool WriteInstallPath(LPCWSTR path) {
 
 bool InstallPathRecorded() {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kUserKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kUserKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
   DWORD type = 0;
   DWORD bytes = 0;
-  LONG result = RegQueryValueExW(key, kInstallPathValue, nullptr, &type, nullptr, &bytes);
+  LONG result = RegQueryValueExW(key, kInstallPathValueName, nullptr, &type, nullptr, &bytes);
   RegCloseKey(key);
   return result == ERROR_SUCCESS;
 }
 
 bool ForgetInstallPath() {
   HKEY key = nullptr;
-  LONG result = RegOpenKeyExW(HKEY_CURRENT_USER, kUserKey, 0, KEY_SET_VALUE, &key);
+  LONG result = RegOpenKeyExW(HKEY_CURRENT_USER, kUserKeyPath, 0, KEY_SET_VALUE, &key);
   if (result == ERROR_FILE_NOT_FOUND) return true;
   if (result != ERROR_SUCCESS) return false;
-  result = RegDeleteValueW(key, kInstallPathValue);
+  result = RegDeleteValueW(key, kInstallPathValueName);
   RegCloseKey(key);
   return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }

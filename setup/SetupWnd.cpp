@@ -232,7 +232,7 @@ void CSetupWnd::OnFocusChange(TNotifyMsg& msg) {
     ::SendMessageW(m_pPathEdit->GetEditorWindow(), EM_SETSEL, 0, -1);
   for (COptionUI* pOption : {m_pDeskShortcut, m_pStartMenu, m_pTaskbar})
     if (pOption && msg.pSender == pOption)
-      pOption->SetOptionForeImage(bFocused ? kOptionFocusRing : TEXT(""));
+      pOption->SetForeImage(bFocused ? kOptionFocusRing : TEXT(""));
 }
 
 void CSetupWnd::ShowInstallState() {

@@ -83,21 +83,6 @@ BOOL WINAPI CreateDirectoryW(LPCWSTR lpPathName, LPSECURITY_ATTRIBUTES) {
   return TRUE;
 }
 
-// Only an empty folder goes; a symbolic link or a file is not a folder to remove.
-BOOL WINAPI RemoveDirectoryW(LPCWSTR lpPathName) {
-  if (!lpPathName) return Failed(ERROR_PATH_NOT_FOUND);
-  std::string posix;
-  if (!Platform::WindowsToPosixPath(lpPathName, &posix)) return FALSE;
-  struct stat st;
-  if (lstat(posix.c_str(), &st) != 0)
-    return Failed(errno == ENOENT ? Platform::MissingFileError(posix)
-                                  : Platform::Win32ErrorFromErrno(errno));
-  if (!S_ISDIR(st.st_mode)) return Failed(ERROR_DIRECTORY);
-  if (rmdir(posix.c_str()) != 0) return Failed(Platform::Win32ErrorFromErrno(errno));
-  Platform::ForgetStoredAttributes(posix);
-  return TRUE;
-}
-
 BOOL WINAPI DeleteFileW(LPCWSTR lpFileName) {
   if (!lpFileName) return Failed(ERROR_PATH_NOT_FOUND);
   std::string posix;
