@@ -9,7 +9,7 @@ CActiveXUI::CActiveXUI() {
 LPCWSTR CActiveXUI::GetClassName() const { return TEXT("ActiveXUI"); }
 
 LPVOID CActiveXUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (lstrcmpW(pstrName, TEXT("ActiveX")) == 0) return this;
+  if (UIStrEqual(pstrName, TEXT("ActiveX"))) return this;
   return CControlUI::GetInterfaceByName(pstrName);
 }
 
@@ -20,7 +20,7 @@ CWebBrowserUI::CWebBrowserUI() : CActiveXUI(Quiet{}) {
 LPCWSTR CWebBrowserUI::GetClassName() const { return TEXT("WebBrowserUI"); }
 
 LPVOID CWebBrowserUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (lstrcmpW(pstrName, TEXT("WebBrowser")) == 0) return this;
+  if (UIStrEqual(pstrName, TEXT("WebBrowser"))) return this;
   return CActiveXUI::GetInterfaceByName(pstrName);
 }
 

@@ -13,7 +13,7 @@ CButtonUI::CButtonUI() { m_uTextStyle = DT_SINGLELINE | DT_VCENTER | DT_CENTER; 
 LPCWSTR CButtonUI::GetClassName() const { return TEXT("ButtonUI"); }
 
 LPVOID CButtonUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (lstrcmpW(pstrName, TEXT("Button")) == 0) return static_cast<CButtonUI*>(this);
+  if (UIStrEqual(pstrName, TEXT("Button"))) return static_cast<CButtonUI*>(this);
   return CLabelUI::GetInterfaceByName(pstrName);
 }
 

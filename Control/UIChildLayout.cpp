@@ -10,7 +10,7 @@ CChildLayoutUI::CChildLayoutUI() = default;
 LPCWSTR CChildLayoutUI::GetClassName() const { return TEXT("ChildLayoutUI"); }
 
 LPVOID CChildLayoutUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (lstrcmpW(pstrName, TEXT("ChildLayout")) == 0) return this;
+  if (UIStrEqual(pstrName, TEXT("ChildLayout"))) return this;
   return CControlUI::GetInterfaceByName(pstrName);
 }
 

@@ -21,8 +21,8 @@ CComboUI::~CComboUI() {
 LPCWSTR CComboUI::GetClassName() const { return TEXT("ComboUI"); }
 
 LPVOID CComboUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (lstrcmpW(pstrName, TEXT("Combo")) == 0) return this;
-  if (lstrcmpW(pstrName, TEXT("IListOwner")) == 0) return static_cast<IListOwnerUI*>(this);
+  if (UIStrEqual(pstrName, TEXT("Combo"))) return this;
+  if (UIStrEqual(pstrName, TEXT("IListOwner"))) return static_cast<IListOwnerUI*>(this);
   return CContainerUI::GetInterfaceByName(pstrName);
 }
 

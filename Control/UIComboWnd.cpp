@@ -105,7 +105,7 @@ LRESULT CComboWnd::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP: {
       const POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
       CControlUI* pControl = m_pm.FindControlAt(pt);
-      if (pControl == nullptr || lstrcmpW(pControl->GetClassName(), TEXT("ScrollBarUI")) != 0) {
+      if (pControl == nullptr || !UIStrEqual(pControl->GetClassName(), TEXT("ScrollBarUI"))) {
         PostClose();
       }
       break;

@@ -83,7 +83,7 @@ CDateTimeUI::~CDateTimeUI() { CloseForgettingOwner(m_pWindow); }
 LPCWSTR CDateTimeUI::GetClassName() const { return TEXT("DateTimeUI"); }
 
 LPVOID CDateTimeUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (::lstrcmpW(pstrName, TEXT("DateTime")) == 0) return static_cast<CDateTimeUI*>(this);
+  if (UIStrEqual(pstrName, TEXT("DateTime"))) return static_cast<CDateTimeUI*>(this);
   return CLabelUI::GetInterfaceByName(pstrName);
 }
 

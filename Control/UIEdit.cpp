@@ -132,7 +132,7 @@ CEditUI::~CEditUI() { CloseForgettingOwner(m_pWindow); }
 LPCWSTR CEditUI::GetClassName() const { return TEXT("EditUI"); }
 
 LPVOID CEditUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (::lstrcmpW(pstrName, TEXT("Edit")) == 0) return static_cast<CEditUI*>(this);
+  if (UIStrEqual(pstrName, TEXT("Edit"))) return static_cast<CEditUI*>(this);
   return CLabelUI::GetInterfaceByName(pstrName);
 }
 

@@ -23,7 +23,7 @@ CLabelUI::CLabelUI() = default;
 LPCWSTR CLabelUI::GetClassName() const { return TEXT("LabelUI"); }
 
 LPVOID CLabelUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (lstrcmpW(pstrName, TEXT("Label")) == 0) return static_cast<CLabelUI*>(this);
+  if (UIStrEqual(pstrName, TEXT("Label"))) return static_cast<CLabelUI*>(this);
   return CControlUI::GetInterfaceByName(pstrName);
 }
 
@@ -120,7 +120,7 @@ CTextUI::CTextUI() {
 LPCWSTR CTextUI::GetClassName() const { return TEXT("TextUI"); }
 
 LPVOID CTextUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (lstrcmpW(pstrName, TEXT("Text")) == 0) return static_cast<CTextUI*>(this);
+  if (UIStrEqual(pstrName, TEXT("Text"))) return static_cast<CTextUI*>(this);
   return CLabelUI::GetInterfaceByName(pstrName);
 }
 

@@ -22,9 +22,9 @@ CListUI::CListUI() {
 LPCWSTR CListUI::GetClassName() const { return TEXT("ListUI"); }
 
 LPVOID CListUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (lstrcmpW(pstrName, TEXT("List")) == 0) return this;
-  if (lstrcmpW(pstrName, TEXT("IList")) == 0) return static_cast<IListUI*>(this);
-  if (lstrcmpW(pstrName, TEXT("IListOwner")) == 0) return static_cast<IListOwnerUI*>(this);
+  if (UIStrEqual(pstrName, TEXT("List"))) return this;
+  if (UIStrEqual(pstrName, TEXT("IList"))) return static_cast<IListUI*>(this);
+  if (UIStrEqual(pstrName, TEXT("IListOwner"))) return static_cast<IListOwnerUI*>(this);
   return CVerticalLayoutUI::GetInterfaceByName(pstrName);
 }
 

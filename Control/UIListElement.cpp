@@ -105,7 +105,7 @@ LPVOID CListElementUI::GetInterfaceByName(LPCWSTR pstrName) {
 LPCWSTR CListLabelElementUI::GetClassName() const { return TEXT("ListLabelElementUI"); }
 
 LPVOID CListLabelElementUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (lstrcmpW(pstrName, TEXT("ListLabelElement")) == 0) return this;
+  if (UIStrEqual(pstrName, TEXT("ListLabelElement"))) return this;
   return CListElementUI::GetInterfaceByName(pstrName);
 }
 
@@ -170,7 +170,7 @@ CListTextElementUI::~CListTextElementUI() {
 LPCWSTR CListTextElementUI::GetClassName() const { return TEXT("ListTextElementUI"); }
 
 LPVOID CListTextElementUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (lstrcmpW(pstrName, TEXT("ListTextElement")) == 0) return this;
+  if (UIStrEqual(pstrName, TEXT("ListTextElement"))) return this;
   return CListLabelElementUI::GetInterfaceByName(pstrName);
 }
 

@@ -15,7 +15,7 @@ CListHeaderUI::CListHeaderUI() = default;
 LPCWSTR CListHeaderUI::GetClassName() const { return TEXT("ListHeaderUI"); }
 
 LPVOID CListHeaderUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (lstrcmpW(pstrName, TEXT("ListHeader")) == 0) return this;
+  if (UIStrEqual(pstrName, TEXT("ListHeader"))) return this;
   return CHorizontalLayoutUI::GetInterfaceByName(pstrName);
 }
 
@@ -41,7 +41,7 @@ CListHeaderItemUI::CListHeaderItemUI() { SetMinWidth(16); }
 LPCWSTR CListHeaderItemUI::GetClassName() const { return TEXT("ListHeaderItemUI"); }
 
 LPVOID CListHeaderItemUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (lstrcmpW(pstrName, TEXT("ListHeaderItem")) == 0) return this;
+  if (UIStrEqual(pstrName, TEXT("ListHeaderItem"))) return this;
   return CControlUI::GetInterfaceByName(pstrName);
 }
 

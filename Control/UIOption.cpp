@@ -16,7 +16,7 @@ COptionUI::~COptionUI() {
 LPCWSTR COptionUI::GetClassName() const { return TEXT("OptionUI"); }
 
 LPVOID COptionUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (lstrcmpW(pstrName, TEXT("Option")) == 0) return static_cast<COptionUI*>(this);
+  if (UIStrEqual(pstrName, TEXT("Option"))) return static_cast<COptionUI*>(this);
   return CButtonUI::GetInterfaceByName(pstrName);
 }
 

@@ -14,7 +14,7 @@ CProgressUI::CProgressUI() {
 LPCWSTR CProgressUI::GetClassName() const { return TEXT("ProgressUI"); }
 
 LPVOID CProgressUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (lstrcmpW(pstrName, TEXT("Progress")) == 0) return static_cast<CProgressUI*>(this);
+  if (UIStrEqual(pstrName, TEXT("Progress"))) return static_cast<CProgressUI*>(this);
   return CLabelUI::GetInterfaceByName(pstrName);
 }
 

@@ -9,7 +9,7 @@ CRichEditUI::CRichEditUI() {
 LPCWSTR CRichEditUI::GetClassName() const { return TEXT("RichEditUI"); }
 
 LPVOID CRichEditUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (lstrcmpW(pstrName, TEXT("RichEdit")) == 0) return this;
+  if (UIStrEqual(pstrName, TEXT("RichEdit"))) return this;
   return CControlUI::GetInterfaceByName(pstrName);
 }
 

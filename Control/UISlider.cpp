@@ -21,7 +21,7 @@ CSliderUI::CSliderUI() { m_uTextStyle = DT_SINGLELINE | DT_CENTER; }
 LPCWSTR CSliderUI::GetClassName() const { return TEXT("SliderUI"); }
 
 LPVOID CSliderUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (lstrcmpW(pstrName, TEXT("Slider")) == 0) return static_cast<CSliderUI*>(this);
+  if (UIStrEqual(pstrName, TEXT("Slider"))) return static_cast<CSliderUI*>(this);
   return CProgressUI::GetInterfaceByName(pstrName);
 }
 

@@ -60,7 +60,7 @@ CTreeNodeUI::~CTreeNodeUI() {
 LPCWSTR CTreeNodeUI::GetClassName() const { return TEXT("TreeNodeUI"); }
 
 LPVOID CTreeNodeUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (::lstrcmpW(pstrName, TEXT("TreeNode")) == 0) return static_cast<CTreeNodeUI*>(this);
+  if (UIStrEqual(pstrName, TEXT("TreeNode"))) return static_cast<CTreeNodeUI*>(this);
   return CListContainerElementUI::GetInterfaceByName(pstrName);
 }
 
@@ -145,7 +145,7 @@ CTreeViewUI::CTreeViewUI() { GetHeader()->SetVisible(false); }
 LPCWSTR CTreeViewUI::GetClassName() const { return TEXT("TreeViewUI"); }
 
 LPVOID CTreeViewUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (::lstrcmpW(pstrName, TEXT("TreeView")) == 0) return static_cast<CTreeViewUI*>(this);
+  if (UIStrEqual(pstrName, TEXT("TreeView"))) return static_cast<CTreeViewUI*>(this);
   return CListUI::GetInterfaceByName(pstrName);
 }
 

@@ -82,7 +82,7 @@ CScrollBarUI::~CScrollBarUI() = default;
 LPCWSTR CScrollBarUI::GetClassName() const { return TEXT("ScrollBarUI"); }
 
 LPVOID CScrollBarUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (pstrName && lstrcmpW(pstrName, TEXT("ScrollBar")) == 0) return this;
+  if (pstrName && UIStrEqual(pstrName, TEXT("ScrollBar"))) return this;
   return CControlUI::GetInterfaceByName(pstrName);
 }
 
@@ -205,22 +205,22 @@ void CScrollBarUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
       {TEXT("bkdisabledimage"), m_sBkLookImage, kDisabled},
   };
   for (const ImageAttr& attr : imageAttrs) {
-    if (lstrcmpW(pstrName, attr.name) != 0) continue;
+    if (!UIStrEqual(pstrName, attr.name)) continue;
     attr.images[attr.look] = pstrValue;
     Repaint();
     return;
   }
-  if (lstrcmpW(pstrName, TEXT("hor")) == 0) {
+  if (UIStrEqual(pstrName, TEXT("hor"))) {
     SetHorizontal(UIParseBool(pstrValue));
-  } else if (lstrcmpW(pstrName, TEXT("linesize")) == 0) {
+  } else if (UIStrEqual(pstrName, TEXT("linesize"))) {
     SetLineSize(UIStrToInt(pstrValue));
-  } else if (lstrcmpW(pstrName, TEXT("range")) == 0) {
+  } else if (UIStrEqual(pstrName, TEXT("range"))) {
     SetScrollRange(UIStrToInt(pstrValue));
-  } else if (lstrcmpW(pstrName, TEXT("value")) == 0) {
+  } else if (UIStrEqual(pstrName, TEXT("value"))) {
     SetScrollPos(UIStrToInt(pstrValue));
-  } else if (lstrcmpW(pstrName, TEXT("showbutton1")) == 0) {
+  } else if (UIStrEqual(pstrName, TEXT("showbutton1"))) {
     SetShowButton1(UIParseBool(pstrValue));
-  } else if (lstrcmpW(pstrName, TEXT("showbutton2")) == 0) {
+  } else if (UIStrEqual(pstrName, TEXT("showbutton2"))) {
     SetShowButton2(UIParseBool(pstrValue));
   } else {
     CControlUI::ApplyAttribute(pstrName, pstrValue);

@@ -7,7 +7,7 @@ CHorizontalLayoutUI::CHorizontalLayoutUI() : CLinearLayoutUI(false) {}
 LPCWSTR CHorizontalLayoutUI::GetClassName() const { return TEXT("HorizontalLayoutUI"); }
 
 LPVOID CHorizontalLayoutUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (lstrcmpW(pstrName, TEXT("HorizontalLayout")) == 0) return this;
+  if (UIStrEqual(pstrName, TEXT("HorizontalLayout"))) return this;
   return CContainerUI::GetInterfaceByName(pstrName);
 }
 

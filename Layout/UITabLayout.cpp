@@ -11,7 +11,7 @@ CTabLayoutUI::CTabLayoutUI() = default;
 LPCWSTR CTabLayoutUI::GetClassName() const { return TEXT("TabLayoutUI"); }
 
 LPVOID CTabLayoutUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (lstrcmpW(pstrName, TEXT("TabLayout")) == 0) return this;
+  if (UIStrEqual(pstrName, TEXT("TabLayout"))) return this;
   return CContainerUI::GetInterfaceByName(pstrName);
 }
 
@@ -114,7 +114,7 @@ void CTabLayoutUI::SetPos(RECT rc) {
 }
 
 void CTabLayoutUI::ApplyAttribute(LPCWSTR pstrName, LPCWSTR pstrValue) {
-  if (lstrcmpW(pstrName, TEXT("selectedid")) == 0) SelectTab(UIStrToInt(pstrValue));
+  if (UIStrEqual(pstrName, TEXT("selectedid"))) SelectTab(UIStrToInt(pstrValue));
   CContainerUI::ApplyAttribute(pstrName, pstrValue);
 }
 

@@ -19,7 +19,7 @@ CTileLayoutUI::CTileLayoutUI() = default;
 LPCWSTR CTileLayoutUI::GetClassName() const { return TEXT("TileLayoutUI"); }
 
 LPVOID CTileLayoutUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (lstrcmpW(pstrName, TEXT("TileLayout")) == 0) return this;
+  if (UIStrEqual(pstrName, TEXT("TileLayout"))) return this;
   return CContainerUI::GetInterfaceByName(pstrName);
 }
 

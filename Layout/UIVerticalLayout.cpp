@@ -7,7 +7,7 @@ CVerticalLayoutUI::CVerticalLayoutUI() : CLinearLayoutUI(true) {}
 LPCWSTR CVerticalLayoutUI::GetClassName() const { return TEXT("VerticalLayoutUI"); }
 
 LPVOID CVerticalLayoutUI::GetInterfaceByName(LPCWSTR pstrName) {
-  if (lstrcmpW(pstrName, TEXT("VerticalLayout")) == 0) return this;
+  if (UIStrEqual(pstrName, TEXT("VerticalLayout"))) return this;
   return CContainerUI::GetInterfaceByName(pstrName);
 }
 

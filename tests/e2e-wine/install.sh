@@ -27,6 +27,7 @@ setup="$build/setup/HalvaneSetup.exe"
 export SKINUI_WINEPREFIX=$work/wineprefix
 export WINEPREFIX=$SKINUI_WINEPREFIX
 title='^Halvane安装程序$'
+export PLAYCRATE_LIFETIME_MS=3000  # the launcher each install starts closes its window itself
 wine_() { bash "$root/scripts/with-wine.sh" "$@"; }
 drive_c=$WINEPREFIX/drive_c
 shots=${SKINUI_E2E_SHOTS:-$work}

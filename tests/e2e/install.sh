@@ -60,8 +60,10 @@ awk '/^progress/ { v = $2; if (n++ == 0 && v != 0) bad = "first " v; if (v < las
 
 # The files, as 7zz unpacks the payload.
 7zz x -bso0 -bsp0 -o"$work/reference" "$build/assets/payload/payload.7z"
-diff -r -x PlayCrate.log -x Halvane.lnk "$work/reference" "$installed" >/dev/null ||
-  fail "installed files differ from the payload"
+# The install's own list of what it created (uninstall.lst) is not part of the payload.
+diff -r -x PlayCrate.log -x Halvane.lnk -x uninstall.lst "$work/reference" "$installed" >"$work/diff" ||
+  fail "installed files differ from the payload: $(head -c 600 "$work/diff")"
+head -n 1 "$installed/uninstall.lst" | grep -qx $'HalvaneInstall 1\r' || fail "no list of what the install created"
 [ -z "$(find "$SKINUI_PREFIX" -name KestroPlayCrate.7z)" ] || fail "temporary archive left behind"
 
 # The launcher started from the install directory with the installer's path as its argument.

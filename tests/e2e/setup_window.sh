@@ -21,14 +21,8 @@ bar="308x10+32+296"
 
 # Starts the program in prefix $1 and waits for its window (sets pid, wid, wx, wy).
 start_setup() {
-  export SKINUI_PREFIX=$1
-  start_window "$title" "$program"
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --name "$title" >/dev/null 2>&1 && break
-    sleep 0.05
-  done
-  sleep 0.5  # the first frame
-  read -r wx wy ww wh < <(geometry)
+  open_setup "$1"
+  read -r _ _ ww wh < <(geometry)
   [ "$ww" -eq 518 ] && [ "$wh" -eq 345 ] || fail "window is ${ww}x$wh"
 }
 
