@@ -5,6 +5,7 @@
 #include "Core/UIRender.h"
 #include "Core/UIScrollBar.h"
 #include "RoutingTestWindow.h"
+#include "support/Picture.h"
 
 namespace RoutingTest {
 namespace {
@@ -215,7 +216,7 @@ class Canvas {
     DeleteDC(m_hDC);
   }
   HDC dc() const { return m_hDC; }
-  DWORD At(int x, int y) const { return m_pBits[y * m_cx + x]; }
+  DWORD At(int x, int y) const { return TestSupport::AsDrawn(m_pBits[y * m_cx + x]); }
 
  private:
   int m_cx;
