@@ -60,7 +60,7 @@ awk '/^progress/ { v = $2; if (n++ == 0 && v != 0) bad = "first " v; if (v < las
 
 # The files, as 7zz unpacks the payload.
 7zz x -bso0 -bsp0 -o"$work/reference" "$build/assets/payload/payload.7z"
-diff -r -x PlayCrate.log -x Halvane.lnk "$work/reference" "$installed" >/dev/null ||
+diff -r -x PlayCrate.log -x Halvane.lnk -x uninstall.lst "$work/reference" "$installed" >/dev/null ||
   fail "installed files differ from the payload"
 [ -z "$(find "$SKINUI_PREFIX" -name KestroPlayCrate.7z)" ] || fail "temporary archive left behind"
 
