@@ -1,5 +1,7 @@
 #include "setup/InstallWorker.h"
 
+#include <cstdlib>
+
 #include "setup/InstallNames.h"
 #include "setup/InstallOptions.h"
 #include "setup/InstallRecords.h"
@@ -132,6 +134,23 @@ DWORD WINAPI RunInstallWorker(LPVOID parameter) {
 
 HANDLE ExtractionStarted = nullptr;
 
+namespace {
+
+// With HALVANE_TEST_STEP_DELAY_MS set (at most ten seconds), each entry waits that long before
+// it is written. End-to-end tests set it so that a close during the install always lands while
+// entries remain, however fast the machine; nothing else sets it.
+bool PacedMayProceed() {
+  static const DWORD delay = [] {
+    const char* text = std::getenv("HALVANE_TEST_STEP_DELAY_MS");
+    unsigned long ms = text ? std::strtoul(text, nullptr, 10) : 0;
+    return static_cast<DWORD>(ms > 10000 ? 10000 : ms);
+  }();
+  if (delay != 0) Sleep(delay);
+  return InstallMayProceed();
+}
+
+}  // namespace
+
 DWORD WINAPI RunPayloadExtraction(LPVOID parameter) {
   InstallOptions* options = static_cast<InstallOptions*>(parameter);
   WCHAR archivePath[MAX_PATH] = {};
@@ -143,7 +162,7 @@ DWORD WINAPI RunPayloadExtraction(LPVOID parameter) {
   DWORD error = ERROR_SUCCESS;
   ExtractionControl control;
   control.listener = options;
-  control.mayProceed = InstallMayProceed;
+  control.mayProceed = PacedMayProceed;
   options->extractionResult = PayloadExtractor(archivePath, destination, &error, control);
   options->extractionError = error;
   return 0;

@@ -10,6 +10,9 @@ source "$(dirname "$0")/../support/e2e.sh"
 
 install_x=421 install_y=300
 question='^message: 安装尚未完成'
+# Each entry waits a little, so the close always lands while entries remain, however fast the
+# machine is; the script itself waits only for what the installer logs.
+export HALVANE_TEST_STEP_DELAY_MS=150
 
 # --- No: the install goes on --------------------------------------------------------------------
 prefix="$work/prefix-no"

@@ -135,7 +135,9 @@ wait_hidden_then_end
 
 # --- Third run: the close button during an install ----------------------------------------------
 prefix3="$work/prefix3"
+export HALVANE_TEST_STEP_DELAY_MS=150  # entries remain when the close arrives, however fast
 start_setup "$prefix3"
+unset HALVANE_TEST_STEP_DELAY_MS
 # Both clicks in one go: the close arrives while the extraction has just begun, and asks.
 xdotool mousemove $((wx + install_x)) $((wy + install_y)) click 1 \
         mousemove $((wx + close_x)) $((wy + close_y)) click 1
