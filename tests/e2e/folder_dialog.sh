@@ -18,11 +18,8 @@ record() { "$reg" add 'HKCU\Software\Halvane' /v InstallPath /t REG_SZ /d "$1" /
 
 start_setup() {
   start_window "$title" "$program" 2>>"$work/err"
-  for _ in $(seq 100); do
-    wid=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1 || true)
-    [ -n "$wid" ] && break
-    sleep 0.05
-  done
+  find_window "$title"
+  wid=$found
   sleep 0.5
   read -r wx wy _ _ < <(geometry)
 }
@@ -52,13 +49,8 @@ click_select() {
 # Opens the browser, lets $@ act on it, then waits for it to go.
 browse() {
   xdotool mousemove $((wx + 446)) $((wy + 190)) click 1
-  box=
-  for _ in $(seq 100); do
-    box=$(xdotool search --onlyvisible --name '^请选择路径' 2>/dev/null | head -n 1 || true)
-    [ -n "$box" ] && break
-    sleep 0.05
-  done
-  [ -n "$box" ] || fail "the folder browser never showed"
+  find_window '^请选择路径'
+  box=$found
   sleep 0.5
   "$@"
   for _ in $(seq 100); do

@@ -34,11 +34,8 @@ edit="294x28+104+176"
 setup_with() {
   "$reg" add 'HKCU\Software\Halvane' /v InstallPath /t REG_SZ /d "$1" /f >/dev/null
   start_window "$title" "$build/setup/HalvaneSetup"
-  for _ in $(seq 100); do
-    wid=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1 || true)
-    [ -n "$wid" ] && break
-    sleep 0.05
-  done
+  find_window "$title"
+  wid=$found
   sleep 0.5
   read -r wx wy _ _ < <(geometry)
 }

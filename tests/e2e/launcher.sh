@@ -19,12 +19,8 @@ cp "$build/assets/payload/programs/PlayCrate.exe" "$installed/"
 start_launcher() {
   rm -f "$installed/PlayCrate.log"
   start_window '^Halvane$' "$installed/PlayCrate.exe" 'Z:\setup\HalvaneSetup.exe'
-  for _ in $(seq 100); do
-    wid=$(xdotool search --onlyvisible --name '^Halvane$' 2>/dev/null | head -n 1 || true)
-    [ -n "$wid" ] && break
-    sleep 0.05
-  done
-  [ -n "$wid" ] || fail "the launcher window never showed"
+  find_window '^Halvane$'
+  wid=$found
   sleep 0.5
   [ -s "$installed/PlayCrate.log" ] || fail "no record of the start before the window"
   local ww wh

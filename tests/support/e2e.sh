@@ -172,15 +172,22 @@ wait_line() {
   fail "no line matching /$2/ in $1: $(tail -n 3 "$1" 2>/dev/null)"
 }
 
-# dialog TITLE-REGEX: waits for a dialog window and sets dlg, dx, dy, dw, dh.
-dialog() {
-  dlg=
+# find_window TITLE-REGEX: waits up to 30 s for a visible window whose name matches and sets
+# found to its id; fails when none shows.
+find_window() {
+  found=
   for _ in $(seq 300); do
-    dlg=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
-    [ -n "$dlg" ] && break
+    found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
+    [ -n "$found" ] && return 0
     sleep 0.1
   done
-  [ -n "$dlg" ] || fail "no dialog $1"
+  fail "no window $1"
+}
+
+# dialog TITLE-REGEX: waits for a dialog window and sets dlg, dx, dy, dw, dh.
+dialog() {
+  find_window "$1"
+  dlg=$found
   eval "$(xdotool getwindowgeometry --shell "$dlg" | sed 's/^X=/dx=/;s/^Y=/dy=/;s/^WIDTH=/dw=/;s/^HEIGHT=/dh=/')"
 }
 
